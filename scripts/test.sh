@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything with AddressSanitizer and UndefinedBehaviorSanitizer,
+# checks the formatting and runs every test. Exits non-zero on any failure.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+./scripts/setup.sh
+
+build=${ZK_TEST_BUILD_DIR:-build}
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZK_SANITIZE=ON
+cmake --build "$build"
+
+echo "-- format check"
+git ls-files -co --exclude-standard -- 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' \
+    | xargs -r clang-format --dry-run --Werror
+
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0}
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/tests/lsan.supp:print_suppressions=0}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+ctest --test-dir "$build" --output-on-failure

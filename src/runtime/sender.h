@@ -1,0 +1,19 @@
+#pragma once
+// What handlers send through: a datagram endpoint in the program, a recorder in tests.
+#include <string_view>
+
+#include "runtime/bytes.h"
+
+namespace zk {
+
+class Sender
+{
+public:
+    virtual ~Sender() = default;
+    // Sends one datagram. A non-empty address is a unicast to that IPv4 address or host name;
+    // an empty one is a broadcast to 255.255.255.255. A port below 1 means 1. Empty data sends
+    // nothing and succeeds. True when the whole datagram was handed to the network.
+    virtual bool send(std::string_view address, int port, ByteView data) = 0;
+};
+
+} // namespace zk
