@@ -7,8 +7,7 @@ namespace zk {
 
 int resolve_selection(int requested, int item_count)
 {
-    if (item_count <= 0 || requested < 0)
-        return -1;
+    if (item_count <= 0 || requested < 0) return -1;
     return std::min(requested, item_count - 1);
 }
 
@@ -27,8 +26,7 @@ namespace {
 
 bool starts_with_ignoring_ascii_case(std::string_view text, std::string_view prefix)
 {
-    if (prefix.size() > text.size())
-        return false;
+    if (prefix.size() > text.size()) return false;
     return std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
         return std::toupper(static_cast<unsigned char>(a)) ==
                std::toupper(static_cast<unsigned char>(b));

@@ -1,0 +1,18 @@
+// zkconfig: finds the controllers of the segment and configures them.
+#include <QApplication>
+
+#include "app/app_state.h"
+#include "ui/qt/app_icon.h"
+#include "ui/qt/find_window.h"
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("zkconfig"));
+    QApplication::setWindowIcon(zk::ui::app_icon());
+
+    zk::AppState state;
+    zk::ui::FindWindow find_window(state, zk::Ports{});
+    find_window.show();
+    return QApplication::exec();
+}

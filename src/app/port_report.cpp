@@ -1,0 +1,17 @@
+#include "app/port_report.h"
+
+#include "runtime/text.h"
+
+namespace zk {
+
+std::string port_taken_message(int port)
+{
+    return concat({"端口", to_text(std::int64_t{port}), "已被占用，无法收发数据"});
+}
+
+void report_unbound_port(bool bound, int port, MessageBoxes& boxes)
+{
+    if (!bound) boxes.message_box(port_taken_message(port));
+}
+
+} // namespace zk

@@ -1,0 +1,13 @@
+#include "commands/context.h"
+
+namespace zk::commands {
+
+protocol::SendOutcome send_payload(SettingsContext& context, ByteView payload)
+{
+    const protocol::SendOutcome outcome = protocol::send_request(context.link, payload);
+    if (outcome == protocol::SendOutcome::send_failed)
+        context.view.标签状态.set_caption(msg_send_failed);
+    return outcome;
+}
+
+} // namespace zk::commands

@@ -1,0 +1,57 @@
+#pragma once
+// A UDP socket bound to one local port for the life of its window. Every datagram that arrives
+// raises one event, on the event-loop thread, carrying exactly its bytes.
+#include <functional>
+#include <memory>
+#include <string_view>
+
+#include "runtime/bytes.h"
+#include "runtime/sender.h"
+
+class QUdpSocket;
+
+namespace zk {
+
+class DatagramEndpoint final : public Sender
+{
+public:
+    using Handler = std::function<void(ByteView)>;
+
+    // Binds 0.0.0.0:local_port exclusively (a port in use fails to bind). Port 0 lets the system
+    // pick a free port, which only tests ask for.
+    explicit DatagramEndpoint(int local_port);
+    ~DatagramEndpoint() override;
+    DatagramEndpoint(const DatagramEndpoint&) = delete;
+    DatagramEndpoint& operator=(const DatagramEndpoint&) = delete;
+
+    // False when the port could not be bound; every send then fails and nothing arrives.
+    bool is_bound() const;
+    // The port asked for, or the one the system picked for port 0.
+    int local_port() const;
+    // The receive buffer the system granted after the bind, in bytes (0 when not bound).
+    int receive_buffer_size() const;
+
+    // The handler of the data-arrived event; one call per non-empty datagram.
+    void on_datagram(Handler handler);
+    // The datagram being delivered; empty outside the handler.
+    ByteView received() const;
+
+    // Interface index that broadcasts leave through; 0 for the system's default route.
+    void set_broadcast_interface(int interface_index);
+
+    bool send(std::string_view address, int port, ByteView data) override;
+
+private:
+    void drain();
+
+    std::unique_ptr<QUdpSocket> socket_;
+    Handler handler_;
+    ByteView current_;
+    int requested_port_ = 0;
+    int broadcast_interface_ = 0;
+    bool bound_ = false;
+    bool delivering_ = false;
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};
+
+} // namespace zk

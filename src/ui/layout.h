@@ -1,0 +1,65 @@
+#pragma once
+// Both windows as data: every control with its name, kind, caption or initial text, place and
+// size, parent, tab page, list items and input rule. The window builder turns a table into
+// widgets whose object names are these names.
+#include <span>
+#include <string_view>
+
+namespace zk::ui {
+
+enum class Kind
+{
+    label,
+    edit,
+    button,
+    check,
+    combo,
+    list,
+    group,
+    tab,
+    endpoint, // the datagram endpoint: has a place in the layout, is never shown
+};
+
+enum class Input
+{
+    any,
+    integer, // typing is limited to digits and "-"; pasting is not filtered
+};
+
+struct Rect
+{
+    int x, y, width, height;
+};
+
+struct ControlSpec
+{
+    std::string_view name;
+    Kind kind;
+    std::string_view text;
+    Rect place;
+    std::string_view parent = {}; // empty: the window's client area
+    int page = -1;                // page of the parent tab control, -1 when not on a page
+    Input input = Input::any;
+    bool spin = false; // inert up/down arrows at the right edge
+    std::span<const std::string_view> items = {};
+};
+
+struct WindowSpec
+{
+    std::string_view title;
+    int outer_width, outer_height; // as the layout was drawn, frame included
+    int client_width, client_height;
+    std::span<const ControlSpec> controls;
+    std::span<const std::string_view> pages; // pages of the window's tab control, if any
+};
+
+// "查找中控IP": adapter list, IP parameters, found controllers.
+const WindowSpec& find_window_spec();
+
+// "VARDEN57中控设置": three pages of controller settings.
+const WindowSpec& settings_window_spec();
+
+// The entry named `name`, or nullptr.
+const ControlSpec* find_control(const WindowSpec& window, std::string_view name);
+
+} // namespace zk::ui

@@ -1,0 +1,156 @@
+#include "ui/qt/widget_controls.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QSignalBlocker>
+#include <QTabWidget>
+
+namespace zk::ui {
+
+namespace {
+
+QString q(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string u8(const QString& text)
+{
+    return text.toStdString();
+}
+
+} // namespace
+
+std::string QtEditBox::content() const
+{
+    return u8(widget_->text());
+}
+
+void QtEditBox::set_content(std::string_view text)
+{
+    const QSignalBlocker quiet(widget_);
+    widget_->setText(q(text));
+}
+
+std::string QtLabel::caption() const
+{
+    return u8(widget_->text());
+}
+
+void QtLabel::set_caption(std::string_view text)
+{
+    widget_->setText(q(text));
+}
+
+bool QtCheckBox::checked() const
+{
+    return widget_->isChecked();
+}
+
+void QtCheckBox::set_checked(bool on)
+{
+    const QSignalBlocker quiet(widget_);
+    widget_->setChecked(on);
+}
+
+int QtTabControl::current_page() const
+{
+    return widget_->currentIndex();
+}
+
+int QtComboList::item_count() const
+{
+    return widget_->count();
+}
+
+std::string QtComboList::item_text(int index) const
+{
+    return index < 0 || index >= widget_->count() ? std::string{} : u8(widget_->itemText(index));
+}
+
+int QtComboList::add_item(std::string_view text)
+{
+    const QSignalBlocker quiet(widget_);
+    // A combo box selects its first item by itself; this one starts without a selection.
+    const int before = widget_->currentIndex();
+    widget_->addItem(q(text));
+    widget_->setCurrentIndex(before);
+    return widget_->count() - 1;
+}
+
+bool QtComboList::delete_item(int index)
+{
+    if (index < 0 || index >= widget_->count()) return false;
+    const QSignalBlocker quiet(widget_);
+    widget_->removeItem(index);
+    return true;
+}
+
+int QtComboList::selection() const
+{
+    return widget_->currentIndex();
+}
+
+void QtComboList::select_exactly(int index)
+{
+    const QSignalBlocker quiet(widget_);
+    widget_->setCurrentIndex(index);
+}
+
+int QtListBox::item_count() const
+{
+    return widget_->count();
+}
+
+std::string QtListBox::item_text(int index) const
+{
+    const QListWidgetItem* item = widget_->item(index);
+    return item ? u8(item->text()) : std::string{};
+}
+
+int QtListBox::add_item(std::string_view text)
+{
+    const QSignalBlocker quiet(widget_);
+    widget_->addItem(q(text));
+    return widget_->count() - 1;
+}
+
+bool QtListBox::delete_item(int index)
+{
+    if (index < 0 || index >= widget_->count()) return false;
+    const QSignalBlocker quiet(widget_);
+    delete widget_->takeItem(index);
+    return true;
+}
+
+int QtListBox::selection() const
+{
+    const QList<QListWidgetItem*> picked = widget_->selectedItems();
+    return picked.isEmpty() ? -1 : widget_->row(picked.front());
+}
+
+void QtListBox::select_exactly(int index)
+{
+    const QSignalBlocker quiet(widget_);
+    if (index < 0) {
+        widget_->clearSelection();
+        widget_->setCurrentRow(-1);
+    } else {
+        widget_->setCurrentRow(index);
+    }
+}
+
+void QtMessageBoxes::message_box(std::string_view text)
+{
+    auto* box =
+        new QMessageBox(QMessageBox::NoIcon, QStringLiteral("信息："), q(text), QMessageBox::Ok);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::ApplicationModal);
+    box->show();
+}
+
+} // namespace zk::ui

@@ -1,0 +1,100 @@
+#pragma once
+// The control kinds over Qt widgets. Texts cross between UTF-8 and QString here and nowhere else.
+// Changes made by the program block the widget's signals, so only the operator raises events.
+#include "runtime/controls.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QTabWidget;
+
+namespace zk::ui {
+
+class QtEditBox final : public EditBox
+{
+public:
+    explicit QtEditBox(QLineEdit* widget) : widget_(widget) {}
+    std::string content() const override;
+    void set_content(std::string_view text) override;
+
+private:
+    QLineEdit* widget_;
+};
+
+class QtLabel final : public Label
+{
+public:
+    explicit QtLabel(QLabel* widget) : widget_(widget) {}
+    std::string caption() const override;
+    void set_caption(std::string_view text) override;
+
+private:
+    QLabel* widget_;
+};
+
+class QtCheckBox final : public CheckBox
+{
+public:
+    explicit QtCheckBox(QCheckBox* widget) : widget_(widget) {}
+    bool checked() const override;
+    void set_checked(bool on) override;
+
+private:
+    QCheckBox* widget_;
+};
+
+class QtTabControl final : public TabControl
+{
+public:
+    explicit QtTabControl(QTabWidget* widget) : widget_(widget) {}
+    int current_page() const override;
+
+private:
+    QTabWidget* widget_;
+};
+
+class QtComboList final : public ItemList
+{
+public:
+    explicit QtComboList(QComboBox* widget) : widget_(widget) {}
+    int item_count() const override;
+    std::string item_text(int index) const override;
+    int add_item(std::string_view text) override;
+    bool delete_item(int index) override;
+    int selection() const override;
+
+protected:
+    void select_exactly(int index) override;
+
+private:
+    QComboBox* widget_;
+};
+
+class QtListBox final : public ItemList
+{
+public:
+    explicit QtListBox(QListWidget* widget) : widget_(widget) {}
+    int item_count() const override;
+    std::string item_text(int index) const override;
+    int add_item(std::string_view text) override;
+    bool delete_item(int index) override;
+    int selection() const override;
+
+protected:
+    void select_exactly(int index) override;
+
+private:
+    QListWidget* widget_;
+};
+
+// Each message in its own box titled "信息：" with one OK button, modal for the whole program
+// but not blocking the event loop, so datagrams keep arriving while it is open.
+class QtMessageBoxes final : public MessageBoxes
+{
+public:
+    void message_box(std::string_view text) override;
+};
+
+} // namespace zk::ui

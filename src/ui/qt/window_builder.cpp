@@ -1,0 +1,194 @@
+#include "ui/qt/window_builder.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QHash>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QScreen>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QToolButton>
+
+#include "ui/qt/app_icon.h"
+
+namespace zk::ui {
+
+namespace {
+
+QString q(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Integer boxes refuse typed characters other than digits and "-"; control keys (backspace,
+// cursor keys, the paste shortcut) pass, so pasted text is taken as it is.
+class IntegerKeyFilter final : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress) return QObject::eventFilter(watched, event);
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+            return false; // shortcuts such as paste
+        const QString text = key->text();
+        for (const QChar c : text) {
+            if (c.isPrint() && c != u'-' && (c < u'0' || c > u'9')) return true;
+        }
+        return false;
+    }
+};
+
+// The up/down arrows at the right edge of a numeric box. Nothing is bound to them.
+void add_inert_spin_arrows(QLineEdit* edit)
+{
+    constexpr int arrow_width = 16;
+    const int half = edit->height() / 2;
+    const int x = edit->width() - arrow_width - 1;
+    auto make = [&](Qt::ArrowType arrow, int y, int height, const char* name) {
+        auto* button = new QToolButton(edit);
+        button->setObjectName(QString::fromUtf8(name));
+        button->setArrowType(arrow);
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setAutoRepeat(false);
+        button->setGeometry(x, y, arrow_width, height);
+    };
+    make(Qt::UpArrow, 1, half - 1, "spin_up");
+    make(Qt::DownArrow, half, edit->height() - half - 1, "spin_down");
+    edit->setTextMargins(0, 0, arrow_width, 0);
+}
+
+// Closed combo boxes take the height their font needs; the open list uses the rest of the
+// 160 pixels the layout reserves below them.
+void fit_combo(QComboBox* combo, const Rect& place)
+{
+    constexpr int reserved_height = 160;
+    const int field = combo->sizeHint().height();
+    combo->setGeometry(place.x, place.y, place.width, field);
+    const int row = combo->fontMetrics().height() + 4;
+    combo->setMaxVisibleItems(std::max(1, (reserved_height - field) / row));
+}
+
+QWidget* create_widget(const ControlSpec& spec, QWidget* parent)
+{
+    switch (spec.kind) {
+    case Kind::label:
+        return new QLabel(q(spec.text), parent);
+    case Kind::edit: {
+        auto* edit = new QLineEdit(q(spec.text), parent);
+        if (spec.input == Input::integer) edit->installEventFilter(new IntegerKeyFilter(edit));
+        return edit;
+    }
+    case Kind::button:
+        return new QPushButton(q(spec.text), parent);
+    case Kind::check:
+        return new QCheckBox(q(spec.text), parent);
+    case Kind::combo: {
+        auto* combo = new QComboBox(parent);
+        for (std::string_view item : spec.items)
+            combo->addItem(q(item));
+        combo->setCurrentIndex(-1);
+        return combo;
+    }
+    case Kind::list:
+        return new QListWidget(parent);
+    case Kind::group:
+        return new QGroupBox(q(spec.text), parent);
+    case Kind::tab: {
+        auto* tab = new QTabWidget(parent);
+        tab->setFocusPolicy(Qt::NoFocus);
+        tab->tabBar()->setFocusPolicy(Qt::NoFocus);
+        return tab;
+    }
+    case Kind::endpoint:
+        return nullptr;
+    }
+    return nullptr;
+}
+
+// Controls on a page are placed relative to the tab control, as in the layout; the page itself
+// starts below the tab bar, so the offset is taken off.
+QPoint page_offset(QTabWidget* tab, int page)
+{
+    QResizeEvent resized(tab->size(), tab->size());
+    QCoreApplication::sendEvent(tab, &resized); // lays the pages out while still hidden
+    return tab->widget(page)->mapTo(tab, QPoint(0, 0));
+}
+
+QWidget* parent_for(const ControlSpec& spec,
+                    QWidget* window,
+                    const QHash<QString, QWidget*>& made,
+                    QPoint& offset)
+{
+    offset = {};
+    if (spec.parent.empty()) return window;
+    QWidget* parent = made.value(q(spec.parent));
+    auto* tab = qobject_cast<QTabWidget*>(parent);
+    if (tab && spec.page >= 0) {
+        offset = page_offset(tab, spec.page);
+        return tab->widget(spec.page);
+    }
+    return parent;
+}
+
+} // namespace
+
+BuiltControls build_window(QWidget* window, const WindowSpec& spec)
+{
+    QFont font = window->font();
+    font.setPixelSize(12);
+    window->setFont(font);
+    window->setWindowTitle(q(spec.title));
+    window->setWindowIcon(app_icon());
+    window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                           Qt::WindowCloseButtonHint);
+    window->setFixedSize(spec.client_width, spec.client_height);
+
+    QHash<QString, QWidget*> made;
+    QWidget* previous_focusable = nullptr;
+    for (const ControlSpec& control : spec.controls) {
+        QPoint offset;
+        QWidget* parent = parent_for(control, window, made, offset);
+        QWidget* widget = create_widget(control, parent);
+        if (!widget) continue;
+        widget->setObjectName(q(control.name));
+        made.insert(q(control.name), widget);
+        widget->setGeometry(control.place.x - offset.x(), control.place.y - offset.y(),
+                            control.place.width, control.place.height);
+        if (auto* tab = qobject_cast<QTabWidget*>(widget)) {
+            for (std::string_view page : spec.pages)
+                tab->addTab(new QWidget, q(page));
+        }
+        if (auto* combo = qobject_cast<QComboBox*>(widget))
+            fit_combo(combo, {widget->x(), widget->y(), control.place.width, control.place.height});
+        if (control.spin) add_inert_spin_arrows(static_cast<QLineEdit*>(widget));
+        if (widget->focusPolicy() != Qt::NoFocus && control.kind != Kind::label &&
+            control.kind != Kind::group) {
+            if (previous_focusable) QWidget::setTabOrder(previous_focusable, widget);
+            previous_focusable = widget;
+        }
+    }
+    return BuiltControls(window);
+}
+
+void centre_on_screen(QWidget* window)
+{
+    const QScreen* screen = window->screen();
+    if (!screen) return;
+    QRect frame = window->frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    window->move(frame.topLeft());
+}
+
+} // namespace zk::ui

@@ -1,0 +1,166 @@
+#include "runtime/datagram_endpoint.h"
+
+#include <QUdpSocket>
+#include <QVariant>
+#include <gtest/gtest.h>
+
+#include "support/hex.h"
+#include "support/qt_udp_probe.h"
+
+namespace zk {
+namespace {
+
+using test::from_hex;
+using test::UdpProbe;
+
+struct Arrivals
+{
+    std::vector<Bytes> datagrams;
+    void attach(DatagramEndpoint& endpoint)
+    {
+        endpoint.on_datagram(
+            [this](ByteView bytes) { datagrams.emplace_back(bytes.begin(), bytes.end()); });
+    }
+};
+
+TEST(datagram_endpoint, second_bind_of_a_taken_port_fails_and_every_send_then_fails)
+{
+    DatagramEndpoint first(0);
+    ASSERT_TRUE(first.is_bound());
+    DatagramEndpoint second(first.local_port());
+    EXPECT_FALSE(second.is_bound());
+    EXPECT_EQ(second.local_port(), first.local_port());
+    UdpProbe probe;
+    EXPECT_FALSE(second.send("127.0.0.1", probe.port(), from_hex("01 02")));
+    test::settle();
+    EXPECT_TRUE(probe.received.empty());
+}
+
+TEST(datagram_endpoint, unicast_reaches_the_address_from_the_bound_port)
+{
+    DatagramEndpoint endpoint(0);
+    UdpProbe probe;
+    ASSERT_TRUE(
+        endpoint.send("127.0.0.1", probe.port(), from_hex("48 53 33 FF 05 00 00 A9 00 AC")));
+    ASSERT_TRUE(probe.wait_for(1));
+    EXPECT_EQ(probe.received[0], from_hex("48 53 33 FF 05 00 00 A9 00 AC"));
+    EXPECT_EQ(probe.sender_ports[0], endpoint.local_port());
+}
+
+TEST(datagram_endpoint, host_names_are_resolved_and_unresolvable_ones_fail)
+{
+    DatagramEndpoint endpoint(0);
+    UdpProbe probe;
+    EXPECT_TRUE(endpoint.send("localhost", probe.port(), from_hex("07")));
+    ASSERT_TRUE(probe.wait_for(1));
+    EXPECT_EQ(probe.received[0], from_hex("07"));
+    EXPECT_FALSE(endpoint.send("no-such-host.invalid", probe.port(), from_hex("08")));
+}
+
+TEST(datagram_endpoint, empty_data_succeeds_without_sending)
+{
+    DatagramEndpoint endpoint(0);
+    UdpProbe probe;
+    EXPECT_TRUE(endpoint.send("127.0.0.1", probe.port(), {}));
+    EXPECT_TRUE(endpoint.send("127.0.0.1", probe.port(), from_hex("09")));
+    ASSERT_TRUE(probe.wait_for(1));
+    test::settle();
+    ASSERT_EQ(probe.received.size(), 1u);
+    EXPECT_EQ(probe.received[0], from_hex("09"));
+}
+
+TEST(datagram_endpoint, remote_port_below_one_goes_to_port_one)
+{
+    // Port 1 needs privileges to bind, so the probe listens there only when it can.
+    UdpProbe probe(1);
+    if (probe.port() != 1) GTEST_SKIP() << "cannot bind UDP port 1 here";
+    DatagramEndpoint endpoint(0);
+    EXPECT_TRUE(endpoint.send("127.0.0.1", 0, from_hex("0A")));
+    EXPECT_TRUE(endpoint.send("127.0.0.1", -5, from_hex("0B")));
+    ASSERT_TRUE(probe.wait_for(2));
+    EXPECT_EQ(probe.received[0], from_hex("0A"));
+    EXPECT_EQ(probe.received[1], from_hex("0B"));
+}
+
+TEST(datagram_endpoint, each_datagram_raises_one_event_with_exactly_its_bytes)
+{
+    DatagramEndpoint endpoint(0);
+    Arrivals arrivals;
+    arrivals.attach(endpoint);
+    UdpProbe peer;
+    const std::vector<Bytes> sent = {from_hex("01"),    {}, from_hex("02 03 04"),
+                                     Bytes(1400, 0xAB), {}, from_hex("00")};
+    for (const Bytes& datagram : sent)
+        peer.send_to(static_cast<quint16>(endpoint.local_port()), datagram);
+    ASSERT_TRUE(test::wait_until([&] { return arrivals.datagrams.size() >= 4; }));
+    test::settle();
+    const std::vector<Bytes> expected = {from_hex("01"), from_hex("02 03 04"), Bytes(1400, 0xAB),
+                                         from_hex("00")};
+    EXPECT_EQ(arrivals.datagrams, expected); // the two empty ones raised nothing
+}
+
+TEST(datagram_endpoint, received_data_is_present_only_inside_the_handler)
+{
+    DatagramEndpoint endpoint(0);
+    Bytes seen_inside;
+    endpoint.on_datagram([&](ByteView) {
+        seen_inside.assign(endpoint.received().begin(), endpoint.received().end());
+    });
+    EXPECT_TRUE(endpoint.received().empty());
+    UdpProbe peer;
+    peer.send_to(static_cast<quint16>(endpoint.local_port()), from_hex("AA BB"));
+    ASSERT_TRUE(test::wait_until([&] { return !seen_inside.empty(); }));
+    EXPECT_EQ(seen_inside, from_hex("AA BB"));
+    EXPECT_TRUE(endpoint.received().empty());
+}
+
+TEST(datagram_endpoint, datagrams_waiting_before_a_broadcast_are_all_delivered_after_it)
+{
+    DatagramEndpoint endpoint(0);
+    Arrivals arrivals;
+    arrivals.attach(endpoint);
+    UdpProbe peer;
+    constexpr int waiting = 50;
+    for (int i = 0; i < waiting; ++i)
+        peer.send_to(static_cast<quint16>(endpoint.local_port()),
+                     Bytes{static_cast<std::uint8_t>(i)});
+    // No event loop has run yet, so all fifty are still waiting on the socket.
+    endpoint.send("", peer.port(), from_hex("04"));
+    ASSERT_TRUE(test::wait_until([&] { return arrivals.datagrams.size() >= waiting; }));
+    ASSERT_EQ(arrivals.datagrams.size(), static_cast<std::size_t>(waiting));
+    for (int i = 0; i < waiting; ++i)
+        EXPECT_EQ(arrivals.datagrams[static_cast<std::size_t>(i)],
+                  Bytes{static_cast<std::uint8_t>(i)});
+    // Still bound to the same port and still receiving.
+    peer.send_to(static_cast<quint16>(endpoint.local_port()), from_hex("FF"));
+    ASSERT_TRUE(test::wait_until([&] { return arrivals.datagrams.size() == waiting + 1; }));
+}
+
+TEST(datagram_endpoint, receive_buffer_is_raised_after_the_bind)
+{
+    QUdpSocket plain;
+    ASSERT_TRUE(plain.bind(QHostAddress::AnyIPv4, 0));
+    const int default_size =
+        plain.socketOption(QAbstractSocket::ReceiveBufferSizeSocketOption).toInt();
+    DatagramEndpoint endpoint(0);
+    EXPECT_GT(endpoint.receive_buffer_size(), default_size);
+}
+
+TEST(datagram_endpoint, a_handler_may_destroy_its_endpoint)
+{
+    auto endpoint = std::make_unique<DatagramEndpoint>(0);
+    int events = 0;
+    endpoint->on_datagram([&](ByteView) {
+        ++events;
+        endpoint.reset();
+    });
+    UdpProbe peer;
+    for (int i = 0; i < 3; ++i)
+        peer.send_to(static_cast<quint16>(endpoint->local_port()), from_hex("01"));
+    ASSERT_TRUE(test::wait_until([&] { return endpoint == nullptr; }));
+    test::settle();
+    EXPECT_EQ(events, 1);
+}
+
+} // namespace
+} // namespace zk

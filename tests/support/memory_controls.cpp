@@ -1,0 +1,53 @@
+#include "support/memory_controls.h"
+
+#include "ui/layout.h"
+
+namespace zk::test {
+
+int MemoryItemList::item_count() const
+{
+    return static_cast<int>(items_.size());
+}
+
+std::string MemoryItemList::item_text(int index) const
+{
+    return index < 0 || index >= item_count() ? std::string{}
+                                              : items_[static_cast<std::size_t>(index)];
+}
+
+int MemoryItemList::add_item(std::string_view text)
+{
+    items_.emplace_back(text);
+    return item_count() - 1;
+}
+
+bool MemoryItemList::delete_item(int index)
+{
+    if (index < 0 || index >= item_count()) return false;
+    items_.erase(items_.begin() + index);
+    // A list box keeps its selection on the same item, or loses it with the item.
+    if (selected_ == index)
+        selected_ = -1;
+    else if (selected_ > index)
+        --selected_;
+    return true;
+}
+
+namespace {
+
+void fill_from_layout(MemoryItemList& list, std::string_view name)
+{
+    const ui::ControlSpec* spec = ui::find_control(ui::settings_window_spec(), name);
+    for (std::string_view item : spec->items)
+        list.add_item(item);
+}
+
+} // namespace
+
+MemorySettingsWindow::MemorySettingsWindow()
+{
+    fill_from_layout(组合框波特率, "组合框波特率");
+    fill_from_layout(组合框校验方式, "组合框校验方式");
+}
+
+} // namespace zk::test

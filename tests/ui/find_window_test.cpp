@@ -1,0 +1,158 @@
+#include "ui/qt/find_window.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QUdpSocket>
+#include <gtest/gtest.h>
+
+#include "support/qt_udp_probe.h"
+#include "support/qt_windows.h"
+#include "ui/qt/settings_window.h"
+
+namespace zk::ui {
+namespace {
+
+// Every port left to the system, so tests never collide with a running program.
+constexpr Ports free_ports{0, 0, 0, 0};
+
+class find_window : public ::testing::Test
+{
+protected:
+    void TearDown() override
+    {
+        test::close_message_boxes();
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (dynamic_cast<SettingsWindow*>(widget)) widget->close();
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    AppState state;
+};
+
+TEST_F(find_window, builds_every_control_of_the_layout_by_name_caption_and_place)
+{
+    FindWindow window(state, free_ports);
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("查找中控IP"));
+    for (const ControlSpec& spec : find_window_spec().controls) {
+        const QString name = QString::fromUtf8(spec.name.data(), qsizetype(spec.name.size()));
+        SCOPED_TRACE(name.toStdString());
+        if (spec.kind == Kind::endpoint) {
+            EXPECT_EQ(window.findChild<QWidget*>(name), nullptr);
+            continue;
+        }
+        QWidget* widget = window.findChild<QWidget*>(name);
+        ASSERT_NE(widget, nullptr);
+        const QString text = QString::fromUtf8(spec.text.data(), qsizetype(spec.text.size()));
+        if (auto* label = qobject_cast<QLabel*>(widget)) {
+            EXPECT_EQ(label->text(), text);
+        } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
+            EXPECT_EQ(button->text(), text);
+        } else if (auto* group = qobject_cast<QGroupBox*>(widget)) {
+            EXPECT_EQ(group->title(), text);
+        }
+        EXPECT_EQ(widget->pos(), QPoint(spec.place.x, spec.place.y));
+        EXPECT_EQ(widget->width(), spec.place.width);
+        // Whole inside its parent, so nothing is cut off.
+        EXPECT_TRUE(widget->parentWidget()->rect().contains(widget->geometry()));
+    }
+}
+
+TEST_F(find_window, has_a_fixed_frame_without_maximise_and_an_icon_in_several_sizes)
+{
+    FindWindow window(state, free_ports);
+    EXPECT_EQ(window.minimumSize(), window.maximumSize());
+    EXPECT_TRUE(window.windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(window.windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_GE(window.windowIcon().availableSizes().size(), 6);
+    EXPECT_TRUE(window.windowIcon().availableSizes().contains(QSize(16, 16)));
+    EXPECT_TRUE(window.windowIcon().availableSizes().contains(QSize(128, 128)));
+}
+
+TEST_F(find_window, remote_port_box_refuses_typed_letters_but_takes_pasted_text)
+{
+    FindWindow window(state, free_ports);
+    window.show();
+    auto* port = window.findChild<QLineEdit*>(QStringLiteral("编辑框远程端口"));
+    QTest::keyClicks(port, QStringLiteral("16a0-0 6x"));
+    EXPECT_EQ(port->text(), QStringLiteral("160-06"));
+    QApplication::clipboard()->setText(QStringLiteral("ab"));
+    QTest::keyClick(port, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(port->text(), QStringLiteral("160-06ab"));
+    QTest::keyClick(port, Qt::Key_Backspace);
+    EXPECT_EQ(port->text(), QStringLiteral("160-06a"));
+
+    auto* ip = window.findChild<QLineEdit*>(QStringLiteral("编辑框中控IP"));
+    QTest::keyClicks(ip, QStringLiteral("host-a.b"));
+    EXPECT_EQ(ip->text(), QStringLiteral("host-a.b"));
+}
+
+TEST_F(find_window, starts_with_a_zero_mac_and_a_zero_block)
+{
+    state.selected_mac = Bytes{1, 2, 3};
+    state.held_block = Bytes{9};
+    FindWindow window(state, free_ports);
+    EXPECT_EQ(state.selected_mac, Bytes(6, 0));
+    EXPECT_EQ(state.held_block, Bytes(285, 0));
+}
+
+TEST_F(find_window, a_short_address_is_refused_with_a_message)
+{
+    FindWindow window(state, free_ports);
+    window.show();
+    window.view().编辑框中控IP.set_content("1.2.3.4");
+    QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("按钮设置中控")),
+                      Qt::LeftButton);
+    EXPECT_EQ(test::open_message_texts(), QStringList{QStringLiteral("信息：|请输入中控IP")});
+    EXPECT_EQ(test::visible_window<SettingsWindow>(), nullptr);
+}
+
+TEST_F(find_window, an_address_opens_a_fresh_modal_settings_window_each_time)
+{
+    FindWindow window(state, free_ports);
+    window.show();
+    auto* open = window.findChild<QPushButton*>(QStringLiteral("按钮设置中控"));
+    window.view().编辑框中控IP.set_content("  10.0.0.1  ");
+    QTest::mouseClick(open, Qt::LeftButton);
+    auto* first = test::visible_window<SettingsWindow>();
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->windowTitle(), QStringLiteral("VARDEN57中控设置"));
+    EXPECT_EQ(first->controller_address(), "10.0.0.1");
+    EXPECT_EQ(state.controller_address, "10.0.0.1");
+    EXPECT_EQ(QApplication::activeModalWidget(), first);
+    EXPECT_TRUE(test::open_message_texts().isEmpty());
+
+    first->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(test::visible_window<SettingsWindow>(), nullptr);
+
+    window.view().编辑框中控IP.set_content("192.168.1.77");
+    QTest::mouseClick(open, Qt::LeftButton);
+    auto* second = test::visible_window<SettingsWindow>();
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(second->controller_address(), "192.168.1.77");
+}
+
+TEST_F(find_window, a_taken_port_is_reported_once_and_the_window_still_opens)
+{
+    QUdpSocket holder;
+    ASSERT_TRUE(holder.bind(QHostAddress::AnyIPv4, 0, QAbstractSocket::DontShareAddress));
+    Ports ports = free_ports;
+    ports.find_local = holder.localPort();
+    FindWindow window(state, ports);
+    window.show();
+    EXPECT_FALSE(window.endpoint().is_bound());
+    EXPECT_EQ(
+        test::open_message_texts(),
+        QStringList{QStringLiteral("信息：|端口%1已被占用，无法收发数据").arg(ports.find_local)});
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_FALSE(window.endpoint().send("127.0.0.1", 9, Bytes{1}));
+}
+
+} // namespace
+} // namespace zk::ui
