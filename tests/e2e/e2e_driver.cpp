@@ -1,0 +1,311 @@
+// Drives the real zkconfig windows, with the shipped fixed ports, against a zksim running on
+// another host of the segment. The steps build on each other and run in the order written.
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProcess>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "support/qt_udp_probe.h"
+#include "support/qt_windows.h"
+#include "ui/qt/find_window.h"
+#include "ui/qt/settings_window.h"
+
+namespace zk::ui {
+namespace {
+
+using namespace std::chrono_literals;
+
+int env_int(const char* name, int fallback)
+{
+    bool ok = false;
+    const int value = qEnvironmentVariableIntValue(name, &ok);
+    return ok ? value : fallback;
+}
+
+const int controllers = env_int("ZK_E2E_COUNT", 1);
+const QString pc_ip = qEnvironmentVariable("ZK_E2E_PC_IP", QStringLiteral("10.77.0.1"));
+const QString shots = qEnvironmentVariable("ZK_E2E_SCREENSHOTS");
+
+template <class W> W* child(QWidget* window, const char* name)
+{
+    W* widget = window->findChild<W*>(QString::fromUtf8(name));
+    if (!widget) ADD_FAILURE() << "no control named " << name;
+    return widget;
+}
+
+void click(QWidget* window, const char* button)
+{
+    QTest::mouseClick(child<QPushButton>(window, button), Qt::LeftButton);
+}
+
+QString text_of(QWidget* window, const char* name)
+{
+    if (auto* edit = window->findChild<QLineEdit*>(QString::fromUtf8(name))) return edit->text();
+    return child<QLabel>(window, name)->text();
+}
+
+void set_text(QWidget* window, const char* name, const QString& text)
+{
+    child<QLineEdit>(window, name)->setText(text);
+}
+
+// Waits for the control to show exactly `expected`.
+bool shows(QWidget* window,
+           const char* name,
+           const QString& expected,
+           std::chrono::milliseconds limit = 3s)
+{
+    return test::wait_until([&] { return text_of(window, name) == expected; }, limit);
+}
+
+void screenshot(QWidget* window, const QString& file)
+{
+    if (shots.isEmpty()) return;
+    QDir().mkpath(shots);
+    window->grab().save(shots + QStringLiteral("/") + file);
+}
+
+struct Session
+{
+    AppState state;
+    FindWindow window{state, Ports{}};
+};
+
+Session* session = nullptr;
+
+QWidget* find()
+{
+    return &session->window;
+}
+
+SettingsWindow* open_settings()
+{
+    click(find(), "按钮设置中控");
+    SettingsWindow* settings = test::visible_window<SettingsWindow>();
+    EXPECT_NE(settings, nullptr);
+    return settings;
+}
+
+void close_settings(SettingsWindow* settings)
+{
+    settings->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+TEST(two_hosts, a_second_instance_is_told_that_the_port_is_taken)
+{
+    QProcess second;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("ZK_E2E_MODE"), QStringLiteral("second"));
+    second.setProcessEnvironment(env);
+    second.start(QCoreApplication::applicationFilePath(), {});
+    ASSERT_TRUE(second.waitForFinished(30000));
+    EXPECT_EQ(second.exitCode(), 0) << second.readAllStandardError().toStdString();
+}
+
+TEST(two_hosts, a_search_lists_every_controller)
+{
+    click(find(), "按钮查找IP");
+    auto* list = child<QListWidget>(find(), "列表框中控IP");
+    ASSERT_TRUE(test::wait_until([&] { return list->count() >= controllers; }));
+    test::settle(300ms);
+    EXPECT_EQ(list->count(), controllers);
+    for (int i = 0; i < list->count(); ++i)
+        EXPECT_TRUE(list->item(i)->text().contains(QStringLiteral(" IP:10.77.0.")));
+    screenshot(find(), QStringLiteral("find-window.png"));
+}
+
+TEST(two_hosts, selecting_a_controller_reads_its_parameters)
+{
+    auto* list = child<QListWidget>(find(), "列表框中控IP");
+    ASSERT_GE(list->count(), 1);
+    const QString entry = list->item(0)->text();
+    const QString ip = entry.mid(entry.indexOf(QStringLiteral(" IP:")) + 4);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(0)).center());
+    ASSERT_TRUE(shows(find(), "编辑框中控IP", ip));
+    EXPECT_FALSE(text_of(find(), "编辑框子网掩码").isEmpty());
+    EXPECT_FALSE(text_of(find(), "编辑框本机IP").isEmpty());
+    EXPECT_NE(text_of(find(), "编辑框本机IP"), QStringLiteral("127.0.1.1"));
+}
+
+TEST(two_hosts, settings_get_no_answer_while_the_server_ip_points_elsewhere)
+{
+    ASSERT_NE(text_of(find(), "编辑框服务器IP"), pc_ip);
+    SettingsWindow* settings = open_settings();
+    ASSERT_NE(settings, nullptr);
+    click(settings, "按钮读系统音量");
+    test::settle(1500ms);
+    EXPECT_EQ(text_of(settings, "标签状态"), QString());
+    close_settings(settings);
+}
+
+TEST(two_hosts, writing_the_network_parameters_is_acknowledged)
+{
+    set_text(find(), "编辑框服务器IP", pc_ip);
+    set_text(find(), "编辑框远程端口", QStringLiteral("16006"));
+    set_text(find(), "编辑框网关", QStringLiteral("10.77.0.254"));
+    click(find(), "按钮设置IP");
+    ASSERT_TRUE(test::wait_until([] {
+        return test::open_message_texts().contains(QStringLiteral("信息：|IP参数设置成功"));
+    }));
+    test::close_message_boxes();
+    // Read back what the controller now holds.
+    auto* list = child<QListWidget>(find(), "列表框中控IP");
+    set_text(find(), "编辑框网关", QString());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(0)).center());
+    EXPECT_TRUE(shows(find(), "编辑框网关", QStringLiteral("10.77.0.254")));
+    EXPECT_EQ(text_of(find(), "编辑框服务器IP"), pc_ip);
+    EXPECT_EQ(text_of(find(), "编辑框远程端口"), QStringLiteral("16006"));
+}
+
+TEST(two_hosts, every_button_of_page_one_gets_its_answer)
+{
+    SettingsWindow* settings = open_settings();
+    ASSERT_NE(settings, nullptr);
+    set_text(settings, "编辑框系统音量", QStringLiteral("7"));
+    click(settings, "按钮写系统音量");
+    EXPECT_TRUE(shows(settings, "标签状态", QStringLiteral("系统音量写入成功")));
+    set_text(settings, "编辑框系统音量", QString());
+    click(settings, "按钮读系统音量");
+    EXPECT_TRUE(shows(settings, "标签状态", QStringLiteral("系统音量读出成功")));
+    EXPECT_EQ(text_of(settings, "编辑框系统音量"), QStringLiteral("7"));
+
+    set_text(settings, "编辑框中控ID", QStringLiteral("300"));
+    click(settings, "按钮写中控ID");
+    EXPECT_TRUE(shows(settings, "标签状态", QStringLiteral("中控ID写入成功")));
+    set_text(settings, "编辑框中控ID", QString());
+    click(settings, "按钮读中控ID");
+    EXPECT_TRUE(shows(settings, "编辑框中控ID", QStringLiteral("300")));
+
+    set_text(settings, "编辑框幕布时间", QStringLiteral("30"));
+    set_text(settings, "编辑框投影机预热时间", QStringLiteral("60"));
+    set_text(settings, "编辑框投影机散热时间", QStringLiteral("90"));
+    click(settings, "按钮写时间");
+    EXPECT_TRUE(shows(settings, "标签状态", QStringLiteral("系统时间写入成功")));
+    for (const char* box : {"编辑框幕布时间", "编辑框投影机预热时间", "编辑框投影机散热时间"})
+        set_text(settings, box, QString());
+    click(settings, "按钮读时间");
+    EXPECT_TRUE(shows(settings, "标签状态", QStringLiteral("系统时间读出成功")));
+    EXPECT_EQ(text_of(settings, "编辑框幕布时间"), QStringLiteral("30"));
+    EXPECT_EQ(text_of(settings, "编辑框投影机预热时间"), QStringLiteral("60"));
+    EXPECT_EQ(text_of(settings, "编辑框投影机散热时间"), QStringLiteral("90"));
+
+    child<QCheckBox>(settings, "选择框刷卡开机")->setChecked(true);
+    click(settings, "按钮写刷卡开机");
+    EXPECT_TRUE(shows(settings, "标签状态", QStringLiteral("刷卡模式设置成功")));
+    child<QCheckBox>(settings, "选择框刷卡开机")->setChecked(false);
+    click(settings, "按钮读刷卡开机");
+    EXPECT_TRUE(shows(settings, "标签状态", QStringLiteral("刷卡模式")));
+    EXPECT_TRUE(child<QCheckBox>(settings, "选择框刷卡开机")->isChecked());
+    screenshot(settings, QStringLiteral("settings-1-basic.png"));
+    close_settings(settings);
+}
+
+TEST(two_hosts, serial_codes_are_written_and_read_back)
+{
+    SettingsWindow* settings = open_settings();
+    ASSERT_NE(settings, nullptr);
+    child<QTabWidget>(settings, "选择夹1")->setCurrentIndex(1);
+    child<QComboBox>(settings, "组合框波特率")->setCurrentIndex(4); // 9600
+    child<QComboBox>(settings, "组合框校验方式")->setCurrentIndex(2);
+    set_text(settings, "编辑框开机码", QStringLiteral("7e 30 30 0D"));
+    set_text(settings, "编辑框关机码", QStringLiteral("AA 01"));
+    click(settings, "按钮写串口码");
+    EXPECT_TRUE(shows(settings, "标签状态", QStringLiteral("投影码写入成功")));
+    child<QComboBox>(settings, "组合框校验方式")->setCurrentIndex(0);
+    click(settings, "按钮读串口码");
+    EXPECT_TRUE(shows(settings, "标签状态", QStringLiteral("投影码读出成功")));
+    EXPECT_TRUE(shows(settings, "编辑框开机码", QStringLiteral("7E 30 30 0D ")));
+    EXPECT_EQ(text_of(settings, "编辑框关机码"), QStringLiteral("AA 01 "));
+    EXPECT_EQ(text_of(settings, "编辑框视频码"), QString());
+    EXPECT_EQ(child<QComboBox>(settings, "组合框波特率")->currentText(), QStringLiteral("9600"));
+    EXPECT_EQ(child<QComboBox>(settings, "组合框校验方式")->currentIndex(), 2);
+    screenshot(settings, QStringLiteral("settings-2-codes.png"));
+    close_settings(settings);
+}
+
+TEST(two_hosts, cards_fingerprints_and_authorisation)
+{
+    SettingsWindow* settings = open_settings();
+    ASSERT_NE(settings, nullptr);
+    auto* tabs = child<QTabWidget>(settings, "选择夹1");
+    tabs->setCurrentIndex(2);
+    EXPECT_TRUE(test::wait_until([&] {
+        return text_of(settings, "标签卡数量").startsWith(QStringLiteral("已登记卡数量：")) &&
+               text_of(settings, "标签指纹数量").startsWith(QStringLiteral("已登记指纹数量:"));
+    }));
+
+    click(settings, "按钮读卡");
+    EXPECT_TRUE(shows(settings, "标签卡状态", QStringLiteral("卡号读出成功")));
+    const QString card = text_of(settings, "编辑框卡号");
+    EXPECT_FALSE(card.isEmpty());
+    click(settings, "按钮写卡");
+    EXPECT_TRUE(shows(settings, "标签卡状态", QStringLiteral("卡号登记成功")));
+    click(settings, "按钮查看");
+    EXPECT_TRUE(shows(settings, "标签卡状态", QStringLiteral("找到卡号:") + card));
+    click(settings, "按钮删卡");
+    EXPECT_TRUE(shows(settings, "标签卡状态", QStringLiteral("删除卡号:") + card));
+    click(settings, "按钮查看");
+    EXPECT_TRUE(shows(settings, "标签卡状态", QStringLiteral("未登记卡号:") + card));
+
+    click(settings, "按钮添加指纹");
+    EXPECT_EQ(text_of(settings, "编辑框指纹"), QStringLiteral("请输入指纹"));
+    EXPECT_TRUE(shows(settings, "编辑框指纹", QStringLiteral("录入指纹成功"), 10s));
+    click(settings, "按钮删除指纹");
+    EXPECT_TRUE(shows(settings, "编辑框指纹", QStringLiteral("删除指纹成功")));
+    click(settings, "按钮暂停授权");
+    EXPECT_TRUE(shows(settings, "编辑框授权", QStringLiteral("暂停授权检测")));
+    click(settings, "按钮恢复授权");
+    EXPECT_TRUE(shows(settings, "编辑框授权", QStringLiteral("恢复授权检测")));
+
+    // The counts follow the page each time it is shown again.
+    tabs->setCurrentIndex(0);
+    tabs->setCurrentIndex(2);
+    EXPECT_TRUE(shows(settings, "标签指纹数量", QStringLiteral("已登记指纹数量:0")));
+    click(settings, "按钮读卡");
+    EXPECT_TRUE(shows(settings, "标签卡状态", QStringLiteral("卡号读出成功")));
+    screenshot(settings, QStringLiteral("settings-3-authorisation.png"));
+    close_settings(settings);
+}
+
+// The second copy of the program, started while the first holds the fixed ports.
+int run_second_instance()
+{
+    AppState state;
+    FindWindow window(state, Ports{});
+    window.show();
+    const QString expected = QStringLiteral("信息：|端口60000已被占用，无法收发数据");
+    if (!test::wait_until([&] { return test::open_message_texts().contains(expected); })) {
+        qWarning("second instance: no port-taken message; shown: %s",
+                 qPrintable(test::open_message_texts().join(QStringLiteral("; "))));
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+} // namespace zk::ui
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    if (qEnvironmentVariable("ZK_E2E_MODE") == QStringLiteral("second"))
+        return zk::ui::run_second_instance();
+    ::testing::InitGoogleTest(&argc, argv);
+    zk::ui::Session session;
+    session.window.show();
+    zk::ui::session = &session;
+    const int result = RUN_ALL_TESTS();
+    zk::ui::session = nullptr;
+    return result;
+}

@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Two hosts on one segment for end-to-end runs: network namespaces joined by a veth pair.
+# The PC side has 10.77.0.1/24, the controller side 10.77.0.2/24 and one more address per extra
+# controller. Source this file; call netns_up, then netns_down (also from a trap).
+
+ZK_NS_PC=${ZK_NS_PC:-zkpc$$}
+ZK_NS_CTL=${ZK_NS_CTL:-zkctl$$}
+ZK_PC_IP=10.77.0.1
+ZK_CTL_IP=10.77.0.2
+
+# True when this process may create namespaces.
+netns_available() {
+    [ "$(id -u)" -eq 0 ] || return 1
+    command -v ip >/dev/null 2>&1 || return 1
+    ip netns add "zkprobe$$" 2>/dev/null || return 1
+    ip netns del "zkprobe$$"
+}
+
+# netns_up [extra controller addresses]: creates both hosts and the link between them.
+netns_up() {
+    local extra=${1:-0}
+    ip netns add "$ZK_NS_PC"
+    ip netns add "$ZK_NS_CTL"
+    ip link add "v$ZK_NS_PC" netns "$ZK_NS_PC" type veth peer name "v$ZK_NS_CTL" netns "$ZK_NS_CTL"
+    ip -n "$ZK_NS_PC" addr add "$ZK_PC_IP/24" dev "v$ZK_NS_PC"
+    ip -n "$ZK_NS_CTL" addr add "$ZK_CTL_IP/24" dev "v$ZK_NS_CTL"
+    local i
+    for ((i = 0; i < extra; i++)); do
+        ip -n "$ZK_NS_CTL" addr add "10.77.0.$((3 + i))/24" dev "v$ZK_NS_CTL"
+    done
+    for ns in "$ZK_NS_PC" "$ZK_NS_CTL"; do
+        ip -n "$ns" link set lo up
+        ip -n "$ns" link set "v$ns" up
+        # The limited broadcast needs a route out of the segment's interface on both sides.
+        ip -n "$ns" route add 255.255.255.255/32 dev "v$ns"
+    done
+}
+
+netns_down() {
+    ip netns del "$ZK_NS_PC" 2>/dev/null || true
+    ip netns del "$ZK_NS_CTL" 2>/dev/null || true
+}
+
+in_pc() { ip netns exec "$ZK_NS_PC" "$@"; }
+in_ctl() { ip netns exec "$ZK_NS_CTL" "$@"; }
