@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# A segment to click through in a minute: five simulated controllers on one host of a pair of
+# network namespaces, the real zkconfig on the other, shown on your display. Needs root.
+# Close the zkconfig window to end; everything is torn down.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+./scripts/setup.sh
+cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DZK_BUILD_TESTS=OFF \
+    -DZK_BUILD_BENCH=OFF >/dev/null
+cmake --build build-release --target zkconfig zksim
+
+source tests/e2e/netns.sh
+if ! netns_available; then
+    echo "demo: needs root and network namespaces (ip netns)" >&2
+    exit 1
+fi
+if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+    echo "demo: needs a display (or run it under xvfb-run)" >&2
+    exit 1
+fi
+
+work=$(mktemp -d)
+sim_pid=
+cleanup() {
+    [ -n "$sim_pid" ] && kill "$sim_pid" 2>/dev/null && wait "$sim_pid" 2>/dev/null
+    netns_down
+    rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+netns_up 4
+in_ctl ./build-release/zksim --count 5 --ip-base "$ZK_CTL_IP" --state "$work/sim.json" \
+    --log >"$work/zksim.log" 2>&1 &
+sim_pid=$!
+echo "demo: five controllers at 10.77.0.2-6; this PC is $ZK_PC_IP."
+echo "demo: search, pick one, set 服务器IP to $ZK_PC_IP and 远程端口 to 16006, press 设置IP,"
+echo "demo: then 中控参数设置. The simulator's log is $work/zksim.log."
+# A copy of the program of its own, so that its system.ini stays out of the build tree.
+cp ./build-release/zkconfig "$work/zkconfig"
+in_pc "$work/zkconfig"
