@@ -10,7 +10,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QResizeEvent>
 #include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
@@ -70,11 +69,11 @@ void add_inert_spin_arrows(QLineEdit* edit)
 
 // Closed combo boxes take the height their font needs; the open list uses the rest of the
 // 160 pixels the layout reserves below them.
-void fit_combo(QComboBox* combo, const Rect& place)
+void fit_combo(QComboBox* combo)
 {
     constexpr int reserved_height = 160;
     const int field = combo->sizeHint().height();
-    combo->setGeometry(place.x, place.y, place.width, field);
+    combo->resize(combo->width(), field);
     const int row = combo->fontMetrics().height() + 4;
     combo->setMaxVisibleItems(std::max(1, (reserved_height - field) / row));
 }
@@ -116,29 +115,59 @@ QWidget* create_widget(const ControlSpec& spec, QWidget* parent)
     return nullptr;
 }
 
-// Controls on a page are placed relative to the tab control, as in the layout; the page itself
-// starts below the tab bar, so the offset is taken off.
-QPoint page_offset(QTabWidget* tab, int page)
+// Controls on a page are placed relative to the tab control, as in the layout, but live on the
+// page, which starts below the tab bar. The page's place is known only once the tab control has
+// laid it out, so the controls are moved each time the page is resized.
+class PagePlacer final : public QObject
 {
-    QResizeEvent resized(tab->size(), tab->size());
-    QCoreApplication::sendEvent(tab, &resized); // lays the pages out while still hidden
-    return tab->widget(page)->mapTo(tab, QPoint(0, 0));
-}
+public:
+    PagePlacer(QTabWidget* tab, QWidget* page) : QObject(page), tab_(tab), page_(page)
+    {
+        page->installEventFilter(this);
+    }
 
-QWidget* parent_for(const ControlSpec& spec,
-                    QWidget* window,
-                    const QHash<QString, QWidget*>& made,
-                    QPoint& offset)
+    void add(QWidget* control, const QRect& in_tab)
+    {
+        placed_.append({control, in_tab});
+        control->setGeometry(in_tab);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == page_ && event->type() == QEvent::Resize) {
+            const QPoint offset = page_->mapTo(tab_, QPoint(0, 0));
+            for (const auto& [control, in_tab] : placed_)
+                control->move(in_tab.topLeft() - offset);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QTabWidget* tab_;
+    QWidget* page_;
+    QList<QPair<QWidget*, QRect>> placed_;
+};
+
+QWidget* parent_for(const ControlSpec& spec, QWidget* window, const QHash<QString, QWidget*>& made)
 {
-    offset = {};
     if (spec.parent.empty()) return window;
     QWidget* parent = made.value(q(spec.parent));
-    auto* tab = qobject_cast<QTabWidget*>(parent);
-    if (tab && spec.page >= 0) {
-        offset = page_offset(tab, spec.page);
+    if (auto* tab = qobject_cast<QTabWidget*>(parent); tab && spec.page >= 0)
         return tab->widget(spec.page);
-    }
     return parent;
+}
+
+void place(QWidget* widget,
+           const ControlSpec& spec,
+           QWidget* parent,
+           const QHash<QWidget*, PagePlacer*>& placers)
+{
+    const QRect rect(spec.place.x, spec.place.y, spec.place.width, spec.place.height);
+    if (PagePlacer* placer = placers.value(parent))
+        placer->add(widget, rect);
+    else
+        widget->setGeometry(rect);
 }
 
 } // namespace
@@ -156,22 +185,23 @@ BuiltControls build_window(QWidget* window, const WindowSpec& spec)
     window->setFixedSize(spec.client_width, spec.client_height);
 
     QHash<QString, QWidget*> made;
+    QHash<QWidget*, PagePlacer*> placers;
     QWidget* previous_focusable = nullptr;
     for (const ControlSpec& control : spec.controls) {
-        QPoint offset;
-        QWidget* parent = parent_for(control, window, made, offset);
+        QWidget* parent = parent_for(control, window, made);
         QWidget* widget = create_widget(control, parent);
         if (!widget) continue;
         widget->setObjectName(q(control.name));
         made.insert(q(control.name), widget);
-        widget->setGeometry(control.place.x - offset.x(), control.place.y - offset.y(),
-                            control.place.width, control.place.height);
+        place(widget, control, parent, placers);
         if (auto* tab = qobject_cast<QTabWidget*>(widget)) {
-            for (std::string_view page : spec.pages)
-                tab->addTab(new QWidget, q(page));
+            for (std::string_view page : spec.pages) {
+                auto* sheet = new QWidget;
+                tab->addTab(sheet, q(page));
+                placers.insert(sheet, new PagePlacer(tab, sheet));
+            }
         }
-        if (auto* combo = qobject_cast<QComboBox*>(widget))
-            fit_combo(combo, {widget->x(), widget->y(), control.place.width, control.place.height});
+        if (auto* combo = qobject_cast<QComboBox*>(widget)) fit_combo(combo);
         if (control.spin) add_inert_spin_arrows(static_cast<QLineEdit*>(widget));
         if (widget->focusPolicy() != Qt::NoFocus && control.kind != Kind::label &&
             control.kind != Kind::group) {
