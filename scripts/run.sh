@@ -4,5 +4,5 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh
 cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DZK_BUILD_TESTS=OFF -DZK_BUILD_BENCH=OFF >/dev/null
-cmake --build build-release --target zkconfig zksim zkctl 2>/dev/null || cmake --build build-release --target zkconfig
+cmake --build build-release --target zkconfig
 exec ./build-release/zkconfig "$@"
