@@ -74,6 +74,28 @@ TEST_F(find_window, has_a_fixed_frame_without_maximise_and_an_icon_in_several_si
     EXPECT_TRUE(window.windowIcon().availableSizes().contains(QSize(128, 128)));
 }
 
+TEST_F(find_window, tab_key_walks_the_inputs_in_layout_order_and_skips_labels)
+{
+    FindWindow window(state, free_ports);
+    window.show();
+    QStringList expected;
+    for (const ControlSpec& spec : find_window_spec().controls) {
+        if (spec.kind != Kind::label && spec.kind != Kind::group && spec.kind != Kind::endpoint)
+            expected.append(QString::fromUtf8(spec.name.data(), qsizetype(spec.name.size())));
+    }
+    QWidget* first = window.findChild<QWidget*>(expected.front());
+    first->setFocus();
+    QStringList walked;
+    QWidget* current = first;
+    for (int i = 0; i < expected.size(); ++i) {
+        walked.append(current->objectName());
+        current = current->nextInFocusChain();
+        while (current->focusPolicy() == Qt::NoFocus || current->objectName().isEmpty())
+            current = current->nextInFocusChain();
+    }
+    EXPECT_EQ(walked, expected);
+}
+
 TEST_F(find_window, remote_port_box_refuses_typed_letters_but_takes_pasted_text)
 {
     FindWindow window(state, free_ports);
