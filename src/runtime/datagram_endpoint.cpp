@@ -77,6 +77,11 @@ ByteView DatagramEndpoint::received() const
     return current_;
 }
 
+Peer DatagramEndpoint::received_from() const
+{
+    return current_sender_;
+}
+
 void DatagramEndpoint::set_broadcast_interface(int interface_index)
 {
     broadcast_interface_ = interface_index;
@@ -93,11 +98,17 @@ void DatagramEndpoint::drain()
             continue; // zero-length datagrams and failed reads raise no event
         const auto* first = reinterpret_cast<const std::uint8_t*>(data.constData());
         current_ = ByteView(first, static_cast<std::size_t>(data.size()));
+        QHostAddress sender = datagram.senderAddress();
+        bool mapped = false;
+        const quint32 v4 = sender.toIPv4Address(&mapped);
+        if (mapped) sender = QHostAddress(v4);
+        current_sender_ = {sender.toString().toStdString(), datagram.senderPort()};
         delivering_ = true;
         handler_(current_);
         if (*alive) {
             delivering_ = false;
             current_ = {};
+            current_sender_ = {};
         }
     }
 }

@@ -3,6 +3,7 @@
 // raises one event, on the event-loop thread, carrying exactly its bytes.
 #include <functional>
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include "runtime/bytes.h"
@@ -11,6 +12,13 @@
 class QUdpSocket;
 
 namespace zk {
+
+// Where a datagram came from: dotted IPv4 address and port.
+struct Peer
+{
+    std::string address;
+    int port = 0;
+};
 
 class DatagramEndpoint final : public Sender
 {
@@ -35,6 +43,9 @@ public:
     void on_datagram(Handler handler);
     // The datagram being delivered; empty outside the handler.
     ByteView received() const;
+    // The sender of the datagram being delivered; empty outside the handler. Only peers that
+    // answer their asker (the simulator) look at it.
+    Peer received_from() const;
 
     // Interface index that broadcasts leave through; 0 for the system's default route.
     void set_broadcast_interface(int interface_index);
@@ -47,6 +58,7 @@ private:
     std::unique_ptr<QUdpSocket> socket_;
     Handler handler_;
     ByteView current_;
+    Peer current_sender_;
     int requested_port_ = 0;
     int broadcast_interface_ = 0;
     bool bound_ = false;

@@ -114,6 +114,20 @@ TEST(datagram_endpoint, received_data_is_present_only_inside_the_handler)
     EXPECT_TRUE(endpoint.received().empty());
 }
 
+TEST(datagram_endpoint, names_the_sender_only_while_delivering)
+{
+    DatagramEndpoint endpoint(0);
+    Peer seen;
+    endpoint.on_datagram([&](ByteView) { seen = endpoint.received_from(); });
+    UdpProbe peer;
+    peer.send_to(static_cast<quint16>(endpoint.local_port()), from_hex("01"));
+    ASSERT_TRUE(test::wait_until([&] { return seen.port != 0; }));
+    EXPECT_EQ(seen.address, "127.0.0.1");
+    EXPECT_EQ(seen.port, peer.port());
+    EXPECT_EQ(endpoint.received_from().port, 0);
+    EXPECT_TRUE(endpoint.received_from().address.empty());
+}
+
 TEST(datagram_endpoint, datagrams_waiting_before_a_broadcast_are_all_delivered_after_it)
 {
     DatagramEndpoint endpoint(0);

@@ -1,17 +1,36 @@
 #include "ui/qt/find_window.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 
 #include "app/open_settings.h"
 #include "app/port_report.h"
+#include "discovery/local_address.h"
+#include "runtime/adapters.h"
+#include "runtime/host_addresses.h"
 #include "ui/qt/settings_window.h"
 
 namespace zk::ui {
 
-FindWindow::FindWindow(AppState& state, Ports ports, QWidget* parent)
+namespace {
+
+std::filesystem::path program_dir_or_default(const std::filesystem::path& dir)
+{
+    if (!dir.empty()) return dir;
+    return std::filesystem::path(QCoreApplication::applicationDirPath().toStdString());
+}
+
+std::filesystem::path user_dir_or_default(const std::filesystem::path& dir)
+{
+    return dir.empty() ? default_user_config_dir() : dir;
+}
+
+} // namespace
+
+FindWindow::FindWindow(AppState& state, Ports ports, FindSetup setup, QWidget* parent)
     : QWidget(parent), state_(state), ports_(ports),
       controls_(build_window(this, find_window_spec())),
       组合框网卡列表(controls_.get<QComboBox>("组合框网卡列表")),
@@ -24,10 +43,19 @@ FindWindow::FindWindow(AppState& state, Ports ports, QWidget* parent)
       列表框中控IP(controls_.get<QListWidget>("列表框中控IP")),
       view_{组合框网卡列表, 编辑框中控IP,   编辑框子网掩码, 编辑框网关,
             编辑框本机IP,   编辑框服务器IP, 编辑框远程端口, 列表框中控IP},
-      udp_(ports.find_local)
+      udp_(ports.find_local),
+      own_adapters_(setup.adapters ? nullptr : std::make_unique<SystemAdapters>()),
+      settings_file_(program_dir_or_default(setup.program_dir),
+                     user_dir_or_default(setup.user_config_dir)),
+      adapter_list_(
+          组合框网卡列表, setup.adapters ? *setup.adapters : *own_adapters_, settings_file_),
+      context_{view_, state_, udp_, boxes_, ports.config_remote, [this] { return local_address(); }}
 {
     state_.selected_mac = Bytes(mac_length);
     state_.held_block = Bytes(config_block_length);
+    adapter_list_.fill();
+    adapter_list_.restore();
+    follow_adapter();
     bind_events();
     centre_on_screen(this);
     report_unbound_port(udp_.is_bound(), ports_.find_local, boxes_);
@@ -37,6 +65,34 @@ void FindWindow::bind_events()
 {
     connect(controls_.get<QPushButton>("按钮设置中控"), &QPushButton::clicked, this,
             [this] { on_open_settings(); });
+    connect(controls_.get<QPushButton>("按钮刷新"), &QPushButton::clicked, this, [this] {
+        adapter_list_.fill();
+        follow_adapter();
+    });
+    // activated is the operator's pick only; the program's own changes do not raise it.
+    connect(controls_.get<QComboBox>("组合框网卡列表"), &QComboBox::activated, this, [this] {
+        adapter_list_.remember();
+        follow_adapter();
+    });
+    connect(controls_.get<QPushButton>("按钮查找IP"), &QPushButton::clicked, this,
+            [this] { discovery::start_search(context_); });
+    connect(controls_.get<QListWidget>("列表框中控IP"), &QListWidget::itemSelectionChanged, this,
+            [this] { discovery::select_found_controller(context_); });
+    connect(controls_.get<QPushButton>("按钮设置IP"), &QPushButton::clicked, this,
+            [this] { discovery::write_network_parameters(context_); });
+    udp_.on_datagram(
+        [this](ByteView bytes) { discovery::handle_config_datagram(context_, bytes); });
+}
+
+void FindWindow::follow_adapter()
+{
+    udp_.set_broadcast_interface(adapter_list_.selected_interface());
+}
+
+std::string FindWindow::local_address()
+{
+    return discovery::shown_local_address(host_addresses(), adapter_list_.adapters(),
+                                          组合框网卡列表.selection());
 }
 
 void FindWindow::on_open_settings()

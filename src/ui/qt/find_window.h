@@ -2,8 +2,13 @@
 // The find window: adapter list, IP parameters of the selected controller, found controllers,
 // and the button that opens the settings window.
 #include <QWidget>
+#include <filesystem>
+#include <memory>
 
+#include "app/adapter_list.h"
 #include "app/app_state.h"
+#include "app/settings_file.h"
+#include "discovery/find_handlers.h"
 #include "runtime/datagram_endpoint.h"
 #include "runtime/ports.h"
 #include "ui/find_view.h"
@@ -12,18 +17,33 @@
 
 namespace zk::ui {
 
+// Where the window finds its surroundings; the defaults are the real PC, tests replace them.
+struct FindSetup
+{
+    // Holds system.ini; empty means the program's own directory.
+    std::filesystem::path program_dir;
+    // Used when program_dir is not writable; empty means the user's configuration directory.
+    std::filesystem::path user_config_dir;
+    // The adapters to list; null means the PC's own.
+    AdapterSource* adapters = nullptr;
+};
+
 class FindWindow final : public QWidget
 {
 public:
-    FindWindow(AppState& state, Ports ports, QWidget* parent = nullptr);
+    FindWindow(AppState& state, Ports ports, FindSetup setup = {}, QWidget* parent = nullptr);
 
     FindView& view() { return view_; }
     DatagramEndpoint& endpoint() { return udp_; }
     const BuiltControls& controls() const { return controls_; }
+    const SettingsFile& settings_file() const { return settings_file_; }
 
 private:
     void bind_events();
     void on_open_settings();
+    // Broadcasts leave through the adapter the list shows as selected.
+    void follow_adapter();
+    std::string local_address();
 
     AppState& state_;
     Ports ports_;
@@ -39,6 +59,10 @@ private:
     QtListBox 列表框中控IP;
     FindView view_;
     DatagramEndpoint udp_;
+    std::unique_ptr<AdapterSource> own_adapters_;
+    SettingsFile settings_file_;
+    AdapterList adapter_list_;
+    discovery::FindContext context_;
 };
 
 } // namespace zk::ui

@@ -1,0 +1,53 @@
+#include "app/adapter_list.h"
+
+#include <climits>
+
+#include "runtime/text.h"
+
+namespace zk {
+
+AdapterList::AdapterList(ItemList& combo, AdapterSource& source, SettingsFile& file)
+    : combo_(combo), source_(source), file_(file)
+{}
+
+void AdapterList::fill()
+{
+    const int remembered = combo_.selection();
+    while (combo_.item_count() > 0)
+        combo_.delete_item(0);
+    adapters_ = source_.list();
+    for (const Adapter& adapter : adapters_)
+        combo_.add_item(adapter.text);
+    apply_position(remembered);
+}
+
+void AdapterList::restore()
+{
+    if (combo_.item_count() == 0) return;
+    const std::string saved = file_.read(adapter_section, adapter_key, "");
+    apply_position(to_integer(to_number(saved)));
+}
+
+void AdapterList::remember()
+{
+    file_.write(adapter_section, adapter_key, to_text(std::int64_t{combo_.selection()}));
+}
+
+int AdapterList::selected_interface() const
+{
+    const int index = combo_.selection();
+    if (index < 0 || static_cast<std::size_t>(index) >= adapters_.size()) return 0;
+    return adapters_[static_cast<std::size_t>(index)].interface_index;
+}
+
+void AdapterList::apply_position(std::int64_t position)
+{
+    if (combo_.item_count() < position) {
+        combo_.set_selection(-1);
+        return;
+    }
+    // At most one past the end here; below INT_MIN it clears just as -2 does.
+    combo_.set_selection(position < INT_MIN ? -1 : static_cast<int>(position));
+}
+
+} // namespace zk

@@ -1,0 +1,39 @@
+#pragma once
+// 组合框网卡列表: filled from the PC's adapters, its position remembered in system.ini.
+#include <vector>
+
+#include "app/settings_file.h"
+#include "runtime/adapter_source.h"
+#include "runtime/controls.h"
+
+namespace zk {
+
+class AdapterList
+{
+public:
+    AdapterList(ItemList& combo, AdapterSource& source, SettingsFile& file);
+
+    // Refills the list from a fresh enumeration and keeps the selected position where the
+    // new list is long enough. Never writes the file.
+    void fill();
+    // Selects the position saved in the file; once, right after the first fill.
+    void restore();
+    // The operator picked an item: saves its position.
+    void remember();
+
+    // The adapters behind the items, as last enumerated.
+    const std::vector<Adapter>& adapters() const { return adapters_; }
+    // The system's index of the selected adapter; 0 (the default route) when none is selected.
+    int selected_interface() const;
+
+private:
+    // Selects `position` when the list has at least that many items, else leaves it unselected.
+    void apply_position(std::int64_t position);
+
+    ItemList& combo_;
+    AdapterSource& source_;
+    SettingsFile& file_;
+    std::vector<Adapter> adapters_;
+};
+
+} // namespace zk

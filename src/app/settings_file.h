@@ -1,0 +1,46 @@
+#pragma once
+// system.ini: a private-profile text file in GBK, read and changed byte for byte. Sections,
+// keys and values are byte strings in the file's own encoding; other lines are never touched.
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zk {
+
+// 网卡列表 and 选择项 in GBK, as files of earlier tools hold them.
+inline constexpr std::string_view adapter_section = "\xCD\xF8\xBF\xA8\xC1\xD0\xB1\xED";
+inline constexpr std::string_view adapter_key = "\xD1\xA1\xD4\xF1\xCF\xEE";
+
+// The value of `key` in `section` of the file's bytes; nullopt when either is missing.
+std::optional<std::string>
+ini_value(std::string_view file, std::string_view section, std::string_view key);
+
+// The file's bytes with `key` in `section` set to `value`: the key's line replaced in place,
+// or added at the end of its section, or a new section appended; every other byte kept.
+std::string ini_with_value(std::string_view file,
+                           std::string_view section,
+                           std::string_view key,
+                           std::string_view value);
+
+// $XDG_CONFIG_HOME/zkconfig when that is an absolute path, else ~/.config/zkconfig.
+std::filesystem::path default_user_config_dir();
+
+class SettingsFile
+{
+public:
+    // system.ini in `program_dir` when that directory is writable, else in `user_dir`.
+    SettingsFile(const std::filesystem::path& program_dir, const std::filesystem::path& user_dir);
+
+    const std::filesystem::path& location() const { return location_; }
+    // The value, or `fallback` when the file, section or key is missing or unreadable.
+    std::string read(std::string_view section, std::string_view key, std::string_view fallback);
+    // Sets one key; the file is replaced whole through a temporary file, so a crash leaves
+    // either the old or the new file. False when it could not be written.
+    bool write(std::string_view section, std::string_view key, std::string_view value);
+
+private:
+    std::filesystem::path location_;
+};
+
+} // namespace zk

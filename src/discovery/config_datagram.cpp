@@ -1,0 +1,117 @@
+#include "discovery/config_datagram.h"
+
+#include <algorithm>
+
+#include "runtime/text.h"
+
+namespace zk::discovery {
+
+namespace {
+
+// Written into every write request; the module's port, serial and packet settings the
+// controller's command handler relies on.
+struct Constant
+{
+    std::size_t at;
+    std::uint8_t value;
+};
+
+constexpr Constant write_constants[] = {
+    {171, 0x03}, {172, 0x00}, {173, 0x86}, {174, 0x3E}, {181, 0x00}, {182, 0xC2}, {183, 0x01},
+    {184, 0x00}, {185, 0x08}, {186, 0x01}, {187, 0x04}, {188, 0x01}, {189, 0x00}, {190, 0x04},
+    {191, 0x00}, {192, 0x00}, {193, 0x32}, {194, 0x00}, {195, 0x00}, {196, 0x00},
+};
+
+constexpr std::string_view flag_letters_checked = "CH9121";
+
+void put_ipv4(Bytes& block, std::size_t at, const Ipv4& address)
+{
+    std::copy(address.begin(), address.end(), block.begin() + static_cast<std::ptrdiff_t>(at));
+}
+
+} // namespace
+
+Bytes config_request(ConfigCode code, ByteView payload)
+{
+    Bytes datagram(config_length, 0);
+    std::copy(config_flag.begin(), config_flag.end(), datagram.begin());
+    datagram[offset::code] = static_cast<std::uint8_t>(code);
+    const std::size_t room = config_length - offset::mac;
+    const std::size_t count = std::min(payload.size(), room);
+    std::copy_n(payload.begin(), count, datagram.begin() + offset::mac);
+    return datagram;
+}
+
+Bytes search_request()
+{
+    return config_request(ConfigCode::search_request, Bytes(mac_width, 0));
+}
+
+Bytes read_request(ByteView mac)
+{
+    return config_request(ConfigCode::read_request, mac);
+}
+
+std::optional<std::uint8_t> accepted_code(ByteView datagram)
+{
+    if (datagram.size() < config_length) return std::nullopt;
+    if (!std::equal(flag_letters_checked.begin(), flag_letters_checked.end(), datagram.begin()))
+        return std::nullopt;
+    return datagram[offset::code];
+}
+
+Bytes mac_at(ByteView datagram)
+{
+    return Bytes(datagram.begin() + offset::mac, datagram.begin() + offset::mac + mac_width);
+}
+
+std::string dotted(ByteView datagram, std::size_t at)
+{
+    std::string text;
+    for (std::size_t i = 0; i < 4; ++i) {
+        if (i > 0) text += '.';
+        text += to_text(std::int64_t{datagram[at + i]});
+    }
+    return text;
+}
+
+std::string search_entry(ByteView reply)
+{
+    std::string text = "MAC:";
+    for (std::size_t i = 0; i < mac_width; ++i) {
+        if (i > 0) text += ':';
+        text += to_hex_text(reply[offset::mac + i]);
+    }
+    return text + " IP:" + dotted(reply, offset::search_ip);
+}
+
+std::string port_text(ByteView block)
+{
+    return to_text(std::int64_t{read_le16(block, offset::port)});
+}
+
+bool is_config_reply_of(ByteView block, ByteView mac)
+{
+    const std::optional<std::uint8_t> code = accepted_code(block);
+    if (code != static_cast<std::uint8_t>(ConfigCode::config_reply)) return false;
+    return mac.size() == mac_width &&
+           std::equal(mac.begin(), mac.end(), block.begin() + offset::mac);
+}
+
+Bytes write_request(ByteView held, ByteView mac, const NetworkParameters& parameters)
+{
+    Bytes block(held.begin(), held.end());
+    if (block.size() < config_length) block.resize(config_length, 0);
+    block[offset::code] = static_cast<std::uint8_t>(ConfigCode::write_request);
+    std::copy_n(mac.begin(), std::min(mac.size(), mac_width), block.begin() + offset::mac);
+    put_ipv4(block, offset::ip, parameters.ip);
+    put_ipv4(block, offset::mask, parameters.mask);
+    put_ipv4(block, offset::gateway, parameters.gateway);
+    put_ipv4(block, offset::server_ip, parameters.server_ip);
+    write_le(block, offset::port, parameters.port, 2);
+    for (const Constant& constant : write_constants)
+        block[constant.at] = constant.value;
+    return block;
+}
+
+} // namespace zk::discovery

@@ -1,0 +1,86 @@
+#pragma once
+// The network module's configuration datagram: a 285-byte block flagged "CH9121_CFG_FLAG", with
+// no length field and no checksum. Offsets count from 0; the port and the constants travel low
+// byte first, addresses first number first.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "runtime/bytes.h"
+
+namespace zk::discovery {
+
+inline constexpr std::size_t config_length = 285;
+inline constexpr std::string_view config_flag = "CH9121_CFG_FLAG";
+
+enum class ConfigCode : std::uint8_t
+{
+    write_request = 0x01,
+    read_request = 0x02,
+    search_request = 0x04,
+    write_ack = 0x81,
+    config_reply = 0x82,
+    search_reply = 0x84,
+};
+
+namespace offset {
+inline constexpr std::size_t code = 16;
+inline constexpr std::size_t mac = 17;
+inline constexpr std::size_t search_ip = 30;
+inline constexpr std::size_t ip = 62;
+inline constexpr std::size_t gateway = 66;
+inline constexpr std::size_t mask = 70;
+inline constexpr std::size_t server_ip = 175;
+inline constexpr std::size_t port = 179;
+} // namespace offset
+
+inline constexpr std::size_t mac_width = 6;
+
+using Ipv4 = std::array<std::uint8_t, 4>;
+
+// A 285-byte request: the flag, the code, then `payload` from offset 17; every other byte zero.
+Bytes config_request(ConfigCode code, ByteView payload);
+
+// The search request: code 04 and six zero bytes.
+Bytes search_request();
+
+// The read-configuration request for one MAC: code 02.
+Bytes read_request(ByteView mac);
+
+// The code of a datagram worth looking at: at least 285 bytes and the letters CH9121 at 0-5
+// (the rest of the flag is not compared); nullopt for anything else.
+std::optional<std::uint8_t> accepted_code(ByteView datagram);
+
+// The six MAC bytes at 17-22; the caller has checked the length.
+Bytes mac_at(ByteView datagram);
+
+// Four bytes as "192.168.1.200".
+std::string dotted(ByteView datagram, std::size_t at);
+
+// "MAC:84:C2:E4:1:A:FF IP:192.168.1.200" for a search reply.
+std::string search_entry(ByteView reply);
+
+// The remote port of a configuration block (low byte at 179) as decimal text.
+std::string port_text(ByteView block);
+
+// True when `block` is a configuration reply (code 82) of exactly this MAC.
+bool is_config_reply_of(ByteView block, ByteView mac);
+
+// The parameters an operator may change in a write.
+struct NetworkParameters
+{
+    Ipv4 ip{};
+    Ipv4 mask{};
+    Ipv4 gateway{};
+    Ipv4 server_ip{};
+    std::uint16_t port = 0;
+};
+
+// A write-configuration request built on a copy of `held`, at its full length: code 01, the MAC,
+// the parameters and the fixed serial and port constants; every other byte as held.
+Bytes write_request(ByteView held, ByteView mac, const NetworkParameters& parameters);
+
+} // namespace zk::discovery

@@ -1,0 +1,24 @@
+#pragma once
+// The PC's network adapters as the find window lists them, behind an interface so that tests
+// hand in adapter lists of their own.
+#include <string>
+#include <vector>
+
+namespace zk {
+
+struct Adapter
+{
+    std::string text;        // what the operator sees: name and first IPv4 address
+    int interface_index = 0; // the system's index, for sending out of this adapter
+    std::string first_ipv4;  // dotted, empty when it has none
+};
+
+class AdapterSource
+{
+public:
+    virtual ~AdapterSource() = default;
+    // The adapters in the order the system enumerates them.
+    virtual std::vector<Adapter> list() = 0;
+};
+
+} // namespace zk

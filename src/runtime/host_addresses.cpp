@@ -1,0 +1,20 @@
+#include "runtime/host_addresses.h"
+
+#include <QHostInfo>
+
+namespace zk {
+
+std::vector<std::string> host_addresses()
+{
+    constexpr std::size_t most = 10;
+    std::vector<std::string> addresses;
+    const QHostInfo info = QHostInfo::fromName(QHostInfo::localHostName());
+    for (const QHostAddress& address : info.addresses()) {
+        if (address.protocol() != QAbstractSocket::IPv4Protocol) continue;
+        addresses.push_back(address.toString().toStdString());
+        if (addresses.size() == most) break;
+    }
+    return addresses;
+}
+
+} // namespace zk

@@ -1,0 +1,143 @@
+#include "app/adapter_list.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+
+#include "support/memory_controls.h"
+
+namespace zk {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string section = "\xCD\xF8\xBF\xA8\xC1\xD0\xB1\xED";
+const std::string key = "\xD1\xA1\xD4\xF1\xCF\xEE";
+
+class ListedAdapters final : public AdapterSource
+{
+public:
+    std::vector<Adapter> list() override { return adapters; }
+    std::vector<Adapter> adapters;
+};
+
+std::vector<Adapter> adapters(int count)
+{
+    std::vector<Adapter> out;
+    for (int i = 0; i < count; ++i)
+        out.push_back({"eth" + std::to_string(i) + " 10.0.0." + std::to_string(i + 1), i + 2,
+                       "10.0.0." + std::to_string(i + 1)});
+    return out;
+}
+
+class adapter_list : public ::testing::Test
+{
+protected:
+    void TearDown() override { fs::remove_all(dir); }
+
+    // The list as the find window sets it up at start.
+    void open_window(int adapter_count)
+    {
+        source.adapters = adapters(adapter_count);
+        combo = test::MemoryItemList{};
+        list.fill();
+        list.restore();
+    }
+
+    void store(const std::string& value)
+    {
+        std::ofstream(ini, std::ios::binary) << "[" << section << "]\r\n"
+                                             << key << "=" << value << "\r\n";
+    }
+
+    fs::path dir = fs::temp_directory_path() /
+                   ("zk_adapters_" +
+                    std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::path ini = dir / "system.ini";
+    // Made before the settings file looks at it, so system.ini lives in `dir`.
+    bool made = (fs::remove_all(dir), fs::create_directories(dir));
+    ListedAdapters source;
+    test::MemoryItemList combo;
+    SettingsFile file{dir, dir / "user"};
+    AdapterList list{combo, source, file};
+};
+
+TEST_F(adapter_list, first_run_selects_the_first_adapter_and_writes_nothing)
+{
+    open_window(2);
+    EXPECT_EQ(combo.items(), (std::vector<std::string>{"eth0 10.0.0.1", "eth1 10.0.0.2"}));
+    EXPECT_EQ(combo.selection(), 0);
+    EXPECT_EQ(list.selected_interface(), 2);
+    EXPECT_FALSE(fs::exists(ini));
+}
+
+TEST_F(adapter_list, a_pick_is_written_and_restored_at_the_next_start)
+{
+    open_window(3);
+    combo.set_selection(1); // the operator's pick
+    list.remember();
+    open_window(3);
+    EXPECT_EQ(combo.selection(), 1);
+    EXPECT_EQ(list.selected_interface(), 3);
+    std::ifstream in(ini, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+    EXPECT_EQ(bytes, "[" + section + "]\r\n" + key + "=1\r\n");
+}
+
+TEST_F(adapter_list, restores_stored_values_by_the_selection_rule)
+{
+    struct Case
+    {
+        const char* stored;
+        int adapters;
+        int selected;
+    };
+    const Case cases[] = {
+        {"5", 3, -1},                 // two past the end: not applied
+        {"4", 3, -1},                 // also
+        {"3", 3, 2},                  // one past the end: the last
+        {"1.9", 2, 1},                // truncated
+        {"-1", 2, -1},                // none
+        {"-7", 2, -1}, {"abc", 2, 0}, // no number reads as 0
+        {"", 2, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stored);
+        store(c.stored);
+        const auto written = fs::last_write_time(ini);
+        open_window(c.adapters);
+        EXPECT_EQ(combo.selection(), c.selected);
+        EXPECT_EQ(list.selected_interface(), c.selected < 0 ? 0 : c.selected + 2);
+        EXPECT_EQ(fs::last_write_time(ini), written);
+    }
+}
+
+TEST_F(adapter_list, without_adapters_nothing_is_selected_and_broadcasts_take_the_default_route)
+{
+    store("1");
+    open_window(0);
+    EXPECT_EQ(combo.item_count(), 0);
+    EXPECT_EQ(list.selected_interface(), 0);
+}
+
+TEST_F(adapter_list, refresh_keeps_the_position_when_the_list_is_long_enough)
+{
+    struct Case
+    {
+        int adapters_after;
+        int selected;
+    };
+    for (const Case& c : {Case{3, 1}, Case{2, 1}, Case{1, 0}, Case{0, -1}}) {
+        SCOPED_TRACE(c.adapters_after);
+        open_window(3);
+        combo.set_selection(1);
+        source.adapters = adapters(c.adapters_after);
+        list.fill();
+        EXPECT_EQ(combo.item_count(), c.adapters_after);
+        EXPECT_EQ(combo.selection(), c.selected);
+        EXPECT_FALSE(fs::exists(ini));
+    }
+}
+
+} // namespace
+} // namespace zk

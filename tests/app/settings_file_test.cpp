@@ -1,0 +1,131 @@
+#include "app/settings_file.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+
+namespace zk {
+namespace {
+
+namespace fs = std::filesystem;
+
+// [网卡列表] and 选择项 in GBK, spelled out here independently of the program's constants.
+const std::string section = "\xCD\xF8\xBF\xA8\xC1\xD0\xB1\xED";
+const std::string key = "\xD1\xA1\xD4\xF1\xCF\xEE";
+
+class TempDir
+{
+public:
+    TempDir()
+    {
+        path_ =
+            fs::temp_directory_path() /
+            ("zk_settings_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+             "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(path_);
+        fs::create_directories(path_);
+    }
+    ~TempDir() { fs::remove_all(path_); }
+    const fs::path& path() const { return path_; }
+
+private:
+    fs::path path_;
+};
+
+std::string slurp(const fs::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void spit(const fs::path& file, const std::string& bytes)
+{
+    std::ofstream(file, std::ios::binary) << bytes;
+}
+
+TEST(settings_file, changes_one_key_and_keeps_every_other_byte)
+{
+    struct Case
+    {
+        const char* what;
+        std::string before;
+        std::string after;
+    };
+    const std::string other = "; \xD7\xA2\xCA\xCD\r\n[Other]\r\nkey = v \r\n\r\n";
+    const Case cases[] = {
+        {"empty file", "", "[" + section + "]\r\n" + key + "=1\r\n"},
+        {"key replaced in place, LF kept", "[a]\nx=1\n[" + section + "]\n" + key + "=0\ny=2\n",
+         "[a]\nx=1\n[" + section + "]\n" + key + "=1\ny=2\n"},
+        {"section appended after others", other, other + "[" + section + "]\r\n" + key + "=1\r\n"},
+        {"no final line break", "[x]\r\ny=2",
+         "[x]\r\ny=2\r\n[" + section + "]\r\n" + key + "=1\r\n"},
+        {"key added at the end of its section", "[" + section + "]\r\nother=3\r\n\r\n[z]\r\n",
+         "[" + section + "]\r\nother=3\r\n" + key + "=1\r\n\r\n[z]\r\n"},
+        {"same key in another section untouched",
+         "[z]\r\n" + key + "=7\r\n[" + section + "]\r\n" + key + "=5\r\n",
+         "[z]\r\n" + key + "=7\r\n[" + section + "]\r\n" + key + "=1\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(ini_with_value(c.before, section, key, "1"), c.after);
+        EXPECT_EQ(ini_value(c.after, section, key), "1");
+    }
+}
+
+TEST(settings_file, reads_values_and_says_when_they_are_missing)
+{
+    const std::string file =
+        "[z]\r\n" + key + "=7\r\n[ " + section + " ]\r\n;" + key + "=9\r\n " + key + " = 1.9 \r\n";
+    EXPECT_EQ(ini_value(file, section, key), "1.9");
+    EXPECT_EQ(ini_value(file, "z", key), "7");
+    EXPECT_EQ(ini_value(file, section, "none"), std::nullopt);
+    EXPECT_EQ(ini_value(file, "none", key), std::nullopt);
+    EXPECT_EQ(ini_value("", section, key), std::nullopt);
+}
+
+TEST(settings_file, lives_beside_the_program_and_is_replaced_whole)
+{
+    TempDir program;
+    SettingsFile settings(program.path(), program.path() / "user");
+    EXPECT_EQ(settings.location(), program.path() / "system.ini");
+    EXPECT_EQ(settings.read(section, key, "fallback"), "fallback");
+    const std::string other = "[Other]\r\nkeep=\xB1\xA3\xC1\xF4\r\n";
+    spit(settings.location(), other);
+    ASSERT_TRUE(settings.write(section, key, "2"));
+    EXPECT_EQ(slurp(settings.location()), other + "[" + section + "]\r\n" + key + "=2\r\n");
+    EXPECT_EQ(settings.read(section, key, ""), "2");
+    // Nothing but the file itself is left behind.
+    EXPECT_EQ(std::distance(fs::directory_iterator(program.path()), fs::directory_iterator{}), 1);
+}
+
+TEST(settings_file, falls_back_to_the_user_directory_when_the_program_directory_is_not_writable)
+{
+    TempDir base;
+    // A regular file where the directory should be: nobody, not even root, can write into it.
+    const fs::path blocked = base.path() / "program";
+    spit(blocked, "not a directory");
+    const fs::path user = base.path() / "config" / "zkconfig";
+    SettingsFile settings(blocked, user);
+    EXPECT_EQ(settings.location(), user / "system.ini");
+    ASSERT_TRUE(settings.write(section, key, "-1"));
+    EXPECT_EQ(slurp(user / "system.ini"), "[" + section + "]\r\n" + key + "=-1\r\n");
+    EXPECT_EQ(SettingsFile(blocked, user).read(section, key, ""), "-1");
+}
+
+TEST(settings_file, user_directory_follows_xdg_config_home)
+{
+    const char* saved = std::getenv("XDG_CONFIG_HOME");
+    const std::string restore = saved ? saved : "";
+    ::setenv("XDG_CONFIG_HOME", "/tmp/xdg", 1);
+    EXPECT_EQ(default_user_config_dir(), fs::path("/tmp/xdg/zkconfig"));
+    ::setenv("XDG_CONFIG_HOME", "relative", 1);
+    EXPECT_EQ(default_user_config_dir(), fs::path(std::getenv("HOME")) / ".config" / "zkconfig");
+    if (saved)
+        ::setenv("XDG_CONFIG_HOME", restore.c_str(), 1);
+    else
+        ::unsetenv("XDG_CONFIG_HOME");
+}
+
+} // namespace
+} // namespace zk

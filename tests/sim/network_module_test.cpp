@@ -1,0 +1,110 @@
+#include "sim/network_module.h"
+
+#include <gtest/gtest.h>
+
+#include "sim/network_face.h"
+#include "support/hex.h"
+
+namespace zk::sim {
+namespace {
+
+using test::from_hex;
+using test::to_hex;
+
+const std::string flag = "43 48 39 31 32 31 5F 43 46 47 5F 46 4C 41 47 00";
+
+Bytes request(std::string_view code_and_mac)
+{
+    Bytes data(285, 0);
+    const Bytes head = from_hex(flag + " " + std::string(code_and_mac));
+    std::copy(head.begin(), head.end(), data.begin());
+    return data;
+}
+
+TEST(network_module, every_module_answers_a_search_with_mac_ip_name_and_version)
+{
+    NetworkModel model = make_network_model(3, {0x84, 0xC2, 0xE4, 0, 0, 0xFF}, {10, 0, 0, 255});
+    const ModelAnswer answer = model.handle(request("04 00 00 00 00 00 00"));
+    ASSERT_EQ(answer.replies.size(), 3u);
+    EXPECT_FALSE(answer.changed);
+    const Bytes& last = answer.replies[2];
+    ASSERT_EQ(last.size(), 285u);
+    EXPECT_EQ(to_hex(ByteView(last).first(23)), flag + " 84 84 C2 E4 00 01 01");
+    EXPECT_EQ(to_hex(ByteView(last).subspan(30, 12)), "0A 00 01 01 5A 4B 2D 4E 45 54 00 06");
+    EXPECT_EQ(model.handle(Bytes(284, 0x43)).replies.size(), 0u);
+}
+
+TEST(network_module, reads_and_writes_reach_only_the_module_with_that_mac)
+{
+    NetworkModel model = make_network_model(2, {0x84, 0xC2, 0xE4, 0, 0, 1}, {192, 168, 1, 200});
+    EXPECT_TRUE(model.handle(request("02 84 C2 E4 00 00 09")).replies.empty());
+    const ModelAnswer read = model.handle(request("02 84 C2 E4 00 00 02"));
+    ASSERT_EQ(read.replies.size(), 1u);
+    const Bytes& block = read.replies[0];
+    EXPECT_EQ(to_hex(ByteView(block).subspan(16, 7)), "82 84 C2 E4 00 00 02");
+    EXPECT_EQ(to_hex(ByteView(block).subspan(56, 18)),
+              "84 C2 E4 00 00 02 C0 A8 01 C9 C0 A8 01 01 FF FF FF 00");
+    EXPECT_EQ(
+        to_hex(ByteView(block).subspan(169, 28)),
+        "01 01 00 00 86 3E C0 A8 01 64 86 3E 80 25 00 00 08 01 04 00 00 00 00 00 00 00 00 00");
+
+    Bytes write = block;
+    write[16] = 0x01;
+    const Bytes change = from_hex("0A 00 00 07 0A 00 00 01 FF 00 00 00");
+    std::copy(change.begin(), change.end(), write.begin() + 62);
+    write[171] = 3;
+    const ModelAnswer written = model.handle(write);
+    ASSERT_EQ(written.replies.size(), 1u);
+    EXPECT_TRUE(written.changed);
+    EXPECT_EQ(to_hex(ByteView(written.replies[0]).subspan(16, 7)), "81 84 C2 E4 00 00 02");
+    EXPECT_EQ(model.modules[1].ip, (Ipv4{10, 0, 0, 7}));
+    EXPECT_EQ(model.modules[1].mask, (Ipv4{255, 0, 0, 0}));
+    EXPECT_EQ(model.modules[1].mode, 3);
+    EXPECT_EQ(model.modules[0].ip, (Ipv4{192, 168, 1, 200}));
+}
+
+TEST(network_module, state_survives_a_trip_through_json)
+{
+    NetworkModel model = make_network_model(2, {1, 2, 3, 4, 5, 6}, {10, 1, 2, 3});
+    model.modules[1].name = "hall";
+    model.modules[1].baud = 57600;
+    const nlohmann::json json = model;
+    EXPECT_EQ(json["modules"][1]["mac"], "01:02:03:04:05:07");
+    EXPECT_EQ(json["modules"][1]["ip"], "10.1.2.4");
+    const NetworkModel back = json.get<NetworkModel>();
+    EXPECT_EQ(back.modules, model.modules);
+    nlohmann::json bad = json;
+    bad["modules"][0]["ip"] = "10.1.2";
+    EXPECT_THROW(bad.get<NetworkModel>(), nlohmann::json::exception);
+}
+
+TEST(network_face_options, takes_its_own_options_and_leaves_the_rest)
+{
+    std::vector<std::string> args = {
+        "--count",   "50",       "--loss=0.1",        "--mac-base=0:11:22:33:44:5",
+        "--ip-base", "10.0.0.1", "--reply-to-sender", "--pc-port",
+        "61000"};
+    NetworkFaceOptions options;
+    std::string error;
+    ASSERT_TRUE(take_network_face_options(args, options, error)) << error;
+    EXPECT_EQ(args, std::vector<std::string>{"--loss=0.1"});
+    EXPECT_EQ(options.count, 50);
+    EXPECT_EQ(options.mac_base, (Mac{0, 0x11, 0x22, 0x33, 0x44, 5}));
+    EXPECT_EQ(options.ip_base, (Ipv4{10, 0, 0, 1}));
+    EXPECT_TRUE(options.reply_to_sender);
+    EXPECT_EQ(options.pc_port, 61000);
+    EXPECT_EQ(options.config_port, 50000);
+
+    for (const std::vector<std::string>& bad : {std::vector<std::string>{"--count", "0"},
+                                                {"--count"},
+                                                {"--ip-base=1.2.3"},
+                                                {"--mac-base", "1:2:3"},
+                                                {"--config-port=70000"}}) {
+        std::vector<std::string> copy = bad;
+        EXPECT_FALSE(take_network_face_options(copy, options, error)) << bad[0];
+        EXPECT_NE(error.find(bad[0].substr(0, bad[0].find('='))), std::string::npos) << error;
+    }
+}
+
+} // namespace
+} // namespace zk::sim
