@@ -241,10 +241,7 @@ struct PayloadOf
     {
         return {code(Command::timings), op_data, timings_tag, r.screen, r.warm_up, r.cool_down};
     }
-    Bytes operator()(const TimingsAck&) const
-    {
-        return {code(Command::timings), op_ack, timings_tag};
-    }
+    Bytes operator()(const TimingsAck&) const { return {code(Command::timings), op_ack}; }
     Bytes operator()(const ControllerIdData& r) const
     {
         return {code(Command::controller_id), op_data, hi(r.id), lo(r.id)};

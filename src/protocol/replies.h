@@ -13,38 +13,51 @@ namespace zk::protocol {
 struct VolumeData
 {
     std::uint8_t volume = 0;
+    bool operator==(const VolumeData&) const = default;
 };
 struct VolumeAck
-{};
+{
+    bool operator==(const VolumeAck&) const = default;
+};
 struct TimingsData
 {
     std::uint8_t screen = 0; // screen up/down interval, seconds
     std::uint8_t warm_up = 0;
     std::uint8_t cool_down = 0;
+    bool operator==(const TimingsData&) const = default;
 };
 struct TimingsAck
-{};
+{
+    bool operator==(const TimingsAck&) const = default;
+};
 struct ControllerIdData
 {
     std::uint16_t id = 0;
+    bool operator==(const ControllerIdData&) const = default;
 };
 struct ControllerIdAck
-{};
+{
+    bool operator==(const ControllerIdAck&) const = default;
+};
 struct AuthorisationAck
 {
     bool paused = false; // false: the check was resumed
+    bool operator==(const AuthorisationAck&) const = default;
 };
 struct CardRead
 {
     std::uint32_t card = 0;
+    bool operator==(const CardRead&) const = default;
 };
 struct CardCount
 {
     std::uint16_t count = 0;
+    bool operator==(const CardCount&) const = default;
 };
 struct CardLookup
 {
     bool found = false;
+    bool operator==(const CardLookup&) const = default;
 };
 enum class RegistrationResult : std::uint8_t
 {
@@ -55,29 +68,37 @@ enum class RegistrationResult : std::uint8_t
 struct CardRegistrationAck
 {
     RegistrationResult result = RegistrationResult::failed;
+    bool operator==(const CardRegistrationAck&) const = default;
 };
 struct FingerprintEnrolmentAck
 {
     std::uint8_t step = 1; // 1 to 4
     bool succeeded = false;
+    bool operator==(const FingerprintEnrolmentAck&) const = default;
 };
 struct FingerprintDeletionAck
 {
     bool deleted = false;
+    bool operator==(const FingerprintDeletionAck&) const = default;
 };
 struct CardDeletionAck
 {
     bool deleted = false; // false: the card was not registered
+    bool operator==(const CardDeletionAck&) const = default;
 };
 struct SwipeModeData
 {
     bool swipe_card = false; // false: public mode
+    bool operator==(const SwipeModeData&) const = default;
 };
 struct SwipeModeAck
-{};
+{
+    bool operator==(const SwipeModeAck&) const = default;
+};
 struct FingerprintCount
 {
     std::uint16_t count = 0;
+    bool operator==(const FingerprintCount&) const = default;
 };
 // Serial settings and up to four code blocks (power-on, power-off, video, computer), as many as
 // the reply carries whole. Parity is absent when the reply ends before it.
@@ -86,9 +107,12 @@ struct ProjectorCodesData
     std::uint32_t baud = 0; // 24 bits on the wire
     std::optional<std::uint8_t> parity;
     std::vector<Bytes> codes; // at most four
+    bool operator==(const ProjectorCodesData&) const = default;
 };
 struct ProjectorCodesAck
-{};
+{
+    bool operator==(const ProjectorCodesAck&) const = default;
+};
 
 using Reply = std::variant<VolumeData,
                            VolumeAck,
