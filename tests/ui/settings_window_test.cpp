@@ -94,6 +94,25 @@ TEST_F(settings_window, builds_every_control_in_its_place_and_page)
     }
 }
 
+TEST_F(settings_window, page_one_tab_order_runs_row_by_row)
+{
+    const QStringList expected = {"编辑框系统音量",       "按钮读系统音量",
+                                  "按钮写系统音量",       "选择框刷卡开机",
+                                  "按钮读刷卡开机",       "按钮写刷卡开机",
+                                  "编辑框中控ID",         "按钮读中控ID",
+                                  "按钮写中控ID",         "编辑框投影机预热时间",
+                                  "编辑框投影机散热时间", "编辑框幕布时间",
+                                  "按钮读时间",           "按钮写时间"};
+    QStringList order;
+    QWidget* widget = get<QWidget>("编辑框系统音量");
+    // The chain is a ring; the bound keeps a missing control from looping for ever.
+    for (int step = 0; step < 500 && order.size() < expected.size(); ++step) {
+        if (expected.contains(widget->objectName())) order << widget->objectName();
+        widget = widget->nextInFocusChain();
+    }
+    EXPECT_EQ(order, expected);
+}
+
 TEST_F(settings_window, combo_boxes_hold_their_items_and_select_nothing)
 {
     const std::pair<const char*, QStringList> combos[] = {
