@@ -4,10 +4,13 @@
 #include <QDialog>
 #include <string>
 
+#include "commands/context.h"
+#include "protocol/send_path.h"
 #include "runtime/datagram_endpoint.h"
 #include "runtime/ports.h"
 #include "ui/qt/widget_controls.h"
 #include "ui/qt/window_builder.h"
+#include "ui/settings_view.h"
 
 namespace zk::ui {
 
@@ -19,13 +22,48 @@ public:
     const std::string& controller_address() const { return controller_address_; }
     DatagramEndpoint& endpoint() { return udp_; }
     const BuiltControls& controls() const { return controls_; }
+    SettingsView& view() { return view_; }
+
+protected:
+    // Centred on its screen each time it opens.
+    void showEvent(QShowEvent* event) override;
 
 private:
+    // Connects a button's click to a handler of the settings commands.
+    void bind_click(std::string_view button, void (*handler)(commands::SettingsContext&));
+    // Identity, volume, timings and power-on mode.
+    void bind_page_basic();
+    // Pages "投影机码" and "授权管理" and the page-changed event.
+    void bind_pages_codes_and_authorisation();
+
     std::string controller_address_;
     Ports ports_;
     BuiltControls controls_;
     QtMessageBoxes boxes_;
+    QtTabControl 选择夹1;
+    QtLabel 标签状态;
+    QtEditBox 编辑框系统音量;
+    QtEditBox 编辑框中控ID;
+    QtCheckBox 选择框刷卡开机;
+    QtEditBox 编辑框投影机预热时间;
+    QtEditBox 编辑框投影机散热时间;
+    QtEditBox 编辑框幕布时间;
+    QtComboList 组合框波特率;
+    QtComboList 组合框校验方式;
+    QtEditBox 编辑框开机码;
+    QtEditBox 编辑框关机码;
+    QtEditBox 编辑框视频码;
+    QtEditBox 编辑框电脑码;
+    QtLabel 标签卡数量;
+    QtLabel 标签指纹数量;
+    QtEditBox 编辑框卡号;
+    QtLabel 标签卡状态;
+    QtEditBox 编辑框授权;
+    QtEditBox 编辑框指纹;
+    SettingsView view_;
     DatagramEndpoint udp_;
+    protocol::ControllerLink link_;
+    commands::SettingsContext context_;
 };
 
 } // namespace zk::ui
