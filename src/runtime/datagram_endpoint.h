@@ -3,6 +3,7 @@
 // raises one event, on the event-loop thread, carrying exactly its bytes.
 #include <functional>
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include "runtime/bytes.h"
@@ -20,6 +21,9 @@ public:
     // Binds 0.0.0.0:local_port exclusively (a port in use fails to bind). Port 0 lets the system
     // pick a free port, which only tests ask for.
     explicit DatagramEndpoint(int local_port);
+    // Binds one local IPv4 address instead of all of them (a simulator standing for one
+    // controller); an address that is not a dotted IPv4 text fails to bind.
+    DatagramEndpoint(int local_port, std::string_view bind_address);
     ~DatagramEndpoint() override;
     DatagramEndpoint(const DatagramEndpoint&) = delete;
     DatagramEndpoint& operator=(const DatagramEndpoint&) = delete;
@@ -36,6 +40,14 @@ public:
     // The datagram being delivered; empty outside the handler.
     ByteView received() const;
 
+    struct Origin
+    {
+        std::string address; // dotted IPv4
+        int port = 0;
+    };
+    // Where the datagram being delivered came from; empty address and port 0 outside the handler.
+    const Origin& sender() const { return sender_; }
+
     // Interface index that broadcasts leave through; 0 for the system's default route.
     void set_broadcast_interface(int interface_index);
 
@@ -47,6 +59,7 @@ private:
     std::unique_ptr<QUdpSocket> socket_;
     Handler handler_;
     ByteView current_;
+    Origin sender_;
     int requested_port_ = 0;
     int broadcast_interface_ = 0;
     bool bound_ = false;
