@@ -114,6 +114,16 @@ bool read_cards(const json& in, std::set<std::uint32_t>& out, std::string& error
 
 } // namespace
 
+bool ControllerState::operator==(const ControllerState& o) const
+{
+    return controller_id == o.controller_id && volume == o.volume &&
+           screen_interval == o.screen_interval && warm_up == o.warm_up &&
+           cool_down == o.cool_down && swipe_card_mode == o.swipe_card_mode &&
+           projector.baud == o.projector.baud && projector.parity == o.projector.parity &&
+           projector.codes == o.projector.codes && cards == o.cards &&
+           fingerprints == o.fingerprints && authorisation_paused == o.authorisation_paused;
+}
+
 json state_to_json(const ControllerState& state)
 {
     json codes = json::object();

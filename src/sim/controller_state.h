@@ -25,7 +25,8 @@ struct ControllerState
     std::uint16_t fingerprints = 0;
     bool authorisation_paused = false;
 
-    bool operator==(const ControllerState&) const = default;
+    // Field by field; the serial settings are compared through their parts.
+    bool operator==(const ControllerState& other) const;
 };
 
 // The state as a JSON object; codes as hex pairs ("7E 30 0D") so the file stays readable.
