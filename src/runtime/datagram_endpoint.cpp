@@ -29,10 +29,16 @@ std::optional<QHostAddress> resolve_ipv4(std::string_view address)
 
 } // namespace
 
-DatagramEndpoint::DatagramEndpoint(int local_port)
+DatagramEndpoint::DatagramEndpoint(int local_port) : DatagramEndpoint(local_port, "0.0.0.0") {}
+
+DatagramEndpoint::DatagramEndpoint(int local_port, std::string_view bind_address)
     : socket_(std::make_unique<QUdpSocket>()), requested_port_(local_port < 0 ? 1 : local_port)
 {
-    bound_ = socket_->bind(QHostAddress::AnyIPv4, static_cast<quint16>(requested_port_),
+    QHostAddress local;
+    const QString text =
+        QString::fromUtf8(bind_address.data(), static_cast<qsizetype>(bind_address.size()));
+    if (!local.setAddress(text) || local.protocol() != QAbstractSocket::IPv4Protocol) return;
+    bound_ = socket_->bind(local, static_cast<quint16>(requested_port_),
                            QAbstractSocket::DontShareAddress);
     if (!bound_) return;
     // Asked before the bind, Qt drops the request without a word; after it, the kernel grants

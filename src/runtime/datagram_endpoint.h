@@ -28,6 +28,9 @@ public:
     // Binds 0.0.0.0:local_port exclusively (a port in use fails to bind). Port 0 lets the system
     // pick a free port, which only tests ask for.
     explicit DatagramEndpoint(int local_port);
+    // Binds one local IPv4 address instead of all of them (a simulator standing for one
+    // controller); an address that is not a dotted IPv4 text fails to bind.
+    DatagramEndpoint(int local_port, std::string_view bind_address);
     ~DatagramEndpoint() override;
     DatagramEndpoint(const DatagramEndpoint&) = delete;
     DatagramEndpoint& operator=(const DatagramEndpoint&) = delete;

@@ -114,18 +114,41 @@ TEST(datagram_endpoint, received_data_is_present_only_inside_the_handler)
     EXPECT_TRUE(endpoint.received().empty());
 }
 
-TEST(datagram_endpoint, names_the_sender_only_while_delivering)
+TEST(datagram_endpoint, the_sender_of_the_datagram_is_known_only_inside_the_handler)
 {
     DatagramEndpoint endpoint(0);
-    Peer seen;
-    endpoint.on_datagram([&](ByteView) { seen = endpoint.received_from(); });
-    UdpProbe peer;
-    peer.send_to(static_cast<quint16>(endpoint.local_port()), from_hex("01"));
-    ASSERT_TRUE(test::wait_until([&] { return seen.port != 0; }));
-    EXPECT_EQ(seen.address, "127.0.0.1");
-    EXPECT_EQ(seen.port, peer.port());
+    std::vector<Peer> seen;
+    endpoint.on_datagram([&](ByteView) { seen.push_back(endpoint.received_from()); });
+    UdpProbe first;
+    UdpProbe second;
+    first.send_to(static_cast<quint16>(endpoint.local_port()), from_hex("01"));
+    ASSERT_TRUE(test::wait_until([&] { return seen.size() == 1; }));
+    second.send_to(static_cast<quint16>(endpoint.local_port()), from_hex("02"));
+    ASSERT_TRUE(test::wait_until([&] { return seen.size() == 2; }));
+    EXPECT_EQ(seen[0].address, "127.0.0.1");
+    EXPECT_EQ(seen[0].port, first.port());
+    EXPECT_EQ(seen[1].address, "127.0.0.1");
+    EXPECT_EQ(seen[1].port, second.port());
+    EXPECT_EQ(endpoint.received_from().address, "");
     EXPECT_EQ(endpoint.received_from().port, 0);
-    EXPECT_TRUE(endpoint.received_from().address.empty());
+}
+
+TEST(datagram_endpoint, binds_one_local_address_when_told_and_refuses_a_non_address)
+{
+    DatagramEndpoint endpoint(0, "127.0.0.1");
+    ASSERT_TRUE(endpoint.is_bound());
+    Bytes arrived;
+    endpoint.on_datagram([&](ByteView bytes) { arrived.assign(bytes.begin(), bytes.end()); });
+    UdpProbe peer;
+    peer.send_to(static_cast<quint16>(endpoint.local_port()), from_hex("05 06"));
+    ASSERT_TRUE(test::wait_until([&] { return !arrived.empty(); }));
+    EXPECT_EQ(arrived, from_hex("05 06"));
+
+    for (const char* address : {"localhost", "300.1.1.1", "", "::1"}) {
+        DatagramEndpoint refused(0, address);
+        EXPECT_FALSE(refused.is_bound()) << address;
+        EXPECT_FALSE(refused.send("127.0.0.1", peer.port(), from_hex("01"))) << address;
+    }
 }
 
 TEST(datagram_endpoint, datagrams_waiting_before_a_broadcast_are_all_delivered_after_it)

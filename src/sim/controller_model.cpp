@@ -1,0 +1,292 @@
+#include "sim/controller_model.h"
+
+#include <algorithm>
+
+#include "protocol/hs3_frame.h"
+
+namespace zk::sim {
+
+namespace {
+
+using protocol::Command;
+
+constexpr std::uint8_t op_read = 0x00;
+constexpr std::uint8_t op_write = 0xC5;
+constexpr std::uint8_t op_ack = 0x55;
+constexpr std::uint8_t block_mark = 0xCE;
+constexpr std::size_t max_cards = 0xFFFF; // the count travels in 16 bits
+
+constexpr std::uint8_t code(Command command)
+{
+    return static_cast<std::uint8_t>(command);
+}
+
+std::uint8_t high(std::uint32_t v)
+{
+    return static_cast<std::uint8_t>(v >> 8);
+}
+
+std::uint8_t low(std::uint32_t v)
+{
+    return static_cast<std::uint8_t>(v);
+}
+
+Reply reply(Bytes payload, std::string meaning, int delay_ms = 0)
+{
+    std::optional<Bytes> frame = protocol::wrap_frame(payload);
+    return {frame.value_or(Bytes{}), delay_ms, std::move(meaning)};
+}
+
+Answer answered(std::string meaning, std::vector<Reply> replies, bool changed = false)
+{
+    return {true, changed, std::move(meaning), std::move(replies)};
+}
+
+Answer not_understood(std::string meaning)
+{
+    return {false, false, std::move(meaning), {}};
+}
+
+bool is(ByteView payload, std::initializer_list<std::uint8_t> head, std::size_t size)
+{
+    return payload.size() == size && std::equal(head.begin(), head.end(), payload.begin());
+}
+
+// The four code blocks of a projector-codes write, or nullopt when they do not fill the
+// payload exactly.
+std::optional<std::array<Bytes, 4>> code_blocks(ByteView payload)
+{
+    std::array<Bytes, 4> codes;
+    std::size_t at = 8;
+    for (Bytes& code_bytes : codes) {
+        if (at + 3 > payload.size() || payload[at] != block_mark || payload[at + 1] != block_mark)
+            return std::nullopt;
+        const std::size_t count = payload[at + 2];
+        at += 3;
+        if (at + count > payload.size()) return std::nullopt;
+        code_bytes.assign(payload.begin() + static_cast<std::ptrdiff_t>(at),
+                          payload.begin() + static_cast<std::ptrdiff_t>(at + count));
+        at += count;
+    }
+    if (at != payload.size()) return std::nullopt;
+    return codes;
+}
+
+} // namespace
+
+std::optional<Bytes> request_payload(ByteView frame)
+{
+    if (frame.size() < protocol::frame_overhead + 2 || !protocol::looks_like_frame(frame))
+        return std::nullopt;
+    if (frame[3] != 0xFF || frame[4] != static_cast<std::uint8_t>(frame.size() - 5) ||
+        frame.size() - 5 > 0xFF || frame.back() != protocol::frame_checksum(frame))
+        return std::nullopt;
+    return Bytes(frame.begin() + protocol::command_offset, frame.end() - 1);
+}
+
+ControllerModel::ControllerModel(ControllerState state, ModelOptions options)
+    : state_(std::move(state)), options_(options)
+{}
+
+Answer ControllerModel::handle(ByteView request)
+{
+    const std::optional<Bytes> payload = request_payload(request);
+    if (!payload) return not_understood("not a well-formed HS3 frame");
+    switch (static_cast<Command>((*payload)[0])) {
+    case Command::volume:
+        return volume(*payload);
+    case Command::timings:
+        return timings(*payload);
+    case Command::controller_id:
+        return controller_id(*payload);
+    case Command::authorisation:
+        return authorisation(*payload);
+    case Command::registry:
+        return (*payload)[1] == op_write ? registry_write(*payload) : registry_read(*payload);
+    case Command::swipe_mode:
+        return swipe_mode(*payload);
+    case Command::fingerprint_count:
+        return fingerprint_count(*payload);
+    case Command::projector_codes:
+        return projector_codes(*payload);
+    }
+    return not_understood("unknown command");
+}
+
+Answer ControllerModel::volume(ByteView p)
+{
+    const std::uint8_t c = code(Command::volume);
+    if (is(p, {c, op_read, 0x01}, 3))
+        return answered("volume read", {reply({c, op_read, 0x01, state_.volume},
+                                              "volume " + std::to_string(state_.volume))});
+    if (!is(p, {c, op_write, 0x01}, 4)) return not_understood("malformed volume request");
+    state_.volume = p[3];
+    return answered("volume write " + std::to_string(p[3]),
+                    {reply({c, op_ack, 0x01}, "volume written")}, true);
+}
+
+Answer ControllerModel::timings(ByteView p)
+{
+    const std::uint8_t c = code(Command::timings);
+    if (is(p, {c, op_read}, 2))
+        return answered(
+            "timings read",
+            {reply({c, op_read, 0x02, state_.screen_interval, state_.warm_up, state_.cool_down},
+                   "screen " + std::to_string(state_.screen_interval) + " s, warm-up " +
+                       std::to_string(state_.warm_up) + " s, cool-down " +
+                       std::to_string(state_.cool_down) + " s")});
+    if (!is(p, {c, op_write, 0x02}, 6)) return not_understood("malformed timings request");
+    state_.screen_interval = p[3];
+    state_.warm_up = p[4];
+    state_.cool_down = p[5];
+    return answered("timings write", {reply({c, op_ack}, "timings written")}, true);
+}
+
+Answer ControllerModel::controller_id(ByteView p)
+{
+    const std::uint8_t c = code(Command::controller_id);
+    if (is(p, {c, op_read}, 2))
+        return answered("controller ID read",
+                        {reply({c, op_read, high(state_.controller_id), low(state_.controller_id)},
+                               "controller ID " + std::to_string(state_.controller_id))});
+    if (!is(p, {c, op_write}, 4)) return not_understood("malformed controller ID request");
+    state_.controller_id = static_cast<std::uint16_t>(read_be16(p, 2));
+    return answered("controller ID write " + std::to_string(state_.controller_id),
+                    {reply({c, op_ack}, "controller ID written")}, true);
+}
+
+Answer ControllerModel::authorisation(ByteView p)
+{
+    const std::uint8_t c = code(Command::authorisation);
+    if (!is(p, {c, op_write}, 3) || p[2] > 0x01)
+        return not_understood("malformed authorisation request");
+    state_.authorisation_paused = p[2] == 0x01;
+    const char* what = state_.authorisation_paused ? "paused" : "resumed";
+    return answered(std::string("authorisation ") + (p[2] ? "pause" : "resume"),
+                    {reply({c, op_ack, p[2]}, std::string("authorisation ") + what)}, true);
+}
+
+Answer ControllerModel::registry_read(ByteView p)
+{
+    const std::uint8_t c = code(Command::registry);
+    if (is(p, {c, op_read, 0x00}, 3)) {
+        if (!options_.card_at_reader) return answered("card read (no card at the reader)", {});
+        Bytes payload{c, op_read, 0x00, 0x00};
+        append_be(payload, *options_.card_at_reader, 4);
+        return answered("card read", {reply(std::move(payload),
+                                            "card " + std::to_string(*options_.card_at_reader))});
+    }
+    if (is(p, {c, op_read, 0x01}, 3)) {
+        const auto count = static_cast<std::uint32_t>(state_.cards.size());
+        return answered("card count read", {reply({c, op_read, 0x01, high(count), low(count)},
+                                                  std::to_string(count) + " cards")});
+    }
+    if (!is(p, {c, op_read, 0x02}, 7)) return not_understood("malformed registry read");
+    const std::uint32_t card = read_be32(p, 3);
+    const bool found = state_.cards.count(card) != 0;
+    return answered("card look-up " + std::to_string(card),
+                    {reply({c, op_read, 0x02, static_cast<std::uint8_t>(found ? 0x01 : 0x00)},
+                           found ? "card found" : "card not registered")});
+}
+
+Answer ControllerModel::registry_write(ByteView p)
+{
+    const std::uint8_t c = code(Command::registry);
+    if (is(p, {c, op_write, 0x01, 0x01}, 4)) return enrol_fingerprint();
+    if (is(p, {c, op_write, 0x02}, 3)) {
+        const bool deleted = state_.fingerprints > 0;
+        if (deleted) --state_.fingerprints;
+        return answered("fingerprint delete",
+                        {reply({c, op_ack, 0x02, static_cast<std::uint8_t>(deleted)},
+                               deleted ? "fingerprint deleted" : "no fingerprint to delete")},
+                        deleted);
+    }
+    if (is(p, {c, op_write, 0x00}, 7) || is(p, {c, op_write, 0x03}, 7))
+        return write_card(p[2], read_be32(p, 3));
+    return not_understood("malformed registry write");
+}
+
+Answer ControllerModel::write_card(std::uint8_t sub_code, std::uint32_t card)
+{
+    const std::uint8_t c = code(Command::registry);
+    const std::string number = std::to_string(card);
+    if (sub_code == 0x03) {
+        const bool deleted = state_.cards.erase(card) != 0;
+        return answered("card delete " + number,
+                        {reply({c, op_ack, 0x03, static_cast<std::uint8_t>(deleted)},
+                               deleted ? "card deleted" : "card not registered")},
+                        deleted);
+    }
+    std::uint8_t result = 0x02; // already present
+    const char* meaning = "card already registered";
+    if (!state_.cards.count(card)) {
+        const bool room = state_.cards.size() < max_cards;
+        if (room) state_.cards.insert(card);
+        result = room ? 0x01 : 0x00;
+        meaning = room ? "card registered" : "card registry full";
+    }
+    return answered("card register " + number, {reply({c, op_ack, 0x00, result}, meaning)},
+                    result == 0x01);
+}
+
+Answer ControllerModel::enrol_fingerprint()
+{
+    const std::uint8_t c = code(Command::registry);
+    std::vector<Reply> steps;
+    for (std::uint8_t step = 1; step <= 4; ++step) {
+        const bool fails = options_.fail_step == step;
+        steps.push_back(
+            reply({c, op_ack, 0x01, step, static_cast<std::uint8_t>(fails ? 0 : 1)},
+                  "enrolment step " + std::to_string(step) + (fails ? " failed" : " succeeded"),
+                  options_.step_delay_ms * step));
+        if (fails) return answered("fingerprint enrolment", std::move(steps));
+    }
+    const bool room = state_.fingerprints < 0xFFFF;
+    if (room) ++state_.fingerprints;
+    return answered("fingerprint enrolment", std::move(steps), room);
+}
+
+Answer ControllerModel::swipe_mode(ByteView p)
+{
+    const std::uint8_t c = code(Command::swipe_mode);
+    if (is(p, {c, op_read}, 2)) {
+        const std::uint8_t mode = state_.swipe_card_mode ? 0x00 : 0x02;
+        return answered("swipe-card mode read",
+                        {reply({c, op_read, mode},
+                               state_.swipe_card_mode ? "swipe-card mode" : "public mode")});
+    }
+    if (!is(p, {c, op_write}, 3) || (p[2] != 0x00 && p[2] != 0x02))
+        return not_understood("malformed swipe-card mode request");
+    state_.swipe_card_mode = p[2] == 0x00;
+    return answered(state_.swipe_card_mode ? "set swipe-card mode" : "set public mode",
+                    {reply({c, op_ack}, "swipe-card mode written")}, true);
+}
+
+Answer ControllerModel::fingerprint_count(ByteView p)
+{
+    const std::uint8_t c = code(Command::fingerprint_count);
+    if (!is(p, {c, op_read}, 2)) return not_understood("malformed fingerprint count request");
+    return answered("fingerprint count read",
+                    {reply({c, op_read, high(state_.fingerprints), low(state_.fingerprints)},
+                           std::to_string(state_.fingerprints) + " fingerprints")});
+}
+
+Answer ControllerModel::projector_codes(ByteView p)
+{
+    const std::uint8_t c = code(Command::projector_codes);
+    if (is(p, {c, op_read}, 2)) {
+        Bytes payload = protocol::projector_codes_write(state_.projector);
+        payload[1] = op_read; // the reply shares the write's layout
+        return answered(
+            "projector codes read",
+            {reply(std::move(payload), "baud " + std::to_string(state_.projector.baud) +
+                                           ", parity " + std::to_string(state_.projector.parity))});
+    }
+    const std::optional<std::array<Bytes, 4>> codes =
+        p.size() >= 8 && p[1] == op_write ? code_blocks(p) : std::nullopt;
+    if (!codes) return not_understood("malformed projector codes request");
+    state_.projector = {read_be24(p, 2), p[5], *codes};
+    return answered("projector codes write", {reply({c, op_ack}, "projector codes written")}, true);
+}
+
+} // namespace zk::sim

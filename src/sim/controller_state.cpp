@@ -1,0 +1,192 @@
+#include "sim/controller_state.h"
+
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+
+#include "protocol/hex.h"
+
+namespace zk::sim {
+
+namespace {
+
+using nlohmann::json;
+
+constexpr const char* code_keys[] = {"power_on", "power_off", "video", "computer"};
+constexpr std::size_t max_code_bytes = 232; // what one write frame can carry for all four
+
+std::string code_text(const Bytes& code)
+{
+    std::string text;
+    for (std::uint8_t byte : code) {
+        if (!text.empty()) text += ' ';
+        text += protocol::byte_to_hex_pair(byte);
+    }
+    return text;
+}
+
+std::optional<Bytes> code_bytes(const std::string& text)
+{
+    Bytes bytes;
+    std::string pair;
+    for (std::size_t at = 0; at <= text.size(); ++at) {
+        const char c = at < text.size() ? text[at] : ' ';
+        if (c != ' ') {
+            if (!std::isxdigit(static_cast<unsigned char>(c)) || pair.size() == 2) return {};
+            pair += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        } else if (!pair.empty()) {
+            bytes.push_back(static_cast<std::uint8_t>(protocol::parse_hex(pair)));
+            pair.clear();
+        }
+    }
+    return bytes;
+}
+
+// Reads an unsigned number no greater than `max` into `out` when the key is present.
+template <typename T>
+bool read_number(const json& in, const char* key, std::uint64_t max, T& out, std::string& error)
+{
+    if (!in.contains(key)) return true;
+    const json& value = in.at(key);
+    if (!value.is_number_unsigned() || value.get<std::uint64_t>() > max) {
+        error = std::string("state: \"") + key + "\" must be a whole number from 0 to " +
+                std::to_string(max);
+        return false;
+    }
+    out = static_cast<T>(value.get<std::uint64_t>());
+    return true;
+}
+
+bool read_flag(const json& in, const char* key, bool& out, std::string& error)
+{
+    if (!in.contains(key)) return true;
+    if (!in.at(key).is_boolean()) {
+        error = std::string("state: \"") + key + "\" must be true or false";
+        return false;
+    }
+    out = in.at(key).get<bool>();
+    return true;
+}
+
+bool read_codes(const json& in, protocol::ProjectorCodes& out, std::string& error)
+{
+    if (!in.contains("codes")) return true;
+    const json& codes = in.at("codes");
+    std::size_t total = 0;
+    for (std::size_t i = 0; i < out.codes.size(); ++i) {
+        if (!codes.is_object() || !codes.contains(code_keys[i])) continue;
+        const json& text = codes.at(code_keys[i]);
+        std::optional<Bytes> bytes =
+            text.is_string() ? code_bytes(text.get<std::string>()) : std::nullopt;
+        if (!bytes) {
+            error = std::string("state: code \"") + code_keys[i] + "\" must be hex pairs";
+            return false;
+        }
+        total += bytes->size();
+        out.codes[i] = std::move(*bytes);
+    }
+    if (total > max_code_bytes) {
+        error = "state: the four codes hold more than 232 bytes";
+        return false;
+    }
+    return true;
+}
+
+bool read_cards(const json& in, std::set<std::uint32_t>& out, std::string& error)
+{
+    if (!in.contains("cards")) return true;
+    const json& cards = in.at("cards");
+    if (!cards.is_array()) {
+        error = "state: \"cards\" must be a list of card numbers";
+        return false;
+    }
+    out.clear();
+    for (const json& card : cards) {
+        if (!card.is_number_unsigned() || card.get<std::uint64_t>() > 0xFFFFFFFFu) {
+            error = "state: every card must be a number from 0 to 4294967295";
+            return false;
+        }
+        out.insert(card.get<std::uint32_t>());
+    }
+    return true;
+}
+
+} // namespace
+
+bool ControllerState::operator==(const ControllerState& o) const
+{
+    return controller_id == o.controller_id && volume == o.volume &&
+           screen_interval == o.screen_interval && warm_up == o.warm_up &&
+           cool_down == o.cool_down && swipe_card_mode == o.swipe_card_mode &&
+           projector.baud == o.projector.baud && projector.parity == o.projector.parity &&
+           projector.codes == o.projector.codes && cards == o.cards &&
+           fingerprints == o.fingerprints && authorisation_paused == o.authorisation_paused;
+}
+
+json state_to_json(const ControllerState& state)
+{
+    json codes = json::object();
+    for (std::size_t i = 0; i < state.projector.codes.size(); ++i)
+        codes[code_keys[i]] = code_text(state.projector.codes[i]);
+    return {{"controller_id", state.controller_id},
+            {"volume", state.volume},
+            {"screen_interval", state.screen_interval},
+            {"warm_up", state.warm_up},
+            {"cool_down", state.cool_down},
+            {"swipe_card_mode", state.swipe_card_mode},
+            {"baud", state.projector.baud},
+            {"parity", state.projector.parity},
+            {"codes", codes},
+            {"cards", state.cards},
+            {"fingerprints", state.fingerprints},
+            {"authorisation_paused", state.authorisation_paused}};
+}
+
+std::variant<ControllerState, std::string> state_from_json(const json& in)
+{
+    if (!in.is_object()) return std::string("state: not a JSON object");
+    ControllerState s;
+    std::string error;
+    const bool ok = read_number(in, "controller_id", 0xFFFF, s.controller_id, error) &&
+                    read_number(in, "volume", 0xFF, s.volume, error) &&
+                    read_number(in, "screen_interval", 0xFF, s.screen_interval, error) &&
+                    read_number(in, "warm_up", 0xFF, s.warm_up, error) &&
+                    read_number(in, "cool_down", 0xFF, s.cool_down, error) &&
+                    read_flag(in, "swipe_card_mode", s.swipe_card_mode, error) &&
+                    read_number(in, "baud", 0xFFFFFF, s.projector.baud, error) &&
+                    read_number(in, "parity", 0xFF, s.projector.parity, error) &&
+                    read_codes(in, s.projector, error) && read_cards(in, s.cards, error) &&
+                    read_number(in, "fingerprints", 0xFFFF, s.fingerprints, error) &&
+                    read_flag(in, "authorisation_paused", s.authorisation_paused, error);
+    if (!ok) return error;
+    return s;
+}
+
+std::variant<ControllerState, std::string> load_state_file(const std::string& path)
+{
+    std::ifstream file(path);
+    if (!file) {
+        if (!std::filesystem::exists(path)) return ControllerState{};
+        return "cannot read the state file " + path;
+    }
+    const json parsed = json::parse(file, nullptr, false);
+    if (parsed.is_discarded()) return "the state file " + path + " is not valid JSON";
+    return state_from_json(parsed);
+}
+
+std::string save_state_file(const std::string& path, const ControllerState& state)
+{
+    const std::string temporary = path + ".tmp";
+    {
+        std::ofstream file(temporary, std::ios::trunc);
+        file << state_to_json(state).dump(2) << '\n';
+        if (!file) return "cannot write " + temporary;
+    }
+    std::error_code failed;
+    std::filesystem::rename(temporary, path, failed);
+    if (failed) return "cannot replace " + path + ": " + failed.message();
+    return {};
+}
+
+} // namespace zk::sim

@@ -1,0 +1,45 @@
+#pragma once
+// What a simulated controller remembers, and its JSON form for the state file, so settings
+// written by the tool survive a restart of the simulator.
+#include <cstdint>
+#include <set>
+#include <string>
+#include <variant>
+
+#include <nlohmann/json.hpp>
+
+#include "protocol/requests.h"
+
+namespace zk::sim {
+
+struct ControllerState
+{
+    std::uint16_t controller_id = 1;
+    std::uint8_t volume = 5;
+    std::uint8_t screen_interval = 10; // seconds
+    std::uint8_t warm_up = 30;
+    std::uint8_t cool_down = 60;
+    bool swipe_card_mode = false; // false: public mode
+    protocol::ProjectorCodes projector{9600, 0, {}};
+    std::set<std::uint32_t> cards;
+    std::uint16_t fingerprints = 0;
+    bool authorisation_paused = false;
+
+    // Field by field; the serial settings are compared through their parts.
+    bool operator==(const ControllerState& other) const;
+};
+
+// The state as a JSON object; codes as hex pairs ("7E 30 0D") so the file stays readable.
+nlohmann::json state_to_json(const ControllerState& state);
+
+// Missing keys keep their defaults; a value of the wrong type or range gives a message naming
+// the key.
+std::variant<ControllerState, std::string> state_from_json(const nlohmann::json& json);
+
+// Reads the state file; a file that does not exist yet gives the default state.
+std::variant<ControllerState, std::string> load_state_file(const std::string& path);
+
+// Replaces the state file as a whole (written beside it, then renamed); an error message or "".
+std::string save_state_file(const std::string& path, const ControllerState& state);
+
+} // namespace zk::sim

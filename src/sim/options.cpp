@@ -1,0 +1,159 @@
+#include "sim/options.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdint>
+
+namespace zk::sim {
+
+namespace {
+
+template <typename T> std::optional<T> parse_number(std::string_view text, T min, T max)
+{
+    T value{};
+    const char* end = text.data() + text.size();
+    const auto [stop, failed] = std::from_chars(text.data(), end, value);
+    if (text.empty() || failed != std::errc() || stop != end || value < min || value > max)
+        return std::nullopt;
+    return value;
+}
+
+// A row whose value is a number in [min, max], stored through `store`.
+template <typename T>
+OptionSpec number_option(std::string_view name,
+                         std::string_view value_name,
+                         std::string_view help,
+                         T min,
+                         T max,
+                         std::function<void(T)> store)
+{
+    auto apply = [name, min, max, store](std::string_view value) -> std::string {
+        const std::optional<T> number = parse_number<T>(value, min, max);
+        if (!number)
+            return std::string(name) + ": expected a number from " + std::to_string(min) + " to " +
+                   std::to_string(max) + ", not \"" + std::string(value) + "\"";
+        store(*number);
+        return {};
+    };
+    return {name, value_name, help, apply};
+}
+
+const OptionSpec* find(const std::vector<OptionSpec>& table, std::string_view name)
+{
+    for (const OptionSpec& row : table) {
+        if (row.name == name) return &row;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+ParsedArguments parse_options(const std::vector<OptionSpec>& table,
+                              const std::vector<std::string>& arguments)
+{
+    ParsedArguments parsed;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        std::string_view argument = arguments[i];
+        if (argument == "--help" || argument == "-h") {
+            parsed.help = true;
+            continue;
+        }
+        const std::size_t equals = argument.find('=');
+        const std::string_view name = argument.substr(0, equals);
+        const OptionSpec* row = find(table, name);
+        if (!row) {
+            parsed.errors.push_back("unknown option \"" + std::string(argument) + "\"");
+            continue;
+        }
+        std::string_view value;
+        if (equals != std::string_view::npos) {
+            value = argument.substr(equals + 1);
+        } else if (!row->value_name.empty()) {
+            if (i + 1 >= arguments.size()) {
+                parsed.errors.push_back(std::string(name) + " needs " +
+                                        std::string(row->value_name));
+                continue;
+            }
+            value = arguments[++i];
+        }
+        if (row->value_name.empty() && equals != std::string_view::npos) {
+            parsed.errors.push_back(std::string(name) + " takes no value");
+            continue;
+        }
+        if (std::string error = row->apply(value); !error.empty())
+            parsed.errors.push_back(std::move(error));
+    }
+    return parsed;
+}
+
+std::string usage_text(std::string_view program, const std::vector<OptionSpec>& table)
+{
+    std::string text = "Usage: " + std::string(program) + " [options]\n\nOptions:\n";
+    for (const OptionSpec& row : table) {
+        std::string left = "  " + std::string(row.name);
+        if (!row.value_name.empty()) left += " " + std::string(row.value_name);
+        left.resize(std::max<std::size_t>(left.size() + 2, 24), ' ');
+        text += left + std::string(row.help) + "\n";
+    }
+    text += "  -h, --help            Show this help and exit.\n";
+    return text;
+}
+
+std::optional<HostPort> parse_host_port(std::string_view text)
+{
+    const std::size_t colon = text.rfind(':');
+    if (colon == std::string_view::npos || colon == 0) return std::nullopt;
+    const std::optional<int> port = parse_number<int>(text.substr(colon + 1), 1, 65535);
+    if (!port) return std::nullopt;
+    return HostPort{std::string(text.substr(0, colon)), *port};
+}
+
+std::vector<OptionSpec> command_face_option_table(CommandFaceOptions& o)
+{
+    return {
+        {"--bind", "ADDR", "Local IPv4 address to listen on (default 0.0.0.0).",
+         [&o](std::string_view v) -> std::string {
+             if (v.empty()) return "--bind: expected an IPv4 address";
+             o.bind_address = v;
+             return {};
+         }},
+        number_option<int>("--hs3-port", "PORT", "HS3 command port (default 16006).", 0, 65535,
+                           [&o](int v) { o.hs3_port = v; }),
+        {"--reply-to", "HOST:PORT",
+         "Send every reply there, like a module in UDP-client mode (default: to the sender).",
+         [&o](std::string_view v) -> std::string {
+             o.reply_to = parse_host_port(v);
+             return o.reply_to ? ""
+                               : "--reply-to: expected HOST:PORT, not \"" + std::string(v) + "\"";
+         }},
+        {"--state", "FILE", "Keep the controller's settings in this JSON file.",
+         [&o](std::string_view v) -> std::string {
+             if (v.empty()) return "--state: expected a file name";
+             o.state_file = v;
+             return {};
+         }},
+        number_option<std::uint32_t>(
+            "--card", "N", "Card presented at the reader (a card read answers N).", 0, 0xFFFFFFFFu,
+            [&o](std::uint32_t v) { o.model.card_at_reader = v; }),
+        number_option<int>("--fail-step", "N", "Fingerprint enrolment step 1-4 that fails.", 1, 4,
+                           [&o](int v) { o.model.fail_step = v; }),
+        number_option<double>("--loss", "P", "Drop each reply with chance P (0 to 1).", 0.0, 1.0,
+                              [&o](double v) { o.faults.loss = v; }),
+        number_option<int>("--delay", "MS", "Delay every reply by MS milliseconds.", 0, 600000,
+                           [&o](int v) { o.faults.delay_ms = v; }),
+        {"--duplicate", "", "Send every reply twice.",
+         [&o](std::string_view) -> std::string {
+             o.faults.duplicate = true;
+             return {};
+         }},
+        number_option<std::size_t>("--truncate", "N", "Cut every reply to its first N bytes.", 1,
+                                   65535, [&o](std::size_t v) { o.faults.truncate = v; }),
+        {"--log", "", "Print every datagram in hex with its meaning.",
+         [&o](std::string_view) -> std::string {
+             o.log = true;
+             return {};
+         }},
+    };
+}
+
+} // namespace zk::sim

@@ -1,0 +1,78 @@
+#include "sim/command_face.h"
+
+#include <gtest/gtest.h>
+
+#include "support/hex.h"
+#include "support/qt_udp_probe.h"
+
+namespace zk::sim {
+namespace {
+
+using test::from_hex;
+using test::UdpProbe;
+
+CommandFaceOptions loopback()
+{
+    CommandFaceOptions options;
+    options.bind_address = "127.0.0.1";
+    options.hs3_port = 0;
+    options.model.step_delay_ms = 20;
+    return options;
+}
+
+TEST(command_face, answers_the_sender_over_loopback_and_reports_each_change)
+{
+    std::vector<std::string> log;
+    CommandFaceOptions options = loopback();
+    options.log = true;
+    CommandFace face(options, ControllerState{},
+                     [&](std::string_view line) { log.emplace_back(line); });
+    ASSERT_TRUE(face.is_listening());
+    int changes = 0;
+    face.on_state_changed([&](const ControllerState& state) {
+        ++changes;
+        EXPECT_EQ(state.volume, 7);
+    });
+    UdpProbe tool;
+    const auto port = static_cast<quint16>(face.port());
+    tool.send_to(port, from_hex("01 02 03")); // ignored, never fatal
+    tool.send_to(port, from_hex("48 53 33 FF 07 00 00 A8 C5 01 07 6C"));
+    tool.send_to(port, from_hex("48 53 33 FF 06 00 00 A8 00 01 AF"));
+    tool.send_to(port, from_hex("48 53 33 FF 07 00 00 A5 C5 01 01 67"));
+    ASSERT_TRUE(tool.wait_for(6));
+    test::settle();
+    const std::vector<Bytes> expected = {
+        from_hex("48 53 33 FF 06 00 00 A8 55 01 FA"),
+        from_hex("48 53 33 FF 07 00 00 A8 00 01 07 A9"),
+        from_hex("48 53 33 FF 08 00 00 A5 55 01 01 01 F9"),
+        from_hex("48 53 33 FF 08 00 00 A5 55 01 02 01 FA"),
+        from_hex("48 53 33 FF 08 00 00 A5 55 01 03 01 FB"),
+        from_hex("48 53 33 FF 08 00 00 A5 55 01 04 01 FC"),
+    };
+    EXPECT_EQ(tool.received, expected);
+    EXPECT_EQ(tool.sender_ports.front(), port);
+    EXPECT_EQ(changes, 2); // the volume write and the enrolment
+    EXPECT_EQ(face.state().fingerprints, 1);
+    ASSERT_FALSE(log.empty());
+    EXPECT_EQ(log.front(), "<- 127.0.0.1:" + std::to_string(tool.port()) +
+                               "  01 02 03  (not a well-formed HS3 frame, ignored)");
+}
+
+TEST(command_face, replies_go_to_the_configured_server_when_told)
+{
+    UdpProbe server;
+    CommandFaceOptions options = loopback();
+    options.reply_to = HostPort{"127.0.0.1", server.port()};
+    options.faults.duplicate = true;
+    CommandFace face(options, ControllerState{}, {});
+    UdpProbe tool;
+    tool.send_to(static_cast<quint16>(face.port()), from_hex("48 53 33 FF 05 00 00 A9 00 AC"));
+    ASSERT_TRUE(server.wait_for(2));
+    test::settle();
+    EXPECT_EQ(server.received,
+              (std::vector<Bytes>(2, from_hex("48 53 33 FF 07 00 00 A9 00 00 00 AE"))));
+    EXPECT_TRUE(tool.received.empty());
+}
+
+} // namespace
+} // namespace zk::sim

@@ -1,0 +1,185 @@
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "sim/controller_state.h"
+#include "sim/faults.h"
+#include "sim/options.h"
+#include "support/hex.h"
+
+namespace zk::sim {
+namespace {
+
+using test::from_hex;
+
+ControllerState changed_state()
+{
+    ControllerState state;
+    state.controller_id = 65535;
+    state.volume = 255;
+    state.screen_interval = 1;
+    state.warm_up = 180;
+    state.cool_down = 0;
+    state.swipe_card_mode = true;
+    state.projector = {345600, 2, {from_hex("7E 30 30 0D"), from_hex("00"), {}, from_hex("FF")}};
+    state.cards = {0, 1234567, 4294967295u};
+    state.fingerprints = 513;
+    state.authorisation_paused = true;
+    return state;
+}
+
+TEST(controller_state, survives_a_round_trip_through_json_and_the_file)
+{
+    const ControllerState state = changed_state();
+    const auto back = state_from_json(state_to_json(state));
+    ASSERT_TRUE(std::holds_alternative<ControllerState>(back));
+    EXPECT_EQ(std::get<ControllerState>(back), state);
+    EXPECT_EQ(state_to_json(state)["codes"]["power_on"], "7E 30 30 0D");
+
+    const std::string path =
+        (std::filesystem::temp_directory_path() / "zksim_state_round_trip.json").string();
+    std::filesystem::remove(path);
+    const auto missing = load_state_file(path);
+    ASSERT_TRUE(std::holds_alternative<ControllerState>(missing));
+    EXPECT_EQ(std::get<ControllerState>(missing), ControllerState{});
+    ASSERT_EQ(save_state_file(path, state), "");
+    const auto loaded = load_state_file(path);
+    ASSERT_TRUE(std::holds_alternative<ControllerState>(loaded));
+    EXPECT_EQ(std::get<ControllerState>(loaded), state);
+    std::filesystem::remove(path);
+}
+
+TEST(controller_state, refuses_values_that_do_not_fit_naming_the_key)
+{
+    struct Case
+    {
+        const char* json;
+        const char* error;
+    };
+    const Case cases[] = {
+        {R"({"volume": 256})", "state: \"volume\" must be a whole number from 0 to 255"},
+        {R"({"controller_id": -1})",
+         "state: \"controller_id\" must be a whole number from 0 to 65535"},
+        {R"({"baud": 16777216})", "state: \"baud\" must be a whole number from 0 to 16777215"},
+        {R"({"swipe_card_mode": 1})", "state: \"swipe_card_mode\" must be true or false"},
+        {R"({"cards": [1, 4294967296]})",
+         "state: every card must be a number from 0 to 4294967295"},
+        {R"({"cards": 5})", "state: \"cards\" must be a list of card numbers"},
+        {R"({"codes": {"video": "7E 3G"}})", "state: code \"video\" must be hex pairs"},
+        {R"({"codes": {"video": "123"}})", "state: code \"video\" must be hex pairs"},
+        {R"([1, 2])", "state: not a JSON object"},
+    };
+    for (const Case& c : cases) {
+        const auto result = state_from_json(nlohmann::json::parse(c.json));
+        ASSERT_TRUE(std::holds_alternative<std::string>(result)) << c.json;
+        EXPECT_EQ(std::get<std::string>(result), c.error);
+    }
+    const auto partial = state_from_json(nlohmann::json::parse(R"({"volume": 9})"));
+    ASSERT_TRUE(std::holds_alternative<ControllerState>(partial));
+    EXPECT_EQ(std::get<ControllerState>(partial).volume, 9);
+    EXPECT_EQ(std::get<ControllerState>(partial).projector.baud, 9600u);
+}
+
+TEST(controller_state, a_file_that_is_not_json_is_reported)
+{
+    const std::string path =
+        (std::filesystem::temp_directory_path() / "zksim_state_broken.json").string();
+    std::ofstream(path) << "{ volume: ";
+    const auto loaded = load_state_file(path);
+    ASSERT_TRUE(std::holds_alternative<std::string>(loaded));
+    EXPECT_EQ(std::get<std::string>(loaded), "the state file " + path + " is not valid JSON");
+    std::filesystem::remove(path);
+}
+
+std::vector<Reply> two_replies()
+{
+    return {{from_hex("48 53 33 FF 06 00 00 A8 55 01 FA"), 0, "a"},
+            {from_hex("48 53 33 FF 05 00 00 41 55 11"), 100, "b"}};
+}
+
+TEST(faults, loss_truncation_delay_and_duplicates_shape_the_replies)
+{
+    const auto never = [] { return 0.99; };
+    EXPECT_EQ(apply_faults(two_replies(), {}, never).size(), 2u);
+    EXPECT_TRUE(apply_faults(two_replies(), {1.0, 0, false, 0}, never).empty());
+
+    std::vector<double> draws = {0.2, 0.7};
+    auto next = [&draws] {
+        const double d = draws.front();
+        draws.erase(draws.begin());
+        return d;
+    };
+    const std::vector<Reply> half = apply_faults(two_replies(), {0.5, 0, false, 0}, next);
+    ASSERT_EQ(half.size(), 1u);
+    EXPECT_EQ(half[0].datagram, from_hex("48 53 33 FF 05 00 00 41 55 11"));
+
+    const std::vector<Reply> shaped = apply_faults(two_replies(), {0.0, 50, true, 9}, never);
+    ASSERT_EQ(shaped.size(), 4u);
+    EXPECT_EQ(shaped[0].datagram, from_hex("48 53 33 FF 06 00 00 A8 55"));
+    EXPECT_EQ(shaped[1].datagram, shaped[0].datagram);
+    EXPECT_EQ(shaped[0].delay_ms, 50);
+    EXPECT_EQ(shaped[2].datagram, from_hex("48 53 33 FF 05 00 00 41 55"));
+    EXPECT_EQ(shaped[3].delay_ms, 150);
+}
+
+TEST(options, the_command_face_table_reads_every_option)
+{
+    CommandFaceOptions o;
+    const std::vector<OptionSpec> table = command_face_option_table(o);
+    const ParsedArguments parsed = parse_options(
+        table, {"--bind", "127.0.0.2", "--hs3-port=26006", "--state", "s.json", "--card",
+                "4294967295", "--fail-step", "3", "--loss", "0.25", "--delay", "40", "--duplicate",
+                "--truncate", "9", "--log", "--reply-to", "192.168.1.5:17000"});
+    EXPECT_TRUE(parsed.errors.empty()) << parsed.errors.front();
+    EXPECT_FALSE(parsed.help);
+    EXPECT_EQ(o.bind_address, "127.0.0.2");
+    EXPECT_EQ(o.hs3_port, 26006);
+    EXPECT_EQ(o.state_file, "s.json");
+    EXPECT_EQ(o.model.card_at_reader, 4294967295u);
+    EXPECT_EQ(o.model.fail_step, 3);
+    EXPECT_DOUBLE_EQ(o.faults.loss, 0.25);
+    EXPECT_EQ(o.faults.delay_ms, 40);
+    EXPECT_TRUE(o.faults.duplicate);
+    EXPECT_EQ(o.faults.truncate, 9u);
+    EXPECT_TRUE(o.log);
+    ASSERT_TRUE(o.reply_to);
+    EXPECT_EQ(o.reply_to->host, "192.168.1.5");
+    EXPECT_EQ(o.reply_to->port, 17000);
+}
+
+TEST(options, bad_options_are_reported_one_by_one)
+{
+    struct Case
+    {
+        std::vector<std::string> args;
+        const char* error;
+    };
+    const std::vector<Case> cases = {
+        {{"--frobnicate"}, "unknown option \"--frobnicate\""},
+        {{"--hs3-port", "70000"}, "--hs3-port: expected a number from 0 to 65535, not \"70000\""},
+        {{"--card", "-1"}, "--card: expected a number from 0 to 4294967295, not \"-1\""},
+        {{"--fail-step", "5"}, "--fail-step: expected a number from 1 to 4, not \"5\""},
+        {{"--delay", "1x"}, "--delay: expected a number from 0 to 600000, not \"1x\""},
+        {{"--truncate", "0"}, "--truncate: expected a number from 1 to 65535, not \"0\""},
+        {{"--state"}, "--state needs FILE"},
+        {{"--log=yes"}, "--log takes no value"},
+        {{"--reply-to", "host"}, "--reply-to: expected HOST:PORT, not \"host\""},
+        {{"--reply-to", ":5"}, "--reply-to: expected HOST:PORT, not \":5\""},
+    };
+    for (const Case& c : cases) {
+        CommandFaceOptions o;
+        const ParsedArguments parsed = parse_options(command_face_option_table(o), c.args);
+        ASSERT_EQ(parsed.errors.size(), 1u) << c.args[0];
+        EXPECT_EQ(parsed.errors[0], c.error);
+    }
+    CommandFaceOptions o;
+    EXPECT_TRUE(parse_options(command_face_option_table(o), {"-h"}).help);
+    EXPECT_TRUE(parse_options(command_face_option_table(o), {"--loss", "1.5"}).errors.size() == 1);
+}
+
+} // namespace
+} // namespace zk::sim
