@@ -13,12 +13,12 @@ constexpr std::uint32_t max_controller_id = 0xFFFF;
 
 } // namespace
 
-void read_controller_id(SettingsContext& context)
+void on_read_controller_id(SettingsContext& context)
 {
     send_payload(context, protocol::controller_id_read());
 }
 
-void write_controller_id(SettingsContext& context)
+void on_write_controller_id(SettingsContext& context)
 {
     const std::optional<std::uint32_t> id =
         field_number(context, context.view.编辑框中控ID, label_controller_id, max_controller_id);
@@ -26,12 +26,12 @@ void write_controller_id(SettingsContext& context)
     send_payload(context, protocol::controller_id_write(static_cast<std::uint16_t>(*id)));
 }
 
-void read_volume(SettingsContext& context)
+void on_read_volume(SettingsContext& context)
 {
     send_payload(context, protocol::volume_read());
 }
 
-void write_volume(SettingsContext& context)
+void on_write_volume(SettingsContext& context)
 {
     const std::optional<std::uint8_t> volume =
         field_byte(context, context.view.编辑框系统音量, label_volume);

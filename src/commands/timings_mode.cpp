@@ -14,12 +14,12 @@ constexpr std::string_view label_cool_down = "投影机散热时间";
 
 } // namespace
 
-void read_timings(SettingsContext& context)
+void on_read_timings(SettingsContext& context)
 {
     send_payload(context, protocol::timings_read());
 }
 
-void write_timings(SettingsContext& context)
+void on_write_timings(SettingsContext& context)
 {
     SettingsView& view = context.view;
     const std::optional<std::uint8_t> screen =
@@ -34,12 +34,12 @@ void write_timings(SettingsContext& context)
     send_payload(context, protocol::timings_write(*screen, *warm_up, *cool_down));
 }
 
-void read_swipe_mode(SettingsContext& context)
+void on_read_swipe_mode(SettingsContext& context)
 {
     send_payload(context, protocol::swipe_mode_read());
 }
 
-void write_swipe_mode(SettingsContext& context)
+void on_write_swipe_mode(SettingsContext& context)
 {
     send_payload(context, protocol::swipe_mode_write(context.view.选择框刷卡开机.checked()));
 }

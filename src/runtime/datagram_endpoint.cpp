@@ -27,6 +27,15 @@ std::optional<QHostAddress> resolve_ipv4(std::string_view address)
     return std::nullopt;
 }
 
+// Dotted IPv4 text, also for IPv4-mapped IPv6 forms; empty for a null address.
+std::string dotted(const QHostAddress& address)
+{
+    if (address.isNull()) return {};
+    bool is_v4 = false;
+    const quint32 v4 = address.toIPv4Address(&is_v4);
+    return is_v4 ? QHostAddress(v4).toString().toStdString() : address.toString().toStdString();
+}
+
 } // namespace
 
 DatagramEndpoint::DatagramEndpoint(int local_port) : DatagramEndpoint(local_port, "0.0.0.0") {}
@@ -88,6 +97,11 @@ Peer DatagramEndpoint::received_from() const
     return current_sender_;
 }
 
+Peer DatagramEndpoint::received_at() const
+{
+    return current_destination_;
+}
+
 void DatagramEndpoint::set_broadcast_interface(int interface_index)
 {
     broadcast_interface_ = interface_index;
@@ -104,17 +118,15 @@ void DatagramEndpoint::drain()
             continue; // zero-length datagrams and failed reads raise no event
         const auto* first = reinterpret_cast<const std::uint8_t*>(data.constData());
         current_ = ByteView(first, static_cast<std::size_t>(data.size()));
-        QHostAddress sender = datagram.senderAddress();
-        bool mapped = false;
-        const quint32 v4 = sender.toIPv4Address(&mapped);
-        if (mapped) sender = QHostAddress(v4);
-        current_sender_ = {sender.toString().toStdString(), datagram.senderPort()};
+        current_sender_ = {dotted(datagram.senderAddress()), datagram.senderPort()};
+        current_destination_ = {dotted(datagram.destinationAddress()), datagram.destinationPort()};
         delivering_ = true;
         handler_(current_);
         if (*alive) {
             delivering_ = false;
             current_ = {};
             current_sender_ = {};
+            current_destination_ = {};
         }
     }
 }

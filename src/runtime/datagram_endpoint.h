@@ -49,6 +49,9 @@ public:
     // The sender of the datagram being delivered; empty outside the handler. Only peers that
     // answer their asker (the simulator) look at it.
     Peer received_from() const;
+    // The local address and port the datagram being delivered was sent to (a simulator standing
+    // for several controllers tells them apart by it); empty outside the handler.
+    Peer received_at() const;
 
     // Interface index that broadcasts leave through; 0 for the system's default route.
     void set_broadcast_interface(int interface_index);
@@ -62,6 +65,7 @@ private:
     Handler handler_;
     ByteView current_;
     Peer current_sender_;
+    Peer current_destination_;
     int requested_port_ = 0;
     int broadcast_interface_ = 0;
     bool bound_ = false;

@@ -46,7 +46,7 @@ TEST_F(page_basic, writes_the_identity_high_byte_first)
         SCOPED_TRACE(text);
         sender.sends.clear();
         window.编辑框中控ID.set_content(text);
-        write_controller_id(context);
+        on_write_controller_id(context);
         EXPECT_EQ(payload(), expected);
     }
 }
@@ -59,7 +59,7 @@ TEST_F(page_basic, writes_one_byte_fields_as_typed)
         SCOPED_TRACE(text);
         sender.sends.clear();
         window.编辑框系统音量.set_content(text);
-        write_volume(context);
+        on_write_volume(context);
         EXPECT_EQ(payload(), expected);
     }
     // Screen, warm-up, cool-down: the order of the payload, not of the labels. The printed
@@ -76,7 +76,7 @@ TEST_F(page_basic, writes_one_byte_fields_as_typed)
         window.编辑框幕布时间.set_content(t.screen);
         window.编辑框投影机预热时间.set_content(t.warm_up);
         window.编辑框投影机散热时间.set_content(t.cool_down);
-        write_timings(context);
+        on_write_timings(context);
         EXPECT_EQ(payload(), t.expected);
     }
 }
@@ -90,15 +90,15 @@ TEST_F(page_basic, refuses_numbers_that_do_not_fit_and_sends_nothing)
         void (*handler)(SettingsContext&);
         const char* message;
     } cases[] = {
-        {window.编辑框中控ID, "70000", write_controller_id, "中控ID超出范围(0-65535)"},
-        {window.编辑框中控ID, "-1", write_controller_id, "中控ID超出范围(0-65535)"},
-        {window.编辑框中控ID, "65536", write_controller_id, "中控ID超出范围(0-65535)"},
-        {window.编辑框系统音量, "300", write_volume, "系统音量超出范围(0-255)"},
-        {window.编辑框系统音量, "-1", write_volume, "系统音量超出范围(0-255)"},
-        {window.编辑框系统音量, "256", write_volume, "系统音量超出范围(0-255)"},
-        {window.编辑框幕布时间, "256", write_timings, "投影机幕布升降间隔时间超出范围(0-255)"},
-        {window.编辑框投影机预热时间, "300", write_timings, "投影机预热时间超出范围(0-255)"},
-        {window.编辑框投影机散热时间, "-3", write_timings, "投影机散热时间超出范围(0-255)"},
+        {window.编辑框中控ID, "70000", on_write_controller_id, "中控ID超出范围(0-65535)"},
+        {window.编辑框中控ID, "-1", on_write_controller_id, "中控ID超出范围(0-65535)"},
+        {window.编辑框中控ID, "65536", on_write_controller_id, "中控ID超出范围(0-65535)"},
+        {window.编辑框系统音量, "300", on_write_volume, "系统音量超出范围(0-255)"},
+        {window.编辑框系统音量, "-1", on_write_volume, "系统音量超出范围(0-255)"},
+        {window.编辑框系统音量, "256", on_write_volume, "系统音量超出范围(0-255)"},
+        {window.编辑框幕布时间, "256", on_write_timings, "投影机幕布升降间隔时间超出范围(0-255)"},
+        {window.编辑框投影机预热时间, "300", on_write_timings, "投影机预热时间超出范围(0-255)"},
+        {window.编辑框投影机散热时间, "-3", on_write_timings, "投影机散热时间超出范围(0-255)"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.message) + " " + c.text);
@@ -117,14 +117,14 @@ TEST_F(page_basic, reads_and_mode_send_their_frames_and_touch_no_box)
 {
     window.编辑框中控ID.set_content("12");
     window.编辑框系统音量.set_content("999");
-    read_controller_id(context);
-    read_volume(context);
-    read_timings(context);
-    read_swipe_mode(context);
+    on_read_controller_id(context);
+    on_read_volume(context);
+    on_read_timings(context);
+    on_read_swipe_mode(context);
     window.选择框刷卡开机.set_checked(true);
-    write_swipe_mode(context);
+    on_write_swipe_mode(context);
     window.选择框刷卡开机.set_checked(false);
-    write_swipe_mode(context);
+    on_write_swipe_mode(context);
     EXPECT_EQ(frames(), (std::vector<std::string>{
                             "48 53 33 FF 05 00 00 92 00 97",
                             "48 53 33 FF 06 00 00 A8 00 01 AF",
@@ -143,9 +143,9 @@ TEST_F(page_basic, reads_and_mode_send_their_frames_and_touch_no_box)
 TEST_F(page_basic, failed_send_is_shown)
 {
     sender.fail = true;
-    void (*handlers[])(SettingsContext&) = {read_controller_id, write_controller_id, read_volume,
-                                            write_volume,       read_timings,        write_timings,
-                                            read_swipe_mode,    write_swipe_mode};
+    void (*handlers[])(SettingsContext&) = {on_read_controller_id, on_write_controller_id, on_read_volume,
+                                            on_write_volume,       on_read_timings,        on_write_timings,
+                                            on_read_swipe_mode,    on_write_swipe_mode};
     for (auto* handler : handlers) {
         window.标签状态.set_caption("");
         handler(context);

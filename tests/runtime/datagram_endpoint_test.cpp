@@ -133,6 +133,19 @@ TEST(datagram_endpoint, the_sender_of_the_datagram_is_known_only_inside_the_hand
     EXPECT_EQ(endpoint.received_from().port, 0);
 }
 
+TEST(datagram_endpoint, names_the_local_address_a_datagram_was_sent_to)
+{
+    DatagramEndpoint endpoint(0);
+    std::vector<Peer> seen;
+    endpoint.on_datagram([&](ByteView) { seen.push_back(endpoint.received_at()); });
+    UdpProbe peer;
+    peer.send_to(static_cast<quint16>(endpoint.local_port()), from_hex("01"));
+    ASSERT_TRUE(test::wait_until([&] { return seen.size() == 1; }));
+    EXPECT_EQ(seen[0].address, "127.0.0.1");
+    EXPECT_EQ(seen[0].port, endpoint.local_port());
+    EXPECT_TRUE(endpoint.received_at().address.empty());
+}
+
 TEST(datagram_endpoint, binds_one_local_address_when_told_and_refuses_a_non_address)
 {
     DatagramEndpoint endpoint(0, "127.0.0.1");

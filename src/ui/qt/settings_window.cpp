@@ -8,7 +8,10 @@
 #include <QTabWidget>
 
 #include "app/port_report.h"
+#include "commands/cards.h"
+#include "commands/fingerprints.h"
 #include "commands/identity_volume.h"
+#include "commands/serial_codes.h"
 #include "commands/timings_mode.h"
 #include "protocol/present.h"
 
@@ -81,19 +84,32 @@ void SettingsWindow::bind_click(std::string_view button,
 
 void SettingsWindow::bind_page_basic()
 {
-    bind_click("按钮读系统音量", commands::read_volume);
-    bind_click("按钮写系统音量", commands::write_volume);
-    bind_click("按钮读中控ID", commands::read_controller_id);
-    bind_click("按钮写中控ID", commands::write_controller_id);
-    bind_click("按钮读刷卡开机", commands::read_swipe_mode);
-    bind_click("按钮写刷卡开机", commands::write_swipe_mode);
-    bind_click("按钮读时间", commands::read_timings);
-    bind_click("按钮写时间", commands::write_timings);
+    bind_click("按钮读系统音量", commands::on_read_volume);
+    bind_click("按钮写系统音量", commands::on_write_volume);
+    bind_click("按钮读中控ID", commands::on_read_controller_id);
+    bind_click("按钮写中控ID", commands::on_write_controller_id);
+    bind_click("按钮读刷卡开机", commands::on_read_swipe_mode);
+    bind_click("按钮写刷卡开机", commands::on_write_swipe_mode);
+    bind_click("按钮读时间", commands::on_read_timings);
+    bind_click("按钮写时间", commands::on_write_timings);
 }
 
-// Left for the handlers of pages "投影机码" and "授权管理" (serial codes, cards, fingerprints
-// and authorisation) and the page-changed event that asks for the card count; until they are
-// bound, those controls do nothing. 按钮输入, 按钮输出 and the spin arrows stay unbound for good.
-void SettingsWindow::bind_pages_codes_and_authorisation() {}
+// 按钮输入, 按钮输出 and the spin arrows stay unbound: they have no action.
+void SettingsWindow::bind_pages_codes_and_authorisation()
+{
+    bind_click("按钮读串口码", commands::on_read_serial_codes);
+    bind_click("按钮写串口码", commands::on_write_serial_codes);
+    bind_click("按钮读卡", commands::on_read_card);
+    bind_click("按钮写卡", commands::on_register_card);
+    bind_click("按钮查看", commands::on_lookup_card);
+    bind_click("按钮删卡", commands::on_delete_card);
+    bind_click("按钮暂停授权", commands::on_pause_authorisation);
+    bind_click("按钮恢复授权", commands::on_resume_authorisation);
+    bind_click("按钮添加指纹", commands::on_add_fingerprint);
+    bind_click("按钮删除指纹", commands::on_delete_fingerprint);
+    // currentChanged also fires for setCurrentIndex from the program; nothing here sets it.
+    connect(controls_.get<QTabWidget>("选择夹1"), &QTabWidget::currentChanged, this,
+            [this] { commands::on_page_changed(context_); });
+}
 
 } // namespace zk::ui
