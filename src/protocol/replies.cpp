@@ -1,44 +1,13 @@
 #include "protocol/replies.h"
 
-#include "protocol/hs3_frame.h"
+#include "protocol/codes.h"
 
 namespace zk::protocol {
 
 namespace {
 
-constexpr auto op_data = static_cast<std::uint8_t>(Operation::read);
-constexpr auto op_ack = static_cast<std::uint8_t>(Operation::ack);
-
-constexpr std::uint8_t code(Command command)
-{
-    return static_cast<std::uint8_t>(command);
-}
-
-// The volume command carries this constant after the operation, both ways.
-constexpr std::uint8_t volume_channel = 0x01;
-// What the timings write carries after the operation; echoed by the simulated answers.
-constexpr std::uint8_t timings_tag = 0x02;
-constexpr std::uint8_t swipe_card_mode = 0x00;
-constexpr std::uint8_t public_mode = 0x02;
-constexpr std::uint8_t code_block_mark = 0xCE;
-constexpr std::uint8_t data_bits = 0x08;
-constexpr std::uint8_t stop_bits = 0x01;
 constexpr std::size_t code_blocks_offset = 15;
 constexpr std::size_t max_code_blocks = 4;
-
-// Sub-codes of the registry command; data replies and acknowledgements number theirs apart.
-namespace registry_data {
-constexpr std::uint8_t card = 0x00;
-constexpr std::uint8_t count = 0x01;
-constexpr std::uint8_t lookup = 0x02;
-} // namespace registry_data
-
-namespace registry_ack {
-constexpr std::uint8_t card = 0x00;
-constexpr std::uint8_t enrol_fingerprint = 0x01;
-constexpr std::uint8_t delete_fingerprint = 0x02;
-constexpr std::uint8_t delete_card = 0x03;
-} // namespace registry_ack
 
 // A datagram that has passed the frame check: byte 8 (the operation) is always present, every
 // later byte only when `has` says so.
@@ -53,7 +22,7 @@ struct Frame
 std::optional<Reply> decode_volume(Frame f)
 {
     if (!f.has(10) || f.b[9] != volume_channel) return std::nullopt;
-    if (f.op() == op_data) {
+    if (f.op() == op_read) {
         if (!f.has(11)) return std::nullopt;
         return VolumeData{f.b[10]};
     }
@@ -63,14 +32,14 @@ std::optional<Reply> decode_volume(Frame f)
 
 std::optional<Reply> decode_timings(Frame f)
 {
-    if (f.op() == op_data && f.has(13)) return TimingsData{f.b[10], f.b[11], f.b[12]};
+    if (f.op() == op_read && f.has(13)) return TimingsData{f.b[10], f.b[11], f.b[12]};
     if (f.op() == op_ack) return TimingsAck{};
     return std::nullopt;
 }
 
 std::optional<Reply> decode_controller_id(Frame f)
 {
-    if (f.op() == op_data && f.has(11))
+    if (f.op() == op_read && f.has(11))
         return ControllerIdData{static_cast<std::uint16_t>(read_be16(f.b, 9))};
     if (f.op() == op_ack) return ControllerIdAck{};
     return std::nullopt;
@@ -85,13 +54,13 @@ std::optional<Reply> decode_authorisation(Frame f)
 std::optional<Reply> decode_registry_data(Frame f)
 {
     switch (f.b[9]) {
-    case registry_data::card:
+    case registry_read::card:
         if (f.has(15)) return CardRead{read_be32(f.b, 11)};
         break;
-    case registry_data::count:
+    case registry_read::count:
         if (f.has(12)) return CardCount{static_cast<std::uint16_t>(read_be16(f.b, 10))};
         break;
-    case registry_data::lookup:
+    case registry_read::lookup:
         if (f.has(11)) return CardLookup{f.b[10] == 0x01};
         break;
     }
@@ -101,18 +70,18 @@ std::optional<Reply> decode_registry_data(Frame f)
 std::optional<Reply> decode_registry_ack(Frame f)
 {
     switch (f.b[9]) {
-    case registry_ack::card:
+    case registry_write::card:
         if (f.has(11) && f.b[10] <= 0x02)
             return CardRegistrationAck{static_cast<RegistrationResult>(f.b[10])};
         break;
-    case registry_ack::enrol_fingerprint:
+    case registry_write::enrol_fingerprint:
         if (f.has(12) && f.b[10] >= 1 && f.b[10] <= 4 && f.b[11] <= 0x01)
             return FingerprintEnrolmentAck{f.b[10], f.b[11] == 0x01};
         break;
-    case registry_ack::delete_fingerprint:
+    case registry_write::delete_fingerprint:
         if (f.has(11) && f.b[10] <= 0x01) return FingerprintDeletionAck{f.b[10] == 0x01};
         break;
-    case registry_ack::delete_card:
+    case registry_write::delete_card:
         if (f.has(11)) return CardDeletionAck{f.b[10] == 0x01};
         break;
     }
@@ -122,7 +91,7 @@ std::optional<Reply> decode_registry_ack(Frame f)
 std::optional<Reply> decode_registry(Frame f)
 {
     if (!f.has(10)) return std::nullopt;
-    if (f.op() == op_data) return decode_registry_data(f);
+    if (f.op() == op_read) return decode_registry_data(f);
     if (f.op() == op_ack) return decode_registry_ack(f);
     return std::nullopt;
 }
@@ -130,7 +99,7 @@ std::optional<Reply> decode_registry(Frame f)
 std::optional<Reply> decode_swipe_mode(Frame f)
 {
     if (f.op() == op_ack) return SwipeModeAck{};
-    if (f.op() != op_data || !f.has(10)) return std::nullopt;
+    if (f.op() != op_read || !f.has(10)) return std::nullopt;
     if (f.b[9] == swipe_card_mode) return SwipeModeData{true};
     if (f.b[9] == public_mode) return SwipeModeData{false};
     return std::nullopt;
@@ -138,7 +107,7 @@ std::optional<Reply> decode_swipe_mode(Frame f)
 
 std::optional<Reply> decode_fingerprint_count(Frame f)
 {
-    if (f.op() != op_data || !f.has(11)) return std::nullopt;
+    if (f.op() != op_read || !f.has(11)) return std::nullopt;
     return FingerprintCount{static_cast<std::uint16_t>(read_be16(f.b, 9))};
 }
 
@@ -163,7 +132,7 @@ std::vector<Bytes> decode_code_blocks(Frame f)
 std::optional<Reply> decode_projector_codes(Frame f)
 {
     if (f.op() == op_ack) return ProjectorCodesAck{};
-    if (f.op() != op_data || !f.has(12)) return std::nullopt;
+    if (f.op() != op_read || !f.has(12)) return std::nullopt;
     ProjectorCodesData data{read_be24(f.b, 9), std::nullopt, decode_code_blocks(f)};
     if (f.has(13)) data.parity = f.b[12];
     return data;
@@ -200,7 +169,7 @@ namespace {
 
 Bytes payload_of(const ProjectorCodesData& data)
 {
-    Bytes out{code(Command::projector_codes), op_data};
+    Bytes out{byte_of(Command::projector_codes), op_read};
     append_be(out, data.baud & 0xFFFFFF, 3);
     if (!data.parity) return out;
     out.insert(out.end(), {*data.parity, data_bits, stop_bits});
@@ -224,81 +193,83 @@ std::uint8_t lo(std::uint16_t v)
     return static_cast<std::uint8_t>(v & 0xFF);
 }
 
-constexpr auto registry = code(Command::registry);
+constexpr auto registry = byte_of(Command::registry);
 
 // One overload per reply kind, so the variant visit below cannot miss one.
 struct PayloadOf
 {
     Bytes operator()(const VolumeData& r) const
     {
-        return {code(Command::volume), op_data, volume_channel, r.volume};
+        return {byte_of(Command::volume), op_read, volume_channel, r.volume};
     }
     Bytes operator()(const VolumeAck&) const
     {
-        return {code(Command::volume), op_ack, volume_channel};
+        return {byte_of(Command::volume), op_ack, volume_channel};
     }
     Bytes operator()(const TimingsData& r) const
     {
-        return {code(Command::timings), op_data, timings_tag, r.screen, r.warm_up, r.cool_down};
+        return {byte_of(Command::timings), op_read, timings_tag, r.screen, r.warm_up, r.cool_down};
     }
-    Bytes operator()(const TimingsAck&) const { return {code(Command::timings), op_ack}; }
+    Bytes operator()(const TimingsAck&) const { return {byte_of(Command::timings), op_ack}; }
     Bytes operator()(const ControllerIdData& r) const
     {
-        return {code(Command::controller_id), op_data, hi(r.id), lo(r.id)};
+        return {byte_of(Command::controller_id), op_read, hi(r.id), lo(r.id)};
     }
     Bytes operator()(const ControllerIdAck&) const
     {
-        return {code(Command::controller_id), op_ack};
+        return {byte_of(Command::controller_id), op_ack};
     }
     Bytes operator()(const AuthorisationAck& r) const
     {
-        return {code(Command::authorisation), op_ack, static_cast<std::uint8_t>(r.paused)};
+        return {byte_of(Command::authorisation), op_ack, static_cast<std::uint8_t>(r.paused)};
     }
     Bytes operator()(const CardRead& r) const
     {
-        Bytes out{registry, op_data, registry_data::card, 0x00};
+        Bytes out{registry, op_read, registry_read::card, 0x00};
         append_be(out, r.card, 4);
         return out;
     }
     Bytes operator()(const CardCount& r) const
     {
-        return {registry, op_data, registry_data::count, hi(r.count), lo(r.count)};
+        return {registry, op_read, registry_read::count, hi(r.count), lo(r.count)};
     }
     Bytes operator()(const CardLookup& r) const
     {
-        return {registry, op_data, registry_data::lookup, static_cast<std::uint8_t>(r.found)};
+        return {registry, op_read, registry_read::lookup, static_cast<std::uint8_t>(r.found)};
     }
     Bytes operator()(const CardRegistrationAck& r) const
     {
-        return {registry, op_ack, registry_ack::card, static_cast<std::uint8_t>(r.result)};
+        return {registry, op_ack, registry_write::card, static_cast<std::uint8_t>(r.result)};
     }
     Bytes operator()(const FingerprintEnrolmentAck& r) const
     {
-        return {registry, op_ack, registry_ack::enrol_fingerprint, r.step,
+        return {registry, op_ack, registry_write::enrol_fingerprint, r.step,
                 static_cast<std::uint8_t>(r.succeeded)};
     }
     Bytes operator()(const FingerprintDeletionAck& r) const
     {
-        return {registry, op_ack, registry_ack::delete_fingerprint,
+        return {registry, op_ack, registry_write::delete_fingerprint,
                 static_cast<std::uint8_t>(r.deleted)};
     }
     Bytes operator()(const CardDeletionAck& r) const
     {
-        return {registry, op_ack, registry_ack::delete_card, static_cast<std::uint8_t>(r.deleted)};
+        return {registry, op_ack, registry_write::delete_card,
+                static_cast<std::uint8_t>(r.deleted)};
     }
     Bytes operator()(const SwipeModeData& r) const
     {
-        return {code(Command::swipe_mode), op_data, r.swipe_card ? swipe_card_mode : public_mode};
+        return {byte_of(Command::swipe_mode), op_read,
+                r.swipe_card ? swipe_card_mode : public_mode};
     }
-    Bytes operator()(const SwipeModeAck&) const { return {code(Command::swipe_mode), op_ack}; }
+    Bytes operator()(const SwipeModeAck&) const { return {byte_of(Command::swipe_mode), op_ack}; }
     Bytes operator()(const FingerprintCount& r) const
     {
-        return {code(Command::fingerprint_count), op_data, hi(r.count), lo(r.count)};
+        return {byte_of(Command::fingerprint_count), op_read, hi(r.count), lo(r.count)};
     }
     Bytes operator()(const ProjectorCodesData& r) const { return payload_of(r); }
     Bytes operator()(const ProjectorCodesAck&) const
     {
-        return {code(Command::projector_codes), op_ack};
+        return {byte_of(Command::projector_codes), op_ack};
     }
 };
 
