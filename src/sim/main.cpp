@@ -57,6 +57,34 @@ void print_line(std::string_view line)
     std::cout << line << std::endl;
 }
 
+// The state to start from: the file's when one is named and readable, defaults otherwise.
+std::variant<SimState, std::string> initial_state(const std::string& path)
+{
+    if (path.empty()) return SimState{};
+    return load_sim_state(path);
+}
+
+// Writes the state file now, so it shows where the modules start, and after every change of
+// either face; "" or why the first write failed.
+std::string keep_state(const std::string& path,
+                       CommandFace& face,
+                       NetworkFace* module_face,
+                       const NetworkModel& modules)
+{
+    if (path.empty()) return {};
+    const auto save = [path, &face, &modules] {
+        return save_sim_state(path, face.state(), modules);
+    };
+    if (std::string error = save(); !error.empty()) return error;
+    const auto save_or_warn = [save] {
+        if (const std::string error = save(); !error.empty())
+            std::cerr << "zksim: " << error << std::endl;
+    };
+    face.on_state_changed([save_or_warn](const ControllerState&) { save_or_warn(); });
+    if (module_face) module_face->on_change(save_or_warn);
+    return {};
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -66,13 +94,9 @@ int main(int argc, char** argv)
     if (const std::optional<int> status = parse_command_line(argc, argv, options)) return *status;
     const CommandFaceOptions& command = options.command;
     const NetworkFaceOptions& network = options.network;
-
-    SimState state;
-    if (!command.state_file.empty()) {
-        auto loaded = load_sim_state(command.state_file);
-        if (const auto* error = std::get_if<std::string>(&loaded)) return fail(*error);
-        state = std::get<SimState>(std::move(loaded));
-    }
+    auto loaded = initial_state(command.state_file);
+    if (const auto* error = std::get_if<std::string>(&loaded)) return fail(*error);
+    SimState& state = std::get<SimState>(loaded);
     NetworkModel modules =
         state.network ? std::move(*state.network)
                       : make_network_model(network.count, network.mac_base, network.ip_base);
@@ -85,19 +109,8 @@ int main(int argc, char** argv)
                                                     command.log ? print_line : LogLine{});
         if (!module_face->is_bound()) return fail(cannot_bind("0.0.0.0", network.config_port));
     }
-
-    // Written at once, so the file shows where the modules start, then after every change.
-    const auto save = [&]() -> std::string {
-        if (command.state_file.empty()) return {};
-        return save_sim_state(command.state_file, face.state(), modules);
-    };
-    if (const std::string error = save(); !error.empty()) return fail(error);
-    const auto save_or_warn = [save] {
-        if (const std::string error = save(); !error.empty())
-            std::cerr << "zksim: " << error << std::endl;
-    };
-    face.on_state_changed([save_or_warn](const ControllerState&) { save_or_warn(); });
-    if (module_face) module_face->on_change(save_or_warn);
+    const std::string error = keep_state(command.state_file, face, module_face.get(), modules);
+    if (!error.empty()) return fail(error);
 
     std::cout << "zksim: " << face.describe() << std::endl;
     if (module_face) std::cout << "zksim: " << module_face->describe() << std::endl;

@@ -8,13 +8,22 @@ namespace zk::sim {
 
 namespace {
 
+// Every byte in hex, except that a long run of zeros at the end (most of a configuration
+// datagram) is counted rather than printed.
 std::string hex(ByteView bytes)
 {
+    std::size_t shown = bytes.size();
+    while (shown > 0 && bytes[shown - 1] == 0)
+        --shown;
+    const std::size_t zeros = bytes.size() - shown;
+    if (zeros < 8) shown = bytes.size();
     std::string text;
-    for (std::uint8_t byte : bytes) {
+    for (std::uint8_t byte : bytes.first(shown)) {
         if (!text.empty()) text += ' ';
         text += protocol::byte_to_hex_pair(byte);
     }
+    if (shown < bytes.size())
+        text += (shown ? " " : "") + std::string("00 x ") + std::to_string(zeros);
     return text;
 }
 
