@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "protocol/hs3_frame.h"
+#include "protocol/replies.h"
 
 namespace zk::sim {
 
@@ -12,7 +13,6 @@ using protocol::Command;
 
 constexpr std::uint8_t op_read = 0x00;
 constexpr std::uint8_t op_write = 0xC5;
-constexpr std::uint8_t op_ack = 0x55;
 constexpr std::uint8_t block_mark = 0xCE;
 constexpr std::size_t max_cards = 0xFFFF; // the count travels in 16 bits
 
@@ -21,23 +21,15 @@ constexpr std::uint8_t code(Command command)
     return static_cast<std::uint8_t>(command);
 }
 
-std::uint8_t high(std::uint32_t v)
+namespace pr = protocol;
+
+// The answers are the typed replies the tool decodes, framed by the one encoder.
+Outgoing reply(const pr::Reply& answer, std::string meaning, int delay_ms = 0)
 {
-    return static_cast<std::uint8_t>(v >> 8);
+    return {pr::encode_reply(answer), delay_ms, std::move(meaning)};
 }
 
-std::uint8_t low(std::uint32_t v)
-{
-    return static_cast<std::uint8_t>(v);
-}
-
-Reply reply(Bytes payload, std::string meaning, int delay_ms = 0)
-{
-    std::optional<Bytes> frame = protocol::wrap_frame(payload);
-    return {frame.value_or(Bytes{}), delay_ms, std::move(meaning)};
-}
-
-Answer answered(std::string meaning, std::vector<Reply> replies, bool changed = false)
+Answer answered(std::string meaning, std::vector<Outgoing> replies, bool changed = false)
 {
     return {true, changed, std::move(meaning), std::move(replies)};
 }
@@ -117,12 +109,12 @@ Answer ControllerModel::volume(ByteView p)
 {
     const std::uint8_t c = code(Command::volume);
     if (is(p, {c, op_read, 0x01}, 3))
-        return answered("volume read", {reply({c, op_read, 0x01, state_.volume},
+        return answered("volume read", {reply(pr::VolumeData{state_.volume},
                                               "volume " + std::to_string(state_.volume))});
     if (!is(p, {c, op_write, 0x01}, 4)) return not_understood("malformed volume request");
     state_.volume = p[3];
     return answered("volume write " + std::to_string(p[3]),
-                    {reply({c, op_ack, 0x01}, "volume written")}, true);
+                    {reply(pr::VolumeAck{}, "volume written")}, true);
 }
 
 Answer ControllerModel::timings(ByteView p)
@@ -131,7 +123,7 @@ Answer ControllerModel::timings(ByteView p)
     if (is(p, {c, op_read}, 2))
         return answered(
             "timings read",
-            {reply({c, op_read, 0x02, state_.screen_interval, state_.warm_up, state_.cool_down},
+            {reply(pr::TimingsData{state_.screen_interval, state_.warm_up, state_.cool_down},
                    "screen " + std::to_string(state_.screen_interval) + " s, warm-up " +
                        std::to_string(state_.warm_up) + " s, cool-down " +
                        std::to_string(state_.cool_down) + " s")});
@@ -139,7 +131,7 @@ Answer ControllerModel::timings(ByteView p)
     state_.screen_interval = p[3];
     state_.warm_up = p[4];
     state_.cool_down = p[5];
-    return answered("timings write", {reply({c, op_ack}, "timings written")}, true);
+    return answered("timings write", {reply(pr::TimingsAck{}, "timings written")}, true);
 }
 
 Answer ControllerModel::controller_id(ByteView p)
@@ -147,12 +139,12 @@ Answer ControllerModel::controller_id(ByteView p)
     const std::uint8_t c = code(Command::controller_id);
     if (is(p, {c, op_read}, 2))
         return answered("controller ID read",
-                        {reply({c, op_read, high(state_.controller_id), low(state_.controller_id)},
+                        {reply(pr::ControllerIdData{state_.controller_id},
                                "controller ID " + std::to_string(state_.controller_id))});
     if (!is(p, {c, op_write}, 4)) return not_understood("malformed controller ID request");
     state_.controller_id = static_cast<std::uint16_t>(read_be16(p, 2));
     return answered("controller ID write " + std::to_string(state_.controller_id),
-                    {reply({c, op_ack}, "controller ID written")}, true);
+                    {reply(pr::ControllerIdAck{}, "controller ID written")}, true);
 }
 
 Answer ControllerModel::authorisation(ByteView p)
@@ -163,7 +155,9 @@ Answer ControllerModel::authorisation(ByteView p)
     state_.authorisation_paused = p[2] == 0x01;
     const char* what = state_.authorisation_paused ? "paused" : "resumed";
     return answered(std::string("authorisation ") + (p[2] ? "pause" : "resume"),
-                    {reply({c, op_ack, p[2]}, std::string("authorisation ") + what)}, true);
+                    {reply(pr::AuthorisationAck{state_.authorisation_paused},
+                           std::string("authorisation ") + what)},
+                    true);
 }
 
 Answer ControllerModel::registry_read(ByteView p)
@@ -171,22 +165,20 @@ Answer ControllerModel::registry_read(ByteView p)
     const std::uint8_t c = code(Command::registry);
     if (is(p, {c, op_read, 0x00}, 3)) {
         if (!options_.card_at_reader) return answered("card read (no card at the reader)", {});
-        Bytes payload{c, op_read, 0x00, 0x00};
-        append_be(payload, *options_.card_at_reader, 4);
-        return answered("card read", {reply(std::move(payload),
-                                            "card " + std::to_string(*options_.card_at_reader))});
+        const std::uint32_t card = *options_.card_at_reader;
+        return answered("card read", {reply(pr::CardRead{card}, "card " + std::to_string(card))});
     }
     if (is(p, {c, op_read, 0x01}, 3)) {
-        const auto count = static_cast<std::uint32_t>(state_.cards.size());
-        return answered("card count read", {reply({c, op_read, 0x01, high(count), low(count)},
-                                                  std::to_string(count) + " cards")});
+        // The registry never holds more than max_cards, so the count fits its 16 bits.
+        const auto count = static_cast<std::uint16_t>(state_.cards.size());
+        return answered("card count read",
+                        {reply(pr::CardCount{count}, std::to_string(count) + " cards")});
     }
     if (!is(p, {c, op_read, 0x02}, 7)) return not_understood("malformed registry read");
     const std::uint32_t card = read_be32(p, 3);
     const bool found = state_.cards.count(card) != 0;
     return answered("card look-up " + std::to_string(card),
-                    {reply({c, op_read, 0x02, static_cast<std::uint8_t>(found ? 0x01 : 0x00)},
-                           found ? "card found" : "card not registered")});
+                    {reply(pr::CardLookup{found}, found ? "card found" : "card not registered")});
 }
 
 Answer ControllerModel::registry_write(ByteView p)
@@ -197,7 +189,7 @@ Answer ControllerModel::registry_write(ByteView p)
         const bool deleted = state_.fingerprints > 0;
         if (deleted) --state_.fingerprints;
         return answered("fingerprint delete",
-                        {reply({c, op_ack, 0x02, static_cast<std::uint8_t>(deleted)},
+                        {reply(pr::FingerprintDeletionAck{deleted},
                                deleted ? "fingerprint deleted" : "no fingerprint to delete")},
                         deleted);
     }
@@ -208,35 +200,34 @@ Answer ControllerModel::registry_write(ByteView p)
 
 Answer ControllerModel::write_card(std::uint8_t sub_code, std::uint32_t card)
 {
-    const std::uint8_t c = code(Command::registry);
     const std::string number = std::to_string(card);
     if (sub_code == 0x03) {
         const bool deleted = state_.cards.erase(card) != 0;
-        return answered("card delete " + number,
-                        {reply({c, op_ack, 0x03, static_cast<std::uint8_t>(deleted)},
-                               deleted ? "card deleted" : "card not registered")},
-                        deleted);
+        return answered(
+            "card delete " + number,
+            {reply(pr::CardDeletionAck{deleted}, deleted ? "card deleted" : "card not registered")},
+            deleted);
     }
-    std::uint8_t result = 0x02; // already present
+    using pr::RegistrationResult;
+    RegistrationResult result = RegistrationResult::already_present;
     const char* meaning = "card already registered";
     if (!state_.cards.count(card)) {
         const bool room = state_.cards.size() < max_cards;
         if (room) state_.cards.insert(card);
-        result = room ? 0x01 : 0x00;
+        result = room ? RegistrationResult::registered : RegistrationResult::failed;
         meaning = room ? "card registered" : "card registry full";
     }
-    return answered("card register " + number, {reply({c, op_ack, 0x00, result}, meaning)},
-                    result == 0x01);
+    return answered("card register " + number, {reply(pr::CardRegistrationAck{result}, meaning)},
+                    result == RegistrationResult::registered);
 }
 
 Answer ControllerModel::enrol_fingerprint()
 {
-    const std::uint8_t c = code(Command::registry);
-    std::vector<Reply> steps;
+    std::vector<Outgoing> steps;
     for (std::uint8_t step = 1; step <= 4; ++step) {
         const bool fails = options_.fail_step == step;
         steps.push_back(
-            reply({c, op_ack, 0x01, step, static_cast<std::uint8_t>(fails ? 0 : 1)},
+            reply(pr::FingerprintEnrolmentAck{step, !fails},
                   "enrolment step " + std::to_string(step) + (fails ? " failed" : " succeeded"),
                   options_.step_delay_ms * step));
         if (fails) return answered("fingerprint enrolment", std::move(steps));
@@ -250,16 +241,15 @@ Answer ControllerModel::swipe_mode(ByteView p)
 {
     const std::uint8_t c = code(Command::swipe_mode);
     if (is(p, {c, op_read}, 2)) {
-        const std::uint8_t mode = state_.swipe_card_mode ? 0x00 : 0x02;
         return answered("swipe-card mode read",
-                        {reply({c, op_read, mode},
+                        {reply(pr::SwipeModeData{state_.swipe_card_mode},
                                state_.swipe_card_mode ? "swipe-card mode" : "public mode")});
     }
     if (!is(p, {c, op_write}, 3) || (p[2] != 0x00 && p[2] != 0x02))
         return not_understood("malformed swipe-card mode request");
     state_.swipe_card_mode = p[2] == 0x00;
     return answered(state_.swipe_card_mode ? "set swipe-card mode" : "set public mode",
-                    {reply({c, op_ack}, "swipe-card mode written")}, true);
+                    {reply(pr::SwipeModeAck{}, "swipe-card mode written")}, true);
 }
 
 Answer ControllerModel::fingerprint_count(ByteView p)
@@ -267,7 +257,7 @@ Answer ControllerModel::fingerprint_count(ByteView p)
     const std::uint8_t c = code(Command::fingerprint_count);
     if (!is(p, {c, op_read}, 2)) return not_understood("malformed fingerprint count request");
     return answered("fingerprint count read",
-                    {reply({c, op_read, high(state_.fingerprints), low(state_.fingerprints)},
+                    {reply(pr::FingerprintCount{state_.fingerprints},
                            std::to_string(state_.fingerprints) + " fingerprints")});
 }
 
@@ -275,18 +265,19 @@ Answer ControllerModel::projector_codes(ByteView p)
 {
     const std::uint8_t c = code(Command::projector_codes);
     if (is(p, {c, op_read}, 2)) {
-        Bytes payload = protocol::projector_codes_write(state_.projector);
-        payload[1] = op_read; // the reply shares the write's layout
-        return answered(
-            "projector codes read",
-            {reply(std::move(payload), "baud " + std::to_string(state_.projector.baud) +
-                                           ", parity " + std::to_string(state_.projector.parity))});
+        const pr::ProjectorCodes& kept = state_.projector;
+        const pr::ProjectorCodesData data{
+            kept.baud, kept.parity, {kept.codes.begin(), kept.codes.end()}};
+        return answered("projector codes read",
+                        {reply(data, "baud " + std::to_string(kept.baud) + ", parity " +
+                                         std::to_string(kept.parity))});
     }
     const std::optional<std::array<Bytes, 4>> codes =
         p.size() >= 8 && p[1] == op_write ? code_blocks(p) : std::nullopt;
     if (!codes) return not_understood("malformed projector codes request");
     state_.projector = {read_be24(p, 2), p[5], *codes};
-    return answered("projector codes write", {reply({c, op_ack}, "projector codes written")}, true);
+    return answered("projector codes write",
+                    {reply(pr::ProjectorCodesAck{}, "projector codes written")}, true);
 }
 
 } // namespace zk::sim

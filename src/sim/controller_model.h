@@ -8,15 +8,9 @@
 
 #include "runtime/bytes.h"
 #include "sim/controller_state.h"
+#include "sim/outgoing.h"
 
 namespace zk::sim {
-
-struct Reply
-{
-    Bytes datagram;
-    int delay_ms = 0;    // after the request arrived
-    std::string meaning; // for the log
-};
 
 struct ModelOptions
 {
@@ -30,7 +24,7 @@ struct Answer
     bool understood = false; // false: malformed or unknown, nothing answered
     bool state_changed = false;
     std::string meaning; // the request, for the log
-    std::vector<Reply> replies;
+    std::vector<Outgoing> replies;
 };
 
 class ControllerModel

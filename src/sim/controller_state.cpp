@@ -1,8 +1,6 @@
 #include "sim/controller_state.h"
 
 #include <cctype>
-#include <filesystem>
-#include <fstream>
 #include <optional>
 
 #include "protocol/hex.h"
@@ -161,32 +159,6 @@ std::variant<ControllerState, std::string> state_from_json(const json& in)
                     read_flag(in, "authorisation_paused", s.authorisation_paused, error);
     if (!ok) return error;
     return s;
-}
-
-std::variant<ControllerState, std::string> load_state_file(const std::string& path)
-{
-    std::ifstream file(path);
-    if (!file) {
-        if (!std::filesystem::exists(path)) return ControllerState{};
-        return "cannot read the state file " + path;
-    }
-    const json parsed = json::parse(file, nullptr, false);
-    if (parsed.is_discarded()) return "the state file " + path + " is not valid JSON";
-    return state_from_json(parsed);
-}
-
-std::string save_state_file(const std::string& path, const ControllerState& state)
-{
-    const std::string temporary = path + ".tmp";
-    {
-        std::ofstream file(temporary, std::ios::trunc);
-        file << state_to_json(state).dump(2) << '\n';
-        if (!file) return "cannot write " + temporary;
-    }
-    std::error_code failed;
-    std::filesystem::rename(temporary, path, failed);
-    if (failed) return "cannot replace " + path + ": " + failed.message();
-    return {};
 }
 
 } // namespace zk::sim

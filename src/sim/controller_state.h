@@ -36,10 +36,4 @@ nlohmann::json state_to_json(const ControllerState& state);
 // the key.
 std::variant<ControllerState, std::string> state_from_json(const nlohmann::json& json);
 
-// Reads the state file; a file that does not exist yet gives the default state.
-std::variant<ControllerState, std::string> load_state_file(const std::string& path);
-
-// Replaces the state file as a whole (written beside it, then renamed); an error message or "".
-std::string save_state_file(const std::string& path, const ControllerState& state);
-
 } // namespace zk::sim

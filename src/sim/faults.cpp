@@ -2,12 +2,12 @@
 
 namespace zk::sim {
 
-std::vector<Reply> apply_faults(std::vector<Reply> replies,
-                                const FaultOptions& faults,
-                                const std::function<double()>& chance)
+std::vector<Outgoing> apply_faults(std::vector<Outgoing> replies,
+                                   const FaultOptions& faults,
+                                   const std::function<double()>& chance)
 {
-    std::vector<Reply> out;
-    for (Reply& reply : replies) {
+    std::vector<Outgoing> out;
+    for (Outgoing& reply : replies) {
         if (faults.loss > 0.0 && chance() < faults.loss) continue;
         if (faults.truncate > 0 && reply.datagram.size() > faults.truncate) {
             reply.datagram.resize(faults.truncate);

@@ -1,30 +1,88 @@
-// zksim: a simulated controller for trying the tool without hardware.
+// zksim: simulated controllers for trying the tool without hardware. Each controller has the
+// network module's face (configuration datagrams) and the command face (HS3 frames).
 #include <QCoreApplication>
 #include <iostream>
+#include <memory>
 #include <variant>
 
 #include "sim/command_face.h"
+#include "sim/network_face.h"
 #include "sim/options.h"
 #include "sim/quit_on_signal.h"
+#include "sim/sim_state.h"
 
 namespace {
 
 using namespace zk::sim;
 
-// The state to start from: the state file when one is named and readable, defaults otherwise.
-std::variant<ControllerState, std::string> initial_state(const CommandFaceOptions& options)
+struct Options
 {
-    if (options.state_file.empty()) return ControllerState{};
-    return load_state_file(options.state_file);
+    CommandFaceOptions command;
+    NetworkFaceOptions network;
+};
+
+// Fills `options` from the command line; the exit status when the program should stop now.
+std::optional<int> parse_command_line(int argc, char** argv, Options& options)
+{
+    std::vector<OptionSpec> table = command_face_option_table(options.command);
+    for (OptionSpec& row : network_face_option_table(options.network))
+        table.push_back(std::move(row));
+    ParsedArguments parsed = parse_options(table, {argv + 1, argv + argc});
+    if (parsed.help) {
+        std::cout << usage_text("zksim", table);
+        return 0;
+    }
+    if (std::string conflict = conflicting_options(options.command); !conflict.empty())
+        parsed.errors.push_back(std::move(conflict));
+    for (const std::string& error : parsed.errors)
+        std::cerr << "zksim: " << error << "\n";
+    if (!parsed.errors.empty()) return 2;
+    return std::nullopt;
 }
 
-void keep_state(CommandFace& face, const std::string& path)
+int fail(const std::string& message)
 {
-    if (path.empty()) return;
-    face.on_state_changed([path](const ControllerState& state) {
-        if (const std::string error = save_state_file(path, state); !error.empty())
+    std::cerr << "zksim: " << message << std::endl;
+    return 1;
+}
+
+std::string cannot_bind(const std::string& address, int port)
+{
+    return "cannot listen on " + address + ":" + std::to_string(port) +
+           " (address not local, or port in use)";
+}
+
+void print_line(std::string_view line)
+{
+    std::cout << line << std::endl;
+}
+
+// The state to start from: the file's when one is named and readable, defaults otherwise.
+std::variant<SimState, std::string> initial_state(const std::string& path)
+{
+    if (path.empty()) return SimState{};
+    return load_sim_state(path);
+}
+
+// Writes the state file now, so it shows where the modules start, and after every change of
+// either face; "" or why the first write failed.
+std::string keep_state(const std::string& path,
+                       CommandFace& face,
+                       NetworkFace* module_face,
+                       const NetworkModel& modules)
+{
+    if (path.empty()) return {};
+    const auto save = [path, &face, &modules] {
+        return save_sim_state(path, face.state(), modules);
+    };
+    if (std::string error = save(); !error.empty()) return error;
+    const auto save_or_warn = [save] {
+        if (const std::string error = save(); !error.empty())
             std::cerr << "zksim: " << error << std::endl;
-    });
+    };
+    face.on_state_changed([save_or_warn](const ControllerState&) { save_or_warn(); });
+    if (module_face) module_face->on_change(save_or_warn);
+    return {};
 }
 
 } // namespace
@@ -32,31 +90,31 @@ void keep_state(CommandFace& face, const std::string& path)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    CommandFaceOptions options;
-    const std::vector<OptionSpec> table = command_face_option_table(options);
-    const ParsedArguments parsed = parse_options(table, {argv + 1, argv + argc});
-    if (parsed.help) {
-        std::cout << usage_text("zksim", table);
-        return 0;
-    }
-    for (const std::string& error : parsed.errors)
-        std::cerr << "zksim: " << error << "\n";
-    if (!parsed.errors.empty()) return 2;
+    Options options;
+    if (const std::optional<int> status = parse_command_line(argc, argv, options)) return *status;
+    const CommandFaceOptions& command = options.command;
+    const NetworkFaceOptions& network = options.network;
+    auto loaded = initial_state(command.state_file);
+    if (const auto* error = std::get_if<std::string>(&loaded)) return fail(*error);
+    SimState& state = std::get<SimState>(loaded);
+    NetworkModel modules =
+        state.network ? std::move(*state.network)
+                      : make_network_model(network.count, network.mac_base, network.ip_base);
 
-    std::variant<ControllerState, std::string> state = initial_state(options);
-    if (const auto* error = std::get_if<std::string>(&state)) {
-        std::cerr << "zksim: " << *error << std::endl;
-        return 1;
+    CommandFace face(command, state.controller, print_line, &modules);
+    if (!face.is_listening()) return fail(cannot_bind(command.bind_address, command.hs3_port));
+    std::unique_ptr<NetworkFace> module_face;
+    if (network.config_port != 0) {
+        module_face = std::make_unique<NetworkFace>(modules, network, command.faults,
+                                                    command.log ? print_line : LogLine{});
+        if (!module_face->is_bound()) return fail(cannot_bind("0.0.0.0", network.config_port));
     }
-    CommandFace face(options, std::get<ControllerState>(std::move(state)),
-                     [](std::string_view line) { std::cout << line << std::endl; });
-    if (!face.is_listening()) {
-        std::cerr << "zksim: cannot listen on " << options.bind_address << ":" << options.hs3_port
-                  << " (address not local, or port in use)" << std::endl;
-        return 1;
-    }
-    keep_state(face, options.state_file);
-    std::cout << "zksim: " << face.describe() << "; Ctrl-C to stop" << std::endl;
+    const std::string error = keep_state(command.state_file, face, module_face.get(), modules);
+    if (!error.empty()) return fail(error);
+
+    std::cout << "zksim: " << face.describe() << std::endl;
+    if (module_face) std::cout << "zksim: " << module_face->describe() << std::endl;
+    std::cout << "zksim: Ctrl-C to stop" << std::endl;
     quit_on_signals();
     const int status = QCoreApplication::exec();
     std::cout << "zksim: stopped" << std::endl;

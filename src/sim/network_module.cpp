@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <limits>
+#include <type_traits>
 
 #include "discovery/find_handlers.h"
 #include "runtime/text.h"
@@ -82,6 +84,15 @@ Ipv4 address_from(const nlohmann::json& json)
     return *address;
 }
 
+// A number that does not fit its field is refused rather than wrapped into another value.
+template <typename Field> Field fitting(const nlohmann::json& value, const char* key)
+{
+    if (!value.is_number_unsigned() ||
+        value.get<std::uint64_t>() > std::numeric_limits<Field>::max())
+        throw nlohmann::json::out_of_range::create(406, std::string(key) + " does not fit", &value);
+    return value.get<Field>();
+}
+
 } // namespace
 
 Bytes search_reply(const ModuleSettings& module)
@@ -140,6 +151,16 @@ ModelAnswer NetworkModel::handle(ByteView request)
         }
     }
     return answer;
+}
+
+const ModuleSettings* module_at(const NetworkModel& model, std::string_view local_address)
+{
+    if (model.modules.empty()) return nullptr;
+    const std::optional<Ipv4> address = discovery::parse_ipv4(local_address);
+    for (const ModuleSettings& module : model.modules) {
+        if (address && module.ip == *address) return &module;
+    }
+    return &model.modules.front();
 }
 
 NetworkModel make_network_model(int count, const Mac& mac_base, const Ipv4& ip_base)
@@ -222,7 +243,8 @@ void from_json(const nlohmann::json& json, ModuleSettings& m)
         m.mac = *mac;
     }
     const auto number = [&](const char* key, auto& field) {
-        if (json.contains(key)) json.at(key).get_to(field);
+        using Field = std::remove_reference_t<decltype(field)>;
+        if (json.contains(key)) field = fitting<Field>(json.at(key), key);
     };
     const auto address = [&](const char* key, Ipv4& field) {
         if (json.contains(key)) field = address_from(json.at(key));
@@ -232,7 +254,7 @@ void from_json(const nlohmann::json& json, ModuleSettings& m)
     number("device_index", m.device_index);
     number("hardware_version", m.hardware_version);
     number("software_version", m.software_version);
-    number("name", m.name);
+    if (json.contains("name")) json.at("name").get_to(m.name);
     address("ip", m.ip);
     address("gateway", m.gateway);
     address("mask", m.mask);
@@ -248,7 +270,13 @@ void from_json(const nlohmann::json& json, ModuleSettings& m)
     number("data_bits", m.data_bits);
     number("stop_bits", m.stop_bits);
     number("parity", m.parity);
-    number("serial_rest", m.serial_rest);
+    if (json.contains("serial_rest")) {
+        const nlohmann::json& rest = json.at("serial_rest");
+        if (!rest.is_array() || rest.size() != m.serial_rest.size())
+            throw nlohmann::json::type_error::create(302, "serial_rest needs 9 bytes", &json);
+        for (std::size_t i = 0; i < m.serial_rest.size(); ++i)
+            m.serial_rest[i] = fitting<std::uint8_t>(rest[i], "serial_rest");
+    }
 }
 
 void to_json(nlohmann::json& json, const NetworkModel& model)

@@ -64,6 +64,10 @@ struct NetworkModel
     ModelAnswer handle(ByteView request);
 };
 
+// The module whose IP is `local_address` (where a command was sent), else the first; nullptr
+// when there is none.
+const ModuleSettings* module_at(const NetworkModel& model, std::string_view local_address);
+
 // `count` modules whose MACs and addresses count up from the bases (last byte first).
 NetworkModel make_network_model(int count, const Mac& mac_base, const Ipv4& ip_base);
 

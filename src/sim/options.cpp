@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cstdint>
 
+#include "discovery/find_handlers.h"
+
 namespace zk::sim {
 
 namespace {
@@ -44,6 +46,15 @@ const OptionSpec* find(const std::vector<OptionSpec>& table, std::string_view na
         if (row.name == name) return &row;
     }
     return nullptr;
+}
+
+// A flag row that sets `flag`.
+OptionSpec flag_option(std::string_view name, std::string_view help, bool& flag)
+{
+    return {name, "", help, [&flag](std::string_view) -> std::string {
+                flag = true;
+                return {};
+            }};
 }
 
 } // namespace
@@ -111,7 +122,7 @@ std::optional<HostPort> parse_host_port(std::string_view text)
 std::vector<OptionSpec> command_face_option_table(CommandFaceOptions& o)
 {
     return {
-        {"--bind", "ADDR", "Local IPv4 address to listen on (default 0.0.0.0).",
+        {"--bind", "ADDR", "Local IPv4 address the HS3 commands are taken on (default 0.0.0.0).",
          [&o](std::string_view v) -> std::string {
              if (v.empty()) return "--bind: expected an IPv4 address";
              o.bind_address = v;
@@ -119,14 +130,17 @@ std::vector<OptionSpec> command_face_option_table(CommandFaceOptions& o)
          }},
         number_option<int>("--hs3-port", "PORT", "HS3 command port (default 16006).", 0, 65535,
                            [&o](int v) { o.hs3_port = v; }),
-        {"--reply-to", "HOST:PORT",
-         "Send every reply there, like a module in UDP-client mode (default: to the sender).",
+        {"--reply-to", "HOST:PORT", "Send every HS3 reply there (default: to the sender).",
          [&o](std::string_view v) -> std::string {
              o.reply_to = parse_host_port(v);
              return o.reply_to ? ""
                                : "--reply-to: expected HOST:PORT, not \"" + std::string(v) + "\"";
          }},
-        {"--state", "FILE", "Keep the controller's settings in this JSON file.",
+        flag_option("--reply-to-server",
+                    "Send HS3 replies to the server IP and port set in the module the request "
+                    "reached (UDP-client mode).",
+                    o.reply_to_server),
+        {"--state", "FILE", "Keep both faces' settings in this JSON file.",
          [&o](std::string_view v) -> std::string {
              if (v.empty()) return "--state: expected a file name";
              o.state_file = v;
@@ -139,21 +153,54 @@ std::vector<OptionSpec> command_face_option_table(CommandFaceOptions& o)
                            [&o](int v) { o.model.fail_step = v; }),
         number_option<double>("--loss", "P", "Drop each reply with chance P (0 to 1).", 0.0, 1.0,
                               [&o](double v) { o.faults.loss = v; }),
+        number_option<std::uint32_t>("--seed", "N", "Lose the same replies at every run.", 0,
+                                     0xFFFFFFFFu, [&o](std::uint32_t v) { o.faults.seed = v; }),
         number_option<int>("--delay", "MS", "Delay every reply by MS milliseconds.", 0, 600000,
                            [&o](int v) { o.faults.delay_ms = v; }),
-        {"--duplicate", "", "Send every reply twice.",
-         [&o](std::string_view) -> std::string {
-             o.faults.duplicate = true;
-             return {};
-         }},
+        flag_option("--duplicate", "Send every reply twice.", o.faults.duplicate),
         number_option<std::size_t>("--truncate", "N", "Cut every reply to its first N bytes.", 1,
                                    65535, [&o](std::size_t v) { o.faults.truncate = v; }),
-        {"--log", "", "Print every datagram in hex with its meaning.",
-         [&o](std::string_view) -> std::string {
-             o.log = true;
+        flag_option("--log", "Print every datagram in hex with its meaning.", o.log),
+    };
+}
+
+std::vector<OptionSpec> network_face_option_table(NetworkFaceOptions& o)
+{
+    return {
+        number_option<int>("--count", "N", "Simulate N modules answering one search (default 1).",
+                           1, 100000, [&o](int v) { o.count = v; }),
+        {"--mac-base", "MAC", "First module's MAC, counted up (default 84:C2:E4:00:00:01).",
+         [&o](std::string_view v) -> std::string {
+             const std::optional<Mac> mac = parse_mac(v);
+             if (!mac)
+                 return "--mac-base: expected a MAC like 84:C2:E4:00:00:01, not \"" +
+                        std::string(v) + "\"";
+             o.mac_base = *mac;
              return {};
          }},
+        {"--ip-base", "IP", "First module's IPv4 address, counted up (default 192.168.1.200).",
+         [&o](std::string_view v) -> std::string {
+             const std::optional<Ipv4> ip = discovery::parse_ipv4(v);
+             if (!ip) return "--ip-base: expected an IPv4 address, not \"" + std::string(v) + "\"";
+             o.ip_base = *ip;
+             return {};
+         }},
+        number_option<int>("--config-port", "PORT",
+                           "Configuration port of the modules (default 50000; 0: none).", 0, 65535,
+                           [&o](int v) { o.config_port = v; }),
+        number_option<int>("--pc-port", "PORT", "Port the modules' replies go to (default 60000).",
+                           1, 65535, [&o](int v) { o.pc_port = v; }),
+        flag_option("--reply-to-sender",
+                    "Answer configuration requests to the asker instead of broadcasting.",
+                    o.reply_to_sender),
     };
+}
+
+std::string conflicting_options(const CommandFaceOptions& options)
+{
+    if (options.reply_to && options.reply_to_server)
+        return "--reply-to and --reply-to-server cannot both be given";
+    return {};
 }
 
 } // namespace zk::sim

@@ -9,6 +9,7 @@
 
 #include "sim/controller_model.h"
 #include "sim/faults.h"
+#include "sim/network_module.h"
 
 namespace zk::sim {
 
@@ -47,6 +48,7 @@ struct CommandFaceOptions
     int hs3_port = 16006;
     std::string state_file; // empty: nothing kept
     std::optional<HostPort> reply_to;
+    bool reply_to_server = false; // to each module's destination IP and port, as in UDP-client mode
     bool log = false;
     ModelOptions model;
     FaultOptions faults;
@@ -54,6 +56,23 @@ struct CommandFaceOptions
 
 // The rows of the command face and of the options shared by every face (state, log, faults).
 std::vector<OptionSpec> command_face_option_table(CommandFaceOptions& options);
+
+// Everything the network-module face (configuration datagrams) is told on the command line.
+struct NetworkFaceOptions
+{
+    int count = 1;
+    Mac mac_base{0x84, 0xC2, 0xE4, 0x00, 0x00, 0x01};
+    Ipv4 ip_base{192, 168, 1, 200};
+    int config_port = 50000; // 0: no network face
+    int pc_port = 60000;
+    bool reply_to_sender = false; // instead of broadcasting, as loopback has no broadcast
+};
+
+// The rows of the network-module face.
+std::vector<OptionSpec> network_face_option_table(NetworkFaceOptions& options);
+
+// Options that contradict each other, as a message; "" when they agree.
+std::string conflicting_options(const CommandFaceOptions& options);
 
 // "HOST:PORT" with a port from 1 to 65535.
 std::optional<HostPort> parse_host_port(std::string_view text);

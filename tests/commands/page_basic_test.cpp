@@ -143,9 +143,9 @@ TEST_F(page_basic, reads_and_mode_send_their_frames_and_touch_no_box)
 TEST_F(page_basic, failed_send_is_shown)
 {
     sender.fail = true;
-    void (*handlers[])(SettingsContext&) = {on_read_controller_id, on_write_controller_id, on_read_volume,
-                                            on_write_volume,       on_read_timings,        on_write_timings,
-                                            on_read_swipe_mode,    on_write_swipe_mode};
+    void (*handlers[])(SettingsContext&) = {
+        on_read_controller_id, on_write_controller_id, on_read_volume,     on_write_volume,
+        on_read_timings,       on_write_timings,       on_read_swipe_mode, on_write_swipe_mode};
     for (auto* handler : handlers) {
         window.标签状态.set_caption("");
         handler(context);

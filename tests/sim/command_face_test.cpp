@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "discovery/config_datagram.h"
 #include "support/hex.h"
 #include "support/qt_udp_probe.h"
 
@@ -72,6 +73,66 @@ TEST(command_face, replies_go_to_the_configured_server_when_told)
     EXPECT_EQ(server.received,
               (std::vector<Bytes>(2, from_hex("48 53 33 FF 07 00 00 A9 00 00 00 AE"))));
     EXPECT_TRUE(tool.received.empty());
+}
+
+// The module's write request with its destination (offsets 175-180) and IP (62-65) replaced.
+Bytes destination_write(const ModuleSettings& module, const char* ip, std::uint16_t port)
+{
+    Bytes write = module_block(module, discovery::ConfigCode::write_request);
+    const Bytes address = from_hex(ip);
+    std::copy(address.begin(), address.end(), write.begin() + 62);
+    write[175] = 127;
+    write[176] = 0;
+    write[177] = 0;
+    write[178] = 1;
+    write[179] = static_cast<std::uint8_t>(port & 0xFF);
+    write[180] = static_cast<std::uint8_t>(port >> 8);
+    return write;
+}
+
+TEST(command_face, replies_follow_the_server_address_written_to_the_module)
+{
+    UdpProbe first_server, elsewhere, matched_server, moved_server, tool;
+    NetworkModel network = make_network_model(2, {0x84, 0xC2, 0xE4, 0, 0, 1}, {10, 9, 9, 9});
+    network.modules[0].destination_ip = {127, 0, 0, 1};
+    network.modules[0].destination_port = first_server.port();
+    network.modules[1].ip = {127, 0, 0, 1}; // the address the requests are sent to
+    network.modules[1].destination_ip = {127, 0, 0, 1};
+    network.modules[1].destination_port = elsewhere.port();
+    CommandFaceOptions options = loopback();
+    options.reply_to_server = true;
+    CommandFace face(options, ControllerState{}, {}, &network);
+    const auto port = static_cast<quint16>(face.port());
+    const Bytes read = from_hex("48 53 33 FF 05 00 00 A9 00 AC");
+    const Bytes reply = from_hex("48 53 33 FF 07 00 00 A9 00 00 00 AE");
+
+    // Before the installer points the module at the PC, the answers go elsewhere.
+    tool.send_to(port, read);
+    ASSERT_TRUE(elsewhere.wait_for(1));
+    EXPECT_EQ(elsewhere.received, std::vector<Bytes>{reply});
+
+    ASSERT_TRUE(
+        network.handle(destination_write(network.modules[1], "7F 00 00 01", matched_server.port()))
+            .changed);
+    tool.send_to(port, read);
+    ASSERT_TRUE(matched_server.wait_for(1));
+    EXPECT_EQ(matched_server.received, std::vector<Bytes>{reply});
+
+    network.handle(destination_write(network.modules[1], "7F 00 00 01", moved_server.port()));
+    tool.send_to(port, read);
+    ASSERT_TRUE(moved_server.wait_for(1));
+
+    // No module has the address any more: the first module's server gets the answer.
+    network.handle(destination_write(network.modules[1], "0A 01 01 02", moved_server.port()));
+    tool.send_to(port, read);
+    ASSERT_TRUE(first_server.wait_for(1));
+    test::settle();
+    EXPECT_EQ(first_server.received, std::vector<Bytes>{reply});
+    EXPECT_EQ(elsewhere.received.size(), 1u);
+    EXPECT_EQ(matched_server.received.size(), 1u);
+    EXPECT_EQ(moved_server.received, std::vector<Bytes>{reply});
+    EXPECT_TRUE(tool.received.empty());
+    EXPECT_NE(face.describe().find("listening"), std::string::npos);
 }
 
 } // namespace

@@ -31,7 +31,7 @@ ControllerState known_state()
 std::vector<std::string> frames(const Answer& answer)
 {
     std::vector<std::string> out;
-    for (const Reply& reply : answer.replies)
+    for (const Outgoing& reply : answer.replies)
         out.push_back(to_hex(reply.datagram));
     return out;
 }

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "sim/network_face.h"
+#include "sim/options.h"
 #include "support/hex.h"
 
 namespace zk::sim {
@@ -78,32 +78,57 @@ TEST(network_module, state_survives_a_trip_through_json)
     EXPECT_THROW(bad.get<NetworkModel>(), nlohmann::json::exception);
 }
 
-TEST(network_face_options, takes_its_own_options_and_leaves_the_rest)
+TEST(network_face_options, the_table_reads_every_option_and_refuses_bad_values)
 {
-    std::vector<std::string> args = {
-        "--count",   "50",       "--loss=0.1",        "--mac-base=0:11:22:33:44:5",
-        "--ip-base", "10.0.0.1", "--reply-to-sender", "--pc-port",
-        "61000"};
     NetworkFaceOptions options;
-    std::string error;
-    ASSERT_TRUE(take_network_face_options(args, options, error)) << error;
-    EXPECT_EQ(args, std::vector<std::string>{"--loss=0.1"});
+    const ParsedArguments parsed =
+        parse_options(network_face_option_table(options),
+                      {"--count", "50", "--mac-base=0:11:22:33:44:5", "--ip-base", "10.0.0.1",
+                       "--reply-to-sender", "--pc-port", "61000", "--config-port=0"});
+    EXPECT_TRUE(parsed.errors.empty()) << parsed.errors.front();
     EXPECT_EQ(options.count, 50);
     EXPECT_EQ(options.mac_base, (Mac{0, 0x11, 0x22, 0x33, 0x44, 5}));
     EXPECT_EQ(options.ip_base, (Ipv4{10, 0, 0, 1}));
     EXPECT_TRUE(options.reply_to_sender);
     EXPECT_EQ(options.pc_port, 61000);
-    EXPECT_EQ(options.config_port, 50000);
+    EXPECT_EQ(options.config_port, 0);
 
-    for (const std::vector<std::string>& bad : {std::vector<std::string>{"--count", "0"},
-                                                {"--count"},
-                                                {"--ip-base=1.2.3"},
-                                                {"--mac-base", "1:2:3"},
-                                                {"--config-port=70000"}}) {
-        std::vector<std::string> copy = bad;
-        EXPECT_FALSE(take_network_face_options(copy, options, error)) << bad[0];
-        EXPECT_NE(error.find(bad[0].substr(0, bad[0].find('='))), std::string::npos) << error;
+    struct Case
+    {
+        std::vector<std::string> args;
+        const char* error;
+    };
+    const std::vector<Case> cases = {
+        {{"--count", "0"}, "--count: expected a number from 1 to 100000, not \"0\""},
+        {{"--count"}, "--count needs N"},
+        {{"--ip-base=1.2.3"}, "--ip-base: expected an IPv4 address, not \"1.2.3\""},
+        {{"--mac-base", "1:2:3"},
+         "--mac-base: expected a MAC like 84:C2:E4:00:00:01, not \"1:2:3\""},
+        {{"--config-port=70000"},
+         "--config-port: expected a number from 0 to 65535, not \"70000\""},
+        {{"--pc-port", "0"}, "--pc-port: expected a number from 1 to 65535, not \"0\""},
+        {{"--reply-to-sender=1"}, "--reply-to-sender takes no value"},
+    };
+    for (const Case& c : cases) {
+        NetworkFaceOptions o;
+        const ParsedArguments bad = parse_options(network_face_option_table(o), c.args);
+        ASSERT_EQ(bad.errors.size(), 1u) << c.args[0];
+        EXPECT_EQ(bad.errors[0], c.error);
     }
+}
+
+TEST(network_face_options, help_lists_the_options_of_both_faces)
+{
+    CommandFaceOptions command;
+    NetworkFaceOptions network;
+    std::vector<OptionSpec> table = command_face_option_table(command);
+    for (OptionSpec& row : network_face_option_table(network))
+        table.push_back(std::move(row));
+    const std::string usage = usage_text("zksim", table);
+    for (const char* line :
+         {"  --count N ", "  --config-port PORT ", "  --reply-to-sender ", "  --hs3-port PORT ",
+          "  --reply-to-server ", "  --seed N ", "  --loss P ", "  --state FILE "})
+        EXPECT_NE(usage.find(line), std::string::npos) << line;
 }
 
 } // namespace

@@ -6,9 +6,9 @@
 
 #include <gtest/gtest.h>
 
-#include "sim/controller_state.h"
 #include "sim/faults.h"
 #include "sim/options.h"
+#include "sim/sim_state.h"
 #include "support/hex.h"
 
 namespace zk::sim {
@@ -32,7 +32,14 @@ ControllerState changed_state()
     return state;
 }
 
-TEST(controller_state, survives_a_round_trip_through_json_and_the_file)
+std::string temp_file(const char* name)
+{
+    const std::string path = (std::filesystem::temp_directory_path() / name).string();
+    std::filesystem::remove(path);
+    return path;
+}
+
+TEST(sim_state, both_faces_survive_a_round_trip_through_the_file)
 {
     const ControllerState state = changed_state();
     const auto back = state_from_json(state_to_json(state));
@@ -40,16 +47,94 @@ TEST(controller_state, survives_a_round_trip_through_json_and_the_file)
     EXPECT_EQ(std::get<ControllerState>(back), state);
     EXPECT_EQ(state_to_json(state)["codes"]["power_on"], "7E 30 30 0D");
 
-    const std::string path =
-        (std::filesystem::temp_directory_path() / "zksim_state_round_trip.json").string();
+    const std::string path = temp_file("zksim_state_round_trip.json");
+    const auto missing = load_sim_state(path);
+    ASSERT_TRUE(std::holds_alternative<SimState>(missing));
+    EXPECT_EQ(std::get<SimState>(missing).controller, ControllerState{});
+    EXPECT_FALSE(std::get<SimState>(missing).network);
+
+    NetworkModel network = make_network_model(2, {1, 2, 3, 4, 5, 6}, {10, 1, 2, 3});
+    network.modules[1].destination_ip = {10, 1, 2, 99};
+    network.modules[1].destination_port = 16006;
+    ASSERT_EQ(save_sim_state(path, state, network), "");
+    EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
+    const auto loaded = load_sim_state(path);
+    ASSERT_TRUE(std::holds_alternative<SimState>(loaded));
+    EXPECT_EQ(std::get<SimState>(loaded).controller, state);
+    ASSERT_TRUE(std::get<SimState>(loaded).network);
+    EXPECT_EQ(std::get<SimState>(loaded).network->modules, network.modules);
+
+    std::ifstream file(path);
+    const nlohmann::json json = nlohmann::json::parse(file);
+    EXPECT_EQ(json["controller"]["volume"], 255);
+    EXPECT_EQ(json["network"]["modules"][1]["destination_ip"], "10.1.2.99");
     std::filesystem::remove(path);
-    const auto missing = load_state_file(path);
-    ASSERT_TRUE(std::holds_alternative<ControllerState>(missing));
-    EXPECT_EQ(std::get<ControllerState>(missing), ControllerState{});
-    ASSERT_EQ(save_state_file(path, state), "");
-    const auto loaded = load_state_file(path);
-    ASSERT_TRUE(std::holds_alternative<ControllerState>(loaded));
-    EXPECT_EQ(std::get<ControllerState>(loaded), state);
+}
+
+TEST(sim_state, a_file_without_a_network_part_leaves_the_modules_to_the_options)
+{
+    const auto only_controller =
+        sim_state_from_json(nlohmann::json::parse(R"({"controller": {"volume": 9}})"));
+    ASSERT_TRUE(std::holds_alternative<SimState>(only_controller));
+    EXPECT_EQ(std::get<SimState>(only_controller).controller.volume, 9);
+    EXPECT_FALSE(std::get<SimState>(only_controller).network);
+
+    const auto only_network = sim_state_from_json(
+        nlohmann::json::parse(R"({"network": {"modules": [{"ip": "10.0.0.7"}, {}]}})"));
+    ASSERT_TRUE(std::holds_alternative<SimState>(only_network));
+    const SimState& state = std::get<SimState>(only_network);
+    EXPECT_EQ(state.controller, ControllerState{});
+    ASSERT_TRUE(state.network);
+    ASSERT_EQ(state.network->modules.size(), 2u);
+    EXPECT_EQ(state.network->modules[0].ip, (Ipv4{10, 0, 0, 7}));
+    EXPECT_EQ(state.network->modules[1], ModuleSettings{});
+}
+
+TEST(sim_state, a_bad_part_is_reported_naming_its_key)
+{
+    struct Case
+    {
+        const char* json;
+        const char* error;
+    };
+    const Case cases[] = {
+        {R"({"volume": 5})",
+         "state: unknown key \"volume\" (expected \"controller\" and \"network\")"},
+        {R"({"controller": 5})", "state: \"controller\" must be a JSON object"},
+        {R"({"controller": {"volume": 300}})",
+         "state: \"volume\" must be a whole number from 0 to 255"},
+        {R"({"network": []})", "state: \"network\" must be an object with a list \"modules\""},
+        {R"({"network": {"modules": {}}})",
+         "state: \"network\" must be an object with a list \"modules\""},
+        {R"({"network": {"modules": [{}, 7]}})", "state: network module 2 is not a JSON object"},
+        {R"({"network": {"modules": [{"ip": "10.0.0"}]}})",
+         "state: network module 1: \"ip\" is not valid (\"10.0.0\")"},
+        {R"({"network": {"modules": [{}, {"destination_port": 70000}]}})",
+         "state: network module 2: \"destination_port\" is not valid (70000)"},
+        {R"({"network": {"modules": [{"mode": -1}]}})",
+         "state: network module 1: \"mode\" is not valid (-1)"},
+        {R"({"network": {"modules": [{"mac": "84:C2"}]}})",
+         "state: network module 1: \"mac\" is not valid (\"84:C2\")"},
+        {R"({"network": {"modules": [{"name": 5}]}})",
+         "state: network module 1: \"name\" is not valid (5)"},
+        {R"({"network": {"modules": [{"serial_rest": [1, 2]}]}})",
+         "state: network module 1: \"serial_rest\" is not valid ([1,2])"},
+        {R"({"network": {"modules": [{"serial_rest": [0, 0, 0, 0, 0, 0, 0, 0, 256]}]}})",
+         "state: network module 1: \"serial_rest\" is not valid ([0,0,0,0,0,0,0,0,256])"},
+        {R"([1])", "state: not a JSON object"},
+    };
+    for (const Case& c : cases) {
+        const auto result = sim_state_from_json(nlohmann::json::parse(c.json));
+        ASSERT_TRUE(std::holds_alternative<std::string>(result)) << c.json;
+        EXPECT_EQ(std::get<std::string>(result), c.error);
+    }
+
+    const std::string path = temp_file("zksim_state_bad_key.json");
+    std::ofstream(path) << R"({"controller": {"warm_up": "30"}})";
+    const auto loaded = load_sim_state(path);
+    ASSERT_TRUE(std::holds_alternative<std::string>(loaded));
+    EXPECT_EQ(std::get<std::string>(loaded),
+              path + ": state: \"warm_up\" must be a whole number from 0 to 255");
     std::filesystem::remove(path);
 }
 
@@ -84,18 +169,20 @@ TEST(controller_state, refuses_values_that_do_not_fit_naming_the_key)
     EXPECT_EQ(std::get<ControllerState>(partial).projector.baud, 9600u);
 }
 
-TEST(controller_state, a_file_that_is_not_json_is_reported)
+TEST(sim_state, a_file_that_is_not_json_is_reported_and_an_unwritable_one_too)
 {
-    const std::string path =
-        (std::filesystem::temp_directory_path() / "zksim_state_broken.json").string();
+    const std::string path = temp_file("zksim_state_broken.json");
     std::ofstream(path) << "{ volume: ";
-    const auto loaded = load_state_file(path);
+    const auto loaded = load_sim_state(path);
     ASSERT_TRUE(std::holds_alternative<std::string>(loaded));
     EXPECT_EQ(std::get<std::string>(loaded), "the state file " + path + " is not valid JSON");
     std::filesystem::remove(path);
+
+    const std::string nowhere = temp_file("zksim_no_such_dir") + "/state.json";
+    EXPECT_EQ(save_sim_state(nowhere, {}, {}), "cannot write " + nowhere + ".tmp");
 }
 
-std::vector<Reply> two_replies()
+std::vector<Outgoing> two_replies()
 {
     return {{from_hex("48 53 33 FF 06 00 00 A8 55 01 FA"), 0, "a"},
             {from_hex("48 53 33 FF 05 00 00 41 55 11"), 100, "b"}};
@@ -105,7 +192,7 @@ TEST(faults, loss_truncation_delay_and_duplicates_shape_the_replies)
 {
     const auto never = [] { return 0.99; };
     EXPECT_EQ(apply_faults(two_replies(), {}, never).size(), 2u);
-    EXPECT_TRUE(apply_faults(two_replies(), {1.0, 0, false, 0}, never).empty());
+    EXPECT_TRUE(apply_faults(two_replies(), {1.0, 0, false, 0, {}}, never).empty());
 
     std::vector<double> draws = {0.2, 0.7};
     auto next = [&draws] {
@@ -113,11 +200,11 @@ TEST(faults, loss_truncation_delay_and_duplicates_shape_the_replies)
         draws.erase(draws.begin());
         return d;
     };
-    const std::vector<Reply> half = apply_faults(two_replies(), {0.5, 0, false, 0}, next);
+    const std::vector<Outgoing> half = apply_faults(two_replies(), {0.5, 0, false, 0, {}}, next);
     ASSERT_EQ(half.size(), 1u);
     EXPECT_EQ(half[0].datagram, from_hex("48 53 33 FF 05 00 00 41 55 11"));
 
-    const std::vector<Reply> shaped = apply_faults(two_replies(), {0.0, 50, true, 9}, never);
+    const std::vector<Outgoing> shaped = apply_faults(two_replies(), {0.0, 50, true, 9, {}}, never);
     ASSERT_EQ(shaped.size(), 4u);
     EXPECT_EQ(shaped[0].datagram, from_hex("48 53 33 FF 06 00 00 A8 55"));
     EXPECT_EQ(shaped[1].datagram, shaped[0].datagram);
@@ -130,10 +217,26 @@ TEST(options, the_command_face_table_reads_every_option)
 {
     CommandFaceOptions o;
     const std::vector<OptionSpec> table = command_face_option_table(o);
-    const ParsedArguments parsed = parse_options(
-        table, {"--bind", "127.0.0.2", "--hs3-port=26006", "--state", "s.json", "--card",
-                "4294967295", "--fail-step", "3", "--loss", "0.25", "--delay", "40", "--duplicate",
-                "--truncate", "9", "--log", "--reply-to", "192.168.1.5:17000"});
+    const ParsedArguments parsed = parse_options(table, {"--bind",
+                                                         "127.0.0.2",
+                                                         "--hs3-port=26006",
+                                                         "--state",
+                                                         "s.json",
+                                                         "--card",
+                                                         "4294967295",
+                                                         "--fail-step",
+                                                         "3",
+                                                         "--loss",
+                                                         "0.25",
+                                                         "--delay",
+                                                         "40",
+                                                         "--duplicate",
+                                                         "--truncate",
+                                                         "9",
+                                                         "--log",
+                                                         "--reply-to",
+                                                         "192.168.1.5:17000",
+                                                         "--seed=7"});
     EXPECT_TRUE(parsed.errors.empty()) << parsed.errors.front();
     EXPECT_FALSE(parsed.help);
     EXPECT_EQ(o.bind_address, "127.0.0.2");
@@ -149,6 +252,12 @@ TEST(options, the_command_face_table_reads_every_option)
     ASSERT_TRUE(o.reply_to);
     EXPECT_EQ(o.reply_to->host, "192.168.1.5");
     EXPECT_EQ(o.reply_to->port, 17000);
+    EXPECT_EQ(o.faults.seed, 7u);
+    EXPECT_FALSE(o.reply_to_server);
+    EXPECT_EQ(conflicting_options(o), "");
+    EXPECT_TRUE(parse_options(table, {"--reply-to-server"}).errors.empty());
+    EXPECT_TRUE(o.reply_to_server);
+    EXPECT_EQ(conflicting_options(o), "--reply-to and --reply-to-server cannot both be given");
 }
 
 TEST(options, bad_options_are_reported_one_by_one)
@@ -169,6 +278,8 @@ TEST(options, bad_options_are_reported_one_by_one)
         {{"--log=yes"}, "--log takes no value"},
         {{"--reply-to", "host"}, "--reply-to: expected HOST:PORT, not \"host\""},
         {{"--reply-to", ":5"}, "--reply-to: expected HOST:PORT, not \":5\""},
+        {{"--seed", "-3"}, "--seed: expected a number from 0 to 4294967295, not \"-3\""},
+        {{"--reply-to-server=yes"}, "--reply-to-server takes no value"},
     };
     for (const Case& c : cases) {
         CommandFaceOptions o;

@@ -1,0 +1,79 @@
+#include "sim/reply_sender.h"
+
+#include <QTimer>
+
+#include "protocol/hex.h"
+
+namespace zk::sim {
+
+namespace {
+
+// Every byte in hex, except that a long run of zeros at the end (most of a configuration
+// datagram) is counted rather than printed.
+std::string hex(ByteView bytes)
+{
+    std::size_t shown = bytes.size();
+    while (shown > 0 && bytes[shown - 1] == 0)
+        --shown;
+    const std::size_t zeros = bytes.size() - shown;
+    if (zeros < 8) shown = bytes.size();
+    std::string text;
+    for (std::uint8_t byte : bytes.first(shown)) {
+        if (!text.empty()) text += ' ';
+        text += protocol::byte_to_hex_pair(byte);
+    }
+    if (shown < bytes.size())
+        text += (shown ? " " : "") + std::string("00 x ") + std::to_string(zeros);
+    return text;
+}
+
+std::mt19937 engine(const FaultOptions& faults)
+{
+    return std::mt19937(faults.seed ? *faults.seed : std::random_device{}());
+}
+
+} // namespace
+
+std::string peer_text(const Peer& peer)
+{
+    const std::string address = peer.address.empty() ? "255.255.255.255" : peer.address;
+    return address + ":" + std::to_string(peer.port);
+}
+
+ReplySender::ReplySender(DatagramEndpoint& endpoint, const FaultOptions& faults, LogLine log)
+    : endpoint_(endpoint), faults_(faults), log_(std::move(log)), random_(engine(faults))
+{}
+
+void ReplySender::send(std::vector<Outgoing> replies, const Peer& to)
+{
+    const std::size_t made = replies.size();
+    std::uniform_real_distribution<double> uniform(0.0, 1.0);
+    replies = apply_faults(std::move(replies), faults_, [&] { return uniform(random_); });
+    const std::size_t kept = faults_.duplicate ? replies.size() / 2 : replies.size();
+    if (kept < made) log("x ", to, {}, std::to_string(made - kept) + " reply(ies) lost");
+    for (const Outgoing& reply : replies) {
+        if (reply.delay_ms <= 0) {
+            send_now(reply, to);
+            continue;
+        }
+        QTimer::singleShot(reply.delay_ms, &timers_, [this, reply, to] { send_now(reply, to); });
+    }
+}
+
+void ReplySender::send_now(const Outgoing& reply, const Peer& to)
+{
+    const bool sent = endpoint_.send(to.address, to.port, reply.datagram);
+    log("->", to, reply.datagram, sent ? reply.meaning : reply.meaning + ", send failed");
+}
+
+void ReplySender::log(std::string_view direction,
+                      const Peer& peer,
+                      ByteView bytes,
+                      std::string_view meaning)
+{
+    if (!log_) return;
+    const std::string line = std::string(direction) + " " + peer_text(peer) + "  " + hex(bytes);
+    log_(line + "  (" + std::string(meaning) + ")");
+}
+
+} // namespace zk::sim

@@ -1,0 +1,45 @@
+#pragma once
+// What both faces of the simulator do with their answers: commit the configured faults, send
+// each reply after its delay, and log every datagram in and out.
+#include <QObject>
+#include <functional>
+#include <random>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "runtime/datagram_endpoint.h"
+#include "sim/faults.h"
+#include "sim/outgoing.h"
+
+namespace zk::sim {
+
+// Receives one finished log line; an empty function keeps the face silent.
+using LogLine = std::function<void(std::string_view)>;
+
+class ReplySender
+{
+public:
+    // `endpoint` must outlive the sender; replies pending when it goes are dropped.
+    ReplySender(DatagramEndpoint& endpoint, const FaultOptions& faults, LogLine log);
+
+    // Applies the faults and sends what is left to `to` (an empty address: broadcast).
+    void send(std::vector<Outgoing> replies, const Peer& to);
+    // "<- 127.0.0.1:5000  48 53 33 ...  (meaning)"; `direction` is "<-", "->" or "x ".
+    void
+    log(std::string_view direction, const Peer& peer, ByteView bytes, std::string_view meaning);
+
+private:
+    void send_now(const Outgoing& reply, const Peer& to);
+
+    DatagramEndpoint& endpoint_;
+    FaultOptions faults_;
+    LogLine log_;
+    std::mt19937 random_;
+    QObject timers_; // owns pending delayed replies; they die with the sender
+};
+
+// "255.255.255.255" for the broadcast peer, the address otherwise.
+std::string peer_text(const Peer& peer);
+
+} // namespace zk::sim
