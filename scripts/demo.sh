@@ -31,7 +31,7 @@ trap 'exit 130' INT TERM
 
 netns_up 4
 in_ctl ./build-release/zksim --count 5 --ip-base "$ZK_CTL_IP" --state "$work/sim.json" \
-    --log >"$work/zksim.log" 2>&1 &
+    --reply-to-server --card 1234567 --log >"$work/zksim.log" 2>&1 &
 sim_pid=$!
 echo "demo: five controllers at 10.77.0.2-6; this PC is $ZK_PC_IP."
 echo "demo: search, pick one, set 服务器IP to $ZK_PC_IP and 远程端口 to 16006, press 设置IP,"
