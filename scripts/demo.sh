@@ -30,12 +30,12 @@ trap cleanup EXIT
 trap 'exit 130' INT TERM
 
 netns_up 4
-in_ctl ./build-release/zksim --count 5 --ip-base "$ZK_CTL_IP" --state "$work/sim.json" \
-    --reply-to-server --card 1234567 --log >"$work/zksim.log" 2>&1 &
-sim_pid=$!
+start_in_ctl ./build-release/src/sim/zksim --count 5 --ip-base "$ZK_CTL_IP" --state "$work/sim.json" \
+    --reply-to-server --card 1234567 --log >"$work/zksim.log" 2>&1
+sim_pid=$ZK_BG_PID
 echo "demo: five controllers at 10.77.0.2-6; this PC is $ZK_PC_IP."
 echo "demo: search, pick one, set 服务器IP to $ZK_PC_IP and 远程端口 to 16006, press 设置IP,"
 echo "demo: then 中控参数设置. The simulator's log is $work/zksim.log."
 # A copy of the program of its own, so that its system.ini stays out of the build tree.
-cp ./build-release/zkconfig "$work/zkconfig"
+cp ./build-release/src/zkconfig "$work/zkconfig"
 in_pc "$work/zkconfig"

@@ -102,7 +102,10 @@ std::string usage_text(std::string_view program, const std::vector<OptionSpec>& 
     std::string text = "Usage: " + std::string(program) + " [options]\n\nOptions:\n";
     for (const OptionSpec& row : table) {
         std::string left = "  " + std::string(row.name);
-        if (!row.value_name.empty()) left += " " + std::string(row.value_name);
+        if (!row.value_name.empty()) {
+            left += ' ';
+            left += row.value_name;
+        }
         left.resize(std::max<std::size_t>(left.size() + 2, 24), ' ');
         text += left + std::string(row.help) + "\n";
     }

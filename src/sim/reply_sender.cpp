@@ -22,8 +22,11 @@ std::string hex(ByteView bytes)
         if (!text.empty()) text += ' ';
         text += protocol::byte_to_hex_pair(byte);
     }
-    if (shown < bytes.size())
-        text += (shown ? " " : "") + std::string("00 x ") + std::to_string(zeros);
+    if (shown < bytes.size()) {
+        if (shown) text += ' ';
+        text += "00 x ";
+        text += std::to_string(zeros);
+    }
     return text;
 }
 

@@ -36,10 +36,26 @@ netns_up() {
     done
 }
 
+# Ends whatever still runs on either side (only what this script started can run there), then
+# removes both hosts.
 netns_down() {
-    ip netns del "$ZK_NS_PC" 2>/dev/null || true
-    ip netns del "$ZK_NS_CTL" 2>/dev/null || true
+    local ns pids
+    for ns in "$ZK_NS_PC" "$ZK_NS_CTL"; do
+        pids=$(ip netns pids "$ns" 2>/dev/null)
+        if [ -n "$pids" ]; then
+            kill $pids 2>/dev/null
+            sleep 0.2
+            kill -9 $pids 2>/dev/null
+        fi
+        ip netns del "$ns" 2>/dev/null || true
+    done
 }
 
 in_pc() { ip netns exec "$ZK_NS_PC" "$@"; }
-in_ctl() { ip netns exec "$ZK_NS_CTL" "$@"; }
+
+# Starts a program on the controller side in the background. ip netns exec becomes the program,
+# so ZK_BG_PID is the program's own pid.
+start_in_ctl() {
+    ip netns exec "$ZK_NS_CTL" "$@" &
+    ZK_BG_PID=$!
+}

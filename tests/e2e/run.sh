@@ -32,9 +32,9 @@ netns_up "$((controllers - 1))"
 
 # The controllers answer configuration requests by broadcast, as the real modules do, and
 # command frames to the server address each module is configured with.
-in_ctl "$zksim" --count "$controllers" --ip-base "$ZK_CTL_IP" --state "$work/sim.json" \
-    --reply-to-server --card 1234567 --log >"$work/zksim.log" 2>&1 &
-sim_pid=$!
+start_in_ctl "$zksim" --count "$controllers" --ip-base "$ZK_CTL_IP" --state "$work/sim.json" \
+    --reply-to-server --card 1234567 --log >"$work/zksim.log" 2>&1
+sim_pid=$ZK_BG_PID
 for _ in $(seq 50); do
     grep -q 'listening' "$work/zksim.log" 2>/dev/null && break
     sleep 0.1

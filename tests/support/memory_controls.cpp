@@ -37,8 +37,8 @@ namespace {
 
 void fill_from_layout(MemoryItemList& list, std::string_view name)
 {
-    const ui::ControlSpec* spec = ui::find_control(ui::settings_window_spec(), name);
-    for (std::string_view item : spec->items)
+    const ui::ControlSpec* entry = ui::find_control(ui::settings_window_spec(), name);
+    for (std::string_view item : entry->items)
         list.add_item(item);
 }
 

@@ -39,16 +39,16 @@ TEST_F(find_window, builds_every_control_of_the_layout_by_name_caption_and_place
 {
     FindWindow window(state, free_ports);
     EXPECT_EQ(window.windowTitle(), QStringLiteral("查找中控IP"));
-    for (const ControlSpec& spec : find_window_spec().controls) {
-        const QString name = QString::fromUtf8(spec.name.data(), qsizetype(spec.name.size()));
+    for (const ControlSpec& entry : find_window_spec().controls) {
+        const QString name = QString::fromUtf8(entry.name.data(), qsizetype(entry.name.size()));
         SCOPED_TRACE(name.toStdString());
-        if (spec.kind == Kind::endpoint) {
+        if (entry.kind == Kind::endpoint) {
             EXPECT_EQ(window.findChild<QWidget*>(name), nullptr);
             continue;
         }
         QWidget* widget = window.findChild<QWidget*>(name);
         ASSERT_NE(widget, nullptr);
-        const QString text = QString::fromUtf8(spec.text.data(), qsizetype(spec.text.size()));
+        const QString text = QString::fromUtf8(entry.text.data(), qsizetype(entry.text.size()));
         if (auto* label = qobject_cast<QLabel*>(widget)) {
             EXPECT_EQ(label->text(), text);
         } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
@@ -56,8 +56,8 @@ TEST_F(find_window, builds_every_control_of_the_layout_by_name_caption_and_place
         } else if (auto* group = qobject_cast<QGroupBox*>(widget)) {
             EXPECT_EQ(group->title(), text);
         }
-        EXPECT_EQ(widget->pos(), QPoint(spec.place.x, spec.place.y));
-        EXPECT_EQ(widget->width(), spec.place.width);
+        EXPECT_EQ(widget->pos(), QPoint(entry.place.x, entry.place.y));
+        EXPECT_EQ(widget->width(), entry.place.width);
         // Whole inside its parent, so nothing is cut off.
         EXPECT_TRUE(widget->parentWidget()->rect().contains(widget->geometry()));
     }
@@ -79,9 +79,9 @@ TEST_F(find_window, tab_key_walks_the_inputs_in_layout_order_and_skips_labels)
     FindWindow window(state, free_ports);
     window.show();
     QStringList expected;
-    for (const ControlSpec& spec : find_window_spec().controls) {
-        if (spec.kind != Kind::label && spec.kind != Kind::group && spec.kind != Kind::endpoint)
-            expected.append(QString::fromUtf8(spec.name.data(), qsizetype(spec.name.size())));
+    for (const ControlSpec& entry : find_window_spec().controls) {
+        if (entry.kind != Kind::label && entry.kind != Kind::group && entry.kind != Kind::endpoint)
+            expected.append(QString::fromUtf8(entry.name.data(), qsizetype(entry.name.size())));
     }
     QWidget* first = window.findChild<QWidget*>(expected.front());
     first->setFocus();

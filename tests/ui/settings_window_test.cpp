@@ -67,10 +67,10 @@ TEST_F(settings_window, builds_every_control_in_its_place_and_page)
     EXPECT_EQ(tabs->tabText(1), QStringLiteral("投影机码"));
     EXPECT_EQ(tabs->tabText(2), QStringLiteral("授权管理"));
     EXPECT_EQ(tabs->currentIndex(), 0);
-    for (const ControlSpec& spec : settings_window_spec().controls) {
-        SCOPED_TRACE(std::string(spec.name));
-        QWidget* widget = window.findChild<QWidget*>(q(spec.name));
-        if (spec.kind == Kind::endpoint) {
+    for (const ControlSpec& entry : settings_window_spec().controls) {
+        SCOPED_TRACE(std::string(entry.name));
+        QWidget* widget = window.findChild<QWidget*>(q(entry.name));
+        if (entry.kind == Kind::endpoint) {
             EXPECT_EQ(widget, nullptr);
             continue;
         }
@@ -81,15 +81,15 @@ TEST_F(settings_window, builds_every_control_in_its_place_and_page)
         if (auto* check = qobject_cast<QCheckBox*>(widget)) text = check->text();
         if (auto* group = qobject_cast<QGroupBox*>(widget)) text = group->title();
         if (auto* edit = qobject_cast<QLineEdit*>(widget)) text = edit->text();
-        EXPECT_EQ(text, q(spec.text));
+        EXPECT_EQ(text, q(entry.text));
         // Places count from the tab control for page controls, from the parent otherwise.
-        QWidget* origin = spec.page >= 0 ? tabs : widget->parentWidget();
+        QWidget* origin = entry.page >= 0 ? tabs : widget->parentWidget();
         EXPECT_EQ(widget->mapTo(window.window(), QPoint(0, 0)) -
                       origin->mapTo(window.window(), QPoint(0, 0)),
-                  QPoint(spec.place.x, spec.place.y));
-        EXPECT_EQ(widget->width(), spec.place.width);
-        if (spec.page >= 0) {
-            EXPECT_TRUE(tabs->widget(spec.page)->isAncestorOf(widget));
+                  QPoint(entry.place.x, entry.place.y));
+        EXPECT_EQ(widget->width(), entry.place.width);
+        if (entry.page >= 0) {
+            EXPECT_TRUE(tabs->widget(entry.page)->isAncestorOf(widget));
         }
     }
 }

@@ -78,23 +78,23 @@ void fit_combo(QComboBox* combo)
     combo->setMaxVisibleItems(std::max(1, (reserved_height - field) / row));
 }
 
-QWidget* create_widget(const ControlSpec& spec, QWidget* parent)
+QWidget* create_widget(const ControlSpec& entry, QWidget* parent)
 {
-    switch (spec.kind) {
+    switch (entry.kind) {
     case Kind::label:
-        return new QLabel(q(spec.text), parent);
+        return new QLabel(q(entry.text), parent);
     case Kind::edit: {
-        auto* edit = new QLineEdit(q(spec.text), parent);
-        if (spec.input == Input::integer) edit->installEventFilter(new IntegerKeyFilter(edit));
+        auto* edit = new QLineEdit(q(entry.text), parent);
+        if (entry.input == Input::integer) edit->installEventFilter(new IntegerKeyFilter(edit));
         return edit;
     }
     case Kind::button:
-        return new QPushButton(q(spec.text), parent);
+        return new QPushButton(q(entry.text), parent);
     case Kind::check:
-        return new QCheckBox(q(spec.text), parent);
+        return new QCheckBox(q(entry.text), parent);
     case Kind::combo: {
         auto* combo = new QComboBox(parent);
-        for (std::string_view item : spec.items)
+        for (std::string_view item : entry.items)
             combo->addItem(q(item));
         combo->setCurrentIndex(-1);
         return combo;
@@ -102,7 +102,7 @@ QWidget* create_widget(const ControlSpec& spec, QWidget* parent)
     case Kind::list:
         return new QListWidget(parent);
     case Kind::group:
-        return new QGroupBox(q(spec.text), parent);
+        return new QGroupBox(q(entry.text), parent);
     case Kind::tab: {
         auto* tab = new QTabWidget(parent);
         tab->setFocusPolicy(Qt::NoFocus);
@@ -149,21 +149,21 @@ private:
     QList<QPair<QWidget*, QRect>> placed_;
 };
 
-QWidget* parent_for(const ControlSpec& spec, QWidget* window, const QHash<QString, QWidget*>& made)
+QWidget* parent_for(const ControlSpec& entry, QWidget* window, const QHash<QString, QWidget*>& made)
 {
-    if (spec.parent.empty()) return window;
-    QWidget* parent = made.value(q(spec.parent));
-    if (auto* tab = qobject_cast<QTabWidget*>(parent); tab && spec.page >= 0)
-        return tab->widget(spec.page);
+    if (entry.parent.empty()) return window;
+    QWidget* parent = made.value(q(entry.parent));
+    if (auto* tab = qobject_cast<QTabWidget*>(parent); tab && entry.page >= 0)
+        return tab->widget(entry.page);
     return parent;
 }
 
 void place(QWidget* widget,
-           const ControlSpec& spec,
+           const ControlSpec& entry,
            QWidget* parent,
            const QHash<QWidget*, PagePlacer*>& placers)
 {
-    const QRect rect(spec.place.x, spec.place.y, spec.place.width, spec.place.height);
+    const QRect rect(entry.place.x, entry.place.y, entry.place.width, entry.place.height);
     if (PagePlacer* placer = placers.value(parent))
         placer->add(widget, rect);
     else
@@ -172,22 +172,22 @@ void place(QWidget* widget,
 
 } // namespace
 
-BuiltControls build_window(QWidget* window, const WindowSpec& spec)
+BuiltControls build_window(QWidget* window, const WindowSpec& layout)
 {
     QFont font = window->font();
     font.setPixelSize(12);
     window->setFont(font);
-    window->setWindowTitle(q(spec.title));
+    window->setWindowTitle(q(layout.title));
     window->setWindowIcon(app_icon());
     window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                            Qt::WindowCloseButtonHint);
-    window->setFixedSize(spec.client_width, spec.client_height);
+    window->setFixedSize(layout.client_width, layout.client_height);
 
     QHash<QString, QWidget*> made;
     QHash<QWidget*, PagePlacer*> placers;
     QWidget* previous_focusable = nullptr;
-    for (const ControlSpec& control : spec.controls) {
+    for (const ControlSpec& control : layout.controls) {
         QWidget* parent = parent_for(control, window, made);
         QWidget* widget = create_widget(control, parent);
         if (!widget) continue;
@@ -195,7 +195,7 @@ BuiltControls build_window(QWidget* window, const WindowSpec& spec)
         made.insert(q(control.name), widget);
         place(widget, control, parent, placers);
         if (auto* tab = qobject_cast<QTabWidget*>(widget)) {
-            for (std::string_view page : spec.pages) {
+            for (std::string_view page : layout.pages) {
                 auto* sheet = new QWidget;
                 tab->addTab(sheet, q(page));
                 placers.insert(sheet, new PagePlacer(tab, sheet));

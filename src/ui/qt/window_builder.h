@@ -31,9 +31,9 @@ private:
     QWidget* window_;
 };
 
-// Creates every control of `spec` inside `window`, sets the title, the fixed frame without a
+// Creates every control of `layout` inside `window`, sets the title, the fixed frame without a
 // maximise button, the client size and the keyboard tab order.
-BuiltControls build_window(QWidget* window, const WindowSpec& spec);
+BuiltControls build_window(QWidget* window, const WindowSpec& layout);
 
 // Moves the window to the centre of its screen.
 void centre_on_screen(QWidget* window);
