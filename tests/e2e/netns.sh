@@ -8,12 +8,16 @@ ZK_NS_CTL=${ZK_NS_CTL:-zkctl$$}
 ZK_PC_IP=10.77.0.1
 ZK_CTL_IP=10.77.0.2
 
-# True when this process may create namespaces.
+# True when this process may create namespaces, link them and run programs inside them.
 netns_available() {
     [ "$(id -u)" -eq 0 ] || return 1
     command -v ip >/dev/null 2>&1 || return 1
-    ip netns add "zkprobe$$" 2>/dev/null || return 1
-    ip netns del "zkprobe$$"
+    local probe="zkprobe$$" ok=0
+    ip netns add "$probe" 2>/dev/null || return 1
+    ip -n "$probe" link add zkpa type veth peer name zkpb 2>/dev/null &&
+        ip netns exec "$probe" true 2>/dev/null || ok=1
+    ip netns del "$probe" 2>/dev/null
+    return $ok
 }
 
 # netns_up [extra controller addresses]: creates both hosts and the link between them.
