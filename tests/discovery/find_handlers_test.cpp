@@ -136,10 +136,17 @@ TEST_F(find_handlers, selecting_reads_the_entry_and_the_reply_fills_the_fields)
 
 TEST_F(find_handlers, replies_of_another_mac_change_nothing)
 {
+    // Before any selection only the all-zero MAC counts.
+    const Bytes zero_mac_reply = config_reply_of(Bytes(6, 0));
+    handle_config_datagram(context, config_reply_of(mac_a));
+    EXPECT_EQ(state.held_block, Bytes(285, 0));
+    handle_config_datagram(context, zero_mac_reply);
+    EXPECT_EQ(state.held_block, zero_mac_reply);
+    window.编辑框中控IP.set_content("");
     list_a_and_b();
     select(0, nullptr);
     handle_config_datagram(context, config_reply_of(mac_b));
-    EXPECT_EQ(state.held_block, Bytes(285, 0));
+    EXPECT_EQ(state.held_block, zero_mac_reply);
     EXPECT_EQ(window.编辑框中控IP.content(), "");
 }
 

@@ -149,6 +149,18 @@ TEST_F(find_window, an_address_opens_a_fresh_modal_settings_window_each_time)
     EXPECT_EQ(QApplication::activeModalWidget(), first);
     EXPECT_TRUE(test::open_message_texts().isEmpty());
 
+    // The find window takes no input now, but its endpoint still lists a search reply.
+    test::UdpProbe module;
+    Bytes reply(285, 0);
+    const std::string_view flag = "CH9121_CFG_FLAG";
+    std::copy(flag.begin(), flag.end(), reply.begin());
+    reply[16] = 0x84;
+    reply[17] = 0x84;
+    reply[30] = 10;
+    module.send_to(static_cast<quint16>(window.endpoint().local_port()), reply);
+    ASSERT_TRUE(test::wait_until([&] { return window.view().列表框中控IP.item_count() == 1; }));
+    EXPECT_EQ(window.view().列表框中控IP.item_text(0), "MAC:84:0:0:0:0:0 IP:10.0.0.0");
+
     first->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(test::visible_window<SettingsWindow>(), nullptr);
