@@ -146,5 +146,21 @@ TEST_F(find_window_sim, the_operator_pick_of_an_adapter_is_remembered)
     EXPECT_EQ(bytes, "[\xCD\xF8\xBF\xA8\xC1\xD0\xB1\xED]\r\n\xD1\xA1\xD4\xF1\xCF\xEE=1\r\n");
 }
 
+TEST_F(find_window_sim, picking_the_selected_entry_again_reads_the_controller_again)
+{
+    open();
+    click("按钮查找IP");
+    auto* list = window->findChild<QListWidget*>(QStringLiteral("列表框中控IP"));
+    ASSERT_TRUE(test::wait_until([&] { return list->count() == 50; }));
+    pick_entry(3);
+    ASSERT_TRUE(
+        test::wait_until([&] { return window->view().编辑框网关.content() == "192.168.1.1"; }));
+    window->view().编辑框网关.set_content("");
+    pick_entry(3);
+    EXPECT_TRUE(
+        test::wait_until([&] { return window->view().编辑框网关.content() == "192.168.1.1"; }));
+    EXPECT_EQ(window->view().编辑框中控IP.content(), "10.20.0.4");
+}
+
 } // namespace
 } // namespace zk::ui

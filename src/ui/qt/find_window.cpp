@@ -1,7 +1,10 @@
 #include "ui/qt/find_window.h"
 
+#include <functional>
+
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -61,6 +64,41 @@ FindWindow::FindWindow(AppState& state, Ports ports, FindSetup setup, QWidget* p
     report_unbound_port(udp_.is_bound(), ports_.find_local, boxes_);
 }
 
+namespace {
+
+// The operator's picks in a list box: every change of the selection, and a click on the entry
+// that is already selected, so that picking it again reads the controller again (after a lost
+// reply, say). A press that changed the selection has been reported by the change already.
+class ListPicks final : public QObject
+{
+public:
+    ListPicks(QListWidget* list, std::function<void()> pick) : QObject(list), pick_(std::move(pick))
+    {
+        list->viewport()->installEventFilter(this);
+        connect(list, &QListWidget::itemSelectionChanged, this, [this] {
+            ++changes_;
+            pick_();
+        });
+        connect(list, &QListWidget::itemPressed, this, [this] {
+            if (changes_ == changes_at_press_) pick_();
+        });
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::MouseButtonPress) changes_at_press_ = changes_;
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> pick_;
+    unsigned changes_ = 0;
+    unsigned changes_at_press_ = 0;
+};
+
+} // namespace
+
 void FindWindow::bind_events()
 {
     connect(controls_.get<QPushButton>("按钮设置中控"), &QPushButton::clicked, this,
@@ -76,8 +114,8 @@ void FindWindow::bind_events()
     });
     connect(controls_.get<QPushButton>("按钮查找IP"), &QPushButton::clicked, this,
             [this] { discovery::start_search(context_); });
-    connect(controls_.get<QListWidget>("列表框中控IP"), &QListWidget::itemSelectionChanged, this,
-            [this] { discovery::select_found_controller(context_); });
+    new ListPicks(controls_.get<QListWidget>("列表框中控IP"),
+                  [this] { discovery::select_found_controller(context_); });
     connect(controls_.get<QPushButton>("按钮设置IP"), &QPushButton::clicked, this,
             [this] { discovery::write_network_parameters(context_); });
     udp_.on_datagram(
