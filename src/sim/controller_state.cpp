@@ -99,6 +99,11 @@ bool read_cards(const json& in, std::set<std::uint32_t>& out, std::string& error
         error = "state: \"cards\" must be a list of card numbers";
         return false;
     }
+    // The card count travels in 16 bits; a longer registry would be reported wrapped.
+    if (cards.size() > 0xFFFF) {
+        error = "state: \"cards\" holds more than 65535 cards";
+        return false;
+    }
     out.clear();
     for (const json& card : cards) {
         if (!card.is_number_unsigned() || card.get<std::uint64_t>() > 0xFFFFFFFFu) {
