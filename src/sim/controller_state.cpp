@@ -71,9 +71,13 @@ bool read_codes(const json& in, protocol::ProjectorCodes& out, std::string& erro
 {
     if (!in.contains("codes")) return true;
     const json& codes = in.at("codes");
+    if (!codes.is_object()) {
+        error = "state: \"codes\" must be an object of code texts";
+        return false;
+    }
     std::size_t total = 0;
     for (std::size_t i = 0; i < out.codes.size(); ++i) {
-        if (!codes.is_object() || !codes.contains(code_keys[i])) continue;
+        if (!codes.contains(code_keys[i])) continue;
         const json& text = codes.at(code_keys[i]);
         std::optional<Bytes> bytes =
             text.is_string() ? code_bytes(text.get<std::string>()) : std::nullopt;

@@ -160,6 +160,7 @@ TEST(controller_state, refuses_values_that_do_not_fit_naming_the_key)
          "state: every card must be a number from 0 to 4294967295"},
         {R"({"cards": 5})", "state: \"cards\" must be a list of card numbers"},
         {too_many_cards.c_str(), "state: \"cards\" holds more than 65535 cards"},
+        {R"({"codes": 5})", "state: \"codes\" must be an object of code texts"},
         {R"({"codes": {"video": "7E 3G"}})", "state: code \"video\" must be hex pairs"},
         {R"({"codes": {"video": "123"}})", "state: code \"video\" must be hex pairs"},
         {R"([1, 2])", "state: not a JSON object"},
