@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "protocol/codes.h"
 #include "protocol/hs3_frame.h"
 #include "protocol/replies.h"
 
@@ -10,18 +11,11 @@ namespace zk::sim {
 namespace {
 
 using protocol::Command;
-
-constexpr std::uint8_t op_read = 0x00;
-constexpr std::uint8_t op_write = 0xC5;
-constexpr std::uint8_t block_mark = 0xCE;
-constexpr std::size_t max_cards = 0xFFFF; // the count travels in 16 bits
-
-constexpr std::uint8_t code(Command command)
-{
-    return static_cast<std::uint8_t>(command);
-}
-
+using protocol::op_read;
+using protocol::op_write;
 namespace pr = protocol;
+
+constexpr std::size_t max_cards = 0xFFFF; // the count travels in 16 bits
 
 // The answers are the typed replies the tool decodes, framed by the one encoder.
 Outgoing reply(const pr::Reply& answer, std::string meaning, int delay_ms = 0)
@@ -51,7 +45,8 @@ std::optional<std::array<Bytes, 4>> code_blocks(ByteView payload)
     std::array<Bytes, 4> codes;
     std::size_t at = 8;
     for (Bytes& code_bytes : codes) {
-        if (at + 3 > payload.size() || payload[at] != block_mark || payload[at + 1] != block_mark)
+        if (at + 3 > payload.size() || payload[at] != pr::code_block_mark ||
+            payload[at + 1] != pr::code_block_mark)
             return std::nullopt;
         const std::size_t count = payload[at + 2];
         at += 3;
@@ -107,11 +102,12 @@ Answer ControllerModel::handle(ByteView request)
 
 Answer ControllerModel::volume(ByteView p)
 {
-    const std::uint8_t c = code(Command::volume);
-    if (is(p, {c, op_read, 0x01}, 3))
+    const std::uint8_t c = pr::byte_of(Command::volume);
+    if (is(p, {c, op_read, pr::volume_channel}, 3))
         return answered("volume read", {reply(pr::VolumeData{state_.volume},
                                               "volume " + std::to_string(state_.volume))});
-    if (!is(p, {c, op_write, 0x01}, 4)) return not_understood("malformed volume request");
+    if (!is(p, {c, op_write, pr::volume_channel}, 4))
+        return not_understood("malformed volume request");
     state_.volume = p[3];
     return answered("volume write " + std::to_string(p[3]),
                     {reply(pr::VolumeAck{}, "volume written")}, true);
@@ -119,7 +115,7 @@ Answer ControllerModel::volume(ByteView p)
 
 Answer ControllerModel::timings(ByteView p)
 {
-    const std::uint8_t c = code(Command::timings);
+    const std::uint8_t c = pr::byte_of(Command::timings);
     if (is(p, {c, op_read}, 2))
         return answered(
             "timings read",
@@ -127,7 +123,8 @@ Answer ControllerModel::timings(ByteView p)
                    "screen " + std::to_string(state_.screen_interval) + " s, warm-up " +
                        std::to_string(state_.warm_up) + " s, cool-down " +
                        std::to_string(state_.cool_down) + " s")});
-    if (!is(p, {c, op_write, 0x02}, 6)) return not_understood("malformed timings request");
+    if (!is(p, {c, op_write, pr::timings_tag}, 6))
+        return not_understood("malformed timings request");
     state_.screen_interval = p[3];
     state_.warm_up = p[4];
     state_.cool_down = p[5];
@@ -136,7 +133,7 @@ Answer ControllerModel::timings(ByteView p)
 
 Answer ControllerModel::controller_id(ByteView p)
 {
-    const std::uint8_t c = code(Command::controller_id);
+    const std::uint8_t c = pr::byte_of(Command::controller_id);
     if (is(p, {c, op_read}, 2))
         return answered("controller ID read",
                         {reply(pr::ControllerIdData{state_.controller_id},
@@ -149,7 +146,7 @@ Answer ControllerModel::controller_id(ByteView p)
 
 Answer ControllerModel::authorisation(ByteView p)
 {
-    const std::uint8_t c = code(Command::authorisation);
+    const std::uint8_t c = pr::byte_of(Command::authorisation);
     if (!is(p, {c, op_write}, 3) || p[2] > 0x01)
         return not_understood("malformed authorisation request");
     state_.authorisation_paused = p[2] == 0x01;
@@ -162,19 +159,20 @@ Answer ControllerModel::authorisation(ByteView p)
 
 Answer ControllerModel::registry_read(ByteView p)
 {
-    const std::uint8_t c = code(Command::registry);
-    if (is(p, {c, op_read, 0x00}, 3)) {
+    const std::uint8_t c = pr::byte_of(Command::registry);
+    if (is(p, {c, op_read, pr::registry_read::card}, 3)) {
         if (!options_.card_at_reader) return answered("card read (no card at the reader)", {});
         const std::uint32_t card = *options_.card_at_reader;
         return answered("card read", {reply(pr::CardRead{card}, "card " + std::to_string(card))});
     }
-    if (is(p, {c, op_read, 0x01}, 3)) {
+    if (is(p, {c, op_read, pr::registry_read::count}, 3)) {
         // The registry never holds more than max_cards, so the count fits its 16 bits.
         const auto count = static_cast<std::uint16_t>(state_.cards.size());
         return answered("card count read",
                         {reply(pr::CardCount{count}, std::to_string(count) + " cards")});
     }
-    if (!is(p, {c, op_read, 0x02}, 7)) return not_understood("malformed registry read");
+    if (!is(p, {c, op_read, pr::registry_read::lookup}, 7))
+        return not_understood("malformed registry read");
     const std::uint32_t card = read_be32(p, 3);
     const bool found = state_.cards.count(card) != 0;
     return answered("card look-up " + std::to_string(card),
@@ -183,9 +181,10 @@ Answer ControllerModel::registry_read(ByteView p)
 
 Answer ControllerModel::registry_write(ByteView p)
 {
-    const std::uint8_t c = code(Command::registry);
-    if (is(p, {c, op_write, 0x01, 0x01}, 4)) return enrol_fingerprint();
-    if (is(p, {c, op_write, 0x02}, 3)) {
+    const std::uint8_t c = pr::byte_of(Command::registry);
+    if (is(p, {c, op_write, pr::registry_write::enrol_fingerprint, 0x01}, 4))
+        return enrol_fingerprint();
+    if (is(p, {c, op_write, pr::registry_write::delete_fingerprint}, 3)) {
         const bool deleted = state_.fingerprints > 0;
         if (deleted) --state_.fingerprints;
         return answered("fingerprint delete",
@@ -193,7 +192,8 @@ Answer ControllerModel::registry_write(ByteView p)
                                deleted ? "fingerprint deleted" : "no fingerprint to delete")},
                         deleted);
     }
-    if (is(p, {c, op_write, 0x00}, 7) || is(p, {c, op_write, 0x03}, 7))
+    if (is(p, {c, op_write, pr::registry_write::card}, 7) ||
+        is(p, {c, op_write, pr::registry_write::delete_card}, 7))
         return write_card(p[2], read_be32(p, 3));
     return not_understood("malformed registry write");
 }
@@ -201,7 +201,7 @@ Answer ControllerModel::registry_write(ByteView p)
 Answer ControllerModel::write_card(std::uint8_t sub_code, std::uint32_t card)
 {
     const std::string number = std::to_string(card);
-    if (sub_code == 0x03) {
+    if (sub_code == pr::registry_write::delete_card) {
         const bool deleted = state_.cards.erase(card) != 0;
         return answered(
             "card delete " + number,
@@ -239,22 +239,22 @@ Answer ControllerModel::enrol_fingerprint()
 
 Answer ControllerModel::swipe_mode(ByteView p)
 {
-    const std::uint8_t c = code(Command::swipe_mode);
+    const std::uint8_t c = pr::byte_of(Command::swipe_mode);
     if (is(p, {c, op_read}, 2)) {
         return answered("swipe-card mode read",
                         {reply(pr::SwipeModeData{state_.swipe_card_mode},
                                state_.swipe_card_mode ? "swipe-card mode" : "public mode")});
     }
-    if (!is(p, {c, op_write}, 3) || (p[2] != 0x00 && p[2] != 0x02))
+    if (!is(p, {c, op_write}, 3) || (p[2] != pr::swipe_card_mode && p[2] != pr::public_mode))
         return not_understood("malformed swipe-card mode request");
-    state_.swipe_card_mode = p[2] == 0x00;
+    state_.swipe_card_mode = p[2] == pr::swipe_card_mode;
     return answered(state_.swipe_card_mode ? "set swipe-card mode" : "set public mode",
                     {reply(pr::SwipeModeAck{}, "swipe-card mode written")}, true);
 }
 
 Answer ControllerModel::fingerprint_count(ByteView p)
 {
-    const std::uint8_t c = code(Command::fingerprint_count);
+    const std::uint8_t c = pr::byte_of(Command::fingerprint_count);
     if (!is(p, {c, op_read}, 2)) return not_understood("malformed fingerprint count request");
     return answered("fingerprint count read",
                     {reply(pr::FingerprintCount{state_.fingerprints},
@@ -263,7 +263,7 @@ Answer ControllerModel::fingerprint_count(ByteView p)
 
 Answer ControllerModel::projector_codes(ByteView p)
 {
-    const std::uint8_t c = code(Command::projector_codes);
+    const std::uint8_t c = pr::byte_of(Command::projector_codes);
     if (is(p, {c, op_read}, 2)) {
         const pr::ProjectorCodes& kept = state_.projector;
         const pr::ProjectorCodesData data{

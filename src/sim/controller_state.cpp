@@ -71,9 +71,13 @@ bool read_codes(const json& in, protocol::ProjectorCodes& out, std::string& erro
 {
     if (!in.contains("codes")) return true;
     const json& codes = in.at("codes");
+    if (!codes.is_object()) {
+        error = "state: \"codes\" must be an object of code texts";
+        return false;
+    }
     std::size_t total = 0;
     for (std::size_t i = 0; i < out.codes.size(); ++i) {
-        if (!codes.is_object() || !codes.contains(code_keys[i])) continue;
+        if (!codes.contains(code_keys[i])) continue;
         const json& text = codes.at(code_keys[i]);
         std::optional<Bytes> bytes =
             text.is_string() ? code_bytes(text.get<std::string>()) : std::nullopt;
@@ -97,6 +101,11 @@ bool read_cards(const json& in, std::set<std::uint32_t>& out, std::string& error
     const json& cards = in.at("cards");
     if (!cards.is_array()) {
         error = "state: \"cards\" must be a list of card numbers";
+        return false;
+    }
+    // The card count travels in 16 bits; a longer registry would be reported wrapped.
+    if (cards.size() > 0xFFFF) {
+        error = "state: \"cards\" holds more than 65535 cards";
         return false;
     }
     out.clear();

@@ -145,6 +145,11 @@ TEST(controller_state, refuses_values_that_do_not_fit_naming_the_key)
         const char* json;
         const char* error;
     };
+    // One card more than the 16-bit card count can report.
+    std::string too_many_cards = R"({"cards": [0)";
+    for (int card = 1; card <= 0xFFFF; ++card)
+        too_many_cards += "," + std::to_string(card);
+    too_many_cards += "]}";
     const Case cases[] = {
         {R"({"volume": 256})", "state: \"volume\" must be a whole number from 0 to 255"},
         {R"({"controller_id": -1})",
@@ -154,6 +159,8 @@ TEST(controller_state, refuses_values_that_do_not_fit_naming_the_key)
         {R"({"cards": [1, 4294967296]})",
          "state: every card must be a number from 0 to 4294967295"},
         {R"({"cards": 5})", "state: \"cards\" must be a list of card numbers"},
+        {too_many_cards.c_str(), "state: \"cards\" holds more than 65535 cards"},
+        {R"({"codes": 5})", "state: \"codes\" must be an object of code texts"},
         {R"({"codes": {"video": "7E 3G"}})", "state: code \"video\" must be hex pairs"},
         {R"({"codes": {"video": "123"}})", "state: code \"video\" must be hex pairs"},
         {R"([1, 2])", "state: not a JSON object"},
