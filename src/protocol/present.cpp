@@ -133,7 +133,7 @@ struct Presenter
     void operator()(const ProjectorCodesData& r) const
     {
         status("投影码读出成功");
-        view.组合框波特率.select_by_text(decimal(r.baud));
+        if (r.baud) view.组合框波特率.select_by_text(decimal(*r.baud));
         if (r.parity) view.组合框校验方式.set_selection(*r.parity);
         EditBox* const boxes[] = {&view.编辑框开机码, &view.编辑框关机码, &view.编辑框视频码,
                                   &view.编辑框电脑码};

@@ -132,8 +132,9 @@ std::vector<Bytes> decode_code_blocks(Frame f)
 std::optional<Reply> decode_projector_codes(Frame f)
 {
     if (f.op() == op_ack) return ProjectorCodesAck{};
-    if (f.op() != op_read || !f.has(12)) return std::nullopt;
-    ProjectorCodesData data{read_be24(f.b, 9), std::nullopt, decode_code_blocks(f)};
+    if (f.op() != op_read) return std::nullopt;
+    ProjectorCodesData data{std::nullopt, std::nullopt, decode_code_blocks(f)};
+    if (f.has(12)) data.baud = read_be24(f.b, 9);
     if (f.has(13)) data.parity = f.b[12];
     return data;
 }
@@ -170,7 +171,8 @@ namespace {
 Bytes payload_of(const ProjectorCodesData& data)
 {
     Bytes out{byte_of(Command::projector_codes), op_read};
-    append_be(out, data.baud & 0xFFFFFF, 3);
+    if (!data.baud) return out;
+    append_be(out, *data.baud & 0xFFFFFF, 3);
     if (!data.parity) return out;
     out.insert(out.end(), {*data.parity, data_bits, stop_bits});
     for (std::size_t i = 0; i < data.codes.size() && i < max_code_blocks; ++i) {

@@ -101,10 +101,11 @@ struct FingerprintCount
     bool operator==(const FingerprintCount&) const = default;
 };
 // Serial settings and up to four code blocks (power-on, power-off, video, computer), as many as
-// the reply carries whole. Parity is absent when the reply ends before it.
+// the reply carries whole. The rate and the parity are absent when the reply ends before them;
+// the reply still says that the codes were read.
 struct ProjectorCodesData
 {
-    std::uint32_t baud = 0; // 24 bits on the wire
+    std::optional<std::uint32_t> baud; // 24 bits on the wire
     std::optional<std::uint8_t> parity;
     std::vector<Bytes> codes; // at most four
     bool operator==(const ProjectorCodesData&) const = default;

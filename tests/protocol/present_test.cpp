@@ -186,9 +186,11 @@ TEST_F(present, projector_codes_apply_what_is_present)
     // A rate no item begins with leaves the selection; without a parity byte it stays too.
     EXPECT_EQ(changes_after("48 53 33 FF 08 00 00 45 00 00 00 07"),
               (Texts{{"标签状态", "投影码读出成功"}}));
-    // One byte short of the rate: nothing at all.
+    // One byte short of the rate: the codes were read, but the rate and parity stay as shown.
     window.标签状态.set_caption("");
-    EXPECT_EQ(changes_after("48 53 33 FF 08 00 00 45 00 00 25"), Texts{});
+    EXPECT_EQ(changes_after("48 53 33 FF 08 00 00 45 00 00 25"),
+              (Texts{{"标签状态", "投影码读出成功"}}));
+    EXPECT_EQ(window.组合框波特率.selection(), 2);
 }
 
 TEST_F(present, ignored_datagrams_change_nothing)

@@ -47,7 +47,7 @@ const Row rows[] = {
     {"48 53 33 FF 07 00 00 A9 00 01 02 AD", FingerprintCount{258}, 11},
     {"48 53 33 FF 1D 00 00 45 00 00 25 80 02 08 01 CE CE 02 0A FF CE CE 01 11 CE CE 00 CE CE 03 "
      "01 02 03 12",
-     ProjectorCodesData{9600, 2, {{0x0A, 0xFF}, {0x11}, {}, {0x01, 0x02, 0x03}}}, 12},
+     ProjectorCodesData{9600, 2, {{0x0A, 0xFF}, {0x11}, {}, {0x01, 0x02, 0x03}}}, 9},
     {"48 53 33 FF 05 00 00 45 55 15", ProjectorCodesAck{}, 9},
 };
 
@@ -88,6 +88,8 @@ TEST(replies, shortest_prefix_already_says_it)
         {"48 53 33 FF 07 00 00 92 00 01 2C 00", ControllerIdData{300}},
         {"48 53 33 FF 07 00 00 92 00 01 2C FF", ControllerIdData{300}},
         {"48 53 33 00 99 12 34 A8 55 01 00", VolumeAck{}},
+        {"48 53 33 FF 08 00 00 45 00", ProjectorCodesData{std::nullopt, std::nullopt, {}}},
+        {"48 53 33 FF 08 00 00 45 00 00 25", ProjectorCodesData{std::nullopt, std::nullopt, {}}},
         {"48 53 33 FF 08 00 00 45 00 00 00 01", ProjectorCodesData{1, std::nullopt, {}}},
         {"48 53 33 FF 08 00 00 45 00 00 00 01 01", ProjectorCodesData{1, 1, {}}},
     };
