@@ -10,4 +10,11 @@ protocol::SendOutcome send_payload(SettingsContext& context, ByteView payload)
     return outcome;
 }
 
+void send_short(SettingsContext& context, std::uint8_t command, std::uint8_t operation, int value)
+{
+    if (protocol::send_short_command(context.link, command, operation, value) ==
+        protocol::SendOutcome::send_failed)
+        context.view.标签状态.set_caption(msg_send_failed);
+}
+
 } // namespace zk::commands

@@ -9,8 +9,6 @@
 
 namespace zk::commands {
 
-inline constexpr std::string_view msg_send_failed = "发送失败";
-
 struct SettingsContext
 {
     SettingsView& view;
@@ -21,5 +19,8 @@ struct SettingsContext
 // the status line instead of passing in silence. Returns the outcome for callers that report
 // more (a payload too long to frame is left to them).
 protocol::SendOutcome send_payload(SettingsContext& context, ByteView payload);
+
+// send_short_command with the same report of a refused send.
+void send_short(SettingsContext& context, std::uint8_t command, std::uint8_t operation, int value);
 
 } // namespace zk::commands

@@ -1,23 +1,14 @@
 #include "commands/fingerprints.h"
 
-#include "protocol/hs3_frame.h"
+#include "protocol/codes.h"
 #include "protocol/requests.h"
 
 namespace zk::commands {
 
 namespace {
 
-constexpr auto op_write = static_cast<std::uint8_t>(protocol::Operation::write);
-constexpr auto registry = static_cast<std::uint8_t>(protocol::Command::registry);
-constexpr auto authorisation = static_cast<std::uint8_t>(protocol::Command::authorisation);
-
-// The short-command twin of send_payload: a refused send still reaches the status line.
-void send_short(SettingsContext& context, std::uint8_t command, int value)
-{
-    if (protocol::send_short_command(context.link, command, op_write, value) ==
-        protocol::SendOutcome::send_failed)
-        context.view.标签状态.set_caption(msg_send_failed);
-}
+constexpr std::uint8_t registry = protocol::byte_of(protocol::Command::registry);
+constexpr std::uint8_t authorisation = protocol::byte_of(protocol::Command::authorisation);
 
 } // namespace
 
@@ -29,17 +20,17 @@ void on_add_fingerprint(SettingsContext& context)
 
 void on_delete_fingerprint(SettingsContext& context)
 {
-    send_short(context, registry, 0x02);
+    send_short(context, registry, protocol::op_write, protocol::registry_write::delete_fingerprint);
 }
 
 void on_pause_authorisation(SettingsContext& context)
 {
-    send_short(context, authorisation, 0x01);
+    send_short(context, authorisation, protocol::op_write, protocol::authorisation_paused);
 }
 
 void on_resume_authorisation(SettingsContext& context)
 {
-    send_short(context, authorisation, 0x00);
+    send_short(context, authorisation, protocol::op_write, protocol::authorisation_resumed);
 }
 
 } // namespace zk::commands

@@ -16,7 +16,6 @@ namespace zk::discovery {
 
 inline constexpr std::string_view msg_write_done = "IP参数设置成功";
 inline constexpr std::string_view msg_read_first = "请先选择中控并读取IP参数";
-inline constexpr std::string_view msg_send_failed = "发送失败";
 
 struct FindContext
 {

@@ -28,6 +28,10 @@ inline constexpr std::uint8_t timings_tag = 0x02;
 inline constexpr std::uint8_t swipe_card_mode = 0x00;
 inline constexpr std::uint8_t public_mode = 0x02;
 
+// The authorisation check's state, asked for and acknowledged.
+inline constexpr std::uint8_t authorisation_resumed = 0x00;
+inline constexpr std::uint8_t authorisation_paused = 0x01;
+
 // Sub-codes of the registry command, the byte after the operation; reads (and their data
 // replies) and writes (and their acknowledgements) number theirs separately.
 namespace registry_read {

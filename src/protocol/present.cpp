@@ -11,9 +11,6 @@ namespace zk::protocol {
 
 namespace {
 
-// The chained fingerprint-count request goes out unasked; its failure must still be seen.
-constexpr std::string_view msg_send_failed = "发送失败";
-
 std::string decimal(std::int64_t value)
 {
     return to_text(value);
@@ -97,6 +94,7 @@ struct Presenter
         const SendOutcome sent =
             send_short_command(link, static_cast<std::uint8_t>(Command::fingerprint_count),
                                static_cast<std::uint8_t>(Operation::read), -1);
+        // The request goes out unasked; its failure must still be seen.
         if (sent != SendOutcome::sent) status(msg_send_failed);
     }
     void operator()(const CardLookup& r) const

@@ -47,8 +47,9 @@ std::optional<Reply> decode_controller_id(Frame f)
 
 std::optional<Reply> decode_authorisation(Frame f)
 {
-    if (f.op() != op_ack || !f.has(10) || f.b[9] > 0x01) return std::nullopt;
-    return AuthorisationAck{f.b[9] == 0x01};
+    if (f.op() != op_ack || !f.has(10)) return std::nullopt;
+    if (f.b[9] != authorisation_paused && f.b[9] != authorisation_resumed) return std::nullopt;
+    return AuthorisationAck{f.b[9] == authorisation_paused};
 }
 
 std::optional<Reply> decode_registry_data(Frame f)
@@ -223,7 +224,8 @@ struct PayloadOf
     }
     Bytes operator()(const AuthorisationAck& r) const
     {
-        return {byte_of(Command::authorisation), op_ack, static_cast<std::uint8_t>(r.paused)};
+        return {byte_of(Command::authorisation), op_ack,
+                r.paused ? authorisation_paused : authorisation_resumed};
     }
     Bytes operator()(const CardRead& r) const
     {

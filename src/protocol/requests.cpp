@@ -49,7 +49,7 @@ Bytes controller_id_write(std::uint16_t id)
 Bytes authorisation_write(bool paused)
 {
     return {byte_of(Command::authorisation), op_write,
-            static_cast<std::uint8_t>(paused ? 0x01 : 0x00)};
+            paused ? authorisation_paused : authorisation_resumed};
 }
 
 Bytes card_read()

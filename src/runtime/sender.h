@@ -6,6 +6,9 @@
 
 namespace zk {
 
+// What the operator sees when the endpoint refuses a datagram (unresolvable name, port not bound).
+inline constexpr std::string_view msg_send_failed = "发送失败";
+
 class Sender
 {
 public:

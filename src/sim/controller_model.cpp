@@ -147,9 +147,10 @@ Answer ControllerModel::controller_id(ByteView p)
 Answer ControllerModel::authorisation(ByteView p)
 {
     const std::uint8_t c = pr::byte_of(Command::authorisation);
-    if (!is(p, {c, op_write}, 3) || p[2] > 0x01)
+    if (!is(p, {c, op_write}, 3) ||
+        (p[2] != pr::authorisation_paused && p[2] != pr::authorisation_resumed))
         return not_understood("malformed authorisation request");
-    state_.authorisation_paused = p[2] == 0x01;
+    state_.authorisation_paused = p[2] == pr::authorisation_paused;
     const char* what = state_.authorisation_paused ? "paused" : "resumed";
     return answered(std::string("authorisation ") + (p[2] ? "pause" : "resume"),
                     {reply(pr::AuthorisationAck{state_.authorisation_paused},

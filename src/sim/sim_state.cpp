@@ -84,8 +84,9 @@ std::string save_sim_state(const std::string& path,
     {
         std::ofstream file(temporary, std::ios::trunc);
         file << sim_state_to_json(controller, network).dump(2) << '\n';
+        // Closing flushes; a disk that fills up only shows then.
+        file.close();
         if (!file) {
-            file.close();
             std::error_code ignored;
             std::filesystem::remove(temporary, ignored);
             return "cannot write " + temporary;

@@ -88,12 +88,4 @@ const WindowSpec& settings_window_spec()
     return settings_window;
 }
 
-const ControlSpec* find_control(const WindowSpec& window, std::string_view name)
-{
-    for (const ControlSpec& control : window.controls) {
-        if (control.name == name) return &control;
-    }
-    return nullptr;
-}
-
 } // namespace zk::ui

@@ -2,39 +2,13 @@
 
 #include "commands/identity_volume.h"
 #include "commands/timings_mode.h"
-#include "support/hex.h"
-#include "support/memory_controls.h"
-#include "support/recording_sender.h"
+#include "page_fixture.h"
 
 namespace zk::commands {
 namespace {
 
-using test::to_hex;
-
-class page_basic : public ::testing::Test
-{
-protected:
-    // The frames sent so far, as hex, oldest first.
-    std::vector<std::string> frames() const
-    {
-        std::vector<std::string> out;
-        for (const auto& sent : sender.sends)
-            out.push_back(to_hex(sent.data));
-        return out;
-    }
-    // The payload of the only frame sent: bytes 7 up to the checksum.
-    std::string payload() const
-    {
-        if (sender.sends.size() != 1) return "sent " + std::to_string(sender.sends.size());
-        const Bytes& frame = sender.sends[0].data;
-        return to_hex(ByteView(frame).subspan(7, frame.size() - 8));
-    }
-
-    test::MemorySettingsWindow window;
-    test::RecordingSender sender;
-    protocol::ControllerLink link{sender, "192.168.1.20", 16006};
-    SettingsContext context{window.view, link};
-};
+class page_basic : public ::testing::Test, protected test_page::Page
+{};
 
 TEST_F(page_basic, writes_the_identity_high_byte_first)
 {
@@ -136,7 +110,7 @@ TEST_F(page_basic, reads_and_mode_send_their_frames_and_touch_no_box)
     EXPECT_EQ(window.编辑框中控ID.content(), "12");
     EXPECT_EQ(window.编辑框系统音量.content(), "999");
     EXPECT_FALSE(window.选择框刷卡开机.checked());
-    EXPECT_EQ(sender.sends[0].address, "192.168.1.20");
+    EXPECT_EQ(sender.sends[0].address, "192.168.1.200");
     EXPECT_EQ(sender.sends[0].port, 16006);
 }
 
