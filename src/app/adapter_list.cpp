@@ -13,8 +13,7 @@ AdapterList::AdapterList(ItemList& combo, AdapterSource& source, SettingsFile& f
 void AdapterList::fill()
 {
     const int remembered = combo_.selection();
-    while (combo_.item_count() > 0)
-        combo_.delete_item(0);
+    combo_.delete_all_items();
     adapters_ = source_.list();
     for (const Adapter& adapter : adapters_)
         combo_.add_item(adapter.text);

@@ -21,12 +21,6 @@ std::optional<std::uint32_t> parse_decimal(std::string_view text, std::uint32_t 
     return static_cast<std::uint32_t>(value);
 }
 
-void clear_list(ItemList& list)
-{
-    while (list.item_count() > 0)
-        list.delete_item(0);
-}
-
 void broadcast(FindContext& context, ByteView datagram)
 {
     if (!context.sender.send("", context.config_port, datagram))
@@ -115,7 +109,7 @@ std::optional<std::uint16_t> parse_port(std::string_view text)
 
 void start_search(FindContext& context)
 {
-    clear_list(context.view.列表框中控IP);
+    context.view.列表框中控IP.delete_all_items();
     context.state.found_macs.clear();
     context.view.编辑框中控IP.set_content("");
     context.view.编辑框子网掩码.set_content("");

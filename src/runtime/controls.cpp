@@ -11,6 +11,12 @@ int resolve_selection(int requested, int item_count)
     return std::min(requested, item_count - 1);
 }
 
+void ItemList::delete_all_items()
+{
+    while (item_count() > 0)
+        delete_item(0);
+}
+
 void ItemList::set_selection(int requested)
 {
     select_exactly(resolve_selection(requested, item_count()));
