@@ -5,7 +5,7 @@
 
 #include "protocol/send_path.h"
 #include "runtime/bytes.h"
-#include "ui/settings_view.h"
+#include "view/settings_view.h"
 
 namespace zk::commands {
 

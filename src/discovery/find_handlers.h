@@ -10,7 +10,7 @@
 #include "discovery/config_datagram.h"
 #include "runtime/controls.h"
 #include "runtime/sender.h"
-#include "ui/find_view.h"
+#include "view/find_view.h"
 
 namespace zk::discovery {
 

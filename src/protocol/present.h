@@ -4,7 +4,7 @@
 #include "protocol/replies.h"
 #include "protocol/send_path.h"
 #include "runtime/bytes.h"
-#include "ui/settings_view.h"
+#include "view/settings_view.h"
 
 namespace zk::protocol {
 

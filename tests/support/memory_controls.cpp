@@ -1,6 +1,6 @@
 #include "support/memory_controls.h"
 
-#include "ui/layout.h"
+#include "view/layout.h"
 
 namespace zk::test {
 
@@ -37,7 +37,7 @@ namespace {
 
 void fill_from_layout(MemoryItemList& list, std::string_view name)
 {
-    const ui::ControlSpec* entry = ui::find_control(ui::settings_window_spec(), name);
+    const view::ControlSpec* entry = view::find_control(view::settings_window_spec(), name);
     for (std::string_view item : entry->items)
         list.add_item(item);
 }

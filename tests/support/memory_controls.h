@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "runtime/controls.h"
-#include "ui/find_view.h"
-#include "ui/settings_view.h"
+#include "view/find_view.h"
+#include "view/settings_view.h"
 
 namespace zk::test {
 

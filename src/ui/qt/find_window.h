@@ -11,9 +11,9 @@
 #include "discovery/find_handlers.h"
 #include "runtime/datagram_endpoint.h"
 #include "runtime/ports.h"
-#include "ui/find_view.h"
 #include "ui/qt/widget_controls.h"
 #include "ui/qt/window_builder.h"
+#include "view/find_view.h"
 
 namespace zk::ui {
 

@@ -10,7 +10,7 @@
 #include "runtime/ports.h"
 #include "ui/qt/widget_controls.h"
 #include "ui/qt/window_builder.h"
-#include "ui/settings_view.h"
+#include "view/settings_view.h"
 
 namespace zk::ui {
 

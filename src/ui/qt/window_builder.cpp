@@ -78,38 +78,39 @@ void fit_combo(QComboBox* combo)
     combo->setMaxVisibleItems(std::max(1, (reserved_height - field) / row));
 }
 
-QWidget* create_widget(const ControlSpec& entry, QWidget* parent)
+QWidget* create_widget(const view::ControlSpec& entry, QWidget* parent)
 {
     switch (entry.kind) {
-    case Kind::label:
+    case view::Kind::label:
         return new QLabel(q(entry.text), parent);
-    case Kind::edit: {
+    case view::Kind::edit: {
         auto* edit = new QLineEdit(q(entry.text), parent);
-        if (entry.input == Input::integer) edit->installEventFilter(new IntegerKeyFilter(edit));
+        if (entry.input == view::Input::integer)
+            edit->installEventFilter(new IntegerKeyFilter(edit));
         return edit;
     }
-    case Kind::button:
+    case view::Kind::button:
         return new QPushButton(q(entry.text), parent);
-    case Kind::check:
+    case view::Kind::check:
         return new QCheckBox(q(entry.text), parent);
-    case Kind::combo: {
+    case view::Kind::combo: {
         auto* combo = new QComboBox(parent);
         for (std::string_view item : entry.items)
             combo->addItem(q(item));
         combo->setCurrentIndex(-1);
         return combo;
     }
-    case Kind::list:
+    case view::Kind::list:
         return new QListWidget(parent);
-    case Kind::group:
+    case view::Kind::group:
         return new QGroupBox(q(entry.text), parent);
-    case Kind::tab: {
+    case view::Kind::tab: {
         auto* tab = new QTabWidget(parent);
         tab->setFocusPolicy(Qt::NoFocus);
         tab->tabBar()->setFocusPolicy(Qt::NoFocus);
         return tab;
     }
-    case Kind::endpoint:
+    case view::Kind::endpoint:
         return nullptr;
     }
     return nullptr;
@@ -149,7 +150,8 @@ private:
     QList<QPair<QWidget*, QRect>> placed_;
 };
 
-QWidget* parent_for(const ControlSpec& entry, QWidget* window, const QHash<QString, QWidget*>& made)
+QWidget*
+parent_for(const view::ControlSpec& entry, QWidget* window, const QHash<QString, QWidget*>& made)
 {
     if (entry.parent.empty()) return window;
     QWidget* parent = made.value(q(entry.parent));
@@ -159,7 +161,7 @@ QWidget* parent_for(const ControlSpec& entry, QWidget* window, const QHash<QStri
 }
 
 void place(QWidget* widget,
-           const ControlSpec& entry,
+           const view::ControlSpec& entry,
            QWidget* parent,
            const QHash<QWidget*, PagePlacer*>& placers)
 {
@@ -172,7 +174,7 @@ void place(QWidget* widget,
 
 } // namespace
 
-BuiltControls build_window(QWidget* window, const WindowSpec& layout)
+BuiltControls build_window(QWidget* window, const view::WindowSpec& layout)
 {
     QFont font = window->font();
     font.setPixelSize(12);
@@ -187,7 +189,7 @@ BuiltControls build_window(QWidget* window, const WindowSpec& layout)
     QHash<QString, QWidget*> made;
     QHash<QWidget*, PagePlacer*> placers;
     QWidget* previous_focusable = nullptr;
-    for (const ControlSpec& control : layout.controls) {
+    for (const view::ControlSpec& control : layout.controls) {
         QWidget* parent = parent_for(control, window, made);
         QWidget* widget = create_widget(control, parent);
         if (!widget) continue;
@@ -203,8 +205,8 @@ BuiltControls build_window(QWidget* window, const WindowSpec& layout)
         }
         if (auto* combo = qobject_cast<QComboBox*>(widget)) fit_combo(combo);
         if (control.spin) add_inert_spin_arrows(static_cast<QLineEdit*>(widget));
-        if (widget->focusPolicy() != Qt::NoFocus && control.kind != Kind::label &&
-            control.kind != Kind::group) {
+        if (widget->focusPolicy() != Qt::NoFocus && control.kind != view::Kind::label &&
+            control.kind != view::Kind::group) {
             if (previous_focusable) QWidget::setTabOrder(previous_focusable, widget);
             previous_focusable = widget;
         }

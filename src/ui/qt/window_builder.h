@@ -4,7 +4,7 @@
 #include <QWidget>
 #include <string_view>
 
-#include "ui/layout.h"
+#include "view/layout.h"
 
 class QTabWidget;
 
@@ -33,7 +33,7 @@ private:
 
 // Creates every control of `layout` inside `window`, sets the title, the fixed frame without a
 // maximise button, the client size and the keyboard tab order.
-BuiltControls build_window(QWidget* window, const WindowSpec& layout);
+BuiltControls build_window(QWidget* window, const view::WindowSpec& layout);
 
 // Moves the window to the centre of its screen.
 void centre_on_screen(QWidget* window);

@@ -5,7 +5,7 @@
 #include <span>
 #include <string_view>
 
-namespace zk::ui {
+namespace zk::view {
 
 enum class Kind
 {
@@ -62,4 +62,4 @@ const WindowSpec& settings_window_spec();
 // The entry named `name`, or nullptr.
 const ControlSpec* find_control(const WindowSpec& window, std::string_view name);
 
-} // namespace zk::ui
+} // namespace zk::view

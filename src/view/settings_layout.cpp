@@ -1,6 +1,6 @@
-#include "ui/layout.h"
+#include "view/layout.h"
 
-namespace zk::ui {
+namespace zk::view {
 
 namespace {
 
@@ -88,4 +88,4 @@ const WindowSpec& settings_window_spec()
     return settings_window;
 }
 
-} // namespace zk::ui
+} // namespace zk::view

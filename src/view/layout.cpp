@@ -1,6 +1,6 @@
-#include "ui/layout.h"
+#include "view/layout.h"
 
-namespace zk::ui {
+namespace zk::view {
 
 const ControlSpec* find_control(const WindowSpec& window, std::string_view name)
 {
@@ -10,4 +10,4 @@ const ControlSpec* find_control(const WindowSpec& window, std::string_view name)
     return nullptr;
 }
 
-} // namespace zk::ui
+} // namespace zk::view

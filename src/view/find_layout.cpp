@@ -1,6 +1,6 @@
-#include "ui/layout.h"
+#include "view/layout.h"
 
-namespace zk::ui {
+namespace zk::view {
 
 namespace {
 
@@ -40,4 +40,4 @@ const WindowSpec& find_window_spec()
     return find_window;
 }
 
-} // namespace zk::ui
+} // namespace zk::view
