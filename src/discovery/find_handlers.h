@@ -15,6 +15,7 @@
 namespace zk::discovery {
 
 inline constexpr std::string_view msg_write_done = "IP参数设置成功";
+inline constexpr std::string_view msg_write_refused = "中控拒绝了IP参数,未写入";
 inline constexpr std::string_view msg_read_first = "请先选择中控并读取IP参数";
 
 struct FindContext

@@ -40,15 +40,16 @@ std::string dotted(const QHostAddress& address)
 
 DatagramEndpoint::DatagramEndpoint(int local_port) : DatagramEndpoint(local_port, "0.0.0.0") {}
 
-DatagramEndpoint::DatagramEndpoint(int local_port, std::string_view bind_address)
+DatagramEndpoint::DatagramEndpoint(int local_port, std::string_view bind_address, PortUse use)
     : socket_(std::make_unique<QUdpSocket>()), requested_port_(local_port < 0 ? 1 : local_port)
 {
     QHostAddress local;
     const QString text =
         QString::fromUtf8(bind_address.data(), static_cast<qsizetype>(bind_address.size()));
     if (!local.setAddress(text) || local.protocol() != QAbstractSocket::IPv4Protocol) return;
-    bound_ = socket_->bind(local, static_cast<quint16>(requested_port_),
-                           QAbstractSocket::DontShareAddress);
+    const auto sharing =
+        use == PortUse::shared ? QAbstractSocket::ShareAddress : QAbstractSocket::DontShareAddress;
+    bound_ = socket_->bind(local, static_cast<quint16>(requested_port_), sharing);
     if (!bound_) return;
     // Asked before the bind, Qt drops the request without a word; after it, the kernel grants
     // what its limits allow.

@@ -20,6 +20,14 @@ struct Peer
     int port = 0;
 };
 
+// Whether other sockets may bind the same port: only a simulator that answers from several of
+// its addresses on one port shares it.
+enum class PortUse
+{
+    exclusive,
+    shared,
+};
+
 class DatagramEndpoint final : public Sender
 {
 public:
@@ -30,7 +38,9 @@ public:
     explicit DatagramEndpoint(int local_port);
     // Binds one local IPv4 address instead of all of them (a simulator standing for one
     // controller); an address that is not a dotted IPv4 text fails to bind.
-    DatagramEndpoint(int local_port, std::string_view bind_address);
+    DatagramEndpoint(int local_port,
+                     std::string_view bind_address,
+                     PortUse use = PortUse::exclusive);
     ~DatagramEndpoint() override;
     DatagramEndpoint(const DatagramEndpoint&) = delete;
     DatagramEndpoint& operator=(const DatagramEndpoint&) = delete;

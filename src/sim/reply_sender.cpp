@@ -65,7 +65,8 @@ void ReplySender::send(std::vector<Outgoing> replies, const Peer& to)
 
 void ReplySender::send_now(const Outgoing& reply, const Peer& to)
 {
-    const bool sent = endpoint_.send(to.address, to.port, reply.datagram);
+    Sender& out = reply.via ? *reply.via : endpoint_;
+    const bool sent = out.send(to.address, to.port, reply.datagram);
     log("->", to, reply.datagram, sent ? reply.meaning : reply.meaning + ", send failed");
 }
 

@@ -30,7 +30,7 @@ TEST(network_module, every_module_answers_a_search_with_mac_ip_name_and_version)
     const Bytes& last = answer.replies[2];
     ASSERT_EQ(last.size(), 285u);
     EXPECT_EQ(to_hex(ByteView(last).first(23)), flag + " 84 84 C2 E4 00 01 01");
-    EXPECT_EQ(to_hex(ByteView(last).subspan(30, 12)), "0A 00 01 01 5A 4B 2D 4E 45 54 00 06");
+    EXPECT_EQ(to_hex(ByteView(last).subspan(29, 13)), "0B 0A 00 01 01 5A 4B 2D 4E 45 54 00 26");
     EXPECT_EQ(model.handle(Bytes(284, 0x43)).replies.size(), 0u);
 }
 
@@ -46,7 +46,7 @@ TEST(network_module, reads_and_writes_reach_only_the_module_with_that_mac)
               "84 C2 E4 00 00 02 C0 A8 01 C9 C0 A8 01 01 FF FF FF 00");
     EXPECT_EQ(
         to_hex(ByteView(block).subspan(169, 28)),
-        "01 01 00 00 86 3E C0 A8 01 64 86 3E 80 25 00 00 08 01 04 00 00 00 00 00 00 00 00 00");
+        "01 01 00 00 86 3E C0 A8 01 64 86 3E 80 25 00 00 08 01 04 01 00 04 00 00 32 00 00 00");
 
     Bytes write = block;
     write[16] = 0x01;
