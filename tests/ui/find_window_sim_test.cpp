@@ -94,7 +94,7 @@ TEST_F(find_window_sim, lists_fifty_modules_reads_any_of_them_and_writes_new_par
         const std::string ip = "10.20.0." + std::to_string(row + 1);
         ASSERT_TRUE(test::wait_until([&] { return view.编辑框中控IP.content() == ip; }));
         EXPECT_EQ(view.编辑框子网掩码.content(), "255.255.255.0");
-        EXPECT_EQ(view.编辑框网关.content(), "192.168.1.1");
+        EXPECT_EQ(view.编辑框网关.content(), "10.20.0.1");
         EXPECT_EQ(view.编辑框服务器IP.content(), "192.168.1.100");
         EXPECT_EQ(view.编辑框远程端口.content(), "16006");
         EXPECT_FALSE(view.编辑框本机IP.content().empty());
@@ -146,6 +146,25 @@ TEST_F(find_window_sim, the_operator_pick_of_an_adapter_is_remembered)
     EXPECT_EQ(bytes, "[\xCD\xF8\xBF\xA8\xC1\xD0\xB1\xED]\r\n\xD1\xA1\xD4\xF1\xCF\xEE=1\r\n");
 }
 
+TEST_F(find_window_sim, a_module_that_refuses_the_parameters_is_shown_to_have_refused)
+{
+    model.strict_writes = true;
+    open();
+    click("按钮查找IP");
+    ASSERT_TRUE(test::wait_until([&] { return window->view().列表框中控IP.item_count() == 50; }));
+    pick_entry(3);
+    ASSERT_TRUE(
+        test::wait_until([&] { return window->view().编辑框中控IP.content() == "10.20.0.4"; }));
+    window->view().编辑框网关.set_content("10.20.9.1"); // outside the module's subnet
+    click("按钮设置IP");
+    ASSERT_TRUE(test::wait_until([] {
+        return test::open_message_texts().contains(
+            QStringLiteral("信息：|中控拒绝了IP参数,未写入"));
+    }));
+    EXPECT_EQ(test::open_message_texts().size(), 1);
+    EXPECT_EQ(model.modules[3].gateway, (Ipv4{10, 20, 0, 1}));
+}
+
 TEST_F(find_window_sim, picking_the_selected_entry_again_reads_the_controller_again)
 {
     open();
@@ -154,11 +173,11 @@ TEST_F(find_window_sim, picking_the_selected_entry_again_reads_the_controller_ag
     ASSERT_TRUE(test::wait_until([&] { return list->count() == 50; }));
     pick_entry(3);
     ASSERT_TRUE(
-        test::wait_until([&] { return window->view().编辑框网关.content() == "192.168.1.1"; }));
+        test::wait_until([&] { return window->view().编辑框网关.content() == "10.20.0.1"; }));
     window->view().编辑框网关.set_content("");
     pick_entry(3);
     EXPECT_TRUE(
-        test::wait_until([&] { return window->view().编辑框网关.content() == "192.168.1.1"; }));
+        test::wait_until([&] { return window->view().编辑框网关.content() == "10.20.0.1"; }));
     EXPECT_EQ(window->view().编辑框中控IP.content(), "10.20.0.4");
 }
 
