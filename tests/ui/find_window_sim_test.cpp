@@ -59,6 +59,17 @@ protected:
                           list->visualItemRect(list->item(row)).center());
     }
 
+    // Searches, picks the fourth entry and waits for its parameters.
+    void read_fourth_module()
+    {
+        click("按钮查找IP");
+        ASSERT_TRUE(
+            test::wait_until([&] { return window->view().列表框中控IP.item_count() == 50; }));
+        pick_entry(3);
+        ASSERT_TRUE(
+            test::wait_until([&] { return window->view().编辑框中控IP.content() == "10.20.0.4"; }));
+    }
+
     fs::path dir = fs::temp_directory_path() / "zk_find_window_sim";
     AppState state;
     TwoAdapters adapters;
@@ -121,11 +132,7 @@ TEST_F(find_window_sim, lists_fifty_modules_reads_any_of_them_and_writes_new_par
 TEST_F(find_window_sim, a_bad_field_is_refused_and_the_module_keeps_its_address)
 {
     open();
-    click("按钮查找IP");
-    ASSERT_TRUE(test::wait_until([&] { return window->view().列表框中控IP.item_count() == 50; }));
-    pick_entry(3);
-    ASSERT_TRUE(
-        test::wait_until([&] { return window->view().编辑框中控IP.content() == "10.20.0.4"; }));
+    ASSERT_NO_FATAL_FAILURE(read_fourth_module());
     window->view().编辑框中控IP.set_content("10.20.0.300");
     click("按钮设置IP");
     test::settle();
@@ -150,11 +157,7 @@ TEST_F(find_window_sim, a_module_that_refuses_the_parameters_is_shown_to_have_re
 {
     model.strict_writes = true;
     open();
-    click("按钮查找IP");
-    ASSERT_TRUE(test::wait_until([&] { return window->view().列表框中控IP.item_count() == 50; }));
-    pick_entry(3);
-    ASSERT_TRUE(
-        test::wait_until([&] { return window->view().编辑框中控IP.content() == "10.20.0.4"; }));
+    ASSERT_NO_FATAL_FAILURE(read_fourth_module());
     window->view().编辑框网关.set_content("10.20.9.1"); // outside the module's subnet
     click("按钮设置IP");
     ASSERT_TRUE(test::wait_until([] {
