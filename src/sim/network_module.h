@@ -63,6 +63,7 @@ NetworkModel make_network_model(int count,
                                 const Ipv4& ip_base,
                                 const ModuleFactory& factory = {});
 
+// The replies below answer `request`, a whole 285-byte request, whose PC MAC they echo.
 // 84 reply: byte 29 counts the address at 30-33 and the zero-terminated name after it; the
 // version byte follows the counted data.
 Bytes search_reply(const ModuleSettings& module, ByteView request);
