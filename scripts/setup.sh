@@ -9,7 +9,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     nlohmann-json3-dev
     clang-format
-    xvfb xauth fonts-wqy-microhei
+    xvfb xauth fonts-wqy-microhei qt6-translations-l10n
     iproute2 procps
 )
 
