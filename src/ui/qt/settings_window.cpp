@@ -89,11 +89,10 @@ void SettingsWindow::watch_answers()
         wait_timer_->arm(watch_.next_deadline());
     };
     udp_.on_datagram([this](ByteView datagram) {
-        const std::optional<protocol::Reply> reply = protocol::decode_reply(datagram);
-        if (!reply) return;
-        watch_.answered(*reply, wait_timer_->now());
-        wait_timer_->arm(watch_.next_deadline());
-        protocol::present_reply(*reply, view_, link_);
+        if (const auto reply = protocol::on_settings_datagram(datagram, view_, link_)) {
+            watch_.answered(*reply, wait_timer_->now());
+            wait_timer_->arm(watch_.next_deadline());
+        }
     });
 }
 
