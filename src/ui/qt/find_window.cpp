@@ -76,13 +76,12 @@ void FindWindow::showEvent(QShowEvent* event)
 
 void FindWindow::watch_answers()
 {
-    wait_timer_ = new WaitTimer(this, [this] {
-        watch_.expire(wait_timer_->now(), boxes_);
-        wait_timer_->arm(watch_.next_deadline());
-    });
+    wait_timer_ = new WaitTimer(
+        this, [this] { return watch_.next_deadline(); },
+        [this](WaitTimer::Time now) { watch_.expire(now, boxes_); });
     context_.on_sent = [this](ByteView request) {
         watch_.sent(request, wait_timer_->now());
-        wait_timer_->arm(watch_.next_deadline());
+        wait_timer_->rearm();
     };
 }
 
@@ -142,7 +141,7 @@ void FindWindow::bind_events()
             [this] { discovery::write_network_parameters(context_); });
     udp_.on_datagram([this](ByteView bytes) {
         watch_.arrived(bytes);
-        wait_timer_->arm(watch_.next_deadline());
+        wait_timer_->rearm();
         discovery::handle_config_datagram(context_, bytes);
     });
 }

@@ -80,18 +80,17 @@ void SettingsWindow::showEvent(QShowEvent* event)
 
 void SettingsWindow::watch_answers()
 {
-    wait_timer_ = new WaitTimer(this, [this] {
-        watch_.expire(wait_timer_->now(), view_);
-        wait_timer_->arm(watch_.next_deadline());
-    });
+    wait_timer_ = new WaitTimer(
+        this, [this] { return watch_.next_deadline(); },
+        [this](WaitTimer::Time now) { watch_.expire(now, view_); });
     link_.on_sent = [this](ByteView payload) {
         watch_.sent(payload, wait_timer_->now());
-        wait_timer_->arm(watch_.next_deadline());
+        wait_timer_->rearm();
     };
     udp_.on_datagram([this](ByteView datagram) {
         if (const auto reply = protocol::on_settings_datagram(datagram, view_, link_)) {
             watch_.answered(*reply, wait_timer_->now());
-            wait_timer_->arm(watch_.next_deadline());
+            wait_timer_->rearm();
         }
     });
 }

@@ -4,12 +4,19 @@
 
 namespace zk::ui {
 
-WaitTimer::WaitTimer(QObject* parent, std::function<void()> expired) : QObject(parent)
+WaitTimer::WaitTimer(QObject* parent,
+                     std::function<std::optional<Time>()> next_deadline,
+                     std::function<void(Time now)> expire)
+    : QObject(parent), next_deadline_(std::move(next_deadline))
 {
     clock_.start();
     timer_.setSingleShot(true);
+    // A coarse timer may fire a little early; rearm() then simply waits for the rest.
     timer_.setTimerType(Qt::CoarseTimer);
-    connect(&timer_, &QTimer::timeout, this, std::move(expired));
+    connect(&timer_, &QTimer::timeout, this, [this, expire = std::move(expire)] {
+        expire(now());
+        rearm();
+    });
 }
 
 WaitTimer::Time WaitTimer::now() const
@@ -17,14 +24,14 @@ WaitTimer::Time WaitTimer::now() const
     return Time(clock_.elapsed());
 }
 
-void WaitTimer::arm(std::optional<Time> deadline)
+void WaitTimer::rearm()
 {
+    const std::optional<Time> deadline = next_deadline_();
     if (!deadline) {
         timer_.stop();
         return;
     }
-    const auto left = std::max(Time(0), *deadline - now());
-    timer_.start(std::chrono::duration_cast<std::chrono::milliseconds>(left));
+    timer_.start(std::max(Time(0), *deadline - now()));
 }
 
 } // namespace zk::ui

@@ -1,6 +1,6 @@
 #pragma once
-// Wakes a window when the next wait for an answer runs out: one single-shot timer, re-armed
-// after every change of the waits, over one monotonic clock started with the window.
+// Wakes a window when the next wait for an answer runs out: one single-shot timer over one
+// monotonic clock started with the window, re-armed after every change of the waits.
 #include <QElapsedTimer>
 #include <QTimer>
 #include <functional>
@@ -15,14 +15,19 @@ class WaitTimer final : public QObject
 public:
     using Time = PendingRequests::Time;
 
-    WaitTimer(QObject* parent, std::function<void()> expired);
+    // `next_deadline` says when the waits next run out (nullopt: nothing waits); `expire` is
+    // called with the time once that moment has come.
+    WaitTimer(QObject* parent,
+              std::function<std::optional<Time>()> next_deadline,
+              std::function<void(Time now)> expire);
 
     // Milliseconds since the window opened.
     Time now() const;
-    // Fires at `deadline` (at once when it has passed); nullopt stops the timer.
-    void arm(std::optional<Time> deadline);
+    // The waits changed: fires at the next deadline (at once when it has passed), or not at all.
+    void rearm();
 
 private:
+    std::function<std::optional<Time>()> next_deadline_;
     QElapsedTimer clock_;
     QTimer timer_;
 };
