@@ -76,13 +76,8 @@ void FindWindow::showEvent(QShowEvent* event)
 
 void FindWindow::watch_answers()
 {
-    wait_timer_ = new WaitTimer(
-        this, [this] { return watch_.next_deadline(); },
-        [this](WaitTimer::Time now) { watch_.expire(now, boxes_); });
-    context_.on_sent = [this](ByteView request) {
-        watch_.sent(request, wait_timer_->now());
-        wait_timer_->rearm();
-    };
+    wait_timer_ = start_wait_timer(this, watch_, boxes_);
+    context_.on_sent = note_sent_requests(watch_, *wait_timer_);
 }
 
 namespace {

@@ -80,13 +80,8 @@ void SettingsWindow::showEvent(QShowEvent* event)
 
 void SettingsWindow::watch_answers()
 {
-    wait_timer_ = new WaitTimer(
-        this, [this] { return watch_.next_deadline(); },
-        [this](WaitTimer::Time now) { watch_.expire(now, view_); });
-    link_.on_sent = [this](ByteView payload) {
-        watch_.sent(payload, wait_timer_->now());
-        wait_timer_->rearm();
-    };
+    wait_timer_ = start_wait_timer(this, watch_, view_);
+    link_.on_sent = note_sent_requests(watch_, *wait_timer_);
     udp_.on_datagram([this](ByteView datagram) {
         if (const auto reply = protocol::on_settings_datagram(datagram, view_, link_)) {
             watch_.answered(*reply, wait_timer_->now());

@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 
+#include "runtime/bytes.h"
 #include "runtime/pending_requests.h"
 
 namespace zk::ui {
@@ -31,5 +32,25 @@ private:
     QElapsedTimer clock_;
     QTimer timer_;
 };
+
+// A timer for `watch`, whose waits that run out are told in `told_in` (the window's view or its
+// message boxes).
+template <class Watch, class Shown>
+WaitTimer* start_wait_timer(QObject* parent, Watch& watch, Shown& told_in)
+{
+    return new WaitTimer(
+        parent, [&watch] { return watch.next_deadline(); },
+        [&watch, &told_in](WaitTimer::Time now) { watch.expire(now, told_in); });
+}
+
+// What the handlers call for each request that went out: `watch` starts waiting for its answer.
+template <class Watch>
+std::function<void(ByteView)> note_sent_requests(Watch& watch, WaitTimer& timer)
+{
+    return [&watch, &timer](ByteView request) {
+        watch.sent(request, timer.now());
+        timer.rearm();
+    };
+}
 
 } // namespace zk::ui
