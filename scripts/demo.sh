@@ -4,13 +4,9 @@
 # Close the zkconfig window to end; everything is torn down.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-source scripts/lib/owner.sh
+source scripts/lib/release_build.sh
 ./scripts/setup.sh
-trap 'give_back build-release' EXIT
-cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DZK_BUILD_TESTS=OFF \
-    -DZK_BUILD_BENCH=OFF >/dev/null
-cmake --build build-release --target zkconfig zksim
-give_back build-release
+build_release zkconfig zksim
 
 source tests/e2e/netns.sh
 if ! netns_available; then

@@ -1,6 +1,7 @@
 # shellcheck shell=bash
 # Checks of an installed zkconfig package, for run.sh: each calls fail() with what is wrong and
 # uses run.sh's $work directory.
+# shellcheck disable=SC2154
 
 # The menu entry is valid and names a program and an icon that the package installed.
 check_menu_entry() {
@@ -24,11 +25,11 @@ check_icons() {
     done
 }
 
-# `man PROGRAM` finds the page, and groff renders it without a warning.
+# `man PROGRAM` finds the page, and groff renders it (UTF-8 input, as man does) without a warning.
 check_man_page() {
     local program=$1 page=/usr/share/man/man1/$1.1.gz warnings
     [ "$(man -w "$program" 2>&1)" = "$page" ] || fail "man -w $program does not find $page"
-    warnings=$(zcat "$page" | groff -man -Tutf8 -ww -z 2>&1)
+    warnings=$(zcat "$page" | groff -k -man -Tutf8 -ww -z 2>&1)
     [ -z "$warnings" ] || fail "$page: $warnings"
 }
 
@@ -39,7 +40,7 @@ check_help_against_man_page() {
         fail "/usr/bin/$program --help failed: $help"
         return
     }
-    page=$(zcat "/usr/share/man/man1/$program.1.gz" | groff -man -Tascii -P-cbou 2>/dev/null)
+    page=$(zcat "/usr/share/man/man1/$program.1.gz" | groff -k -man -Tascii -P-cbou 2>/dev/null)
     for option in $(grep -oE -- '--[a-z][a-z0-9-]+' <<<"$help" | sort -u); do
         grep -qe "$option" <<<"$page" || fail "$program --help lists $option; its man page does not"
     done
