@@ -6,7 +6,9 @@
 # Needs root (for the namespaces).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-./scripts/setup.sh
+source scripts/lib/owner.sh
+./scripts/setup.sh --dev
+trap 'give_back build-shots build' EXIT
 cmake -S . -B build-shots -G Ninja -DCMAKE_BUILD_TYPE=Release -DZK_BUILD_BENCH=OFF >/dev/null
 cmake --build build-shots --target zksim zk_e2e_driver test_ui
 out=$PWD/build/screenshots

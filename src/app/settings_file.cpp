@@ -255,10 +255,22 @@ std::filesystem::path default_user_config_dir()
     return std::filesystem::path(home ? home : ".") / ".config" / "zkconfig";
 }
 
+bool is_system_program_dir(const std::filesystem::path& dir)
+{
+    const std::filesystem::path normal = dir.lexically_normal();
+    if (!normal.has_root_directory()) return false;
+    const std::filesystem::path relative = normal.relative_path();
+    if (relative.empty()) return false;
+    const std::filesystem::path top = *relative.begin();
+    return top == "usr" || top == "bin" || top == "sbin";
+}
+
 SettingsFile::SettingsFile(const std::filesystem::path& program_dir,
                            const std::filesystem::path& user_dir)
-    : program_file_(program_dir / "system.ini"),
-      write_location_(is_writable_dir(program_dir) ? program_file_ : user_dir / "system.ini")
+    : program_file_((is_system_program_dir(program_dir) ? user_dir : program_dir) / "system.ini"),
+      write_location_(is_writable_dir(program_dir) && !is_system_program_dir(program_dir)
+                          ? program_file_
+                          : user_dir / "system.ini")
 {}
 
 std::filesystem::path SettingsFile::read_location() const

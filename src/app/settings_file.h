@@ -26,10 +26,15 @@ std::string ini_with_value(std::string_view file,
 // $XDG_CONFIG_HOME/zkconfig when that is an absolute path, else ~/.config/zkconfig.
 std::filesystem::path default_user_config_dir();
 
+// True for the directories the package manager owns (/usr/..., /bin, /sbin): a file left
+// there would outlive the package, so even root, who could write there, must not.
+bool is_system_program_dir(const std::filesystem::path& dir);
+
 class SettingsFile
 {
 public:
-    // Beside the program when its directory is writable. Otherwise the user's copy is written,
+    // Beside the program when its directory is writable and not a system program
+    // directory (one the package manager owns). Otherwise the user's copy is written,
     // and read once it exists; until then the file beside the program is read.
     SettingsFile(const std::filesystem::path& program_dir, const std::filesystem::path& user_dir);
 

@@ -181,6 +181,37 @@ TEST(settings_file, beside_a_read_only_program_the_user_copy_starts_as_the_progr
               "[Other]\r\nkeep=1\r\n[" + section + "]\r\n" + key + "=2\r\n");
 }
 
+TEST(settings_file, system_program_directories_are_those_the_package_manager_owns)
+{
+    const struct
+    {
+        const char* dir;
+        bool system;
+    } cases[] = {
+        {"/usr/bin", true},
+        {"/usr/local/bin", true},
+        {"/bin", true},
+        {"/sbin/", true},
+        {"/usr/lib/../bin", true},
+        {"/usrx/bin", false},
+        {"/opt/zkconfig", false},
+        {"/home/op/zkconfig/build-release/src", false},
+        {"usr/bin", false},
+        {"/", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(is_system_program_dir(c.dir), c.system) << c.dir;
+}
+
+TEST(settings_file, an_installed_program_keeps_its_file_in_the_user_directory_even_as_root)
+{
+    // /usr/bin is writable for root; the file still must not land among the package's files.
+    TempDir user;
+    const SettingsFile settings("/usr/bin", user.path());
+    EXPECT_EQ(settings.location(), user.path() / "system.ini");
+    EXPECT_EQ(settings.read_location(), user.path() / "system.ini");
+}
+
 TEST(settings_file, user_directory_follows_xdg_config_home)
 {
     const char* saved = std::getenv("XDG_CONFIG_HOME");
