@@ -15,14 +15,12 @@ constexpr std::uint8_t code_byte(ConfigCode code)
     return static_cast<std::uint8_t>(code);
 }
 
-// The module's refusal of a write it finds invalid; an answer all the same.
-constexpr std::uint8_t write_refused = 0xC1;
-
 // The request code a reply answers; nullopt for codes nobody waits on.
 std::optional<std::uint8_t> answered_request(std::uint8_t reply)
 {
     if (reply == code_byte(ConfigCode::search_reply)) return code_byte(ConfigCode::search_request);
-    if (reply == code_byte(ConfigCode::write_ack) || reply == write_refused)
+    // A refused write was answered all the same.
+    if (reply == code_byte(ConfigCode::write_ack) || reply == code_byte(ConfigCode::write_refused))
         return code_byte(ConfigCode::write_request);
     return std::nullopt;
 }
