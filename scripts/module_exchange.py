@@ -3,9 +3,10 @@
 write, a write a careful module refuses, a factory reset and a read after it. Prints each reply's
 code, byte 29, length and sender. Run it where the modules' broadcasts reach port 60000, e.g. in
 the PC namespace of tests/e2e/netns.sh, with zksim started with --strict-writes.
-Usage: module_exchange.py [MAC]   (default 84:C2:E4:00:00:01)"""
+Usage: module_exchange.py [--interface NAME] [MAC]   (default 84:C2:E4:00:00:01); the interface
+(root only) sends the broadcasts out of that adapter when the host has no route for them."""
+import argparse
 import socket
-import sys
 
 FLAG = b"CH9121_CFG_FLAG\x00"
 PC_MAC = bytes.fromhex("00E04C123456")
@@ -42,9 +43,15 @@ def exchange(sock, what, datagram, expect=1):
 
 
 def main():
-    mac = bytes.fromhex((sys.argv[1] if len(sys.argv) > 1 else "84:C2:E4:00:00:01").replace(":", ""))
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--interface")
+    parser.add_argument("mac", nargs="?", default="84:C2:E4:00:00:01")
+    arguments = parser.parse_args()
+    mac = bytes.fromhex(arguments.mac.replace(":", ""))
     sock = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
     sock.setsockopt(socket.SOL_SOCKET, socket.SO_BROADCAST, 1)
+    if arguments.interface:
+        sock.setsockopt(socket.SOL_SOCKET, socket.SO_BINDTODEVICE, arguments.interface.encode())
     sock.bind(("0.0.0.0", 60000))
     sock.settimeout(2.0)
     exchange(sock, "search", request(0x04, bytes(6)), expect=2)
