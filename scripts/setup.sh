@@ -11,6 +11,8 @@ packages=(
     clang-format
     xvfb xauth fonts-wqy-microhei
     iproute2 procps
+    tshark
+    g++-mingw-w64-x86-64 googletest wine64
 )
 
 missing=()

@@ -8,7 +8,9 @@
 #include <system_error>
 #include <vector>
 
-#if !defined(_WIN32)
+#if defined(_WIN32)
+#include <io.h>
+#else
 #include <unistd.h>
 #endif
 
@@ -127,9 +129,36 @@ bool is_writable_dir(const std::filesystem::path& dir)
     std::error_code error;
     if (!std::filesystem::is_directory(dir, error)) return false;
 #if defined(_WIN32)
+    // Windows grants writing through ACLs that _waccess does not read (a program folder under
+    // Program Files looks writable to it); creating a file is the only sure answer.
+    const std::filesystem::path probe = dir / "system.ini.probe";
+    if (!std::ofstream(probe, std::ios::binary | std::ios::app)) return false;
+    std::filesystem::remove(probe, error);
     return true;
 #else
     return ::access(dir.c_str(), W_OK) == 0;
+#endif
+}
+
+// Through the path itself: on Windows a narrow string is in the ANSI code page, so a folder
+// named in Chinese would not open from path.string().
+std::FILE* open_for_writing(const std::filesystem::path& file)
+{
+#if defined(_WIN32)
+    return ::_wfopen(file.c_str(), L"wb");
+#else
+    return std::fopen(file.c_str(), "wb");
+#endif
+}
+
+// The bytes reach the disk before the rename makes them the file.
+bool flush_to_disk(std::FILE* out)
+{
+    if (std::fflush(out) != 0) return false;
+#if defined(_WIN32)
+    return ::_commit(::_fileno(out)) == 0;
+#else
+    return ::fsync(::fileno(out)) == 0;
 #endif
 }
 
@@ -181,11 +210,20 @@ std::string ini_with_value(std::string_view file,
 
 std::filesystem::path default_user_config_dir()
 {
+#if defined(_WIN32)
+    // The wide variable: a user name in Chinese does not survive the ANSI code page.
+    const wchar_t* app_data = ::_wgetenv(L"APPDATA");
+    if (app_data && *app_data && std::filesystem::path(app_data).is_absolute())
+        return std::filesystem::path(app_data) / "zkconfig";
+    std::error_code error;
+    return std::filesystem::temp_directory_path(error) / "zkconfig";
+#else
     const char* xdg = std::getenv("XDG_CONFIG_HOME");
     if (xdg && *xdg && std::filesystem::path(xdg).is_absolute())
         return std::filesystem::path(xdg) / "zkconfig";
     const char* home = std::getenv("HOME");
     return std::filesystem::path(home ? home : ".") / ".config" / "zkconfig";
+#endif
 }
 
 SettingsFile::SettingsFile(const std::filesystem::path& program_dir,
@@ -213,13 +251,10 @@ bool SettingsFile::write(std::string_view section, std::string_view key, std::st
 
     std::filesystem::path temporary = location_;
     temporary += ".tmp";
-    std::FILE* out = std::fopen(temporary.string().c_str(), "wb");
+    std::FILE* out = open_for_writing(temporary);
     if (!out) return false;
     bool ok = std::fwrite(updated.data(), 1, updated.size(), out) == updated.size();
-    ok = std::fflush(out) == 0 && ok;
-#if !defined(_WIN32)
-    ok = ::fsync(::fileno(out)) == 0 && ok;
-#endif
+    ok = flush_to_disk(out) && ok;
     ok = std::fclose(out) == 0 && ok;
     error.clear();
     if (ok) std::filesystem::rename(temporary, location_, error);
