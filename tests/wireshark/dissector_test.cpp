@@ -1,0 +1,415 @@
+// The Wireshark dissector (tools/wireshark/zk.lua) run by tshark over a pcap of known frames:
+// the HS3 frames written out in the protocol's documents, configuration datagrams laid out from
+// the network module's known fields, and datagrams captured from zksim.
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "support/hex.h"
+#include "wireshark/pcap_file.h"
+
+namespace zk::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::array<std::uint8_t, 4> pc{192, 168, 1, 100};
+constexpr std::array<std::uint8_t, 4> controller{192, 168, 1, 200};
+constexpr std::array<std::uint8_t, 4> everyone{255, 255, 255, 255};
+
+struct Labelled
+{
+    std::string label;
+    UdpPacket packet;
+};
+
+UdpPacket to_controller(std::string_view hex)
+{
+    return {pc, 16006, controller, 16006, from_hex(hex)};
+}
+
+UdpPacket from_controller(std::string_view hex)
+{
+    return {controller, 16006, pc, 16006, from_hex(hex)};
+}
+
+// A configuration datagram: flag, code, target MAC, then `fields` (offset, hex) on zeros.
+Bytes config(std::uint8_t code,
+             const std::vector<std::pair<std::size_t, std::string>>& fields,
+             std::size_t length = 285)
+{
+    Bytes d(length, 0);
+    const std::string flag = "CH9121_CFG_FLAG";
+    std::copy(flag.begin(), flag.end(), d.begin());
+    d[16] = code;
+    const Bytes mac = from_hex("84 C2 E4 01 0A FF");
+    std::copy(mac.begin(), mac.end(), d.begin() + 17);
+    for (const auto& [at, hex] : fields) {
+        const Bytes bytes = from_hex(hex);
+        std::copy(bytes.begin(), bytes.end(), d.begin() + static_cast<std::ptrdiff_t>(at));
+    }
+    return d;
+}
+
+// A block as a module holds it: 192.168.1.200/24, gateway .1, server 192.168.1.100:16006.
+std::vector<std::pair<std::size_t, std::string>> block_with(std::string_view mask)
+{
+    return {{29, "CC"},          {35, "5A 4B 2D 4E 45 54"}, // ZK-NET
+            {62, "C0 A8 01 C8"}, {66, "C0 A8 01 01"},       {70, std::string(mask)},
+            {173, "86 3E"},      {175, "C0 A8 01 64"},      {179, "86 3E"}};
+}
+
+UdpPacket module_says(Bytes datagram)
+{
+    return {controller, 50000, everyone, 60000, std::move(datagram)};
+}
+
+UdpPacket pc_asks(Bytes datagram)
+{
+    return {pc, 60000, everyone, 50000, std::move(datagram)};
+}
+
+std::vector<Labelled> hs3_frames()
+{
+    return {
+        {"volume write", to_controller("48 53 33 FF 07 00 00 A8 C5 01 05 6E")},
+        {"id reply", from_controller("48 53 33 FF 07 00 00 92 00 01 2C B8")},
+        {"id reply, bad checksum", from_controller("48 53 33 FF 07 00 00 92 00 01 2C 00")},
+        {"card count reply", from_controller("48 53 33 FF 08 00 00 A5 00 01 00 0C A0")},
+        {"card lookup", to_controller("48 53 33 FF 0A 00 00 A5 00 02 00 12 D6 87 EE")},
+        {"card register", to_controller("48 53 33 FF 0A 00 00 A5 C5 00 00 12 D6 87 29")},
+        {"timings write", to_controller("48 53 33 FF 09 00 00 41 C5 02 1E 3C 5A F7")},
+        {"codes write", to_controller("48 53 33 FF 17 00 00 45 C5 00 25 80 00 08 01 CE CE 00 "
+                                      "CE CE 00 CE CE 00 CE CE 00 3B")},
+        {"codes reply", from_controller("48 53 33 FF 19 00 00 45 00 00 25 80 00 08 01 CE CE 02 "
+                                        "0A FF CE CE 00 CE CE 00 CE CE 00 07")},
+        {"mode ack", from_controller("48 53 33 FF 05 00 00 A6 55 F6")},
+        {"mode ack cut to 9 bytes", from_controller("48 53 33 FF 05 00 00 A6 55")},
+        {"mode write", to_controller("48 53 33 FF 06 00 00 A6 C5 00 65")},
+        {"fingerprint count read", to_controller("48 53 33 FF 05 00 00 A9 00 AC")},
+        {"enrol", to_controller("48 53 33 FF 07 00 00 A5 C5 01 01 67")},
+        {"pause", to_controller("48 53 33 FF 06 00 00 A4 C5 01 66")},
+    };
+}
+
+std::vector<Labelled> config_datagrams()
+{
+    return {
+        {"search", pc_asks(config(0x04, {{17, "00 00 00 00 00 00"}}))},
+        {"search reply",
+         module_says(config(
+             0x84, {{29, "0B"}, {30, "C0 A8 01 C8"}, {34, "5A 4B 2D 4E 45 54 00"}, {41, "26"}}))},
+        {"config reply", module_says(config(0x82, block_with("FF FF FF 00")))},
+        {"write", pc_asks(config(0x01, {{62, "C0 A8 01 32"},
+                                        {171, "03 00 86 3E"},
+                                        {181, "00 C2 01 00 08 01 04 01 00 04 00 00 32"}}))},
+        {"refused write", module_says(config(0xC1,
+                                             [] {
+                                                 auto fields = block_with("FF 00 FF 00");
+                                                 fields.push_back({23, "00 E0 4C 11 22 33"});
+                                                 fields.push_back({29, "00"});
+                                                 return fields;
+                                             }()))},
+        {"refused gateway", module_says(config(0xC1,
+                                               [] {
+                                                   auto fields = block_with("FF FF FF 00");
+                                                   fields.push_back({66, "C0 A8 02 01"});
+                                                   return fields;
+                                               }()))},
+        {"reset", pc_asks(config(0x03, {}))},
+        {"reset reply", module_says(config(0x83, {}))},
+        {"284 bytes", pc_asks(config(0x04, {}, 284))},
+    };
+}
+
+std::array<std::uint8_t, 4> ipv4(const std::string& dotted)
+{
+    std::array<std::uint8_t, 4> out{};
+    std::istringstream in(dotted);
+    for (std::uint8_t& b : out) {
+        unsigned n = 0;
+        char dot = 0;
+        in >> n;
+        in >> dot;
+        b = static_cast<std::uint8_t>(n);
+    }
+    return out;
+}
+
+// The lines of the zksim capture, in order, as "zksim 1" to "zksim N".
+std::vector<Labelled> zksim_capture()
+{
+    std::ifstream in(ZK_ZKSIM_CAPTURE);
+    std::vector<Labelled> out;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.empty() || line[0] == '#') continue;
+        std::istringstream columns(line);
+        std::string from, to, hex;
+        unsigned from_port = 0, to_port = 0;
+        columns >> from >> from_port >> to >> to_port >> hex;
+        out.push_back({"zksim " + std::to_string(out.size() + 1),
+                       {ipv4(from), static_cast<std::uint16_t>(from_port), ipv4(to),
+                        static_cast<std::uint16_t>(to_port), from_hex(hex)}});
+    }
+    return out;
+}
+
+struct Expect
+{
+    std::string label;
+    std::string field;
+    std::string value;
+};
+
+// Each payload and reply field by name, with the checksum verdict.
+const std::vector<Expect> hs3_fields = {
+    {"volume write", "zk_hs3.signature", "HS3"},
+    {"volume write", "zk_hs3.marker", "0xff"},
+    {"volume write", "zk_hs3.length", "7"},
+    {"volume write", "zk_hs3.reserved", "0x0000"},
+    {"volume write", "zk_hs3.command", "0xa8"},
+    {"volume write", "zk_hs3.operation", "0xc5"},
+    {"volume write", "zk_hs3.kind", "request"},
+    {"volume write", "zk_hs3.volume", "5"},
+    {"volume write", "zk_hs3.checksum", "0x6e"},
+    {"volume write", "zk_hs3.checksum.good", "1"},
+    {"volume write", "_ws.col.Info", "Volume write volume=5"},
+    {"id reply", "zk_hs3.kind", "reply"},
+    {"id reply", "zk_hs3.controller_id", "300"},
+    {"id reply", "zk_hs3.checksum.good", "1"},
+    {"card count reply", "zk_hs3.read_sub", "0x01"},
+    {"card count reply", "zk_hs3.card_count", "12"},
+    {"card lookup", "zk_hs3.kind", "request"},
+    {"card lookup", "zk_hs3.read_sub", "0x02"},
+    {"card lookup", "zk_hs3.card", "1234567"},
+    {"card register", "zk_hs3.write_sub", "0x00"},
+    {"card register", "zk_hs3.card", "1234567"},
+    {"timings write", "zk_hs3.screen_interval", "30"},
+    {"timings write", "zk_hs3.warm_up", "60"},
+    {"timings write", "zk_hs3.cool_down", "90"},
+    {"codes write", "zk_hs3.baud", "9600"},
+    {"codes write", "zk_hs3.parity", "0"},
+    {"codes write", "zk_hs3.code_count", "0|0|0|0"},
+    {"codes write", "zk_hs3.checksum.good", "1"},
+    {"codes reply", "zk_hs3.kind", "reply"},
+    {"codes reply", "zk_hs3.code_count", "2|0|0|0"},
+    {"codes reply", "zk_hs3.code", "0a ff"},
+    {"codes reply", "zk_hs3.checksum.good", "1"},
+    {"mode ack", "zk_hs3.operation", "0x55"},
+    {"mode ack", "zk_hs3.checksum.good", "1"},
+    {"mode write", "zk_hs3.power_on_mode", "0x00"},
+    {"fingerprint count read", "zk_hs3.kind", "request"},
+    {"fingerprint count read", "zk_hs3.command", "0xa9"},
+    {"enrol", "zk_hs3.write_sub", "0x01"},
+    {"enrol", "zk_hs3.enrol_tag", "0x01"},
+    {"pause", "zk_hs3.authorisation", "0x01"},
+};
+
+// The header, the block's named fields and the search reply's name and version.
+const std::vector<Expect> config_fields = {
+    {"search", "zk_cfg.flag", "CH9121_CFG_FLAG"},
+    {"search", "zk_cfg.code", "0x04"},
+    {"search", "zk_cfg.data_length", "0"},
+    {"search reply", "zk_cfg.code", "0x84"},
+    {"search reply", "zk_cfg.mac", "84:c2:e4:01:0a:ff"},
+    {"search reply", "zk_cfg.module_ip", "192.168.1.200"},
+    {"search reply", "zk_cfg.module_name", "ZK-NET"},
+    {"search reply", "zk_cfg.version", "0x26"},
+    {"search reply", "zk_cfg.version.hardware", "2"},
+    {"search reply", "zk_cfg.version.software", "6"},
+    {"search reply", "_ws.col.Info", "Search reply 192.168.1.200 ZK-NET MAC 84:C2:E4:01:0A:FF"},
+    {"config reply", "zk_cfg.data_length", "204"},
+    {"config reply", "zk_cfg.module_name", "ZK-NET"},
+    {"config reply", "zk_cfg.ip", "192.168.1.200"},
+    {"config reply", "zk_cfg.mask", "255.255.255.0"},
+    {"config reply", "zk_cfg.gateway", "192.168.1.1"},
+    {"config reply", "zk_cfg.server_ip", "192.168.1.100"},
+    {"config reply", "zk_cfg.server_port", "16006"},
+    {"write", "zk_cfg.code", "0x01"},
+    {"write", "zk_cfg.ip", "192.168.1.50"},
+    {"write", "zk_cfg.mode", "3"},
+    {"write", "zk_cfg.local_port", "16006"},
+    {"write", "zk_cfg.baud", "115200"},
+    {"refused write", "zk_cfg.code", "0xc1"},
+    {"refused write", "zk_cfg.pc_mac", "00:e0:4c:11:22:33"},
+    {"refused write", "zk_cfg.mask", "255.0.255.0"},
+    {"refused write", "_ws.col.Info", "Write refused MAC 84:C2:E4:01:0A:FF"},
+    {"reset", "_ws.col.Info", "Reset to factory settings MAC 84:C2:E4:01:0A:FF"},
+    {"reset reply", "_ws.col.Info", "Reset acknowledged MAC 84:C2:E4:01:0A:FF"},
+};
+
+// Expert information: only where something is wrong, and saying what.
+const std::vector<Expect> experts = {
+    {"volume write", "_ws.expert.message", ""},
+    {"search reply", "_ws.expert.message", ""},
+    {"config reply", "_ws.expert.message", ""},
+    {"id reply, bad checksum", "zk_hs3.checksum.good", "0"},
+    {"id reply, bad checksum", "_ws.expert.message", "Wrong checksum: 0x00, should be 0xB8"},
+    {"mode ack cut to 9 bytes", "_ws.expert.message", "Length byte 5, but 4 bytes follow it"},
+    {"refused write", "_ws.expert.message",
+     "The module refused the write: subnet mask not contiguous"},
+    {"refused gateway", "_ws.expert.message",
+     "The module refused the write: gateway outside the subnet"},
+    {"284 bytes", "_ws.expert.message",
+     "284 bytes, not 285: a module answers only 285-byte requests"},
+};
+
+// What zksim sends today, read as it is.
+const std::vector<Expect> zksim_fields = {
+    {"zksim 2", "zk_cfg.module_ip", "192.168.1.200"},
+    {"zksim 2", "zk_cfg.module_name", "ZK-NET"},
+    {"zksim 4", "zk_cfg.mac", "84:c2:e4:00:00:01"},
+    {"zksim 4", "zk_cfg.mask", "255.255.255.0"},
+    {"zksim 4", "zk_cfg.server_port", "16006"},
+    {"zksim 5", "zk_cfg.ip", "192.168.1.50"},
+    {"zksim 6", "zk_cfg.code", "0x81"},
+    {"zksim 8", "zk_hs3.volume", "5"},
+    {"zksim 8", "zk_hs3.checksum.good", "1"},
+    {"zksim 10", "zk_hs3.card_count", "0"},
+    {"zksim 12", "zk_hs3.baud", "9600"},
+    {"zksim 14", "zk_hs3.register_result", "0x01"},
+};
+
+// What tshark said: per labelled frame, each asked field's text (occurrences joined by "|").
+struct Decoded
+{
+    std::map<std::string, std::map<std::string, std::string>> frames;
+    std::string out;
+    std::string err;
+    int status = -1;
+};
+
+std::string slurp(const fs::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::vector<std::string> split_tabs(const std::string& line)
+{
+    std::vector<std::string> out{""};
+    for (char c : line) {
+        if (c == '\t')
+            out.emplace_back();
+        else
+            out.back() += c;
+    }
+    return out;
+}
+
+void write_pcap(const fs::path& file, const std::vector<Labelled>& frames)
+{
+    std::vector<UdpPacket> packets;
+    for (const Labelled& f : frames)
+        packets.push_back(f.packet);
+    const Bytes pcap = pcap_file(packets);
+    std::ofstream(file, std::ios::binary)
+        .write(reinterpret_cast<const char*>(pcap.data()),
+               static_cast<std::streamsize>(pcap.size()));
+}
+
+Decoded run_tshark(const std::vector<Labelled>& frames, const std::vector<std::string>& fields)
+{
+    const fs::path dir = fs::temp_directory_path() / ("zk_dissector_" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    write_pcap(dir / "frames.pcap", frames);
+    std::string command = std::string("'") + ZK_TSHARK + "' -n -r '" +
+                          (dir / "frames.pcap").string() + "' -X lua_script:'" + ZK_DISSECTOR +
+                          "' -T fields -E occurrence=a -E 'aggregator=|' -e frame.number";
+    for (const std::string& field : fields)
+        command += " -e " + field;
+    command += " > '" + (dir / "out.txt").string() + "' 2> '" + (dir / "err.txt").string() + "'";
+
+    Decoded decoded;
+    decoded.status = std::system(command.c_str());
+    decoded.out = slurp(dir / "out.txt");
+    decoded.err = slurp(dir / "err.txt");
+    fs::remove_all(dir);
+    std::istringstream lines(decoded.out);
+    std::string line;
+    while (std::getline(lines, line)) {
+        const std::vector<std::string> columns = split_tabs(line);
+        auto& values = decoded.frames[frames.at(std::stoul(columns.at(0)) - 1).label];
+        for (std::size_t i = 0; i < fields.size() && i + 1 < columns.size(); ++i)
+            values[fields[i]] = columns[i + 1];
+    }
+    return decoded;
+}
+
+std::vector<std::string> fields_of(const std::vector<const std::vector<Expect>*>& tables)
+{
+    std::set<std::string> fields;
+    for (const auto* table : tables)
+        for (const Expect& e : *table)
+            fields.insert(e.field);
+    return {fields.begin(), fields.end()};
+}
+
+class dissector : public ::testing::Test
+{
+protected:
+    // One tshark run for every case: each start of it costs about a second.
+    static void SetUpTestSuite()
+    {
+        frames_ = hs3_frames();
+        for (auto* more : {config_datagrams, zksim_capture}) {
+            const std::vector<Labelled> extra = more();
+            frames_.insert(frames_.end(), extra.begin(), extra.end());
+        }
+        decoded_ =
+            run_tshark(frames_, fields_of({&hs3_fields, &config_fields, &experts, &zksim_fields}));
+    }
+
+    static void check(const std::vector<Expect>& table)
+    {
+        for (const Expect& e : table) {
+            SCOPED_TRACE(e.label + ": " + e.field);
+            ASSERT_TRUE(decoded_.frames.count(e.label)) << "no such frame in tshark's output";
+            EXPECT_EQ(decoded_.frames.at(e.label).at(e.field), e.value);
+        }
+    }
+
+    static inline std::vector<Labelled> frames_;
+    static inline Decoded decoded_;
+};
+
+TEST_F(dissector, loads_and_decodes_every_frame_without_a_lua_error)
+{
+    EXPECT_EQ(decoded_.status, 0) << decoded_.err;
+    // tshark exits 0 after a Lua error; the error shows as text in the output or on stderr.
+    EXPECT_EQ(decoded_.out.find("Lua Error"), std::string::npos) << decoded_.out;
+    EXPECT_EQ(decoded_.err.find("Lua"), std::string::npos) << decoded_.err;
+    EXPECT_EQ(decoded_.frames.size(), frames_.size()) << decoded_.out;
+    ASSERT_GE(zksim_capture().size(), 14u) << "the zksim capture did not load";
+}
+
+TEST_F(dissector, names_every_field_of_hs3_frames)
+{
+    check(hs3_fields);
+}
+
+TEST_F(dissector, names_the_fields_of_configuration_datagrams)
+{
+    check(config_fields);
+}
+
+TEST_F(dissector, reports_wrong_checksum_wrong_length_and_refused_writes)
+{
+    check(experts);
+}
+
+TEST_F(dissector, reads_what_the_simulator_sends)
+{
+    check(zksim_fields);
+}
+
+} // namespace
+} // namespace zk::test
