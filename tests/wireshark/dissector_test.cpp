@@ -40,10 +40,17 @@ UdpPacket from_controller(std::string_view hex)
     return {controller, 16006, pc, 16006, from_hex(hex)};
 }
 
-// A configuration datagram: flag, code, target MAC, then `fields` (offset, hex) on zeros.
-Bytes config(std::uint8_t code,
-             const std::vector<std::pair<std::size_t, std::string>>& fields,
-             std::size_t length = 285)
+// Bytes to place in a datagram: (offset, hex), later ones over earlier ones.
+using Fields = std::vector<std::pair<std::size_t, std::string>>;
+
+Fields plus(Fields fields, const Fields& more)
+{
+    fields.insert(fields.end(), more.begin(), more.end());
+    return fields;
+}
+
+// A configuration datagram: flag, code, target MAC, then `fields` on zeros.
+Bytes config(std::uint8_t code, const Fields& fields, std::size_t length = 285)
 {
     Bytes d(length, 0);
     const std::string flag = "CH9121_CFG_FLAG";
@@ -59,7 +66,7 @@ Bytes config(std::uint8_t code,
 }
 
 // A block as a module holds it: 192.168.1.200/24, gateway .1, server 192.168.1.100:16006.
-std::vector<std::pair<std::size_t, std::string>> block_with(std::string_view mask)
+Fields block_with(std::string_view mask)
 {
     return {{29, "CC"},          {35, "5A 4B 2D 4E 45 54"}, // ZK-NET
             {62, "C0 A8 01 C8"}, {66, "C0 A8 01 01"},       {70, std::string(mask)},
@@ -110,19 +117,10 @@ std::vector<Labelled> config_datagrams()
         {"write", pc_asks(config(0x01, {{62, "C0 A8 01 32"},
                                         {171, "03 00 86 3E"},
                                         {181, "00 C2 01 00 08 01 04 01 00 04 00 00 32"}}))},
-        {"refused write", module_says(config(0xC1,
-                                             [] {
-                                                 auto fields = block_with("FF 00 FF 00");
-                                                 fields.push_back({23, "00 E0 4C 11 22 33"});
-                                                 fields.push_back({29, "00"});
-                                                 return fields;
-                                             }()))},
-        {"refused gateway", module_says(config(0xC1,
-                                               [] {
-                                                   auto fields = block_with("FF FF FF 00");
-                                                   fields.push_back({66, "C0 A8 02 01"});
-                                                   return fields;
-                                               }()))},
+        {"refused write", module_says(config(0xC1, plus(block_with("FF 00 FF 00"),
+                                                        {{23, "00 E0 4C 11 22 33"}, {29, "00"}})))},
+        {"refused gateway",
+         module_says(config(0xC1, plus(block_with("FF FF FF 00"), {{66, "C0 A8 02 01"}})))},
         {"reset", pc_asks(config(0x03, {}))},
         {"reset reply", module_says(config(0x83, {}))},
         {"284 bytes", pc_asks(config(0x04, {}, 284))},
@@ -186,6 +184,7 @@ const std::vector<Expect> hs3_fields = {
     {"id reply", "zk_hs3.controller_id", "300"},
     {"id reply", "zk_hs3.checksum.good", "1"},
     {"card count reply", "zk_hs3.read_sub", "0x01"},
+    {"card count reply", "_ws.col.Info", "Card and fingerprint registry data Card count cards=12"},
     {"card count reply", "zk_hs3.card_count", "12"},
     {"card lookup", "zk_hs3.kind", "request"},
     {"card lookup", "zk_hs3.read_sub", "0x02"},

@@ -181,6 +181,8 @@ end
 
 local function registry(c, op, kind)
     local sub = c:byte(9)
+    local names = op == 0x00 and registry_reads or registry_writes
+    if sub then c.summary[#c.summary + 1] = names[sub] or string.format("sub-command 0x%02X", sub) end
     if op == 0x00 then
         c:add(h.read_sub, 9, 1)
         if kind == "request" then
