@@ -49,6 +49,15 @@ Fields plus(Fields fields, const Fields& more)
     return fields;
 }
 
+// `count` letters "A" as hex.
+std::string letters_a(std::size_t count)
+{
+    std::string hex;
+    for (std::size_t i = 0; i < count; ++i)
+        hex += "41";
+    return hex;
+}
+
 // A configuration datagram: flag, code, target MAC, then `fields` on zeros.
 Bytes config(std::uint8_t code, const Fields& fields, std::size_t length = 285)
 {
@@ -99,6 +108,7 @@ std::vector<Labelled> hs3_frames()
                                         "0A FF CE CE 00 CE CE 00 CE CE 00 07")},
         {"mode ack", from_controller("48 53 33 FF 05 00 00 A6 55 F6")},
         {"mode ack cut to 9 bytes", from_controller("48 53 33 FF 05 00 00 A6 55")},
+        {"volume ack cut to 9 bytes", from_controller("48 53 33 FF 06 00 00 A8 55")},
         {"mode write", to_controller("48 53 33 FF 06 00 00 A6 C5 00 65")},
         {"fingerprint count read", to_controller("48 53 33 FF 05 00 00 A9 00 AC")},
         {"enrol", to_controller("48 53 33 FF 07 00 00 A5 C5 01 01 67")},
@@ -124,6 +134,8 @@ std::vector<Labelled> config_datagrams()
         {"reset", pc_asks(config(0x03, {}))},
         {"reset reply", module_says(config(0x83, {}))},
         {"284 bytes", pc_asks(config(0x04, {}, 284))},
+        {"240-byte search reply, name without end",
+         module_says(config(0x84, {{29, "FF"}, {34, letters_a(206)}}, 240))},
     };
 }
 
@@ -257,6 +269,11 @@ const std::vector<Expect> experts = {
      "The module refused the write: subnet mask not contiguous"},
     {"refused gateway", "_ws.expert.message",
      "The module refused the write: gateway outside the subnet"},
+    {"volume ack cut to 9 bytes", "_ws.expert.message",
+     "Length byte 6, but 4 bytes follow it|Frame ends before offset 9"},
+    {"240-byte search reply, name without end", "_ws.expert.message",
+     "240 bytes, not 285: a module answers only 285-byte requests|Data length 255, but the "
+     "address, the name and its zero take 211"},
     {"284 bytes", "_ws.expert.message",
      "284 bytes, not 285: a module answers only 285-byte requests"},
 };
@@ -388,6 +405,24 @@ TEST_F(dissector, loads_and_decodes_every_frame_without_a_lua_error)
     EXPECT_EQ(decoded_.err.find("Lua"), std::string::npos) << decoded_.err;
     EXPECT_EQ(decoded_.frames.size(), frames_.size()) << decoded_.out;
     ASSERT_GE(zksim_capture().size(), 14u) << "the zksim capture did not load";
+}
+
+// No datagram, however cut, stops the dissector: a Lua error would hide the rest of the frame.
+TEST_F(dissector, survives_every_truncation_of_every_frame)
+{
+    std::vector<Labelled> cut;
+    for (const Labelled& frame : frames_) {
+        for (std::size_t length = 0; length < frame.packet.payload.size(); ++length) {
+            UdpPacket packet = frame.packet;
+            packet.payload.resize(length);
+            cut.push_back({frame.label + " cut to " + std::to_string(length), packet});
+        }
+    }
+    const Decoded decoded = run_tshark(cut, {"_ws.expert.message"});
+    EXPECT_EQ(decoded.status, 0) << decoded.err;
+    EXPECT_EQ(decoded.out.find("Lua Error"), std::string::npos);
+    EXPECT_EQ(decoded.err.find("Lua"), std::string::npos) << decoded.err;
+    EXPECT_EQ(decoded.frames.size(), cut.size());
 }
 
 TEST_F(dissector, names_every_field_of_hs3_frames)

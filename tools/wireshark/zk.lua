@@ -10,6 +10,22 @@
 -- HS3 frames: "HS3", FF, length, two reserved bytes, command, operation, data, checksum.
 ---------------------------------------------------------------------------------------------
 
+-- Expert items from {key = {name after the protocol's, text, group, severity}}.
+local function new_experts(prefix, spec)
+    local out = {}
+    for key, e in pairs(spec) do out[key] = ProtoExpert.new(prefix .. "." .. e[1], e[2], e[3], e[4]) end
+    return out
+end
+
+-- Hands a protocol its fields and expert items; Wireshark wants them as plain arrays.
+local function register(proto, field_table, expert_table)
+    local fields, experts = {}, {}
+    for _, field in pairs(field_table) do fields[#fields + 1] = field end
+    for _, item in pairs(expert_table) do experts[#experts + 1] = item end
+    proto.fields = fields
+    proto.experts = experts
+end
+
 local hs3 = Proto("zk_hs3", "zkconfig HS3 controller frame")
 
 local commands = {
@@ -82,26 +98,17 @@ local h = {
     code_mark = ProtoField.uint16("zk_hs3.code_mark", "Block mark", base.HEX),
     code_count = ProtoField.uint8("zk_hs3.code_count", "Code length"),
     code = ProtoField.bytes("zk_hs3.code", "Code", base.SPACE),
-    extra = ProtoField.bytes("zk_hs3.extra", "Further bytes", base.SPACE),
 }
-local hx = {
-    bad_length = ProtoExpert.new("zk_hs3.length.bad", "Length byte does not match the frame",
-                                 expert.group.MALFORMED, expert.severity.ERROR),
-    bad_checksum = ProtoExpert.new("zk_hs3.checksum.bad", "Wrong checksum",
-                                   expert.group.CHECKSUM, expert.severity.ERROR),
-    short = ProtoExpert.new("zk_hs3.short", "Frame ends before this field",
-                            expert.group.MALFORMED, expert.severity.ERROR),
-    header = ProtoExpert.new("zk_hs3.header", "Unexpected header byte",
-                             expert.group.PROTOCOL, expert.severity.WARN),
-    unknown = ProtoExpert.new("zk_hs3.unknown", "Command or operation the tool does not use",
-                              expert.group.UNDECODED, expert.severity.NOTE),
-    bad_block = ProtoExpert.new("zk_hs3.code_block.bad", "Code block without its CE CE mark",
-                                expert.group.MALFORMED, expert.severity.WARN),
-}
-local fields = {}
-for _, f in pairs(h) do fields[#fields + 1] = f end
-hs3.fields = fields
-hs3.experts = { hx.bad_length, hx.bad_checksum, hx.short, hx.header, hx.unknown, hx.bad_block }
+local G, S = expert.group, expert.severity
+local hx = new_experts("zk_hs3", {
+    bad_length = { "length.bad", "Length byte does not match the frame", G.MALFORMED, S.ERROR },
+    bad_checksum = { "checksum.bad", "Wrong checksum", G.CHECKSUM, S.ERROR },
+    short = { "short", "Frame ends before this field", G.MALFORMED, S.ERROR },
+    header = { "header", "Unexpected header byte", G.PROTOCOL, S.WARN },
+    unknown = { "unknown", "Command or operation the tool does not use", G.UNDECODED, S.NOTE },
+    bad_block = { "code_block.bad", "Code block without its CE CE mark", G.MALFORMED, S.WARN },
+})
+register(hs3, h, hx)
 
 -- Request payload lengths of the reads; a 0x00 frame of any other length is the data reply.
 local read_request_length = { [0x41] = 2, [0x45] = 2, [0x92] = 2, [0xA6] = 2, [0xA8] = 3, [0xA9] = 2 }
@@ -120,7 +127,8 @@ end
 function Cursor:add(field, at, width, label)
     if not self.ok then return false end
     if at + width > self.stop then
-        self.tree:add_proto_expert_info(hx.short, "Frame ends before " .. label)
+        self.tree:add_proto_expert_info(hx.short, "Frame ends before offset " .. at ..
+                                        (label and " (" .. label .. ")" or ""))
         self.ok = false
         return false
     end
@@ -339,13 +347,13 @@ local codes = {
 }
 
 local f = {
-    flag = ProtoField.stringz("zk_cfg.flag", "Flag"),
+    flag = ProtoField.string("zk_cfg.flag", "Flag"),
     code = ProtoField.uint8("zk_cfg.code", "Code", base.HEX, codes),
     mac = ProtoField.ether("zk_cfg.mac", "Target MAC"),
     pc_mac = ProtoField.ether("zk_cfg.pc_mac", "PC MAC"),
     data_length = ProtoField.uint8("zk_cfg.data_length", "Data length"),
     module_ip = ProtoField.ipv4("zk_cfg.module_ip", "Module IP address"),
-    module_name = ProtoField.stringz("zk_cfg.module_name", "Module name"),
+    module_name = ProtoField.string("zk_cfg.module_name", "Module name"),
     version = ProtoField.uint8("zk_cfg.version", "Module version", base.HEX),
     hardware = ProtoField.uint8("zk_cfg.version.hardware", "Hardware version", base.DEC, nil, 0xF0),
     software = ProtoField.uint8("zk_cfg.version.software", "Software version", base.DEC, nil, 0x0F),
@@ -374,26 +382,31 @@ local f = {
     data_bits = ProtoField.uint8("zk_cfg.data_bits", "Serial data bits"),
     stop_bits = ProtoField.uint8("zk_cfg.stop_bits", "Serial stop bits"),
     parity = ProtoField.uint8("zk_cfg.parity", "Serial parity"),
-    domain = ProtoField.stringz("zk_cfg.domain", "Domain name"),
+    domain = ProtoField.string("zk_cfg.domain", "Domain name"),
 }
-local fx = {
-    length = ProtoExpert.new("zk_cfg.length.bad", "Not 285 bytes: a module answers only 285-byte requests",
-                             expert.group.MALFORMED, expert.severity.WARN),
-    flag = ProtoExpert.new("zk_cfg.flag.bad", "Flag is not CH9121_CFG_FLAG and a zero",
-                           expert.group.PROTOCOL, expert.severity.WARN),
-    refused = ProtoExpert.new("zk_cfg.refused", "The module refused the write",
-                              expert.group.RESPONSE_CODE, expert.severity.WARN),
-    data_length = ProtoExpert.new("zk_cfg.data_length.bad", "Data length does not cover the module name",
-                                  expert.group.PROTOCOL, expert.severity.WARN),
-    unknown = ProtoExpert.new("zk_cfg.unknown", "Code the tool does not use",
-                              expert.group.UNDECODED, expert.severity.NOTE),
-}
-local cfg_fields = {}
-for _, field in pairs(f) do cfg_fields[#cfg_fields + 1] = field end
-cfg.fields = cfg_fields
-cfg.experts = { fx.length, fx.flag, fx.refused, fx.data_length, fx.unknown }
+local fx = new_experts("zk_cfg", {
+    length = { "length.bad", "Not 285 bytes: a module answers only 285-byte requests",
+               G.MALFORMED, S.WARN },
+    flag = { "flag.bad", "Flag is not CH9121_CFG_FLAG and a zero", G.PROTOCOL, S.WARN },
+    refused = { "refused", "The module refused the write", G.RESPONSE_CODE, S.WARN },
+    data_length = { "data_length.bad", "Data length does not cover the module name", G.PROTOCOL,
+                    S.WARN },
+    unknown = { "unknown", "Code the tool does not use", G.UNDECODED, S.NOTE },
+})
+register(cfg, f, fx)
 
 local config_length = 285
+
+-- The text before the first zero byte, or all of it when there is none (a zero-terminated
+-- field of Wireshark's own would stop dissecting there).
+local function zero_ended(range)
+    local raw = range:raw()
+    return raw:sub(1, (raw:find("\0", 1, true) or #raw + 1) - 1)
+end
+
+local function add_text(tree, field, range)
+    return tree:add(field, range, zero_ended(range))
+end
 
 local function ipv4_number(tvb, at)
     return tvb(at, 4):uint()
@@ -434,7 +447,7 @@ local function parameter_block(tvb, tree, title)
     block:add(f.index, tvb(32, 1))
     block:add(f.block_hardware, tvb(33, 1))
     block:add(f.block_software, tvb(34, 1))
-    block:add(f.module_name, tvb(35, 21))
+    add_text(block, f.module_name, tvb(35, 21))
     block:add(f.block_mac, tvb(56, 6))
     block:add(f.ip, tvb(62, 4))
     block:add(f.gateway, tvb(66, 4))
@@ -452,7 +465,7 @@ local function parameter_block(tvb, tree, title)
     block:add(f.data_bits, tvb(185, 1))
     block:add(f.stop_bits, tvb(186, 1))
     block:add(f.parity, tvb(187, 1))
-    block:add(f.domain, tvb(199, 21))
+    add_text(block, f.domain, tvb(199, 21))
     return block
 end
 
@@ -460,14 +473,16 @@ end
 -- version byte (hardware << 4 | software).
 local function search_reply(tvb, tree)
     tree:add(f.module_ip, tvb(30, 4))
-    local name = tvb(34, config_length - 35):stringz()
-    local item = tree:add(f.module_name, tvb(34, #name + 1))
+    local room = tvb:len() - 34
+    local name = zero_ended(tvb(34, room))
+    local item = tree:add(f.module_name, tvb(34, math.min(#name + 1, room)), name)
     local counted = tvb(29, 1):uint()
     if counted ~= 4 + #name + 1 then
         item:add_proto_expert_info(fx.data_length, string.format(
             "Data length %d, but the address, the name and its zero take %d", counted, #name + 5))
         counted = #name + 5
     end
+    if 30 + counted >= tvb:len() then return name end
     local version = tree:add(f.version, tvb(30 + counted, 1))
     version:add(f.hardware, tvb(30 + counted, 1))
     version:add(f.software, tvb(30 + counted, 1))
@@ -480,7 +495,7 @@ local function mac_text(range)
 end
 
 local function cfg_header(tvb, tree)
-    local flag = tree:add(f.flag, tvb(0, 16))
+    local flag = add_text(tree, f.flag, tvb(0, 16))
     if tvb(0, 15):string() ~= "CH9121_CFG_FLAG" or tvb(15, 1):uint() ~= 0 then
         flag:add_proto_expert_info(fx.flag)
     end
