@@ -100,7 +100,8 @@ const std::vector<Expect> config_fields = {
     {"refused write", "zk_cfg.code", "0xc1"},
     {"refused write", "zk_cfg.pc_mac", "00:e0:4c:11:22:33"},
     {"refused write", "zk_cfg.mask", "255.0.255.0"},
-    {"refused write", "_ws.col.Info", "Write refused MAC 84:C2:E4:01:0A:FF"},
+    {"refused write", "_ws.col.Info",
+     "Write refused (subnet mask not contiguous) MAC 84:C2:E4:01:0A:FF"},
     {"reset", "_ws.col.Info", "Reset to factory settings MAC 84:C2:E4:01:0A:FF"},
     {"reset reply", "_ws.col.Info", "Reset acknowledged MAC 84:C2:E4:01:0A:FF"},
 };

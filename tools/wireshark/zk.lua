@@ -535,6 +535,7 @@ function cfg.dissector(tvb, pinfo, root)
             local reasons = refusal_reasons(tvb)
             local why = #reasons > 0 and table.concat(reasons, ", ") or "no reason visible in the block"
             block:add_proto_expert_info(fx.refused, "The module refused the write: " .. why)
+            info = info .. " (" .. why .. ")"
         end
     elseif not codes[code] then
         tree:add_proto_expert_info(fx.unknown)
