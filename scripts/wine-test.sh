@@ -5,6 +5,7 @@
 # (scripts/setup.sh installs them). Exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/lib/owner.sh
 
 build=${ZK_WINDOWS_BUILD_DIR:-build-windows}
 wine_dir=/usr/lib/wine
@@ -20,6 +21,7 @@ cleanup()
 {
     "$wine_dir/wineserver" -k 2>/dev/null || true
     rm -rf "$WINEPREFIX"
+    give_back "$build"
 }
 trap cleanup EXIT
 "$wine_dir/wineserver" -p
