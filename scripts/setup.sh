@@ -19,6 +19,8 @@ dev=(
     clang-format
     xvfb xauth
     strace desktop-file-utils man-db
+    tshark
+    g++-mingw-w64-x86-64 googletest wine64
 )
 
 case "${1:-}" in

@@ -7,8 +7,10 @@
 #include <system_error>
 #include <vector>
 
-#if !defined(_WIN32)
 #include <fcntl.h>
+#if defined(_WIN32)
+#include <io.h>
+#else
 #include <unistd.h>
 #endif
 
@@ -127,6 +129,11 @@ bool is_writable_dir(const std::filesystem::path& dir)
     std::error_code error;
     if (!std::filesystem::is_directory(dir, error)) return false;
 #if defined(_WIN32)
+    // Windows grants writing through ACLs that _waccess does not read (a program folder under
+    // Program Files looks writable to it); creating a file is the only sure answer.
+    const std::filesystem::path probe = dir / "system.ini.probe";
+    if (!std::ofstream(probe, std::ios::binary | std::ios::app)) return false;
+    std::filesystem::remove(probe, error);
     return true;
 #else
     return ::faccessat(AT_FDCWD, dir.c_str(), W_OK, AT_EACCESS) == 0;
@@ -169,8 +176,11 @@ bool is_read_only(const std::filesystem::path& file)
 bool flush_to_disk(const std::filesystem::path& file)
 {
 #if defined(_WIN32)
-    (void)file;
-    return true;
+    // _commit needs a handle open for writing; the wide name keeps Chinese folders working.
+    const int fd = ::_wopen(file.c_str(), _O_WRONLY | _O_BINARY);
+    if (fd < 0) return false;
+    const bool ok = ::_commit(fd) == 0;
+    return ::_close(fd) == 0 && ok;
 #else
     const int fd = ::open(file.c_str(), O_RDONLY);
     if (fd < 0) return false;
@@ -248,11 +258,20 @@ std::string ini_with_value(std::string_view file,
 
 std::filesystem::path default_user_config_dir()
 {
+#if defined(_WIN32)
+    // The wide variable: a user name in Chinese does not survive the ANSI code page.
+    const wchar_t* app_data = ::_wgetenv(L"APPDATA");
+    if (app_data && *app_data && std::filesystem::path(app_data).is_absolute())
+        return std::filesystem::path(app_data) / "zkconfig";
+    std::error_code error;
+    return std::filesystem::temp_directory_path(error) / "zkconfig";
+#else
     const char* xdg = std::getenv("XDG_CONFIG_HOME");
     if (xdg && *xdg && std::filesystem::path(xdg).is_absolute())
         return std::filesystem::path(xdg) / "zkconfig";
     const char* home = std::getenv("HOME");
     return std::filesystem::path(home ? home : ".") / ".config" / "zkconfig";
+#endif
 }
 
 bool is_system_program_dir(const std::filesystem::path& dir)

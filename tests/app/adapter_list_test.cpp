@@ -33,7 +33,13 @@ std::vector<Adapter> adapters(int count)
 class adapter_list : public ::testing::Test
 {
 protected:
-    void TearDown() override { fs::remove_all(dir); }
+    void TearDown() override
+    {
+        // Windows will not delete a read-only file.
+        std::error_code error;
+        fs::permissions(ini, fs::perms::owner_write, fs::perm_options::add, error);
+        fs::remove_all(dir);
+    }
 
     // The list as the find window sets it up at start.
     void open_window(int adapter_count)

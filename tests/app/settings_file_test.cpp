@@ -4,7 +4,10 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+
+#if !defined(_WIN32)
 #include <unistd.h>
+#endif
 
 namespace zk {
 namespace {
@@ -114,6 +117,22 @@ TEST(settings_file, falls_back_to_the_user_directory_when_the_program_directory_
     EXPECT_EQ(SettingsFile(blocked, user).read(section, key, ""), "-1");
 }
 
+// On Windows a narrow path is in the ANSI code page, not UTF-8: a program folder named in Chinese
+// only works when every file is opened through the path itself.
+TEST(settings_file, reads_and_writes_in_a_folder_with_a_chinese_name)
+{
+    TempDir base;
+    const fs::path program = base.path() / fs::path(u8"中控配置工具");
+    fs::create_directories(program);
+    SettingsFile settings(program, base.path() / "user");
+    EXPECT_EQ(settings.location(), program / "system.ini");
+    ASSERT_TRUE(settings.write(section, key, "1"));
+    ASSERT_TRUE(settings.write(section, key, "2")); // now over a file that is there
+    EXPECT_EQ(slurp(program / "system.ini"), "[" + section + "]\r\n" + key + "=2\r\n");
+    EXPECT_EQ(SettingsFile(program, base.path() / "user").read(section, key, ""), "2");
+}
+
+#if !defined(_WIN32)
 // File modes bind root only through another user's rights; an ordinary user is bound anyway.
 class AsOrdinaryUser
 {
@@ -180,6 +199,7 @@ TEST(settings_file, beside_a_read_only_program_the_user_copy_starts_as_the_progr
     EXPECT_EQ(slurp(user / "system.ini"),
               "[Other]\r\nkeep=1\r\n[" + section + "]\r\n" + key + "=2\r\n");
 }
+#endif
 
 TEST(settings_file, system_program_directories_are_those_the_package_manager_owns)
 {
@@ -212,6 +232,16 @@ TEST(settings_file, an_installed_program_keeps_its_file_in_the_user_directory_ev
     EXPECT_EQ(settings.read_location(), user.path() / "system.ini");
 }
 
+#if defined(_WIN32)
+TEST(settings_file, user_directory_is_under_appdata)
+{
+    const wchar_t* saved = ::_wgetenv(L"APPDATA");
+    const std::wstring restore = saved ? saved : L"";
+    ::_wputenv_s(L"APPDATA", L"C:\\用户\\数据");
+    EXPECT_EQ(default_user_config_dir(), fs::path(L"C:\\用户\\数据") / "zkconfig");
+    ::_wputenv_s(L"APPDATA", restore.c_str());
+}
+#else
 TEST(settings_file, user_directory_follows_xdg_config_home)
 {
     const char* saved = std::getenv("XDG_CONFIG_HOME");
@@ -225,6 +255,7 @@ TEST(settings_file, user_directory_follows_xdg_config_home)
     else
         ::unsetenv("XDG_CONFIG_HOME");
 }
+#endif
 
 } // namespace
 } // namespace zk

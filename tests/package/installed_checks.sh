@@ -83,3 +83,15 @@ check_gui_settings_location() {
         fail "/usr/bin/zkconfig looked for system.ini outside $home/.config/zkconfig"
     fi
 }
+
+# The Wireshark dissector is where the README says, and tshark loads it without a Lua error.
+check_dissector() {
+    local script=/usr/share/zkconfig/wireshark/zk.lua
+    [ -f "$script" ] || fail "$script is not installed"
+    command -v tshark >/dev/null || return 0
+    # An empty capture (pcap header only): the script is loaded all the same.
+    printf '\xd4\xc3\xb2\xa1\x02\x00\x04\x00\0\0\0\0\0\0\0\0\xff\xff\0\0\x65\0\0\0' >"$work/empty.pcap"
+    if tshark -X lua_script:"$script" -r "$work/empty.pcap" 2>&1 | grep Lua; then
+        fail "tshark could not load $script"
+    fi
+}

@@ -82,6 +82,7 @@ for p in "${programs[@]}"; do
     [ "$p" = zkctl ] && check_version zkctl "$version"
 done
 check_gui_settings_location
+check_dissector
 
 if ! dpkg -r zkconfig >"$work/dpkg.log" 2>&1; then
     cat "$work/dpkg.log"

@@ -24,7 +24,8 @@ namespace {
 std::filesystem::path program_dir_or_default(const std::filesystem::path& dir)
 {
     if (!dir.empty()) return dir;
-    return std::filesystem::path(QCoreApplication::applicationDirPath().toStdString());
+    // From UTF-16: on Windows a path built from a narrow string reads it in the ANSI code page.
+    return std::filesystem::path(QCoreApplication::applicationDirPath().toStdU16String());
 }
 
 std::filesystem::path user_dir_or_default(const std::filesystem::path& dir)
