@@ -7,7 +7,7 @@ packages=(
     build-essential cmake ninja-build
     qt6-base-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    nlohmann-json3-dev
+    nlohmann-json3-dev libcli11-dev
     clang-format
     xvfb xauth fonts-wqy-microhei
     iproute2 procps

@@ -22,6 +22,7 @@ enum class ConfigCode : std::uint8_t
     read_request = 0x02,
     search_request = 0x04,
     write_ack = 0x81,
+    write_refused = 0xC1, // the module kept its settings: the block it was sent is invalid
     config_reply = 0x82,
     search_reply = 0x84,
 };

@@ -65,6 +65,8 @@ std::string config_meaning(ByteView datagram)
         return "configuration" + of;
     case ConfigCode::write_ack:
         return "write acknowledged" + of;
+    case ConfigCode::write_refused:
+        return "write refused" + of;
     }
     return "unknown configuration code";
 }
