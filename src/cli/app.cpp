@@ -13,17 +13,27 @@ void add_global_options(CLI::App& app, Globals& g)
     app.add_flag("--json", g.json, "Print results as JSON");
     app.add_option("--timeout", g.timeout_seconds,
                    "Seconds to wait for each answer; for discover, for all answers (default 1)")
-        ->check(CLI::Range(0.01, 600.0));
+        ->check(CLI::Range(0.01, 600.0))
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     app.add_option("--retries", g.retries, "Times a request is sent again (default 2)")
-        ->check(CLI::Range(0, 20));
+        ->check(CLI::Range(0, 20))
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     app.add_option("--adapter", g.adapter,
                    "Network adapter for broadcasts and --server self (name or address)");
     // Tests and benchmarks run beside other programs on the same machine: hidden, so the
     // installer only ever sees the ports the controllers use.
-    app.add_option("--config-local-port", g.ports.find_local)->group("");
-    app.add_option("--config-port", g.ports.config_remote)->group("");
-    app.add_option("--hs3-local-port", g.ports.settings_local)->group("");
-    app.add_option("--hs3-port", g.ports.hs3_remote)->group("");
+    app.add_option("--config-local-port", g.ports.find_local)
+        ->group("")
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    app.add_option("--config-port", g.ports.config_remote)
+        ->group("")
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    app.add_option("--hs3-local-port", g.ports.settings_local)
+        ->group("")
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    app.add_option("--hs3-port", g.ports.hs3_remote)
+        ->group("")
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
 }
 
 void report(const Context& context, const Exit& error)

@@ -121,11 +121,15 @@ void add_backup_commands(CLI::App& app, Context& context)
 {
     auto in = std::make_shared<BackupInput>();
     CLI::App* save = app.add_subcommand("backup", "Every readable setting of a controller as JSON");
-    save->add_option("--host", in->hosts, "The controller's IPv4 address")->required();
+    save->add_option("--host", in->hosts, "The controller's IPv4 address")
+        ->required()
+        ->allow_extra_args(false);
     save->callback([&context, in] { backup(context, *in); });
 
     CLI::App* load = app.add_subcommand("restore", "Write a backup to one or many controllers");
-    load->add_option("--host", in->hosts, "A controller's address; repeat for several")->required();
+    load->add_option("--host", in->hosts, "A controller's address; repeat for several")
+        ->required()
+        ->allow_extra_args(false);
     load->add_option("FILE", in->file, "A file written by zkctl backup")->required();
     load->add_flag("--keep-id", in->keep_id, "Leave each controller its own ID");
     load->add_flag("--dry-run", in->dry_run, "Print the frames it would send; send nothing");

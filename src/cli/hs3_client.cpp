@@ -47,7 +47,6 @@ void Hs3Client::on_datagram(ByteView datagram)
     if (!key_ || endpoint_.received_from().address != address_ || !carries(datagram, *key_)) return;
     std::optional<protocol::Reply> reply = protocol::decode_reply(datagram);
     if (!reply) return;
-    ++matched_;
     arrived_.push_back(std::move(*reply));
     waiter_.wake();
 }
@@ -60,7 +59,6 @@ void Hs3Client::start(ByteView payload)
     key_ = expected_reply(payload);
     if (!key_) refuse_input("internal: a request without command and operation");
     arrived_.clear();
-    matched_ = 0;
 }
 
 void Hs3Client::send(ByteView payload)
@@ -75,15 +73,19 @@ std::optional<protocol::Reply> Hs3Client::ask(ByteView payload)
 {
     start(payload);
     const auto answered = [this] { return !arrived_.empty(); };
+    const Clock::time_point first_send = Clock::now();
     for (int attempt = 1; attempt <= 1 + timing_.retries; ++attempt) {
+        const Clock::time_point last_send = Clock::now();
         send(payload);
-        if (!waiter_.wait_until(answered, Clock::now() + timing_.timeout)) continue;
+        if (!waiter_.wait_until(answered, last_send + timing_.timeout)) continue;
         protocol::Reply reply = arrived_.front();
-        // Every attempt may still be answered: let those answers come and go here, so the next
-        // request (whose answer may look the same) does not take one of them for its own.
-        if (attempt > 1)
-            waiter_.wait_until([this, attempt] { return matched_ >= attempt; },
-                               Clock::now() + 2 * timing_.timeout);
+        // The answer may belong to any attempt, so every later attempt may still be answered,
+        // as late as this one was. Those answers are let in and dropped here: the next request
+        // (whose answer may look the same) must not take one of them for its own.
+        if (attempt > 1) {
+            const Clock::duration latency = Clock::now() - first_send;
+            waiter_.wait_until([] { return false; }, last_send + latency + timing_.timeout / 2);
+        }
         key_.reset();
         return reply;
     }

@@ -50,9 +50,8 @@ private:
     int remote_port_;
     Timing timing_;
     Waiter waiter_;
-    std::optional<ReplyKey> key_; // set while a request waits
-    std::vector<protocol::Reply> arrived_;
-    int matched_ = 0; // answers to the current request, late and repeated ones included
+    std::optional<ReplyKey> key_;          // set while a request waits
+    std::vector<protocol::Reply> arrived_; // answers to the request now waiting
 };
 
 // The dotted IPv4 address of a dotted text or host name; empty when it does not resolve.

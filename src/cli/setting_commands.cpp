@@ -22,6 +22,14 @@ struct SettingInput
     std::array<bool, 4> code_given{};
 };
 
+// "--power-on" for code 0 and so on.
+std::string code_option(std::size_t code)
+{
+    std::string name = "--" + std::string(code_names[code]);
+    std::replace(name.begin(), name.end(), '_', '-');
+    return name;
+}
+
 void show(Context& context, const std::string& host, ordered_json values)
 {
     ordered_json json{{"host", host}};
@@ -90,8 +98,7 @@ void set_serial(Context& context, const SettingInput& in)
     if (!in.parity.empty()) wanted.parity = parse_parity(in.parity);
     bool all_given = !in.baud.empty() && !in.parity.empty();
     for (std::size_t i = 0; i < 4; ++i) {
-        if (in.code_given[i])
-            wanted.codes[i] = parse_code(in.codes[i], "--" + std::string(code_names[i]));
+        if (in.code_given[i]) wanted.codes[i] = parse_code(in.codes[i], code_option(i));
         all_given = all_given && in.code_given[i];
     }
     check_serial_fits(wanted);
@@ -149,9 +156,8 @@ void add_set_arguments(CLI::App& command, const std::string& what, SettingInput&
     command.add_option("--baud", in.baud, "Baud rate (1200 ... 115200, 17200, 345600)");
     command.add_option("--parity", in.parity, "none, odd or even");
     for (std::size_t i = 0; i < 4; ++i) {
-        std::string name(code_names[i]);
-        std::replace(name.begin(), name.end(), '_', '-');
-        command.add_option("--" + name, in.codes[i], "The " + name + " code, e.g. \"7E 30 0D\"")
+        const std::string name = code_option(i);
+        command.add_option(name, in.codes[i], "The " + name.substr(2) + " code, e.g. \"7E 30 0D\"")
             ->each([&in, i](const std::string&) { in.code_given[i] = true; });
     }
 }

@@ -44,6 +44,16 @@ template <std::size_t N> std::array<std::uint8_t, N> take(ByteView block, std::s
     return out;
 }
 
+// What a strict module refuses: no address, the broadcast address, a mask that is not a run of
+// ones, or port 0.
+bool acceptable_write(ByteView block)
+{
+    const std::uint32_t ip = read_be32(block, off::ip);
+    const std::uint32_t mask = read_be32(block, off::mask);
+    const bool contiguous = (~mask & (~mask + 1)) == 0;
+    return ip != 0 && ip != 0xFFFFFFFFu && contiguous && read_le16(block, off::port) != 0;
+}
+
 Bytes flagged_datagram(ConfigCode code, const Mac& mac)
 {
     return discovery::config_request(code, mac);
@@ -145,6 +155,10 @@ ModelAnswer NetworkModel::handle(ByteView request)
         } else if (code == ConfigCode::read_request && addressed_to(request, module)) {
             answer.replies.push_back(module_block(module, ConfigCode::config_reply));
         } else if (code == ConfigCode::write_request && addressed_to(request, module)) {
+            if (strict_writes && !acceptable_write(request)) {
+                answer.replies.push_back(flagged_datagram(ConfigCode::write_refused, module.mac));
+                continue;
+            }
             store_write(module, request);
             answer.changed = true;
             answer.replies.push_back(flagged_datagram(ConfigCode::write_ack, module.mac));

@@ -58,6 +58,8 @@ struct ModelAnswer
 struct NetworkModel
 {
     std::vector<ModuleSettings> modules;
+    // Refuse (code C1, nothing stored) a write whose address, mask or port no module would take.
+    bool strict_writes = false;
 
     // Search: one reply per module. Read and write: only the module with the request's MAC
     // answers. Anything short, unflagged or unknown gets no answer.
