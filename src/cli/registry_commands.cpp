@@ -95,7 +95,6 @@ void add_card_commands(CLI::App& app, Context& context, std::shared_ptr<Registry
 {
     CLI::App* card = app.add_subcommand("card", "Registered swipe cards of a controller");
     card->require_subcommand(1);
-    add_host_option(*card, in->host);
     const std::pair<const char*, const char*> simple[] = {
         {"read", "Number of the card on the controller's reader"},
         {"add", "Register a card number"},
@@ -106,6 +105,7 @@ void add_card_commands(CLI::App& app, Context& context, std::shared_ptr<Registry
     for (const auto& [name, help] : simple) {
         const std::string what = name;
         CLI::App* command = card->add_subcommand(what, help);
+        add_host_option(*command, in->host);
         if (what != "read" && what != "count")
             command->add_option("CARD", in->card, "Card number, 0-4294967295")->required();
         command->callback(
@@ -117,6 +117,7 @@ void add_card_commands(CLI::App& app, Context& context, std::shared_ptr<Registry
             check ? "Look up every card of a CSV file (exit 3 when any is missing)"
                   : "Register every card of a CSV file (first column: card number)");
         command->add_option("FILE", in->file, "CSV file, one card number per line")->required();
+        add_host_option(*command, in->host);
         command->callback(
             [&context, in, check] { run_card_file(context, in->host, in->file, check); });
     }
@@ -131,13 +132,15 @@ void add_registry_commands(CLI::App& app, Context& context)
 
     CLI::App* finger = app.add_subcommand("fingerprint", "Fingerprints of a controller");
     finger->require_subcommand(1);
-    add_host_option(*finger, in->host);
     CLI::App* enroll =
         finger->add_subcommand("enroll", "Enrol a finger at the controller's reader");
     enroll->add_option("--step-timeout", in->step_timeout, "Seconds to wait for each capture (20)")
         ->check(CLI::Range(0.1, 600.0));
+    add_host_option(*enroll, in->host);
     enroll->callback([&context, in] { enrol(context, *in); });
-    finger->add_subcommand("delete", "Delete the fingerprint")->callback([&context, in] {
+    CLI::App* forget = finger->add_subcommand("delete", "Delete the fingerprint");
+    add_host_option(*forget, in->host);
+    forget->callback([&context, in] {
         std::unique_ptr<Hs3Client> c = context.controller(in->host);
         if (!expect<FingerprintDeletionAck>(*c, fingerprint_delete(), "the deletion").deleted)
             throw Exit(exit_refused, "the controller did not delete the fingerprint");
@@ -146,17 +149,17 @@ void add_registry_commands(CLI::App& app, Context& context)
 
     CLI::App* auth = app.add_subcommand("auth", "The controller's authorisation check");
     auth->require_subcommand(1);
-    add_host_option(*auth, in->host);
     for (const bool pause : {true, false}) {
-        auth->add_subcommand(pause ? "pause" : "resume",
-                             pause ? "Let everyone use the room until resumed"
-                                   : "Require a card or fingerprint again")
-            ->callback([&context, in, pause] {
-                std::unique_ptr<Hs3Client> c = context.controller(in->host);
-                const auto ack =
-                    expect<AuthorisationAck>(*c, authorisation_write(pause), "the request");
-                show(context, in->host, {{"authorisation", ack.paused ? "paused" : "resumed"}});
-            });
+        CLI::App* command = auth->add_subcommand(pause ? "pause" : "resume",
+                                                 pause ? "Let everyone use the room until resumed"
+                                                       : "Require a card or fingerprint again");
+        add_host_option(*command, in->host);
+        command->callback([&context, in, pause] {
+            std::unique_ptr<Hs3Client> c = context.controller(in->host);
+            const auto ack =
+                expect<AuthorisationAck>(*c, authorisation_write(pause), "the request");
+            show(context, in->host, {{"authorisation", ack.paused ? "paused" : "resumed"}});
+        });
     }
 }
 

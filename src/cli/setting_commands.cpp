@@ -169,17 +169,17 @@ void add_setting_commands(CLI::App& app, Context& context)
     auto in = std::make_shared<SettingInput>();
     CLI::App* get_group = app.add_subcommand("get", "Read one setting of a controller");
     CLI::App* set_group = app.add_subcommand("set", "Write one setting of a controller");
-    for (CLI::App* group : {get_group, set_group}) {
-        group->require_subcommand(1);
-        add_host_option(*group, in->host);
-    }
+    get_group->require_subcommand(1);
+    set_group->require_subcommand(1);
     for (const auto& [name, help] : settings) {
         const std::string what = name;
-        get_group->add_subcommand(what, help)->callback([&context, in, what] {
-            show(context, in->host, get(context, what, in->host));
-        });
+        CLI::App* reader = get_group->add_subcommand(what, help);
+        add_host_option(*reader, in->host);
+        reader->callback(
+            [&context, in, what] { show(context, in->host, get(context, what, in->host)); });
         CLI::App* writer = set_group->add_subcommand(what, help);
         add_set_arguments(*writer, what, *in);
+        add_host_option(*writer, in->host);
         writer->callback([&context, in, what] { set(context, what, *in); });
     }
 }

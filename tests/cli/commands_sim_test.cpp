@@ -130,6 +130,29 @@ TEST_F(cli_sim, netcfg_writes_only_the_named_module_and_verifies)
     EXPECT_EQ(written.mask, (discovery::Ipv4{255, 255, 255, 0}));
 }
 
+class OneAdapter final : public AdapterSource
+{
+public:
+    std::vector<Adapter> list() override { return {{"eth7 10.9.8.7", 0, "10.9.8.7"}}; }
+};
+
+TEST_F(cli_sim, server_self_is_this_pc_on_the_named_adapter)
+{
+    OneAdapter eth7;
+    adapters = &eth7;
+    start();
+    const std::vector<std::string> point_here{"netcfg",   "set", "--mac", "84:C2:E4:00:00:01",
+                                              "--server", "self"};
+    std::vector<std::string> arguments{"--adapter", "wlan0"};
+    arguments.insert(arguments.end(), point_here.begin(), point_here.end());
+    EXPECT_EQ(zkctl(arguments), exit_local_error);
+    EXPECT_EQ(err.str(), "zkctl: --adapter: no adapter \"wlan0\" (adapters: eth7 10.9.8.7)\n");
+    EXPECT_EQ(requests, 0);
+    arguments[1] = "eth7";
+    EXPECT_EQ(zkctl(arguments), 0) << err.str();
+    EXPECT_EQ(modules.modules[0].destination_ip, (discovery::Ipv4{10, 9, 8, 7}));
+}
+
 TEST_F(cli_sim, bad_input_is_refused_and_nothing_is_sent)
 {
     start();

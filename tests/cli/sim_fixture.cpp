@@ -42,7 +42,7 @@ int cli_sim::zkctl(const std::vector<std::string>& arguments)
     all.insert(all.end(), arguments.begin(), arguments.end());
     out.str("");
     err.str("");
-    Io io{out, err, false, nullptr};
+    Io io{out, err, false, adapters};
     return run(all, io);
 }
 

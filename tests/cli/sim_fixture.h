@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/outcome.h"
+#include "runtime/adapter_source.h"
 #include "sim/command_face.h"
 #include "sim/network_face.h"
 
@@ -30,7 +31,8 @@ protected:
     sim::NetworkFaceOptions network;
     sim::NetworkModel modules;
     std::string timeout = "0.3";
-    int requests = 0; // datagrams either face received
+    AdapterSource* adapters = nullptr; // what zkctl sees as this PC's adapters
+    int requests = 0;                  // datagrams either face received
     std::ostringstream out;
     std::ostringstream err;
 
