@@ -2,12 +2,22 @@
 
 #include <filesystem>
 #include <fstream>
+#include <unistd.h>
 
 #include "cli/app.h"
 
 namespace zk::cli::test {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+fs::path scratch_dir()
+{
+    return fs::temp_directory_path() / ("zkctl_test_" + std::to_string(::getpid()));
+}
+
+} // namespace
 
 cli_sim::cli_sim()
 {
@@ -19,6 +29,11 @@ cli_sim::cli_sim()
     network.config_port = 0;
     network.reply_to_sender = true; // loopback has no broadcast back to the asker's port
     modules = sim::make_network_model(3, {0x84, 0xC2, 0xE4, 0, 0, 1}, {127, 0, 0, 1});
+}
+
+cli_sim::~cli_sim()
+{
+    fs::remove_all(scratch_dir());
 }
 
 void cli_sim::start()
@@ -48,7 +63,7 @@ int cli_sim::zkctl(const std::vector<std::string>& arguments)
 
 std::string cli_sim::write_file(const std::string& name, const std::string& text)
 {
-    const fs::path dir = fs::temp_directory_path() / ("zkctl_test_" + std::to_string(::getpid()));
+    const fs::path dir = scratch_dir();
     fs::create_directories(dir);
     std::ofstream(dir / name, std::ios::binary) << text;
     return (dir / name).string();

@@ -18,6 +18,7 @@ class cli_sim : public ::testing::Test
 {
 protected:
     cli_sim();
+    ~cli_sim() override;
 
     // Starts both faces with the options as they stand.
     void start();

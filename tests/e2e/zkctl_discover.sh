@@ -2,39 +2,21 @@
 # zkctl discover on the PC side against 20 simulated controllers on the other host, real ports
 # and real broadcast. Usage: zkctl_discover.sh ZKSIM ZKCTL. Exits 77 (skipped) without root.
 set -uo pipefail
+# shellcheck source=netns.sh
+source "$(cd "$(dirname "$0")" && pwd)/netns.sh"
+netns_require
 zksim=$1
 zkctl=$2
-here=$(cd "$(dirname "$0")" && pwd)
-# shellcheck source=netns.sh
-source "$here/netns.sh"
-
-if ! netns_available; then
-    echo "e2e: needs root and network namespaces (ip netns); skipped"
-    exit 77
-fi
 
 controllers=20
 work=$(mktemp -d)
-sim_pid=
-
-cleanup() {
-    if [ -n "$sim_pid" ]; then
-        kill "$sim_pid" 2>/dev/null
-        wait "$sim_pid" 2>/dev/null
-    fi
-    netns_down
-    rm -rf "$work"
-}
-trap cleanup EXIT
+# netns_down also ends the simulator, which runs inside the controller namespace.
+trap 'netns_down; rm -rf "$work"' EXIT
 trap 'exit 130' INT TERM
 
 netns_up "$((controllers - 1))"
 start_in_ctl "$zksim" --count "$controllers" --ip-base "$ZK_CTL_IP" --log >"$work/zksim.log" 2>&1
-sim_pid=$ZK_BG_PID
-for _ in $(seq 50); do
-    grep -q 'listening' "$work/zksim.log" 2>/dev/null && break
-    sleep 0.1
-done
+timeout 5 bash -c "until grep -q listening '$work/zksim.log' 2>/dev/null; do sleep 0.1; done"
 
 fail() {
     echo "e2e zkctl: $*"
