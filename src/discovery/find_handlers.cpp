@@ -25,6 +25,8 @@ void broadcast(FindContext& context, ByteView datagram)
 {
     if (!context.sender.send("", context.config_port, datagram))
         context.boxes.message_box(msg_send_failed);
+    else if (context.on_sent)
+        context.on_sent(datagram);
 }
 
 struct AddressField

@@ -27,6 +27,8 @@ struct FindContext
     int config_port;
     // This PC's address as the operator should see it, looked up afresh on each call.
     std::function<std::string()> local_address;
+    // Told of every request that went out, so the window can wait for its answer.
+    std::function<void(ByteView request)> on_sent = {};
 };
 
 // 按钮查找IP: empties the list, the found MACs and three fields, then broadcasts a search.

@@ -27,7 +27,7 @@ fail() {
     exit 1
 }
 
-in_pc "$zkctl" discover --csv >"$work/out" 2>"$work/err" || fail "discover exited $?"
+in_pc "$zkctl" --adapter "v$ZK_NS_PC" discover --csv >"$work/out" 2>"$work/err" || fail "discover exited $?"
 rows=$(($(wc -l <"$work/out") - 1))
 [ "$rows" -eq "$controllers" ] || fail "expected $controllers rows, got $rows: $(cat "$work/out")"
 for ((i = 0; i < controllers; i++)); do
