@@ -1,5 +1,6 @@
 #include "cli/context.h"
 
+#include <algorithm>
 #include <cmath>
 #include <ostream>
 
@@ -10,11 +11,22 @@ namespace zk::cli {
 
 namespace {
 
-// "eth0 192.168.1.10": the interface name, the whole text or the address all name it.
+// Listed with an address of its own; a pulled cable shows as "eth1 (未连接)".
+bool is_connected(const Adapter& adapter)
+{
+    return !adapter.first_ipv4.empty() && adapter.text.ends_with(" " + adapter.first_ipv4);
+}
+
+// "eth0 192.168.1.10": the interface name (which may hold spaces on Windows), the whole text or
+// the address all name it.
 bool names(const Adapter& adapter, const std::string& name)
 {
-    const std::string interface = adapter.text.substr(0, adapter.text.find(' '));
-    return name == interface || name == adapter.text || name == adapter.first_ipv4;
+    const std::size_t suffix = is_connected(adapter)
+                                   ? adapter.first_ipv4.size() + 1
+                                   : adapter.text.size() - adapter.text.rfind(' ');
+    const std::string interface = adapter.text.substr(0, adapter.text.size() - suffix);
+    return name == interface || name == adapter.text ||
+           (!name.empty() && name == adapter.first_ipv4);
 }
 
 } // namespace
@@ -58,7 +70,7 @@ Adapter Context::adapter() const
     const std::vector<Adapter> all = io.adapters ? io.adapters->list() : std::vector<Adapter>{};
     std::string known;
     for (const Adapter& adapter : all) {
-        if (globals.adapter.empty() ? !adapter.first_ipv4.empty() : names(adapter, globals.adapter))
+        if (globals.adapter.empty() ? is_connected(adapter) : names(adapter, globals.adapter))
             return adapter;
         known += (known.empty() ? "" : ", ") + adapter.text;
     }
