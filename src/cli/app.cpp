@@ -60,8 +60,10 @@ int run(const std::vector<std::string>& arguments, Io& io)
     app.set_version_flag("--version", "zkctl " ZKCTL_VERSION);
     app.require_subcommand(1);
     app.fallthrough();
-    app.footer("Exit status: 0 done, 2 no answer, 3 refused by the controller, 4 local error "
-               "(port taken, adapter missing), 64 bad command line or input.");
+    app.footer("Every command also takes --json, --timeout S, --retries N and --adapter NAME "
+               "(see zkctl --help).\nExit status: 0 done, 2 no answer, 3 refused by the "
+               "controller, 4 local error (port taken, adapter missing), 64 bad command line or "
+               "input.");
     add_global_options(app, context.globals);
     add_network_commands(app, context);
     add_setting_commands(app, context);
