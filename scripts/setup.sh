@@ -8,7 +8,7 @@ set -euo pipefail
 runtime=(
     build-essential cmake ninja-build dpkg-dev file
     qt6-base-dev libgl-dev
-    nlohmann-json3-dev
+    nlohmann-json3-dev libcli11-dev
     fonts-wqy-microhei qt6-translations-l10n
     iproute2 procps
 )

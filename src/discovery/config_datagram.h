@@ -23,6 +23,7 @@ enum class ConfigCode : std::uint8_t
     reset_request = 0x03, // back to factory settings
     search_request = 0x04,
     write_ack = 0x81,
+    write_refused = 0xC1, // the module kept its settings: the block it was sent is invalid
     config_reply = 0x82,
     reset_ack = 0x83,
     search_reply = 0x84,

@@ -26,6 +26,14 @@ netns_available() {
     return $ok
 }
 
+# Ends the calling script with 77 (skipped) unless namespaces can be made here.
+netns_require() {
+    if ! netns_available; then
+        echo "e2e: needs root and network namespaces (ip netns); skipped"
+        exit 77
+    fi
+}
+
 # netns_up [extra controller addresses]: creates the three hosts and the links between them.
 netns_up() {
     local extra=${1:-0}

@@ -1,0 +1,87 @@
+#include "cli/app.h"
+
+#include <ostream>
+
+#include "cli/commands.h"
+
+namespace zk::cli {
+
+namespace {
+
+void add_global_options(CLI::App& app, Globals& g)
+{
+    app.add_flag("--json", g.json, "Print results as JSON");
+    app.add_option("--timeout", g.timeout_seconds,
+                   "Seconds to wait for each answer; for discover, for all answers (default 1)")
+        ->check(CLI::Range(0.01, 600.0))
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    app.add_option("--retries", g.retries, "Times a request is sent again (default 2)")
+        ->check(CLI::Range(0, 20))
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    app.add_option("--adapter", g.adapter,
+                   "Network adapter for broadcasts and --server self (name or address)");
+    // Tests and benchmarks run beside other programs on the same machine: hidden, so the
+    // installer only ever sees the ports the controllers use.
+    app.add_option("--config-local-port", g.ports.find_local)
+        ->group("")
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    app.add_option("--config-port", g.ports.config_remote)
+        ->group("")
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    app.add_option("--hs3-local-port", g.ports.settings_local)
+        ->group("")
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    app.add_option("--hs3-port", g.ports.hs3_remote)
+        ->group("")
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+}
+
+void report(const Context& context, const Exit& error)
+{
+    context.io.err << "zkctl: " << error.what() << "\n" << std::flush;
+    if (context.globals.json)
+        context.io.out
+            << nlohmann::ordered_json{{"error", error.what()}, {"exit", error.code()}}.dump(2)
+            << "\n"
+            << std::flush;
+}
+
+} // namespace
+
+CLI::Option* add_host_option(CLI::App& command, std::string& host)
+{
+    return command.add_option("--host", host, "The controller's IPv4 address")->required();
+}
+
+int run(const std::vector<std::string>& arguments, Io& io)
+{
+    Context context{io, {}};
+    CLI::App app{"zkctl: configure projector-room controllers from a shell", "zkctl"};
+    app.set_version_flag("--version", "zkctl " ZKCTL_VERSION);
+    app.require_subcommand(1);
+    app.fallthrough();
+    app.footer("Every command also takes --json, --timeout S, --retries N and --adapter NAME "
+               "(see zkctl --help).\nExit status: 0 done, 2 no answer, 3 refused by the "
+               "controller, 4 local error (port taken, adapter missing), 64 bad command line or "
+               "input.");
+    add_global_options(app, context.globals);
+    add_network_commands(app, context);
+    add_setting_commands(app, context);
+    add_registry_commands(app, context);
+    add_backup_commands(app, context);
+
+    std::vector<const char*> argv{"zkctl"};
+    for (const std::string& argument : arguments)
+        argv.push_back(argument.c_str());
+    try {
+        app.parse(static_cast<int>(argv.size()), argv.data());
+    } catch (const CLI::ParseError& error) {
+        return app.exit(error, io.out, io.err) == 0 ? exit_ok : exit_usage;
+    } catch (const Exit& error) {
+        report(context, error);
+        return error.code();
+    }
+    return context.status;
+}
+
+} // namespace zk::cli

@@ -1,0 +1,139 @@
+// backup and restore: one controller's settings to a JSON document and back onto one or many.
+#include <fstream>
+#include <iterator>
+
+#include "cli/commands.h"
+#include "cli/found_controllers.h"
+#include "cli/room_settings.h"
+#include "cli/table.h"
+#include "cli/values.h"
+#include "protocol/hs3_frame.h"
+
+namespace zk::cli {
+
+namespace {
+
+using nlohmann::ordered_json;
+
+struct BackupInput
+{
+    std::vector<std::string> hosts;
+    std::string file;
+    bool keep_id = false;
+    bool dry_run = false;
+};
+
+// The network parameters of the module that announces `address`, by its MAC.
+ordered_json network_of(Context& context, const std::string& address)
+{
+    std::unique_ptr<ConfigClient> modules = context.modules();
+    for (const FoundController& row : found_from(modules->search(3))) {
+        if (discovery::dotted(row.ip, 0) != address) continue;
+        const std::map<Bytes, Bytes> blocks = modules->read_blocks({row.mac});
+        if (blocks.empty()) break;
+        const discovery::NetworkParameters p = parameters_of(blocks.begin()->second);
+        return {{"mac", mac_text(row.mac)},
+                {"ip", address},
+                {"mask", discovery::dotted(p.mask, 0)},
+                {"gateway", discovery::dotted(p.gateway, 0)},
+                {"server", discovery::dotted(p.server_ip, 0)},
+                {"port", p.port}};
+    }
+    throw Exit(exit_no_answer, "no network module at " + address + " answered the search");
+}
+
+void backup(Context& context, const BackupInput& in)
+{
+    if (in.hosts.size() != 1) refuse_input("backup: give exactly one --host");
+    std::unique_ptr<Hs3Client> controller = context.controller(in.hosts.front());
+    ordered_json document{{"format", backup_format}, {"version", backup_version}};
+    document["host"] = controller->address();
+    document["network"] = network_of(context, controller->address());
+    document.update(settings_json(read_room(*controller)));
+    context.io.out << document.dump(2) << "\n" << std::flush;
+}
+
+RoomSettings read_backup(const std::string& file)
+{
+    std::ifstream stream(file, std::ios::binary);
+    if (!stream) throw Exit(exit_local_error, "cannot read " + file);
+    const std::string text{std::istreambuf_iterator<char>(stream), {}};
+    const nlohmann::json document = nlohmann::json::parse(text, nullptr, false);
+    if (document.is_discarded()) refuse_input(file + ": not valid JSON");
+    return settings_from_json(document, file);
+}
+
+std::string frame_text(const Bytes& payload)
+{
+    return code_text(protocol::wrap_frame(payload).value_or(Bytes{}));
+}
+
+// Writes the plan to one controller; "" or what went wrong, with the exit status it earns.
+std::pair<int, std::string>
+restore_one(Context& context, const std::string& host, const std::vector<PlannedWrite>& plan)
+{
+    try {
+        std::unique_ptr<Hs3Client> controller = context.controller(host);
+        for (const PlannedWrite& write : plan) {
+            if (!controller->ask(write.payload))
+                return {exit_no_answer, "no answer to the " + write.what + " write"};
+        }
+        return {exit_ok, ""};
+    } catch (const Exit& error) {
+        if (error.code() == exit_usage) throw;
+        return {error.code(), error.what()};
+    }
+}
+
+void restore(Context& context, const BackupInput& in)
+{
+    if (in.hosts.empty()) refuse_input("restore: give at least one --host");
+    const RoomSettings room = read_backup(in.file);
+    if (in.hosts.size() > 1 && !in.keep_id)
+        refuse_input("restore: " + std::to_string(in.hosts.size()) +
+                     " controllers would all get ID " + std::to_string(room.id) +
+                     "; add --keep-id to leave each its own");
+    const std::vector<PlannedWrite> plan = restore_plan(room, in.keep_id);
+    ordered_json results = ordered_json::array();
+    std::vector<std::vector<std::string>> lines;
+    for (const std::string& host : in.hosts) {
+        if (in.dry_run) {
+            for (const PlannedWrite& write : plan) {
+                lines.push_back({host, write.what, frame_text(write.payload)});
+                results.push_back(
+                    {{"host", host}, {"write", write.what}, {"frame", frame_text(write.payload)}});
+            }
+            continue;
+        }
+        const auto [code, problem] = restore_one(context, host, plan);
+        context.fail_with(code);
+        lines.push_back({host, problem.empty() ? "restored" : "failed: " + problem});
+        results.push_back({{"host", host},
+                           {"restored", problem.empty()},
+                           {"problem", problem.empty() ? ordered_json() : ordered_json(problem)}});
+    }
+    context.print(results, aligned_text(lines));
+}
+
+} // namespace
+
+void add_backup_commands(CLI::App& app, Context& context)
+{
+    auto in = std::make_shared<BackupInput>();
+    CLI::App* save = app.add_subcommand("backup", "Every readable setting of a controller as JSON");
+    save->add_option("--host", in->hosts, "The controller's IPv4 address")
+        ->required()
+        ->allow_extra_args(false);
+    save->callback([&context, in] { backup(context, *in); });
+
+    CLI::App* load = app.add_subcommand("restore", "Write a backup to one or many controllers");
+    load->add_option("--host", in->hosts, "A controller's address; repeat for several")
+        ->required()
+        ->allow_extra_args(false);
+    load->add_option("FILE", in->file, "A file written by zkctl backup")->required();
+    load->add_flag("--keep-id", in->keep_id, "Leave each controller its own ID");
+    load->add_flag("--dry-run", in->dry_run, "Print the frames it would send; send nothing");
+    load->callback([&context, in] { restore(context, *in); });
+}
+
+} // namespace zk::cli

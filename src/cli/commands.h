@@ -1,0 +1,21 @@
+#pragma once
+// The zkctl commands, one group per file; each adds its subcommands to the application.
+#include <CLI/CLI.hpp>
+
+#include "cli/context.h"
+
+namespace zk::cli {
+
+// discover, netcfg set
+void add_network_commands(CLI::App& app, Context& context);
+// get and set of id, volume, timings, mode, serial
+void add_setting_commands(CLI::App& app, Context& context);
+// card ..., fingerprint ..., auth ...
+void add_registry_commands(CLI::App& app, Context& context);
+// backup, restore
+void add_backup_commands(CLI::App& app, Context& context);
+
+// Adds the --host option every command to one controller takes.
+CLI::Option* add_host_option(CLI::App& command, std::string& host);
+
+} // namespace zk::cli

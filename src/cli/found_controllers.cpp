@@ -1,0 +1,133 @@
+#include "cli/found_controllers.h"
+
+#include <algorithm>
+#include <set>
+
+#include "cli/table.h"
+#include "cli/values.h"
+
+namespace zk::cli {
+
+namespace {
+
+namespace off = discovery::offset;
+
+// A search reply counts its data at byte 29: the IP (4 bytes) and the zero-terminated module
+// name; the byte after the counted data is the version, hardware << 4 | software.
+constexpr std::size_t data_length_at = 29;
+constexpr std::size_t name_at = 34;
+
+discovery::Ipv4 ipv4_at(ByteView block, std::size_t at)
+{
+    return {block[at], block[at + 1], block[at + 2], block[at + 3]};
+}
+
+std::string dotted(const discovery::Ipv4& ip)
+{
+    return discovery::dotted(ip, 0);
+}
+
+void read_module_identity(ByteView reply, FoundController& row)
+{
+    const std::size_t counted = reply[data_length_at];
+    const std::size_t version_at = off::search_ip + counted;
+    if (counted <= 4 || version_at >= reply.size()) return;
+    const auto name = reply.subspan(name_at, version_at - name_at);
+    row.module_name.assign(name.begin(), std::find(name.begin(), name.end(), std::uint8_t{0}));
+    const std::uint8_t version = reply[version_at];
+    row.module_version = std::to_string(version >> 4) + "." + std::to_string(version & 0x0F);
+}
+
+std::vector<std::string> cells(const FoundController& row)
+{
+    std::vector<std::string> out{mac_text(row.mac), dotted(row.ip)};
+    if (row.parameters) {
+        const discovery::NetworkParameters& p = *row.parameters;
+        for (const std::string& cell :
+             {dotted(p.mask), dotted(p.gateway), dotted(p.server_ip), std::to_string(p.port)})
+            out.push_back(cell);
+    } else {
+        out.insert(out.end(), 4, "");
+    }
+    out.push_back(row.module_name);
+    out.push_back(row.module_version);
+    out.push_back(row.shares_ip ? "yes" : "");
+    return out;
+}
+
+const std::vector<std::string> columns = {"mac",  "ip",   "mask",    "gateway",     "server",
+                                          "port", "name", "version", "duplicate_ip"};
+
+} // namespace
+
+discovery::NetworkParameters parameters_of(ByteView block)
+{
+    return {ipv4_at(block, off::ip), ipv4_at(block, off::mask), ipv4_at(block, off::gateway),
+            ipv4_at(block, off::server_ip),
+            static_cast<std::uint16_t>(read_le16(block, off::port))};
+}
+
+std::vector<FoundController> found_from(const std::vector<Bytes>& search_replies)
+{
+    std::vector<FoundController> rows;
+    std::set<Bytes> seen;
+    for (const Bytes& reply : search_replies) {
+        Bytes mac = discovery::mac_at(reply);
+        if (!seen.insert(mac).second) continue;
+        FoundController row;
+        row.mac = std::move(mac);
+        row.ip = ipv4_at(reply, off::search_ip);
+        read_module_identity(reply, row);
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+void complete(std::vector<FoundController>& rows, const std::map<Bytes, Bytes>& blocks)
+{
+    std::map<discovery::Ipv4, int> users;
+    for (FoundController& row : rows) {
+        if (const auto block = blocks.find(row.mac); block != blocks.end())
+            row.parameters = parameters_of(block->second);
+        ++users[row.ip];
+    }
+    for (FoundController& row : rows)
+        row.shares_ip = users[row.ip] > 1;
+}
+
+nlohmann::ordered_json to_json(const FoundController& row)
+{
+    const std::vector<std::string> values = cells(row);
+    nlohmann::ordered_json json;
+    for (std::size_t i = 0; i + 1 < columns.size(); ++i) {
+        if (columns[i] == "port" && row.parameters)
+            json["port"] = row.parameters->port;
+        else
+            json[columns[i]] =
+                values[i].empty() ? nlohmann::ordered_json() : nlohmann::ordered_json(values[i]);
+    }
+    json["duplicate_ip"] = row.shares_ip;
+    return json;
+}
+
+std::string to_csv(const std::vector<FoundController>& rows)
+{
+    std::vector<std::vector<std::string>> lines{columns};
+    for (const FoundController& row : rows)
+        lines.push_back(cells(row));
+    return csv_text(lines);
+}
+
+std::string to_table(const std::vector<FoundController>& rows)
+{
+    std::vector<std::vector<std::string>> lines{columns};
+    for (const FoundController& row : rows) {
+        std::vector<std::string> line = cells(row);
+        for (std::string& cell : line)
+            if (cell.empty()) cell = "-";
+        lines.push_back(std::move(line));
+    }
+    return aligned_text(lines);
+}
+
+} // namespace zk::cli

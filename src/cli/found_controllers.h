@@ -1,0 +1,41 @@
+#pragma once
+// What a search found, one row per MAC: the address it announced, the module's name and
+// version when its reply carries them, and the parameters its configuration block holds.
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "discovery/config_datagram.h"
+#include "runtime/bytes.h"
+
+namespace zk::cli {
+
+struct FoundController
+{
+    Bytes mac;
+    discovery::Ipv4 ip{};
+    std::string module_name;    // empty when the reply does not carry one
+    std::string module_version; // "2.6" (hardware.software); empty likewise
+    std::optional<discovery::NetworkParameters> parameters; // none: the block was not read
+    bool shares_ip = false; // another MAC announced the same address
+};
+
+// The parameters a configuration block holds; the caller has checked its length.
+discovery::NetworkParameters parameters_of(ByteView block);
+
+// One row per MAC, in the order of first answer; a MAC answering twice is one row.
+std::vector<FoundController> found_from(const std::vector<Bytes>& search_replies);
+
+// Adds each row's parameters from the blocks read, and marks rows whose IP another MAC uses.
+void complete(std::vector<FoundController>& rows, const std::map<Bytes, Bytes>& blocks);
+
+nlohmann::ordered_json to_json(const FoundController& row);
+// Header and one line per row: mac,ip,mask,gateway,server,port,name,version,duplicate_ip.
+std::string to_csv(const std::vector<FoundController>& rows);
+// The columns above, aligned, for a person; "-" for what is unknown.
+std::string to_table(const std::vector<FoundController>& rows);
+
+} // namespace zk::cli

@@ -1,0 +1,159 @@
+// discover and netcfg set: the configuration face of the modules, by broadcast.
+#include <optional>
+
+#include "cli/commands.h"
+#include "cli/found_controllers.h"
+#include "cli/table.h"
+#include "cli/values.h"
+#include "discovery/find_handlers.h"
+
+namespace zk::cli {
+
+namespace {
+
+using discovery::Ipv4;
+using discovery::NetworkParameters;
+
+struct NetcfgInput
+{
+    std::string mac, ip, mask, gateway, server, port;
+    bool verify = false;
+};
+
+Ipv4 address_option(const std::string& text, std::string_view option)
+{
+    const std::optional<Ipv4> address = discovery::parse_ipv4(text);
+    if (!address)
+        refuse_input(std::string(option) + ": expected an IPv4 address like 192.168.1.20, not \"" +
+                     text + "\"");
+    return *address;
+}
+
+bool same(const NetworkParameters& a, const NetworkParameters& b)
+{
+    return a.ip == b.ip && a.mask == b.mask && a.gateway == b.gateway &&
+           a.server_ip == b.server_ip && a.port == b.port;
+}
+
+nlohmann::ordered_json parameters_json(const NetworkParameters& p)
+{
+    return {{"ip", discovery::dotted(p.ip, 0)},
+            {"mask", discovery::dotted(p.mask, 0)},
+            {"gateway", discovery::dotted(p.gateway, 0)},
+            {"server", discovery::dotted(p.server_ip, 0)},
+            {"port", p.port}};
+}
+
+void discover(Context& context, int rounds, bool csv)
+{
+    std::unique_ptr<ConfigClient> modules = context.modules();
+    std::vector<FoundController> rows = found_from(modules->search(rounds));
+    if (rows.empty()) throw Exit(exit_no_answer, "no controller answered");
+    std::vector<Bytes> macs;
+    for (const FoundController& row : rows)
+        macs.push_back(row.mac);
+    complete(rows, modules->read_blocks(macs));
+    nlohmann::ordered_json json = nlohmann::ordered_json::array();
+    for (const FoundController& row : rows) {
+        if (!row.parameters) context.warn(mac_text(row.mac) + ": parameters not read (no answer)");
+        if (row.shares_ip)
+            context.warn(mac_text(row.mac) + ": " + discovery::dotted(row.ip, 0) +
+                         " is also used by another controller");
+        json.push_back(to_json(row));
+    }
+    if (csv && !context.globals.json)
+        context.io.out << to_csv(rows);
+    else
+        context.print(json, to_table(rows));
+}
+
+// The parameters the block holds with the options given applied over them.
+NetworkParameters edited(const Context& context, const NetcfgInput& in, NetworkParameters p)
+{
+    if (!in.ip.empty()) p.ip = address_option(in.ip, "--ip");
+    if (!in.mask.empty()) p.mask = address_option(in.mask, "--mask");
+    if (!in.gateway.empty()) p.gateway = address_option(in.gateway, "--gateway");
+    if (in.server == "self")
+        p.server_ip = address_option(context.adapter().first_ipv4, "--server self");
+    else if (!in.server.empty())
+        p.server_ip = address_option(in.server, "--server");
+    if (!in.port.empty())
+        p.port = static_cast<std::uint16_t>(parse_number(in.port, "--port", 65535));
+    return p;
+}
+
+// Searches again and reads the block back: the controller must answer with what was written.
+void verify(ConfigClient& modules, const Bytes& mac, const NetworkParameters& p)
+{
+    const std::map<Bytes, Bytes> blocks = modules.read_blocks({mac});
+    const auto block = blocks.find(mac);
+    if (block == blocks.end())
+        throw Exit(exit_no_answer, "--verify: " + mac_text(mac) + " no longer answers");
+    if (!same(parameters_of(block->second), p))
+        throw Exit(exit_refused, "--verify: " + mac_text(mac) + " answers with other values: " +
+                                     parameters_json(parameters_of(block->second)).dump());
+    for (const FoundController& row : found_from(modules.search(1))) {
+        if (row.mac == mac && row.ip == p.ip) return;
+    }
+    throw Exit(exit_no_answer, "--verify: " + mac_text(mac) + " does not answer a search at " +
+                                   discovery::dotted(p.ip, 0));
+}
+
+void netcfg_set(Context& context, const NetcfgInput& in)
+{
+    const Bytes mac = parse_mac(in.mac);
+    if (in.ip.empty() && in.mask.empty() && in.gateway.empty() && in.server.empty() &&
+        in.port.empty())
+        refuse_input("netcfg set: nothing to change (give --ip, --mask, --gateway, --server or "
+                     "--port)");
+    edited(context, in, {}); // every value is checked before anything is sent
+    std::unique_ptr<ConfigClient> modules = context.modules();
+    const std::map<Bytes, Bytes> blocks = modules->read_blocks({mac});
+    if (blocks.empty())
+        throw Exit(exit_no_answer, "no controller with MAC " + mac_text(mac) + " answered");
+    Bytes block = blocks.begin()->second;
+    block.resize(discovery::config_length); // a module takes nothing longer
+    const NetworkParameters wanted = edited(context, in, parameters_of(block));
+    Bytes request = discovery::write_request(block, mac, wanted);
+    request.resize(discovery::config_length);
+    const WriteResult result = modules->write(mac, request);
+    if (result == WriteResult::refused)
+        throw Exit(exit_refused, mac_text(mac) + " refused the new parameters; nothing changed");
+    if (result == WriteResult::no_answer)
+        throw Exit(exit_no_answer, "no acknowledgement from " + mac_text(mac) + " (time-out)");
+    if (in.verify) verify(*modules, mac, wanted);
+    nlohmann::ordered_json json{{"mac", mac_text(mac)}};
+    json.update(parameters_json(wanted));
+    json["written"] = true;
+    json["verified"] = in.verify;
+    context.print(json, key_value_text(json));
+}
+
+} // namespace
+
+void add_network_commands(CLI::App& app, Context& context)
+{
+    auto rounds = std::make_shared<int>(3);
+    auto csv = std::make_shared<bool>(false);
+    CLI::App* find = app.add_subcommand("discover", "Find every controller of the segment");
+    find->add_option("--rounds", *rounds, "Searches spread over the time-out (default 3)")
+        ->check(CLI::Range(1, 20));
+    find->add_flag("--csv", *csv, "Comma-separated output with a header line");
+    find->callback([&context, rounds, csv] { discover(context, *rounds, *csv); });
+
+    auto in = std::make_shared<NetcfgInput>();
+    CLI::App* netcfg = app.add_subcommand("netcfg", "Network parameters of one controller");
+    netcfg->require_subcommand(1);
+    CLI::App* set =
+        netcfg->add_subcommand("set", "Write new network parameters (read-modify-write)");
+    set->add_option("--mac", in->mac, "The controller's MAC, as discover shows it")->required();
+    set->add_option("--ip", in->ip, "New IPv4 address");
+    set->add_option("--mask", in->mask, "New subnet mask");
+    set->add_option("--gateway", in->gateway, "New default gateway");
+    set->add_option("--server", in->server, "Server address its answers go to, or self (this PC)");
+    set->add_option("--port", in->port, "Server port its answers go to (16006 for zkctl)");
+    set->add_flag("--verify", in->verify, "Read back and search again to check the new values");
+    set->callback([&context, in] { netcfg_set(context, *in); });
+}
+
+} // namespace zk::cli

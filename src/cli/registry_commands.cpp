@@ -1,0 +1,166 @@
+// card, fingerprint and auth: the controller's registry of cards and fingerprints and its
+// authorisation check.
+#include "cli/card_batch.h"
+#include "cli/commands.h"
+#include "cli/room_settings.h"
+#include "cli/table.h"
+#include "cli/values.h"
+
+namespace zk::cli {
+
+namespace {
+
+using nlohmann::ordered_json;
+using namespace protocol;
+
+struct RegistryInput
+{
+    std::string host, card, file;
+    double step_timeout = 20.0;
+};
+
+void show(Context& context, const std::string& host, const ordered_json& values)
+{
+    ordered_json json{{"host", host}};
+    json.update(values);
+    context.print(json, key_value_text(values));
+}
+
+ordered_json card_command(Context& context, const std::string& what, const RegistryInput& in)
+{
+    const std::uint32_t card = what == "read" || what == "count" ? 0 : parse_card(in.card);
+    std::unique_ptr<Hs3Client> c = context.controller(in.host);
+    if (what == "read")
+        return {{"card", expect<CardRead>(*c, card_read(),
+                                          "the card read (is a card on the "
+                                          "reader?)")
+                             .card}};
+    if (what == "count") {
+        const auto cards = expect<CardCount>(*c, card_count_read(), "the card count").count;
+        return {{"cards", cards},
+                {"fingerprints",
+                 expect<FingerprintCount>(*c, fingerprint_count_read(), "the fingerprint count")
+                     .count}};
+    }
+    if (what == "find")
+        return {{"card", card},
+                {"registered", expect<CardLookup>(*c, card_lookup(card), "the look-up").found}};
+    if (what == "delete") {
+        if (!expect<CardDeletionAck>(*c, card_delete(card), "the deletion").deleted)
+            throw Exit(exit_refused, "card " + std::to_string(card) + " is not registered");
+        return {{"card", card}, {"deleted", true}};
+    }
+    const auto result = expect<CardRegistrationAck>(*c, card_register(card), "the registration");
+    if (result.result == RegistrationResult::failed)
+        throw Exit(exit_refused, "the controller did not register card " + std::to_string(card));
+    return {{"card", card},
+            {"result",
+             result.result == RegistrationResult::registered ? "registered" : "already present"}};
+}
+
+std::string enrol_step_text(const FingerprintEnrolmentAck& ack)
+{
+    if (!ack.succeeded) return "step " + std::to_string(ack.step) + ": capture failed, start again";
+    if (ack.step >= 4) return "step 4: fingerprint enrolled";
+    return "step " + std::to_string(ack.step) + ": captured, place the same finger again";
+}
+
+void enrol(Context& context, const RegistryInput& in)
+{
+    std::unique_ptr<Hs3Client> c = context.controller(in.host);
+    if (!context.globals.json) context.io.out << "place a finger on the reader\n" << std::flush;
+    ordered_json steps = ordered_json::array();
+    bool enrolled = false;
+    bool failed = false;
+    const auto step_wait = milliseconds(static_cast<long long>(in.step_timeout * 1000));
+    const bool finished = c->follow(fingerprint_enrol(), step_wait, [&](const Reply& reply) {
+        const auto* ack = std::get_if<FingerprintEnrolmentAck>(&reply);
+        if (!ack) return true;
+        steps.push_back({{"step", ack->step}, {"captured", ack->succeeded}});
+        if (!context.globals.json) context.io.out << enrol_step_text(*ack) << "\n" << std::flush;
+        enrolled = ack->succeeded && ack->step >= 4;
+        failed = !ack->succeeded;
+        return !enrolled && !failed;
+    });
+    if (context.globals.json)
+        context.io.out
+            << ordered_json{{"host", in.host}, {"steps", steps}, {"enrolled", enrolled}}.dump(2)
+            << "\n";
+    if (!finished)
+        throw Exit(exit_no_answer, "no answer from " + c->address() + " for the next step");
+    if (failed) throw Exit(exit_refused, "enrolment failed; run the command again");
+}
+
+void add_card_commands(CLI::App& app, Context& context, std::shared_ptr<RegistryInput> in)
+{
+    CLI::App* card = app.add_subcommand("card", "Registered swipe cards of a controller");
+    card->require_subcommand(1);
+    const std::pair<const char*, const char*> simple[] = {
+        {"read", "Number of the card on the controller's reader"},
+        {"add", "Register a card number"},
+        {"find", "Whether a card number is registered"},
+        {"delete", "Delete a card number (exit 3 when it was not registered)"},
+        {"count", "Number of registered cards and fingerprints"},
+    };
+    for (const auto& [name, help] : simple) {
+        const std::string what = name;
+        CLI::App* command = card->add_subcommand(what, help);
+        add_host_option(*command, in->host);
+        if (what != "read" && what != "count")
+            command->add_option("CARD", in->card, "Card number, 0-4294967295")->required();
+        command->callback(
+            [&context, in, what] { show(context, in->host, card_command(context, what, *in)); });
+    }
+    for (const bool check : {false, true}) {
+        CLI::App* command = card->add_subcommand(
+            check ? "check" : "import",
+            check ? "Look up every card of a CSV file (exit 3 when any is missing)"
+                  : "Register every card of a CSV file (first column: card number)");
+        command->add_option("FILE", in->file, "CSV file, one card number per line")->required();
+        add_host_option(*command, in->host);
+        command->callback(
+            [&context, in, check] { run_card_file(context, in->host, in->file, check); });
+    }
+}
+
+} // namespace
+
+void add_registry_commands(CLI::App& app, Context& context)
+{
+    auto in = std::make_shared<RegistryInput>();
+    add_card_commands(app, context, in);
+
+    CLI::App* finger = app.add_subcommand("fingerprint", "Fingerprints of a controller");
+    finger->require_subcommand(1);
+    CLI::App* enroll =
+        finger->add_subcommand("enroll", "Enrol a finger at the controller's reader");
+    enroll->add_option("--step-timeout", in->step_timeout, "Seconds to wait for each capture (20)")
+        ->check(CLI::Range(0.1, 600.0));
+    add_host_option(*enroll, in->host);
+    enroll->callback([&context, in] { enrol(context, *in); });
+    CLI::App* forget = finger->add_subcommand("delete", "Delete the fingerprint");
+    add_host_option(*forget, in->host);
+    forget->callback([&context, in] {
+        std::unique_ptr<Hs3Client> c = context.controller(in->host);
+        if (!expect<FingerprintDeletionAck>(*c, fingerprint_delete(), "the deletion").deleted)
+            throw Exit(exit_refused, "the controller did not delete the fingerprint");
+        show(context, in->host, {{"fingerprint", "deleted"}});
+    });
+
+    CLI::App* auth = app.add_subcommand("auth", "The controller's authorisation check");
+    auth->require_subcommand(1);
+    for (const bool pause : {true, false}) {
+        CLI::App* command = auth->add_subcommand(pause ? "pause" : "resume",
+                                                 pause ? "Let everyone use the room until resumed"
+                                                       : "Require a card or fingerprint again");
+        add_host_option(*command, in->host);
+        command->callback([&context, in, pause] {
+            std::unique_ptr<Hs3Client> c = context.controller(in->host);
+            const auto ack =
+                expect<AuthorisationAck>(*c, authorisation_write(pause), "the request");
+            show(context, in->host, {{"authorisation", ack.paused ? "paused" : "resumed"}});
+        });
+    }
+}
+
+} // namespace zk::cli

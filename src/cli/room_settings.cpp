@@ -1,0 +1,167 @@
+#include "cli/room_settings.h"
+
+#include "cli/values.h"
+#include "protocol/hs3_frame.h"
+
+namespace zk::cli {
+
+namespace {
+
+using nlohmann::json;
+
+// The member at `path` ("timings.screen") or a usage error naming it.
+const json& member(const json& document, std::string_view file, const std::string& path)
+{
+    const json* at = &document;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t dot = path.find('.', start);
+        const std::string key = path.substr(start, dot - start);
+        if (!at->is_object() || !at->contains(key))
+            refuse_input(std::string(file) + ": " + path + " is missing");
+        at = &(*at)[key];
+        if (dot == std::string::npos) return *at;
+        start = dot + 1;
+    }
+}
+
+std::uint32_t
+number_at(const json& document, std::string_view file, const std::string& path, std::uint32_t max)
+{
+    const json& value = member(document, file, path);
+    if (!value.is_number_unsigned() || value.get<std::uint64_t>() > max)
+        refuse_input(std::string(file) + ": " + path + " must be a whole number 0-" +
+                     std::to_string(max));
+    return value.get<std::uint32_t>();
+}
+
+std::string text_at(const json& document, std::string_view file, const std::string& path)
+{
+    const json& value = member(document, file, path);
+    if (!value.is_string()) refuse_input(std::string(file) + ": " + path + " must be a text");
+    return value.get<std::string>();
+}
+
+// Runs a parser of typed input, prefixing its message with the file.
+template <class F> auto in_file(std::string_view file, F parse)
+{
+    try {
+        return parse();
+    } catch (const Exit& error) {
+        refuse_input(std::string(file) + ": " + error.what());
+    }
+}
+
+protocol::ProjectorCodes serial_from_json(const json& document, std::string_view file)
+{
+    protocol::ProjectorCodes serial;
+    serial.baud = number_at(document, file, "serial.baud", 0xFFFFFF);
+    const std::string parity = text_at(document, file, "serial.parity");
+    serial.parity = in_file(file, [&] { return parse_parity(parity); });
+    for (std::size_t i = 0; i < 4; ++i) {
+        const std::string path = "serial." + std::string(code_names[i]);
+        const std::string text = text_at(document, file, path);
+        serial.codes[i] = in_file(file, [&] { return parse_code(text, path); });
+    }
+    in_file(file, [&] {
+        check_serial_fits(serial);
+        return 0;
+    });
+    return serial;
+}
+
+} // namespace
+
+protocol::ProjectorCodes read_serial(Hs3Client& client)
+{
+    const auto data = expect<protocol::ProjectorCodesData>(client, protocol::projector_codes_read(),
+                                                           "the serial settings read");
+    protocol::ProjectorCodes serial{data.baud.value_or(0), data.parity.value_or(0), {}};
+    for (std::size_t i = 0; i < data.codes.size() && i < 4; ++i)
+        serial.codes[i] = data.codes[i];
+    return serial;
+}
+
+RoomSettings read_room(Hs3Client& client)
+{
+    RoomSettings room;
+    using namespace protocol;
+    room.id = expect<ControllerIdData>(client, controller_id_read(), "the ID read").id;
+    room.volume = expect<VolumeData>(client, volume_read(), "the volume read").volume;
+    room.timings = expect<TimingsData>(client, timings_read(), "the timings read");
+    room.swipe_card =
+        expect<SwipeModeData>(client, swipe_mode_read(), "the power-on mode read").swipe_card;
+    room.serial = read_serial(client);
+    room.cards = expect<CardCount>(client, card_count_read(), "the card count").count;
+    room.fingerprints =
+        expect<FingerprintCount>(client, fingerprint_count_read(), "the fingerprint count").count;
+    return room;
+}
+
+nlohmann::ordered_json settings_json(const RoomSettings& room)
+{
+    nlohmann::ordered_json serial{{"baud", room.serial.baud},
+                                  {"parity", parity_text(room.serial.parity)}};
+    for (std::size_t i = 0; i < 4; ++i)
+        serial[std::string(code_names[i])] = code_text(room.serial.codes[i]);
+    return {{"id", room.id},
+            {"volume", room.volume},
+            {"timings",
+             {{"screen", room.timings.screen},
+              {"warm_up", room.timings.warm_up},
+              {"cool_down", room.timings.cool_down}}},
+            {"mode", room.swipe_card ? "swipe" : "public"},
+            {"serial", serial},
+            {"cards", room.cards},
+            {"fingerprints", room.fingerprints}};
+}
+
+RoomSettings settings_from_json(const nlohmann::json& document, std::string_view file)
+{
+    if (!document.is_object() || !document.contains("format") ||
+        document["format"] != backup_format)
+        refuse_input(std::string(file) + ": not a zkctl backup (format is not \"" +
+                     std::string(backup_format) + "\")");
+    if (number_at(document, file, "version", 0xFFFF) != backup_version)
+        refuse_input(std::string(file) + ": version " + document["version"].dump() +
+                     " is not one this zkctl reads (" + std::to_string(backup_version) + ")");
+    RoomSettings room;
+    room.id = static_cast<std::uint16_t>(number_at(document, file, "id", 0xFFFF));
+    room.volume = static_cast<std::uint8_t>(number_at(document, file, "volume", 0xFF));
+    room.timings.screen =
+        static_cast<std::uint8_t>(number_at(document, file, "timings.screen", 0xFF));
+    room.timings.warm_up =
+        static_cast<std::uint8_t>(number_at(document, file, "timings.warm_up", 0xFF));
+    room.timings.cool_down =
+        static_cast<std::uint8_t>(number_at(document, file, "timings.cool_down", 0xFF));
+    const std::string mode = text_at(document, file, "mode");
+    room.swipe_card = in_file(file, [&] { return parse_swipe_mode(mode); });
+    room.serial = serial_from_json(document, file);
+    return room;
+}
+
+std::vector<PlannedWrite> restore_plan(const RoomSettings& room, bool keep_id)
+{
+    using namespace protocol;
+    std::vector<PlannedWrite> plan;
+    if (!keep_id) plan.push_back({"id", controller_id_write(room.id)});
+    plan.push_back({"volume", volume_write(room.volume)});
+    plan.push_back({"timings", timings_write(room.timings.screen, room.timings.warm_up,
+                                             room.timings.cool_down)});
+    plan.push_back({"mode", swipe_mode_write(room.swipe_card)});
+    plan.push_back({"serial", projector_codes_write(room.serial)});
+    return plan;
+}
+
+void check_serial_fits(const protocol::ProjectorCodes& serial)
+{
+    std::size_t size = 8;
+    for (const Bytes& code : serial.codes)
+        size += 3 + code.size();
+    if (size > protocol::max_payload)
+        refuse_input("serial codes: " + std::to_string(size - 20) +
+                     " code bytes in all do not fit one request (at most " +
+                     std::to_string(protocol::max_payload - 20) + ")");
+}
+
+} // namespace zk::cli

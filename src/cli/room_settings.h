@@ -1,0 +1,70 @@
+#pragma once
+// Everything of a controller's command face that can be read back, as one value: what a backup
+// holds and what a restore writes. Reading it takes several requests; the document form and
+// the list of writes are pure.
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "cli/hs3_client.h"
+#include "cli/outcome.h"
+#include "protocol/replies.h"
+#include "protocol/requests.h"
+
+namespace zk::cli {
+
+inline constexpr int backup_version = 1;
+inline constexpr std::string_view backup_format = "zkctl-backup";
+
+struct RoomSettings
+{
+    std::uint16_t id = 0;
+    std::uint8_t volume = 0;
+    protocol::TimingsData timings;
+    bool swipe_card = false;
+    protocol::ProjectorCodes serial;
+    std::uint16_t cards = 0;        // read only: the controller cannot list its cards
+    std::uint16_t fingerprints = 0; // read only likewise
+};
+
+// The answer of type T to this request; throws Exit (no answer) naming `what` otherwise.
+template <class T> T expect(Hs3Client& client, const Bytes& payload, std::string_view what)
+{
+    if (std::optional<protocol::Reply> reply = client.ask(payload)) {
+        if (const T* value = std::get_if<T>(&*reply)) return *value;
+    }
+    throw Exit(exit_no_answer,
+               "no answer from " + client.address() + " to " + std::string(what) + " (time-out)");
+}
+
+// Serial settings and the four codes as the controller reports them.
+protocol::ProjectorCodes read_serial(Hs3Client& client);
+
+// Every readable setting, one request after the other.
+RoomSettings read_room(Hs3Client& client);
+
+// The settings as a JSON object (without format, version and network).
+nlohmann::ordered_json settings_json(const RoomSettings& room);
+
+// The settings of a backup document; a missing or bad member is a usage error naming it.
+RoomSettings settings_from_json(const nlohmann::json& document, std::string_view file);
+
+struct PlannedWrite
+{
+    std::string what; // "volume", for the report
+    Bytes payload;
+};
+
+// The writes that give a controller these settings; the ID is left alone with `keep_id`.
+std::vector<PlannedWrite> restore_plan(const RoomSettings& room, bool keep_id);
+
+// Throws a usage error when the codes do not fit one request.
+void check_serial_fits(const protocol::ProjectorCodes& serial);
+
+// The names of the four codes, in the controller's order.
+inline constexpr std::string_view code_names[4] = {"power_on", "power_off", "video", "computer"};
+
+} // namespace zk::cli

@@ -1,0 +1,38 @@
+#pragma once
+// What the operator types, checked before anything is sent: each parser names the field in its
+// message (thrown as a usage error) instead of wrapping or guessing a value.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "runtime/bytes.h"
+
+namespace zk::cli {
+
+// "84:C2:E4:00:00:01" or with "-"; one or two hex digits a byte, any case.
+Bytes parse_mac(std::string_view text);
+// Upper-case, two digits a byte, joined by ":".
+std::string mac_text(ByteView mac);
+
+// Decimal digits only, 0..max; `field` names the value in the message.
+std::uint32_t parse_number(std::string_view text, std::string_view field, std::uint32_t max);
+
+// A card number, 0..4294967295.
+std::uint32_t parse_card(std::string_view text);
+
+// Code bytes as hex text: tokens of one or two hex digits separated by spaces ("7E 30 0D").
+Bytes parse_code(std::string_view text, std::string_view field);
+// "7E 30 0D"; empty for no bytes.
+std::string code_text(ByteView code);
+
+// "none", "odd", "even" (or 0, 1, 2) to the controller's parity index.
+std::uint8_t parse_parity(std::string_view text);
+std::string parity_text(std::uint8_t parity);
+
+// One of the rates the controller's serial port offers.
+std::uint32_t parse_baud(std::string_view text);
+
+// The controller's power-on mode: "swipe" (a card powers on) or "public".
+bool parse_swipe_mode(std::string_view text);
+
+} // namespace zk::cli

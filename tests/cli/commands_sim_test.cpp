@@ -1,0 +1,193 @@
+// Each zkctl command against the simulated controller over loopback: what it prints, what the
+// controller then holds, and what it refuses before sending anything.
+#include <nlohmann/json.hpp>
+
+#include "sim_fixture.h"
+#include "support/qt_udp_probe.h"
+
+namespace zk::cli::test {
+namespace {
+
+using nlohmann::json;
+
+TEST_F(cli_sim, settings_are_written_read_back_and_partial_writes_keep_the_rest)
+{
+    start();
+    EXPECT_EQ(zkctl({"set", "id", "300", "--host", "127.0.0.1"}), 0);
+    EXPECT_EQ(out.str(), "id  300\n");
+    EXPECT_EQ(zkctl({"get", "id", "--host", "127.0.0.1", "--json"}), 0);
+    EXPECT_EQ(json::parse(out.str()), (json{{"host", "127.0.0.1"}, {"id", 300}}));
+
+    ASSERT_EQ(zkctl({"set", "volume", "9", "--host", "127.0.0.1"}), 0);
+    ASSERT_EQ(zkctl({"set", "timings", "--screen", "45", "--host", "127.0.0.1"}), 0);
+    ASSERT_EQ(zkctl({"set", "mode", "swipe", "--host", "127.0.0.1"}), 0);
+    ASSERT_EQ(zkctl({"set", "serial", "--baud", "115200", "--power-on", "7e 30 30 0d", "--host",
+                     "127.0.0.1"}),
+              0);
+    const sim::ControllerState& state = controller_state();
+    EXPECT_EQ(state.controller_id, 300);
+    EXPECT_EQ(state.volume, 9);
+    EXPECT_EQ(state.screen_interval, 45);
+    EXPECT_EQ(state.warm_up, 30); // as it was
+    EXPECT_EQ(state.cool_down, 60);
+    EXPECT_TRUE(state.swipe_card_mode);
+    EXPECT_EQ(state.projector.baud, 115200u);
+    EXPECT_EQ(state.projector.codes[0], (Bytes{0x7E, 0x30, 0x30, 0x0D}));
+
+    ASSERT_EQ(zkctl({"get", "serial", "--host", "127.0.0.1"}), 0);
+    EXPECT_EQ(out.str(), "serial.baud       115200\n"
+                         "serial.parity     none\n"
+                         "serial.power_on   7E 30 30 0D\n"
+                         "serial.power_off  \n"
+                         "serial.video      \n"
+                         "serial.computer   \n");
+    for (const char* what : {"volume", "timings", "mode"}) {
+        SCOPED_TRACE(what);
+        EXPECT_EQ(zkctl({"get", what, "--host", "127.0.0.1"}), 0);
+    }
+    EXPECT_EQ(out.str(), "mode  swipe\n");
+}
+
+TEST_F(cli_sim, cards_fingerprints_and_authorisation)
+{
+    start();
+    const std::vector<std::string> host{"--host", "127.0.0.1"};
+    const auto run = [&](std::vector<std::string> args) {
+        args.insert(args.end(), host.begin(), host.end());
+        return zkctl(args);
+    };
+    EXPECT_EQ(run({"card", "read"}), 0);
+    EXPECT_EQ(out.str(), "card  1234567\n");
+    EXPECT_EQ(run({"card", "add", "1234567"}), 0);
+    EXPECT_EQ(out.str(), "card    1234567\nresult  registered\n");
+    EXPECT_EQ(run({"card", "add", "1234567"}), 0);
+    EXPECT_EQ(out.str(), "card    1234567\nresult  already present\n");
+    EXPECT_EQ(run({"card", "find", "1234567"}), 0);
+    EXPECT_EQ(out.str(), "card        1234567\nregistered  true\n");
+    EXPECT_EQ(run({"fingerprint", "enroll"}), 0);
+    EXPECT_EQ(out.str(), "place a finger on the reader\n"
+                         "step 1: captured, place the same finger again\n"
+                         "step 2: captured, place the same finger again\n"
+                         "step 3: captured, place the same finger again\n"
+                         "step 4: fingerprint enrolled\n");
+    EXPECT_EQ(run({"card", "count"}), 0);
+    EXPECT_EQ(out.str(), "cards         1\nfingerprints  1\n");
+    EXPECT_EQ(run({"card", "delete", "1234567"}), 0);
+    EXPECT_EQ(run({"card", "delete", "1234567"}), exit_refused);
+    EXPECT_EQ(err.str(), "zkctl: card 1234567 is not registered\n");
+    EXPECT_EQ(run({"fingerprint", "delete"}), 0);
+    EXPECT_EQ(run({"auth", "pause"}), 0);
+    EXPECT_TRUE(controller_state().authorisation_paused);
+    EXPECT_EQ(run({"auth", "resume", "--json"}), 0);
+    EXPECT_EQ(json::parse(out.str())["authorisation"], "resumed");
+    EXPECT_FALSE(controller_state().authorisation_paused);
+    EXPECT_TRUE(controller_state().cards.empty());
+    EXPECT_EQ(controller_state().fingerprints, 0);
+}
+
+TEST_F(cli_sim, a_failed_enrolment_step_exits_refused)
+{
+    command.model.fail_step = 2;
+    start();
+    EXPECT_EQ(zkctl({"fingerprint", "enroll", "--host", "127.0.0.1"}), exit_refused);
+    EXPECT_NE(out.str().find("step 2: capture failed, start again\n"), std::string::npos);
+}
+
+TEST_F(cli_sim, discover_lists_each_module_with_its_parameters)
+{
+    start();
+    ASSERT_EQ(zkctl({"discover", "--csv"}), 0);
+    EXPECT_EQ(out.str(), "mac,ip,mask,gateway,server,port,name,version,duplicate_ip\n"
+                         "84:C2:E4:00:00:01,127.0.0.1,255.255.255.0,192.168.1.1,192.168.1.100,"
+                         "16006,,,\n"
+                         "84:C2:E4:00:00:02,127.0.0.2,255.255.255.0,192.168.1.1,192.168.1.100,"
+                         "16006,,,\n"
+                         "84:C2:E4:00:00:03,127.0.0.3,255.255.255.0,192.168.1.1,192.168.1.100,"
+                         "16006,,,\n");
+    modules.modules.clear();
+    EXPECT_EQ(zkctl({"discover"}), exit_no_answer);
+    EXPECT_EQ(err.str(), "zkctl: no controller answered\n");
+}
+
+TEST_F(cli_sim, netcfg_writes_only_the_named_module_and_verifies)
+{
+    start();
+    ASSERT_EQ(zkctl({"netcfg", "set", "--mac", "84:c2:e4:0:0:2", "--ip", "127.0.0.9", "--server",
+                     "10.0.0.5", "--port", "16010", "--verify"}),
+              0)
+        << err.str();
+    const sim::ModuleSettings& written = modules.modules[1];
+    EXPECT_EQ(written.ip, (discovery::Ipv4{127, 0, 0, 9}));
+    EXPECT_EQ(written.destination_ip, (discovery::Ipv4{10, 0, 0, 5}));
+    EXPECT_EQ(written.destination_port, 16010);
+    EXPECT_EQ(written.mask, (discovery::Ipv4{255, 255, 255, 0})); // kept
+    EXPECT_EQ(modules.modules[2].ip, (discovery::Ipv4{127, 0, 0, 3}));
+
+    modules.strict_writes = true;
+    EXPECT_EQ(zkctl({"netcfg", "set", "--mac", "84:C2:E4:00:00:02", "--mask", "255.0.255.0"}),
+              exit_refused);
+    EXPECT_EQ(err.str(), "zkctl: 84:C2:E4:00:00:02 refused the new parameters; nothing changed\n");
+    EXPECT_EQ(written.mask, (discovery::Ipv4{255, 255, 255, 0}));
+}
+
+class OneAdapter final : public AdapterSource
+{
+public:
+    std::vector<Adapter> list() override { return {{"eth7 10.9.8.7", 0, "10.9.8.7"}}; }
+};
+
+TEST_F(cli_sim, server_self_is_this_pc_on_the_named_adapter)
+{
+    OneAdapter eth7;
+    adapters = &eth7;
+    start();
+    const std::vector<std::string> point_here{"netcfg",   "set", "--mac", "84:C2:E4:00:00:01",
+                                              "--server", "self"};
+    std::vector<std::string> arguments{"--adapter", "wlan0"};
+    arguments.insert(arguments.end(), point_here.begin(), point_here.end());
+    EXPECT_EQ(zkctl(arguments), exit_local_error);
+    EXPECT_EQ(err.str(), "zkctl: --adapter: no adapter \"wlan0\" (adapters: eth7 10.9.8.7)\n");
+    EXPECT_EQ(requests, 0);
+    arguments[1] = "eth7";
+    EXPECT_EQ(zkctl(arguments), 0) << err.str();
+    EXPECT_EQ(modules.modules[0].destination_ip, (discovery::Ipv4{10, 9, 8, 7}));
+}
+
+TEST_F(cli_sim, bad_input_is_refused_and_nothing_is_sent)
+{
+    start();
+    const std::string bad_csv = write_file("bad.csv", "card\n1\n2\n3.5\n");
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"netcfg", "set", "--mac", "84:C2:E4:00:00:02", "--ip", "127.0.0.256"},
+         "zkctl: --ip: expected an IPv4 address like 192.168.1.20, not \"127.0.0.256\"\n"},
+        {{"netcfg", "set", "--mac", "84:C2:E4:00:00:02"},
+         "zkctl: netcfg set: nothing to change (give --ip, --mask, --gateway, --server or "
+         "--port)\n"},
+        {{"set", "serial", "--power-off", "7E 3G", "--host", "127.0.0.1"},
+         "zkctl: --power-off: \"3G\" is not a byte (one or two hex digits)\n"},
+        {{"card", "import", bad_csv, "--host", "127.0.0.1"},
+         "zkctl: " + bad_csv + ":4: card: expected a whole number (0-4294967295), not \"3.5\"\n"},
+    };
+    for (const auto& [arguments, message] : cases) {
+        SCOPED_TRACE(message);
+        EXPECT_EQ(zkctl(arguments), exit_usage);
+        EXPECT_EQ(err.str(), message);
+    }
+    EXPECT_EQ(zkctl({"card", "add", "1", "--host", "127.0.0.1", "--bogus"}), exit_usage);
+    zk::test::settle();
+    EXPECT_EQ(requests, 0);
+}
+
+TEST_F(cli_sim, a_taken_port_is_a_local_error)
+{
+    start();
+    zk::test::UdpProbe holder;
+    EXPECT_EQ(zkctl({"--hs3-local-port", std::to_string(holder.port()), "get", "id", "--host",
+                     "127.0.0.1"}),
+              exit_local_error);
+    EXPECT_NE(err.str().find("UDP port " + std::to_string(holder.port()) + " is taken"),
+              std::string::npos);
+}
+
+} // namespace
+} // namespace zk::cli::test

@@ -1,0 +1,72 @@
+#include "sim_fixture.h"
+
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+#include "cli/app.h"
+
+namespace zk::cli::test {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path scratch_dir()
+{
+    return fs::temp_directory_path() / ("zkctl_test_" + std::to_string(::getpid()));
+}
+
+} // namespace
+
+cli_sim::cli_sim()
+{
+    command.bind_address = "127.0.0.1";
+    command.hs3_port = 0;
+    command.log = true;
+    command.model.card_at_reader = 1234567;
+    command.model.step_delay_ms = 10;
+    network.config_port = 0;
+    network.reply_to_sender = true; // loopback has no broadcast back to the asker's port
+    modules = sim::make_network_model(3, {0x84, 0xC2, 0xE4, 0, 0, 1}, {127, 0, 0, 1});
+}
+
+cli_sim::~cli_sim()
+{
+    fs::remove_all(scratch_dir());
+}
+
+void cli_sim::start()
+{
+    const auto count = [this](std::string_view line) {
+        if (line.starts_with("<-")) ++requests;
+    };
+    controller = std::make_unique<sim::CommandFace>(command, sim::ControllerState{}, count);
+    module_face = std::make_unique<sim::NetworkFace>(modules, network, sim::FaultOptions{}, count);
+    ASSERT_TRUE(controller->is_listening());
+    ASSERT_TRUE(module_face->is_bound());
+}
+
+int cli_sim::zkctl(const std::vector<std::string>& arguments)
+{
+    std::vector<std::string> all{"--hs3-port",          std::to_string(controller->port()),
+                                 "--hs3-local-port",    "0",
+                                 "--config-port",       std::to_string(module_face->local_port()),
+                                 "--config-local-port", "0",
+                                 "--timeout",           timeout};
+    all.insert(all.end(), arguments.begin(), arguments.end());
+    out.str("");
+    err.str("");
+    Io io{out, err, false, adapters};
+    return run(all, io);
+}
+
+std::string cli_sim::write_file(const std::string& name, const std::string& text)
+{
+    const fs::path dir = scratch_dir();
+    fs::create_directories(dir);
+    std::ofstream(dir / name, std::ios::binary) << text;
+    return (dir / name).string();
+}
+
+} // namespace zk::cli::test

@@ -1,0 +1,45 @@
+#pragma once
+// zkctl run in process against simulated controllers on loopback: both faces of zksim on free
+// ports, zkctl pointed at them with its hidden port options.
+#include <gtest/gtest.h>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/outcome.h"
+#include "runtime/adapter_source.h"
+#include "sim/command_face.h"
+#include "sim/network_face.h"
+
+namespace zk::cli::test {
+
+class cli_sim : public ::testing::Test
+{
+protected:
+    cli_sim();
+    ~cli_sim() override;
+
+    // Starts both faces with the options as they stand.
+    void start();
+    // zkctl with these arguments after the port options and --timeout; output in out and err.
+    int zkctl(const std::vector<std::string>& arguments);
+    const sim::ControllerState& controller_state() const { return controller->state(); }
+    // A file in a fresh directory of its own.
+    std::string write_file(const std::string& name, const std::string& text);
+
+    sim::CommandFaceOptions command;
+    sim::NetworkFaceOptions network;
+    sim::NetworkModel modules;
+    std::string timeout = "0.3";
+    AdapterSource* adapters = nullptr; // what zkctl sees as this PC's adapters
+    int requests = 0;                  // datagrams either face received
+    std::ostringstream out;
+    std::ostringstream err;
+
+private:
+    std::unique_ptr<sim::CommandFace> controller;
+    std::unique_ptr<sim::NetworkFace> module_face;
+};
+
+} // namespace zk::cli::test
