@@ -27,7 +27,6 @@ enum class ConfigCode : std::uint8_t
     config_reply = 0x82,
     reset_ack = 0x83,
     search_reply = 0x84,
-    write_refused = 0xC1, // the module kept its settings: the block it was sent is not valid
 };
 
 namespace offset {

@@ -98,12 +98,12 @@ TEST_F(cli_sim, discover_lists_each_module_with_its_parameters)
     start();
     ASSERT_EQ(zkctl({"discover", "--csv"}), 0);
     EXPECT_EQ(out.str(), "mac,ip,mask,gateway,server,port,name,version,duplicate_ip\n"
-                         "84:C2:E4:00:00:01,127.0.0.1,255.255.255.0,192.168.1.1,192.168.1.100,"
-                         "16006,,,\n"
-                         "84:C2:E4:00:00:02,127.0.0.2,255.255.255.0,192.168.1.1,192.168.1.100,"
-                         "16006,,,\n"
-                         "84:C2:E4:00:00:03,127.0.0.3,255.255.255.0,192.168.1.1,192.168.1.100,"
-                         "16006,,,\n");
+                         "84:C2:E4:00:00:01,127.0.0.1,255.255.255.0,127.0.0.1,192.168.1.100,"
+                         "16006,ZK-NET,2.6,\n"
+                         "84:C2:E4:00:00:02,127.0.0.2,255.255.255.0,127.0.0.1,192.168.1.100,"
+                         "16006,ZK-NET,2.6,\n"
+                         "84:C2:E4:00:00:03,127.0.0.3,255.255.255.0,127.0.0.1,192.168.1.100,"
+                         "16006,ZK-NET,2.6,\n");
     modules.modules.clear();
     EXPECT_EQ(zkctl({"discover"}), exit_no_answer);
     EXPECT_EQ(err.str(), "zkctl: no controller answered\n");
