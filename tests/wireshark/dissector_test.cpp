@@ -131,6 +131,9 @@ const std::vector<Expect> experts = {
 const std::vector<Expect> zksim_fields = {
     {"zksim 2", "zk_cfg.module_ip", "192.168.1.200"},
     {"zksim 2", "zk_cfg.module_name", "ZK-NET"},
+    {"zksim 2", "zk_cfg.data_length", "11"},
+    {"zksim 2", "zk_cfg.version", "0x26"},
+    {"zksim 4", "zk_cfg.data_length", "204"},
     {"zksim 4", "zk_cfg.mac", "84:c2:e4:00:00:01"},
     {"zksim 4", "zk_cfg.mask", "255.255.255.0"},
     {"zksim 4", "zk_cfg.server_port", "16006"},
