@@ -13,7 +13,7 @@ NetworkFace::NetworkFace(NetworkModel& model,
                          const FaultOptions& faults,
                          LogLine log)
     : model_(model), options_(options), endpoint_(options.config_port),
-      sender_(endpoint_, faults, std::move(log))
+      sender_(endpoint_, faults, std::move(log), options.rate)
 {
     endpoint_.on_datagram([this](ByteView request) { answer(request, endpoint_.received_from()); });
 }

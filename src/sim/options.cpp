@@ -196,6 +196,10 @@ std::vector<OptionSpec> network_face_option_table(NetworkFaceOptions& o)
         flag_option("--reply-to-sender",
                     "Answer configuration requests to the asker instead of broadcasting.",
                     o.reply_to_sender),
+        number_option<int>("--rate", "N",
+                           "Send at most N answers per second, as a segment of limited speed "
+                           "(default: all at once).",
+                           1, 10000000, [&o](int v) { o.rate = v; }),
     };
 }
 

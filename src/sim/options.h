@@ -66,6 +66,7 @@ struct NetworkFaceOptions
     int config_port = 50000; // 0: no network face
     int pc_port = 60000;
     bool reply_to_sender = false; // instead of broadcasting, as loopback has no broadcast
+    int rate = 0;                 // answers per second, as a segment of limited speed; 0: unpaced
 };
 
 // The rows of the network-module face.

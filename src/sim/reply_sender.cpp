@@ -43,8 +43,12 @@ std::string peer_text(const Peer& peer)
     return address + ":" + std::to_string(peer.port);
 }
 
-ReplySender::ReplySender(DatagramEndpoint& endpoint, const FaultOptions& faults, LogLine log)
-    : endpoint_(endpoint), faults_(faults), log_(std::move(log)), random_(engine(faults))
+ReplySender::ReplySender(DatagramEndpoint& endpoint,
+                         const FaultOptions& faults,
+                         LogLine log,
+                         int rate)
+    : endpoint_(endpoint), faults_(faults), log_(std::move(log)), random_(engine(faults)),
+      pacer_(rate)
 {}
 
 void ReplySender::send(std::vector<Outgoing> replies, const Peer& to)
@@ -55,11 +59,11 @@ void ReplySender::send(std::vector<Outgoing> replies, const Peer& to)
     const std::size_t kept = faults_.duplicate ? replies.size() / 2 : replies.size();
     if (kept < made) log("x ", to, {}, std::to_string(made - kept) + " reply(ies) lost");
     for (const Outgoing& reply : replies) {
-        if (reply.delay_ms <= 0) {
-            send_now(reply, to);
-            continue;
-        }
-        QTimer::singleShot(reply.delay_ms, &timers_, [this, reply, to] { send_now(reply, to); });
+        auto paced = [this, reply, to] { pacer_.push([this, reply, to] { send_now(reply, to); }); };
+        if (reply.delay_ms <= 0)
+            paced();
+        else
+            QTimer::singleShot(reply.delay_ms, &timers_, paced);
     }
 }
 
