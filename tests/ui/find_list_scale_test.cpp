@@ -39,7 +39,8 @@ TEST(list_box_batching, waiting_items_count_as_items_and_reach_the_widget_togeth
     EXPECT_EQ(list.selection(), 3);
     list.add_item("e");
     EXPECT_TRUE(list.delete_item(4));
-    list.delete_all_items();
+    list.add_item("f");
+    list.delete_all_items(); // also what still waits
     test::settle();
     EXPECT_EQ(widget.count(), 0);
     EXPECT_EQ(list.item_count(), 0);

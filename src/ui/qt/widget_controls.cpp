@@ -172,6 +172,14 @@ bool QtListBox::delete_item(int index)
     return true;
 }
 
+void QtListBox::delete_all_items()
+{
+    timer_->stop();
+    waiting_.clear();
+    const QSignalBlocker quiet(widget_);
+    widget_->clear();
+}
+
 int QtListBox::selection() const
 {
     const QList<QListWidgetItem*> picked = widget_->selectedItems();

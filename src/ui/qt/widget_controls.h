@@ -92,6 +92,9 @@ public:
     bool delete_item(int index) override;
     int selection() const override;
 
+    // Empties the widget in one step: a search after thousands of answers does not remove them
+    // one by one.
+    void delete_all_items() override;
     // Puts the waiting additions into the widget now.
     void flush();
 
