@@ -58,6 +58,7 @@ int main(int argc, char** argv)
             quiet.start(quiet_ms);
     });
     start = bench::Mark::now();
+    last = start;
     window.findChild<QPushButton*>(QStringLiteral("按钮查找IP"))->click();
     quiet.start(quiet_ms + 2000); // the first answer may take a moment
     QApplication::exec();

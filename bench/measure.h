@@ -22,7 +22,9 @@ struct Mark
     {
         rusage usage{};
         getrusage(RUSAGE_SELF, &usage);
-        const auto ms = [](const timeval& t) { return t.tv_sec * 1000.0 + t.tv_usec / 1000.0; };
+        const auto ms = [](const timeval& t) {
+            return static_cast<double>(t.tv_sec) * 1000.0 + static_cast<double>(t.tv_usec) / 1000.0;
+        };
         return ms(usage.ru_utime) + ms(usage.ru_stime);
     }
 };

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QTimer>
+#include <QWidget>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>

@@ -15,8 +15,8 @@ runs=${ZK_BENCH_RUNS:-7}
 paced_runs=${ZK_BENCH_PACED_RUNS:-3}
 quiet_ms=500
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZK_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" --target zksim bench_codec discovery_zk discovery_raw roundtrip_zk \
-    roundtrip_echo startup_zk startup_minimal
+cmake --build "$build" --target zksim bench_codec discovery_zk discovery_raw discovery_endpoint \
+    roundtrip_zk roundtrip_echo startup_zk startup_minimal
 bin=$root/$build
 
 # shellcheck source=../tests/e2e/netns.sh
@@ -74,20 +74,23 @@ stop_sim() {
 # discovery COUNT RATE(0: burst) BUFFER_ASKED RUNS: one table row.
 discovery() {
     local count=$1 rate=$2 asked=$3 n=$4 i
-    local raw=$work/raw.txt zk=$work/zk.txt
+    local raw=$work/raw.txt zk=$work/zk.txt ep=$work/ep.txt
     : >"$raw"
     : >"$zk"
+    : >"$ep"
     if [ "$rate" -gt 0 ]; then start_sim --count "$count" --rate "$rate"; else start_sim --count "$count"; fi
     for ((i = 0; i < n; i++)); do
         in_pc "$bin/bench/discovery_raw" "$count" "$asked" "$quiet_ms" >>"$raw"
         in_pc "$bin/bench/discovery_zk" "$count" "$asked" "$quiet_ms" >>"$zk"
+        in_pc "$bin/bench/discovery_endpoint" "$count" "$asked" "$quiet_ms" >>"$ep"
     done
     stop_sim
     local pace="burst"
     [ "$rate" -gt 0 ] && pace="$rate/s"
     say "| $count | $pace | $(median "$raw" 4) | $(spread "$raw" 1) | $(spread "$zk" 1) |" \
         "$(spread "$raw" 2) | $(spread "$zk" 2) | $(ratio "$(median "$zk" 2)" "$(median "$raw" 2)") |" \
-        "$(spread "$raw" 3) | $(spread "$zk" 3) | $(ratio "$(median "$zk" 3)" "$(median "$raw" 3)") |"
+        "$(spread "$raw" 3) | $(spread "$zk" 3) | $(ratio "$(median "$zk" 3)" "$(median "$raw" 3)") |" \
+        "$(spread "$ep" 1) | $(spread "$ep" 3) |"
     cp "$raw" "$work/raw_${count}_${rate}_${asked}.txt"
     cp "$zk" "$work/zk_${count}_${rate}_${asked}.txt"
 }
@@ -103,10 +106,10 @@ say "- Each cell: median (min-max) of $runs runs ($paced_runs for paced rows); r
 say ""
 say "## Discovery: answers kept, time from the search to the last answer listed, CPU of the receiver"
 say ""
-say "Reference: one plain socket with the same receive buffer asked, a blocking read loop. zkconfig: the real find window (endpoint, handlers, list widget) driven by a click on 按钮查找IP, rows counted in the widget."
+say "Reference: one plain socket with the same receive buffer asked, a blocking read loop. zkconfig: the real find window (endpoint, handlers, list widget) driven by a click on 按钮查找IP, rows counted in the widget. Endpoint alone: zkconfig's datagram endpoint (receiving thread and hand-over to the event loop) with a handler that only counts, to show where the CPU goes."
 say ""
-say "| answers | pace | buffer granted | raw kept | zkconfig kept | raw ms | zkconfig ms | time ratio | raw CPU ms | zkconfig CPU ms | CPU ratio |"
-say "|---|---|---|---|---|---|---|---|---|---|---|"
+say "| answers | pace | buffer granted | raw kept | zkconfig kept | raw ms | zkconfig ms | time ratio | raw CPU ms | zkconfig CPU ms | CPU ratio | endpoint alone kept | endpoint alone CPU ms |"
+say "|---|---|---|---|---|---|---|---|---|---|---|---|---|"
 big=4194304
 small=212992
 for count in 1000 5000 20000; do discovery "$count" 0 "$big" "$runs"; done

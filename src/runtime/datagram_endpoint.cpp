@@ -134,20 +134,42 @@ bool DatagramEndpoint::send(std::string_view address, int port, ByteView data)
 {
     if (!bound_) return false;
     if (data.empty()) return true;
+    const ByteView one[] = {data};
+    return send_all(address, port, one).front();
+}
+
+std::vector<bool>
+DatagramEndpoint::send_all(std::string_view address, int port, std::span<const ByteView> datagrams)
+{
+    std::vector<bool> sent(datagrams.size(), false);
+    if (!bound_) return sent;
+    QNetworkDatagram destination;
     const auto remote_port = static_cast<quint16>(port < 1 ? 1 : port);
-    const QByteArray bytes(reinterpret_cast<const char*>(data.data()),
-                           static_cast<qsizetype>(data.size()));
-    QNetworkDatagram datagram(bytes);
     if (address.empty()) {
-        datagram.setDestination(QHostAddress(QHostAddress::Broadcast), remote_port);
+        destination.setDestination(QHostAddress(QHostAddress::Broadcast), remote_port);
         if (broadcast_interface_ > 0)
-            datagram.setInterfaceIndex(static_cast<uint>(broadcast_interface_));
+            destination.setInterfaceIndex(static_cast<uint>(broadcast_interface_));
     } else {
         const std::optional<QHostAddress> target = resolve_ipv4(address);
-        if (!target) return false;
-        datagram.setDestination(*target, remote_port);
+        if (!target) return sent;
+        destination.setDestination(*target, remote_port);
     }
-    return socket_->write(datagram);
+    std::vector<QNetworkDatagram> out;
+    std::vector<std::size_t> index_of;
+    for (std::size_t i = 0; i < datagrams.size(); ++i) {
+        if (datagrams[i].empty()) {
+            sent[i] = true; // nothing to send, nothing that could fail
+            continue;
+        }
+        out.push_back(destination);
+        out.back().setData(QByteArray(reinterpret_cast<const char*>(datagrams[i].data()),
+                                      static_cast<qsizetype>(datagrams[i].size())));
+        index_of.push_back(i);
+    }
+    const std::vector<bool> written = socket_->write_all(out);
+    for (std::size_t k = 0; k < written.size(); ++k)
+        sent[index_of[k]] = written[k];
+    return sent;
 }
 
 } // namespace zk

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "runtime/bytes.h"
 #include "runtime/sender.h"
@@ -71,6 +72,10 @@ public:
     void set_broadcast_interface(int interface_index);
 
     bool send(std::string_view address, int port, ByteView data) override;
+    // Sends each datagram in turn as send() would, in one hand-over to the socket's thread (a
+    // simulator answering for thousands of controllers); one result per datagram.
+    std::vector<bool>
+    send_all(std::string_view address, int port, std::span<const ByteView> datagrams);
 
 private:
     void deliver();

@@ -49,8 +49,10 @@ bool SocketThread::bind(const QHostAddress& address, quint16 port, int receive_b
 
 void SocketThread::read_waiting()
 {
-    while (socket_->hasPendingDatagrams()) {
-        QNetworkDatagram datagram = socket_->receiveDatagram();
+    // The size asks the kernel once: -1 when nothing waits, so no separate "any waiting?" call.
+    for (qint64 size = socket_->pendingDatagramSize(); size >= 0;
+         size = socket_->pendingDatagramSize()) {
+        QNetworkDatagram datagram = socket_->receiveDatagram(size);
         if (datagram.data().isEmpty()) continue; // zero-length datagrams and failed reads
         bool was_empty = false;
         {
@@ -70,11 +72,13 @@ std::vector<QNetworkDatagram> SocketThread::take()
     return taken;
 }
 
-bool SocketThread::write(const QNetworkDatagram& datagram)
+std::vector<bool> SocketThread::write_all(const std::vector<QNetworkDatagram>& datagrams)
 {
-    bool sent = false;
+    std::vector<bool> sent(datagrams.size(), false);
+    if (datagrams.empty()) return sent;
     run_there([&] {
-        if (socket_) sent = socket_->writeDatagram(datagram) == datagram.data().size();
+        for (std::size_t i = 0; socket_ && i < datagrams.size(); ++i)
+            sent[i] = socket_->writeDatagram(datagrams[i]) == datagrams[i].data().size();
     });
     return sent;
 }

@@ -31,8 +31,9 @@ public:
 
     // Everything that arrived since the last call, in arrival order.
     std::vector<QNetworkDatagram> take();
-    // Sends on the socket thread and waits for the result; true when all bytes went out.
-    bool write(const QNetworkDatagram& datagram);
+    // Sends on the socket thread and waits for the results; true for each datagram whose bytes
+    // all went out.
+    std::vector<bool> write_all(const std::vector<QNetworkDatagram>& datagrams);
 
 private:
     void read_waiting();

@@ -23,6 +23,8 @@ public:
 
     // Sends now, or queues it behind the others when paced. A run begins when the queue is empty.
     void push(Send send);
+    // False when every send goes at once.
+    bool paces() const { return rate_ > 0; }
 
 private:
     void send_due();
