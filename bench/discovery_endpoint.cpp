@@ -17,7 +17,7 @@ int main(int argc, char** argv)
     const int expected = std::atoi(argv[1]);
     const int quiet_ms = std::atoi(argv[3]);
     QCoreApplication app(argc, argv);
-    zk::DatagramEndpoint endpoint(60000, "0.0.0.0", std::atoi(argv[2]));
+    zk::DatagramEndpoint endpoint(60000, "0.0.0.0", zk::PortUse::exclusive, std::atoi(argv[2]));
     int answers = 0;
     QTimer quiet;
     quiet.setSingleShot(true);

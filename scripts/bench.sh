@@ -8,13 +8,16 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
-./scripts/setup.sh
+source scripts/lib/owner.sh
+./scripts/setup.sh --dev
 
-build=${ZK_BENCH_BUILD_DIR:-build-release}
+# A tree of its own: the shared Release tree is built without benchmarks.
+build=${ZK_BENCH_BUILD_DIR:-build-bench}
 runs=${ZK_BENCH_RUNS:-7}
 paced_runs=${ZK_BENCH_PACED_RUNS:-3}
 quiet_ms=500
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZK_BUILD_TESTS=OFF >/dev/null
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZK_BUILD_TESTS=OFF \
+    -DZK_BUILD_BENCH=ON >/dev/null
 cmake --build "$build" --target zksim bench_codec discovery_zk discovery_raw discovery_endpoint \
     roundtrip_zk roundtrip_echo startup_zk startup_minimal
 bin=$root/$build
@@ -35,6 +38,7 @@ cleanup() {
     done
     netns_down
     rm -rf "$work"
+    give_back "$build" bench/RESULTS.md
 }
 trap cleanup EXIT
 trap 'exit 130' INT TERM

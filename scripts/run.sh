@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds a Release zkconfig and starts it.
+# Installs what is missing, builds a Release zkconfig and the simulator, and starts zkconfig.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/lib/release_build.sh
 ./scripts/setup.sh
-cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DZK_BUILD_TESTS=OFF -DZK_BUILD_BENCH=OFF >/dev/null
-cmake --build build-release --target zkconfig
+build_release zkconfig zksim
 exec ./build-release/src/zkconfig

@@ -1,17 +1,34 @@
 #!/usr/bin/env bash
-# Installs every system package zkconfig needs to build, test and run.
+# Installs the system packages zkconfig needs. Without arguments: what building, packaging and
+# running need. With --dev: also what the tests and the development checks need.
 # Quick when everything is present: apt-get update runs only when something is missing.
 set -euo pipefail
 
-packages=(
-    build-essential cmake ninja-build
+# Building the programs and the Debian package, and running the programs and the demo.
+runtime=(
+    build-essential cmake ninja-build dpkg-dev file
     qt6-base-dev libgl-dev
-    libgtest-dev libgmock-dev libbenchmark-dev
     nlohmann-json3-dev
-    clang-format
-    xvfb xauth fonts-wqy-microhei
+    fonts-wqy-microhei qt6-translations-l10n
     iproute2 procps
 )
+
+# Tests, benchmarks and checks.
+dev=(
+    libgtest-dev libgmock-dev libbenchmark-dev
+    clang-format
+    xvfb xauth
+    strace desktop-file-utils man-db
+)
+
+case "${1:-}" in
+    "") packages=("${runtime[@]}") ;;
+    --dev) packages=("${runtime[@]}" "${dev[@]}") ;;
+    *)
+        echo "usage: setup.sh [--dev]" >&2
+        exit 2
+        ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

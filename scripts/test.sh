@@ -1,16 +1,20 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything with AddressSanitizer and UndefinedBehaviorSanitizer,
-# checks the formatting and runs every test. Exits non-zero on any failure.
+# checks the formatting and runs every test. Exits non-zero on any failure. As root it also runs
+# the two-host test and the package test (which installs and removes the .deb).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-./scripts/setup.sh
+source scripts/lib/owner.sh
+./scripts/setup.sh --dev
 
 build=${ZK_TEST_BUILD_DIR:-build}
+trap 'give_back "$build"' EXIT
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZK_SANITIZE=ON
 cmake --build "$build"
 
 echo "-- format check"
 git ls-files -co --exclude-standard -- 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' \
+    'packaging/*.cpp' \
     | xargs -r clang-format --dry-run --Werror
 
 export QT_QPA_PLATFORM=offscreen

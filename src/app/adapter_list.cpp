@@ -27,9 +27,19 @@ void AdapterList::restore()
     apply_position(to_integer(to_number(saved)));
 }
 
-void AdapterList::remember()
+void AdapterList::remember(MessageBoxes& boxes)
 {
-    file_.write(adapter_section, adapter_key, to_text(std::int64_t{combo_.selection()}));
+    if (file_.write(adapter_section, adapter_key, to_text(std::int64_t{combo_.selection()})))
+        return;
+    if (told_unsaved_) return;
+    told_unsaved_ = true;
+    boxes.message_box(unsaved_settings_message(file_.location()));
+}
+
+std::string unsaved_settings_message(const std::filesystem::path& file)
+{
+    const std::u8string name = file.u8string();
+    return "设置文件无法保存：" + std::string(name.begin(), name.end());
 }
 
 int AdapterList::selected_interface() const

@@ -1,5 +1,7 @@
 #pragma once
 // 组合框网卡列表: filled from the PC's adapters, its position remembered in system.ini.
+#include <filesystem>
+#include <string>
 #include <vector>
 
 #include "app/settings_file.h"
@@ -18,8 +20,9 @@ public:
     void fill();
     // Selects the position saved in the file; once, right after the first fill.
     void restore();
-    // The operator picked an item: saves its position.
-    void remember();
+    // The operator picked an item: saves its position. The pick holds for this run even when
+    // the file cannot be saved; the first such failure of the run is shown in `boxes`.
+    void remember(MessageBoxes& boxes);
 
     // The adapters behind the items, as last enumerated.
     const std::vector<Adapter>& adapters() const { return adapters_; }
@@ -34,6 +37,10 @@ private:
     AdapterSource& source_;
     SettingsFile& file_;
     std::vector<Adapter> adapters_;
+    bool told_unsaved_ = false;
 };
+
+// "设置文件无法保存：/path/system.ini"
+std::string unsaved_settings_message(const std::filesystem::path& file);
 
 } // namespace zk

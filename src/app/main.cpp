@@ -6,12 +6,14 @@
 #include "runtime/receive_buffer.h"
 #include "ui/qt/app_icon.h"
 #include "ui/qt/find_window.h"
+#include "ui/qt/qt_texts.h"
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zkconfig"));
     QApplication::setWindowIcon(zk::ui::app_icon());
+    zk::ui::install_qt_chinese_texts();
 
     zk::AppState state;
     zk::ui::FindWindow find_window(state, zk::Ports{});

@@ -1,7 +1,6 @@
 #include "app/settings_file.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -9,6 +8,7 @@
 #include <vector>
 
 #if !defined(_WIN32)
+#include <fcntl.h>
 #include <unistd.h>
 #endif
 
@@ -129,8 +129,75 @@ bool is_writable_dir(const std::filesystem::path& dir)
 #if defined(_WIN32)
     return true;
 #else
-    return ::access(dir.c_str(), W_OK) == 0;
+    return ::faccessat(AT_FDCWD, dir.c_str(), W_OK, AT_EACCESS) == 0;
 #endif
+}
+
+// The whole file; empty when there is none; nullopt when it exists but cannot be read in full,
+// so that nobody writes over content that was never seen.
+std::optional<std::string> read_whole(const std::filesystem::path& file)
+{
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(file, error);
+    if (status.type() == std::filesystem::file_type::not_found) return std::string{};
+    if (error || status.type() != std::filesystem::file_type::regular) return std::nullopt;
+    std::ifstream in(file, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (in.bad()) return std::nullopt;
+    return bytes;
+}
+
+// A file nobody may write to was made so on purpose; root's access() would not say so.
+bool is_read_only(const std::filesystem::path& file)
+{
+    using std::filesystem::perms;
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(file, error);
+    if (status.type() == std::filesystem::file_type::not_found) return false;
+    if ((status.permissions() & (perms::owner_write | perms::group_write | perms::others_write)) ==
+        perms::none)
+        return true;
+#if defined(_WIN32)
+    return false;
+#else
+    return ::faccessat(AT_FDCWD, file.c_str(), W_OK, AT_EACCESS) != 0;
+#endif
+}
+
+// So that a power cut after the rename cannot leave an empty file.
+bool flush_to_disk(const std::filesystem::path& file)
+{
+#if defined(_WIN32)
+    (void)file;
+    return true;
+#else
+    const int fd = ::open(file.c_str(), O_RDONLY);
+    if (fd < 0) return false;
+    const bool ok = ::fsync(fd) == 0;
+    return ::close(fd) == 0 && ok;
+#endif
+}
+
+// Writes `bytes` to a temporary file beside `file` and renames it over `file`.
+bool replace_file(const std::filesystem::path& file, const std::string& bytes)
+{
+    std::filesystem::path temporary = file;
+    temporary += ".tmp";
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    if (!out) return false;
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.flush();
+    bool ok = static_cast<bool>(out);
+    out.close();
+    ok = ok && !out.fail() && flush_to_disk(temporary);
+    std::error_code error;
+    if (ok) std::filesystem::rename(temporary, file, error);
+    if (!ok || error) {
+        std::filesystem::remove(temporary, error);
+        return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -188,46 +255,48 @@ std::filesystem::path default_user_config_dir()
     return std::filesystem::path(home ? home : ".") / ".config" / "zkconfig";
 }
 
+bool is_system_program_dir(const std::filesystem::path& dir)
+{
+    const std::filesystem::path normal = dir.lexically_normal();
+    if (!normal.has_root_directory()) return false;
+    const std::filesystem::path relative = normal.relative_path();
+    if (relative.empty()) return false;
+    const std::filesystem::path top = *relative.begin();
+    return top == "usr" || top == "bin" || top == "sbin";
+}
+
 SettingsFile::SettingsFile(const std::filesystem::path& program_dir,
                            const std::filesystem::path& user_dir)
-    : location_((is_writable_dir(program_dir) ? program_dir : user_dir) / "system.ini")
+    : program_file_((is_system_program_dir(program_dir) ? user_dir : program_dir) / "system.ini"),
+      write_location_(is_writable_dir(program_dir) && !is_system_program_dir(program_dir)
+                          ? program_file_
+                          : user_dir / "system.ini")
 {}
+
+std::filesystem::path SettingsFile::read_location() const
+{
+    std::error_code error;
+    if (write_location_ != program_file_ && std::filesystem::exists(write_location_, error))
+        return write_location_;
+    return program_file_;
+}
 
 std::string
 SettingsFile::read(std::string_view section, std::string_view key, std::string_view fallback)
 {
-    std::ifstream in(location_, std::ios::binary);
-    if (!in) return std::string(fallback);
-    const std::string file{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    return ini_value(file, section, key).value_or(std::string(fallback));
+    const std::optional<std::string> file = read_whole(read_location());
+    if (!file) return std::string(fallback);
+    return ini_value(*file, section, key).value_or(std::string(fallback));
 }
 
 bool SettingsFile::write(std::string_view section, std::string_view key, std::string_view value)
 {
+    // The user's copy starts as the file beside the program, so its other lines survive.
+    const std::optional<std::string> old = read_whole(read_location());
+    if (!old || is_read_only(write_location_)) return false;
     std::error_code error;
-    std::filesystem::create_directories(location_.parent_path(), error);
-    std::string old;
-    if (std::ifstream in{location_, std::ios::binary})
-        old.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    const std::string updated = ini_with_value(old, section, key, value);
-
-    std::filesystem::path temporary = location_;
-    temporary += ".tmp";
-    std::FILE* out = std::fopen(temporary.string().c_str(), "wb");
-    if (!out) return false;
-    bool ok = std::fwrite(updated.data(), 1, updated.size(), out) == updated.size();
-    ok = std::fflush(out) == 0 && ok;
-#if !defined(_WIN32)
-    ok = ::fsync(::fileno(out)) == 0 && ok;
-#endif
-    ok = std::fclose(out) == 0 && ok;
-    error.clear();
-    if (ok) std::filesystem::rename(temporary, location_, error);
-    if (!ok || error) {
-        std::filesystem::remove(temporary, error);
-        return false;
-    }
-    return true;
+    std::filesystem::create_directories(write_location_.parent_path(), error);
+    return replace_file(write_location_, ini_with_value(*old, section, key, value));
 }
 
 } // namespace zk

@@ -26,21 +26,32 @@ std::string ini_with_value(std::string_view file,
 // $XDG_CONFIG_HOME/zkconfig when that is an absolute path, else ~/.config/zkconfig.
 std::filesystem::path default_user_config_dir();
 
+// True for the directories the package manager owns (/usr/..., /bin, /sbin): a file left
+// there would outlive the package, so even root, who could write there, must not.
+bool is_system_program_dir(const std::filesystem::path& dir);
+
 class SettingsFile
 {
 public:
-    // system.ini in `program_dir` when that directory is writable, else in `user_dir`.
+    // Beside the program when its directory is writable and not a system program
+    // directory (one the package manager owns). Otherwise the user's copy is written,
+    // and read once it exists; until then the file beside the program is read.
     SettingsFile(const std::filesystem::path& program_dir, const std::filesystem::path& user_dir);
 
-    const std::filesystem::path& location() const { return location_; }
+    // Where the next read looks.
+    std::filesystem::path read_location() const;
+    // Where writes go.
+    const std::filesystem::path& location() const { return write_location_; }
     // The value, or `fallback` when the file, section or key is missing or unreadable.
     std::string read(std::string_view section, std::string_view key, std::string_view fallback);
     // Sets one key; the file is replaced whole through a temporary file, so a crash leaves
-    // either the old or the new file. False when it could not be written.
+    // either the old or the new file. False when it could not be written, and also when the old
+    // file could not be read in full or is read-only: its other content would be lost.
     bool write(std::string_view section, std::string_view key, std::string_view value);
 
 private:
-    std::filesystem::path location_;
+    std::filesystem::path program_file_;
+    std::filesystem::path write_location_;
 };
 
 } // namespace zk

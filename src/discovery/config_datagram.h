@@ -20,15 +20,20 @@ enum class ConfigCode : std::uint8_t
 {
     write_request = 0x01,
     read_request = 0x02,
+    reset_request = 0x03, // back to factory settings
     search_request = 0x04,
     write_ack = 0x81,
     config_reply = 0x82,
+    reset_ack = 0x83,
     search_reply = 0x84,
+    write_refused = 0xC1, // the module kept its settings: the block it was sent is not valid
 };
 
 namespace offset {
 inline constexpr std::size_t code = 16;
 inline constexpr std::size_t mac = 17;
+inline constexpr std::size_t pc_mac = 23;
+inline constexpr std::size_t data_length = 29;
 inline constexpr std::size_t search_ip = 30;
 inline constexpr std::size_t ip = 62;
 inline constexpr std::size_t gateway = 66;

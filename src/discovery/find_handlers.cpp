@@ -25,6 +25,8 @@ void broadcast(FindContext& context, ByteView datagram)
 {
     if (!context.sender.send("", context.config_port, datagram))
         context.boxes.message_box(msg_send_failed);
+    else if (context.on_sent)
+        context.on_sent(datagram);
 }
 
 struct AddressField
@@ -68,12 +70,16 @@ std::optional<NetworkParameters> read_parameters(FindContext& context)
     return parameters;
 }
 
+bool from_selected(const AppState& state, ByteView datagram)
+{
+    return std::equal(state.selected_mac.begin(), state.selected_mac.end(),
+                      datagram.begin() + offset::mac, datagram.begin() + offset::mac + mac_width);
+}
+
 void accept_config_reply(FindContext& context, ByteView reply)
 {
     AppState& state = context.state;
-    if (!std::equal(state.selected_mac.begin(), state.selected_mac.end(),
-                    reply.begin() + offset::mac, reply.begin() + offset::mac + mac_width))
-        return;
+    if (!from_selected(state, reply)) return;
     state.held_block.assign(reply.begin(), reply.end());
     FindView& view = context.view;
     view.编辑框中控IP.set_content(dotted(reply, offset::ip));
@@ -142,6 +148,10 @@ void handle_config_datagram(FindContext& context, ByteView datagram)
         break;
     case ConfigCode::write_ack:
         context.boxes.message_box(msg_write_done);
+        break;
+    case ConfigCode::write_refused:
+        // Without a word the operator would wait for an acknowledgement that never comes.
+        if (from_selected(context.state, data)) context.boxes.message_box(msg_write_refused);
         break;
     default:
         break;

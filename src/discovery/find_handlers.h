@@ -15,6 +15,7 @@
 namespace zk::discovery {
 
 inline constexpr std::string_view msg_write_done = "IP参数设置成功";
+inline constexpr std::string_view msg_write_refused = "中控拒绝了IP参数,未写入";
 inline constexpr std::string_view msg_read_first = "请先选择中控并读取IP参数";
 
 struct FindContext
@@ -27,6 +28,8 @@ struct FindContext
     int config_port;
     // This PC's address as the operator should see it, looked up afresh on each call.
     std::function<std::string()> local_address;
+    // Told of every request that went out, so the window can wait for its answer.
+    std::function<void(ByteView request)> on_sent = {};
 };
 
 // 按钮查找IP: empties the list, the found MACs and three fields, then broadcasts a search.

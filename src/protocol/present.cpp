@@ -148,10 +148,12 @@ void present_reply(const Reply& reply, SettingsView& view, const ControllerLink&
     std::visit(Presenter{view, link}, reply);
 }
 
-void on_settings_datagram(ByteView datagram, SettingsView& view, const ControllerLink& link)
+std::optional<Reply>
+on_settings_datagram(ByteView datagram, SettingsView& view, const ControllerLink& link)
 {
-    if (const std::optional<Reply> reply = decode_reply(datagram))
-        present_reply(*reply, view, link);
+    std::optional<Reply> reply = decode_reply(datagram);
+    if (reply) present_reply(*reply, view, link);
+    return reply;
 }
 
 } // namespace zk::protocol

@@ -1,6 +1,8 @@
 #pragma once
 // The settings window's side of a reply: the status messages and where each value goes. The
 // only place that knows these texts.
+#include <optional>
+
 #include "protocol/replies.h"
 #include "protocol/send_path.h"
 #include "runtime/bytes.h"
@@ -13,7 +15,8 @@ namespace zk::protocol {
 void present_reply(const Reply& reply, SettingsView& view, const ControllerLink& link);
 
 // The data-arrived handler of the settings window: decodes the datagram and presents it; a
-// datagram that is not a known answer changes nothing.
-void on_settings_datagram(ByteView datagram, SettingsView& view, const ControllerLink& link);
+// datagram that is not a known answer changes nothing. Returns what was presented.
+std::optional<Reply>
+on_settings_datagram(ByteView datagram, SettingsView& view, const ControllerLink& link);
 
 } // namespace zk::protocol

@@ -10,8 +10,9 @@ SendOutcome send_request(const ControllerLink& link, ByteView payload)
     // The length byte cannot describe a longer payload; a frame the controller would misread is
     // worse than none.
     if (!frame) return SendOutcome::payload_too_long;
-    return link.sender.send(link.address, link.port, *frame) ? SendOutcome::sent
-                                                             : SendOutcome::send_failed;
+    if (!link.sender.send(link.address, link.port, *frame)) return SendOutcome::send_failed;
+    if (link.on_sent) link.on_sent(payload);
+    return SendOutcome::sent;
 }
 
 SendOutcome send_short_command(const ControllerLink& link,

@@ -2,6 +2,7 @@
 // The settings window's send path: payloads become HS3 frames for the one controller chosen in
 // the find window.
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "runtime/bytes.h"
@@ -15,6 +16,8 @@ struct ControllerLink
     Sender& sender;
     std::string address;
     int port = 16006;
+    // Told of every payload that went out, so the window can wait for its answer.
+    std::function<void(ByteView payload)> on_sent = {};
 };
 
 enum class SendOutcome

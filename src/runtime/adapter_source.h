@@ -2,6 +2,7 @@
 // The PC's network adapters as the find window lists them, behind an interface so that tests
 // hand in adapter lists of their own.
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zk {
@@ -12,6 +13,9 @@ struct Adapter
     int interface_index = 0; // the system's index, for sending out of this adapter
     std::string first_ipv4;  // dotted, empty when it has none
 };
+
+// "eth0 192.168.1.10" for a connected adapter with an address, "eth1 (未连接)" for any other.
+std::string adapter_text(std::string_view name, std::string_view ipv4, bool connected);
 
 class AdapterSource
 {

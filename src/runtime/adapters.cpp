@@ -14,13 +14,10 @@ QString first_ipv4(const QNetworkInterface& interface)
     return {};
 }
 
-bool is_listed(const QNetworkInterface& interface)
+bool is_connected(const QNetworkInterface& interface)
 {
     const QNetworkInterface::InterfaceFlags flags = interface.flags();
-    return flags.testFlag(QNetworkInterface::IsUp) &&
-           flags.testFlag(QNetworkInterface::IsRunning) &&
-           flags.testFlag(QNetworkInterface::CanBroadcast) &&
-           !flags.testFlag(QNetworkInterface::IsLoopBack);
+    return flags.testFlag(QNetworkInterface::IsUp) && flags.testFlag(QNetworkInterface::IsRunning);
 }
 
 } // namespace
@@ -29,11 +26,12 @@ std::vector<Adapter> SystemAdapters::list()
 {
     std::vector<Adapter> adapters;
     for (const QNetworkInterface& interface : QNetworkInterface::allInterfaces()) {
-        const QString address = first_ipv4(interface);
-        if (!is_listed(interface) || address.isEmpty()) continue;
+        if (interface.flags().testFlag(QNetworkInterface::IsLoopBack)) continue;
+        const std::string address = first_ipv4(interface).toStdString();
         // On Windows the human-readable name is the adapter's description.
-        const QString text = interface.humanReadableName() + QLatin1Char(' ') + address;
-        adapters.push_back({text.toStdString(), interface.index(), address.toStdString()});
+        const std::string name = interface.humanReadableName().toStdString();
+        adapters.push_back(
+            {adapter_text(name, address, is_connected(interface)), interface.index(), address});
     }
     return adapters;
 }

@@ -4,8 +4,8 @@
 
 namespace zk {
 
-// Every interface that is up, running, can broadcast, is not loopback and has an IPv4 address,
-// in the system's order, shown as "eth0 192.168.1.10".
+// Every interface but loopback, in the system's order, up or down, so that a saved position keeps
+// naming the same adapter when a cable is pulled elsewhere.
 class SystemAdapters final : public AdapterSource
 {
 public:

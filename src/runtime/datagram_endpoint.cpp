@@ -39,6 +39,7 @@ DatagramEndpoint::DatagramEndpoint(int local_port) : DatagramEndpoint(local_port
 
 DatagramEndpoint::DatagramEndpoint(int local_port,
                                    std::string_view bind_address,
+                                   PortUse use,
                                    int receive_buffer)
     : home_(std::make_unique<QObject>()), requested_port_(local_port < 0 ? 1 : local_port)
 {
@@ -55,7 +56,8 @@ DatagramEndpoint::DatagramEndpoint(int local_port,
     const QString text =
         QString::fromUtf8(bind_address.data(), static_cast<qsizetype>(bind_address.size()));
     if (!local.setAddress(text) || local.protocol() != QAbstractSocket::IPv4Protocol) return;
-    bound_ = socket_->bind(local, static_cast<quint16>(requested_port_), receive_buffer);
+    bound_ = socket_->bind(local, static_cast<quint16>(requested_port_), use == PortUse::shared,
+                           receive_buffer);
 }
 
 DatagramEndpoint::~DatagramEndpoint()

@@ -28,6 +28,14 @@ struct Peer
     int port = 0;
 };
 
+// Whether other sockets may bind the same port: only a simulator that answers from several of
+// its addresses on one port shares it.
+enum class PortUse
+{
+    exclusive,
+    shared,
+};
+
 class DatagramEndpoint final : public Sender
 {
 public:
@@ -45,6 +53,7 @@ public:
     // what to ask for after the bind (tests and benchmarks ask for a desktop's usual limit).
     DatagramEndpoint(int local_port,
                      std::string_view bind_address,
+                     PortUse use = PortUse::exclusive,
                      int receive_buffer = wanted_receive_buffer);
     ~DatagramEndpoint() override;
     DatagramEndpoint(const DatagramEndpoint&) = delete;

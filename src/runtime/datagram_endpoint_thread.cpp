@@ -29,12 +29,14 @@ void SocketThread::run_there(const std::function<void()>& work)
     QMetaObject::invokeMethod(home_.get(), work, Qt::BlockingQueuedConnection);
 }
 
-bool SocketThread::bind(const QHostAddress& address, quint16 port, int receive_buffer)
+bool SocketThread::bind(const QHostAddress& address, quint16 port, bool shared, int receive_buffer)
 {
     bool bound = false;
     run_there([&] {
         socket_ = new QUdpSocket(home_.get());
-        bound = socket_->bind(address, port, QAbstractSocket::DontShareAddress);
+        bound = socket_->bind(address, port,
+                              shared ? QAbstractSocket::ShareAddress
+                                     : QAbstractSocket::DontShareAddress);
         if (!bound) return;
         // Asked before the bind, Qt drops the request without a word; after it, the kernel
         // grants what its limits allow.

@@ -24,8 +24,9 @@ public:
     SocketThread(const SocketThread&) = delete;
     SocketThread& operator=(const SocketThread&) = delete;
 
-    // Binds exclusively and then asks for `receive_buffer` bytes; false when the bind fails.
-    bool bind(const QHostAddress& address, quint16 port, int receive_buffer);
+    // Binds (`shared`: other sockets may bind the port too) and then asks for `receive_buffer`
+    // bytes; false when the bind fails.
+    bool bind(const QHostAddress& address, quint16 port, bool shared, int receive_buffer);
     int local_port() const { return local_port_; }
     int receive_buffer_size() const { return receive_buffer_size_; }
 

@@ -1,6 +1,7 @@
 #include "runtime/host_addresses.h"
 
 #include <QHostInfo>
+#include <QNetworkInterface>
 
 namespace zk {
 
@@ -13,6 +14,16 @@ std::vector<std::string> host_addresses()
         if (address.protocol() != QAbstractSocket::IPv4Protocol) continue;
         addresses.push_back(address.toString().toStdString());
         if (addresses.size() == most) break;
+    }
+    return addresses;
+}
+
+std::vector<std::string> interface_addresses()
+{
+    std::vector<std::string> addresses;
+    for (const QHostAddress& address : QNetworkInterface::allAddresses()) {
+        if (address.protocol() == QAbstractSocket::IPv4Protocol)
+            addresses.push_back(address.toString().toStdString());
     }
     return addresses;
 }

@@ -9,4 +9,7 @@ namespace zk {
 // the lookup fails. Blocks while the resolver works.
 std::vector<std::string> host_addresses();
 
+// Every IPv4 address configured on any interface of this machine, loopback included, dotted.
+std::vector<std::string> interface_addresses();
+
 } // namespace zk

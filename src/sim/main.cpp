@@ -85,6 +85,18 @@ std::string keep_state(const std::string& path,
     return {};
 }
 
+// The modules the options make, or the state file's when it has them; either way a reset brings
+// a module back to what the options make for its place.
+NetworkModel network_model(const NetworkFaceOptions& options, std::optional<NetworkModel>& loaded)
+{
+    const int count = loaded ? static_cast<int>(loaded->modules.size()) : options.count;
+    NetworkModel model =
+        make_network_model(count, options.mac_base, options.ip_base, options.factory);
+    if (loaded) model.modules = std::move(loaded->modules);
+    model.strict_writes = options.strict_writes;
+    return model;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -97,9 +109,7 @@ int main(int argc, char** argv)
     auto loaded = initial_state(command.state_file);
     if (const auto* error = std::get_if<std::string>(&loaded)) return fail(*error);
     SimState& state = std::get<SimState>(loaded);
-    NetworkModel modules =
-        state.network ? std::move(*state.network)
-                      : make_network_model(network.count, network.mac_base, network.ip_base);
+    NetworkModel modules = network_model(network, state.network);
 
     CommandFace face(command, state.controller, print_line, &modules);
     if (!face.is_listening()) return fail(cannot_bind(command.bind_address, command.hs3_port));

@@ -3,19 +3,41 @@
 #include <algorithm>
 
 #include "discovery/config_datagram.h"
+#include "runtime/host_addresses.h"
 
 namespace zk::sim {
 
 using discovery::ConfigCode;
 
+namespace {
+
+bool is_local(const std::vector<std::string>& local, const Ipv4& address)
+{
+    // Linux answers for the whole of 127/8 on loopback, though only 127.0.0.1 is listed.
+    if (address[0] == 127) return true;
+    return std::find(local.begin(), local.end(), discovery::dotted(address, 0)) != local.end();
+}
+
+// Sockets of the modules' own addresses can only join the face's port when it is shared.
+PortUse port_use(const NetworkModel& model, const std::vector<std::string>& local)
+{
+    const bool any = std::any_of(model.modules.begin(), model.modules.end(),
+                                 [&](const ModuleSettings& m) { return is_local(local, m.ip); });
+    return any ? PortUse::shared : PortUse::exclusive;
+}
+
+} // namespace
+
 NetworkFace::NetworkFace(NetworkModel& model,
                          const NetworkFaceOptions& options,
                          const FaultOptions& faults,
                          LogLine log)
-    : model_(model), options_(options), endpoint_(options.config_port),
+    : model_(model), options_(options), local_addresses_(interface_addresses()),
+      endpoint_(options.config_port, "0.0.0.0", port_use(model, local_addresses_)),
       sender_(endpoint_, faults, std::move(log), options.rate)
 {
     endpoint_.on_datagram([this](ByteView request) { answer(request, endpoint_.received_from()); });
+    if (endpoint_.is_bound()) follow_addresses();
 }
 
 std::string NetworkFace::describe() const
@@ -23,20 +45,62 @@ std::string NetworkFace::describe() const
     const std::size_t count = model_.modules.size();
     std::string text = std::to_string(count) + " network module" + (count == 1 ? "" : "s") +
                        " listening on 0.0.0.0:" + std::to_string(local_port());
+    if (const std::size_t own = own_sockets(); own > 0)
+        text += " (" + std::to_string(own) + " also on their own address)";
+    if (model_.strict_writes) text += ", refusing unsound writes";
     if (options_.reply_to_sender) return text + ", replies to the asker";
     return text + ", replies broadcast to port " + std::to_string(options_.pc_port);
+}
+
+std::size_t NetworkFace::own_sockets() const
+{
+    return static_cast<std::size_t>(std::count_if(
+        own_.begin(), own_.end(), [](const OwnSocket& own) { return own.endpoint != nullptr; }));
+}
+
+void NetworkFace::follow_addresses()
+{
+    own_.resize(model_.modules.size());
+    for (std::size_t i = 0; i < own_.size(); ++i) {
+        const Ipv4& address = model_.modules[i].ip;
+        if (own_[i].address == address) continue;
+        own_[i] = {address, bind_own(address)};
+    }
+}
+
+std::shared_ptr<DatagramEndpoint> NetworkFace::bind_own(const Ipv4& address)
+{
+    if (!is_local(local_addresses_, address)) return nullptr;
+    auto endpoint = std::make_shared<DatagramEndpoint>(
+        endpoint_.local_port(), discovery::dotted(address, 0), PortUse::shared);
+    if (!endpoint->is_bound()) return nullptr;
+    // A request sent to the module's address arrives here rather than at the face's socket.
+    DatagramEndpoint* own = endpoint.get();
+    own->on_datagram([this, own](ByteView request) { answer(request, own->received_from()); });
+    return endpoint;
 }
 
 void NetworkFace::answer(ByteView request, const Peer& asker)
 {
     ModelAnswer result = model_.handle(request);
-    const std::string meaning = config_meaning(request);
+    std::string meaning = config_meaning(request);
+    if (!result.refusal.empty()) meaning += ", refused: " + result.refusal;
     sender_.log("<-", asker, request, result.replies.empty() ? meaning + ", ignored" : meaning);
-    if (result.changed && on_change_) on_change_();
     std::vector<Outgoing> replies;
-    for (Bytes& reply : result.replies) {
-        const std::string what = config_meaning(reply);
-        replies.push_back({std::move(reply), 0, what});
+    for (std::size_t i = 0; i < result.replies.size(); ++i) {
+        Outgoing reply{std::move(result.replies[i]), 0, {}, nullptr};
+        reply.meaning = config_meaning(reply.datagram);
+        const std::size_t module = result.senders[i];
+        if (module < own_.size() && own_[module].endpoint) {
+            reply.via = own_[module].endpoint;
+            reply.meaning += ", from " + discovery::dotted(*own_[module].address, 0);
+        }
+        replies.push_back(std::move(reply));
+    }
+    // The answer still leaves from the address the request reached; new settings apply after.
+    if (result.changed) {
+        follow_addresses();
+        if (on_change_) on_change_();
     }
     const Peer to = options_.reply_to_sender ? asker : Peer{"", options_.pc_port};
     sender_.send(std::move(replies), to);
@@ -46,8 +110,8 @@ std::string config_meaning(ByteView datagram)
 {
     const std::string_view flag = discovery::config_flag;
     const std::size_t mac_end = discovery::offset::mac + 6;
-    if (datagram.size() < std::max(discovery::config_length, mac_end) ||
-        !std::equal(flag.begin(), flag.end(), datagram.begin()))
+    if (datagram.size() != std::max(discovery::config_length, mac_end) ||
+        !std::equal(flag.begin(), flag.end(), datagram.begin()) || datagram[flag.size()] != 0)
         return "not a configuration datagram";
     Mac mac{};
     std::copy_n(datagram.begin() + discovery::offset::mac, 6, mac.begin());
@@ -63,8 +127,14 @@ std::string config_meaning(ByteView datagram)
         return "search reply" + of;
     case ConfigCode::config_reply:
         return "configuration" + of;
+    case ConfigCode::reset_request:
+        return "factory reset" + of;
     case ConfigCode::write_ack:
         return "write acknowledged" + of;
+    case ConfigCode::reset_ack:
+        return "factory reset done" + of;
+    case ConfigCode::write_refused:
+        return "write refused" + of;
     }
     return "unknown configuration code";
 }

@@ -1,8 +1,13 @@
 #pragma once
 // zksim's network-module face: the module model behind a datagram endpoint on the configuration
-// port, answering by broadcast to the PC's port as real modules do, or to the asker.
+// port, answering by broadcast to the PC's port as real modules do, or to the asker. A module
+// whose address exists on this host answers from that address, through a socket of its own on
+// the same port; the others share the face's socket.
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "runtime/datagram_endpoint.h"
 #include "sim/faults.h"
@@ -16,7 +21,8 @@ class NetworkFace
 {
 public:
     // Binds the configuration port on every address at once (broadcasts reach only such a
-    // socket); `model` must outlive the face. `log` gets one line per datagram when given.
+    // socket), and on each module's own address where this host has it; `model` must outlive
+    // the face. `log` gets one line per datagram when given.
     NetworkFace(NetworkModel& model,
                 const NetworkFaceOptions& options,
                 const FaultOptions& faults = {},
@@ -28,13 +34,26 @@ public:
     void on_change(std::function<void()> handler) { on_change_ = std::move(handler); }
     // "3 network modules listening on 0.0.0.0:50000, replies broadcast to port 60000" and the like.
     std::string describe() const;
+    // How many modules answer from an address of their own.
+    std::size_t own_sockets() const;
 
 private:
+    struct OwnSocket
+    {
+        std::optional<Ipv4> address;                // none: not looked at yet
+        std::shared_ptr<DatagramEndpoint> endpoint; // none: the module shares the face's socket
+    };
+
     void answer(ByteView request, const Peer& asker);
+    // Binds, moves or drops the modules' own sockets after their addresses changed.
+    void follow_addresses();
+    std::shared_ptr<DatagramEndpoint> bind_own(const Ipv4& address);
 
     NetworkModel& model_;
     NetworkFaceOptions options_;
+    std::vector<std::string> local_addresses_;
     DatagramEndpoint endpoint_;
+    std::vector<OwnSocket> own_; // by module
     ReplySender sender_;
     std::function<void()> on_change_;
 };

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <cstdio>
 #include <limits>
 #include <type_traits>
 
 #include "discovery/find_handlers.h"
+#include "protocol/hex.h"
 #include "runtime/text.h"
 
 namespace zk::sim {
@@ -16,60 +18,42 @@ namespace {
 using discovery::ConfigCode;
 namespace off = discovery::offset;
 
-constexpr std::size_t name_at = 35;
-constexpr std::size_t name_room = 21; // 35-55, the last byte always zero
-constexpr std::size_t config_mac_at = 56;
-
-bool flagged(ByteView request)
+// All 16 flag bytes, the terminating zero included.
+bool well_formed(ByteView request)
 {
     const std::string_view flag = discovery::config_flag;
-    return request.size() >= discovery::config_length &&
-           std::equal(flag.begin(), flag.end(), request.begin());
+    return request.size() == discovery::config_length &&
+           std::equal(flag.begin(), flag.end(), request.begin()) && request[flag.size()] == 0;
 }
 
+bool names(ByteView request, const Mac& mac)
+{
+    return std::equal(mac.begin(), mac.end(), request.begin() + off::mac);
+}
+
+// A search with the all-zero MAC reaches every module; anything else only the one it names.
 bool addressed_to(ByteView request, const ModuleSettings& module)
 {
-    return std::equal(module.mac.begin(), module.mac.end(), request.begin() + off::mac);
+    const bool for_all =
+        request[off::code] == static_cast<std::uint8_t>(ConfigCode::search_request) &&
+        names(request, Mac{});
+    return for_all || names(request, module.mac);
 }
 
-void put(Bytes& block, std::size_t at, ByteView bytes)
+// The flag, the code, the module's MAC and the PC's MAC of the request; the rest zero.
+Bytes reply_head(ConfigCode code, const ModuleSettings& module, ByteView request)
 {
-    std::copy(bytes.begin(), bytes.end(), block.begin() + static_cast<std::ptrdiff_t>(at));
+    Bytes reply = discovery::config_request(code, module.mac);
+    std::copy_n(request.begin() + off::pc_mac, discovery::mac_width, reply.begin() + off::pc_mac);
+    return reply;
 }
 
-template <std::size_t N> std::array<std::uint8_t, N> take(ByteView block, std::size_t at)
+// A write's answer, stored or refused: byte 29 zero and data 30-284 as the request had them.
+Bytes write_echo(ConfigCode code, const ModuleSettings& module, ByteView request)
 {
-    std::array<std::uint8_t, N> out{};
-    std::copy_n(block.begin() + static_cast<std::ptrdiff_t>(at), N, out.begin());
-    return out;
-}
-
-Bytes flagged_datagram(ConfigCode code, const Mac& mac)
-{
-    return discovery::config_request(code, mac);
-}
-
-// Takes what a write carries; identity, MAC and port index stay the module's own.
-void store_write(ModuleSettings& module, ByteView block)
-{
-    const auto name = block.subspan(name_at, name_room - 1);
-    module.name.assign(name.begin(), std::find(name.begin(), name.end(), std::uint8_t{0}));
-    module.ip = take<4>(block, 62);
-    module.gateway = take<4>(block, 66);
-    module.mask = take<4>(block, 70);
-    module.dhcp = block[74];
-    module.web_port = static_cast<std::uint16_t>(read_le16(block, 75));
-    module.port_enabled = block[170];
-    module.mode = block[171];
-    module.random_local_port = block[172];
-    module.local_port = static_cast<std::uint16_t>(read_le16(block, 173));
-    module.destination_ip = take<4>(block, 175);
-    module.destination_port = static_cast<std::uint16_t>(read_le16(block, 179));
-    module.baud = read_le32(block, 181);
-    module.data_bits = block[185];
-    module.stop_bits = block[186];
-    module.parity = block[187];
-    module.serial_rest = take<9>(block, 188);
+    Bytes reply = reply_head(code, module, request);
+    std::copy(request.begin() + block_at, request.end(), reply.begin() + block_at);
+    return reply;
 }
 
 std::string dotted(const Ipv4& address)
@@ -93,64 +77,88 @@ template <typename Field> Field fitting(const nlohmann::json& value, const char*
     return value.get<Field>();
 }
 
+std::string block_text(const ParameterBlock& block)
+{
+    std::string text;
+    for (std::uint8_t byte : block)
+        text += protocol::byte_to_hex_pair(byte);
+    return text;
+}
+
+ParameterBlock block_from(const nlohmann::json& json)
+{
+    const std::string text = json.get<std::string>();
+    ParameterBlock block{};
+    if (text.size() != 2 * block.size())
+        throw nlohmann::json::other_error::create(501, "block needs 204 bytes", &json);
+    for (std::size_t i = 0; i < block.size(); ++i) {
+        const char* pair = text.data() + 2 * i;
+        const auto [end, failed] = std::from_chars(pair, pair + 2, block[i], 16);
+        if (failed != std::errc() || end != pair + 2)
+            throw nlohmann::json::other_error::create(501, "block is not hex", &json);
+    }
+    return block;
+}
+
 } // namespace
 
-Bytes search_reply(const ModuleSettings& module)
+Bytes search_reply(const ModuleSettings& module, ByteView request)
 {
-    Bytes reply = flagged_datagram(ConfigCode::search_reply, module.mac);
-    put(reply, off::search_ip, module.ip);
+    Bytes reply = reply_head(ConfigCode::search_reply, module, request);
     const std::size_t length = std::min(module.name.size(), name_room - 1);
-    std::copy_n(module.name.begin(), length, reply.begin() + 34);
-    reply[34 + length + 1] = module.software_version; // after the terminating zero
+    const std::size_t counted = 4 + length + 1;
+    reply[off::data_length] = static_cast<std::uint8_t>(counted);
+    std::copy(module.ip.begin(), module.ip.end(), reply.begin() + off::search_ip);
+    std::copy_n(module.name.begin(), length, reply.begin() + off::search_ip + 4);
+    reply[block_at + counted] = version_byte(module);
     return reply;
 }
 
-Bytes module_block(const ModuleSettings& module, ConfigCode code)
+Bytes config_reply(const ModuleSettings& module, ByteView request)
 {
-    Bytes block = flagged_datagram(code, module.mac);
-    put(block, 30,
-        Bytes{module.device_type, module.device_subtype, module.device_index,
-              module.hardware_version, module.software_version});
-    std::copy_n(module.name.begin(), std::min(module.name.size(), name_room - 1),
-                block.begin() + name_at);
-    put(block, config_mac_at, module.mac);
-    put(block, 62, module.ip);
-    put(block, 66, module.gateway);
-    put(block, 70, module.mask);
-    block[74] = module.dhcp;
-    write_le(block, 75, module.web_port, 2);
-    block[169] = 1;
-    block[170] = module.port_enabled;
-    block[171] = module.mode;
-    block[172] = module.random_local_port;
-    write_le(block, 173, module.local_port, 2);
-    put(block, 175, module.destination_ip);
-    write_le(block, 179, module.destination_port, 2);
-    write_le(block, 181, module.baud, 4);
-    block[185] = module.data_bits;
-    block[186] = module.stop_bits;
-    block[187] = module.parity;
-    put(block, 188, module.serial_rest);
-    return block;
+    Bytes reply = reply_head(ConfigCode::config_reply, module, request);
+    reply[off::data_length] = static_cast<std::uint8_t>(block_size);
+    const ParameterBlock block = parameter_block(module);
+    std::copy(block.begin(), block.end(), reply.begin() + block_at);
+    return reply;
 }
 
 ModelAnswer NetworkModel::handle(ByteView request)
 {
     ModelAnswer answer;
-    if (!flagged(request)) return answer;
-    const auto code = static_cast<ConfigCode>(request[off::code]);
-    for (ModuleSettings& module : modules) {
-        if (code == ConfigCode::search_request) {
-            answer.replies.push_back(search_reply(module));
-        } else if (code == ConfigCode::read_request && addressed_to(request, module)) {
-            answer.replies.push_back(module_block(module, ConfigCode::config_reply));
-        } else if (code == ConfigCode::write_request && addressed_to(request, module)) {
-            store_write(module, request);
-            answer.changed = true;
-            answer.replies.push_back(flagged_datagram(ConfigCode::write_ack, module.mac));
+    if (!well_formed(request)) return answer;
+    for (std::size_t i = 0; i < modules.size(); ++i) {
+        if (!addressed_to(request, modules[i])) continue;
+        if (std::optional<Bytes> reply = answer_one(i, request, answer)) {
+            answer.replies.push_back(std::move(*reply));
+            answer.senders.push_back(i);
         }
     }
     return answer;
+}
+
+std::optional<Bytes>
+NetworkModel::answer_one(std::size_t index, ByteView request, ModelAnswer& answer)
+{
+    ModuleSettings& module = modules[index];
+    switch (static_cast<ConfigCode>(request[off::code])) {
+    case ConfigCode::search_request:
+        return search_reply(module, request);
+    case ConfigCode::read_request:
+        return config_reply(module, request);
+    case ConfigCode::write_request:
+        if (strict_writes) answer.refusal = refusal_reason(request);
+        if (!answer.refusal.empty()) return write_echo(ConfigCode::write_refused, module, request);
+        store_block(module, request);
+        answer.changed = true;
+        return write_echo(ConfigCode::write_ack, module, request);
+    case ConfigCode::reset_request:
+        restore_factory(module, index < factory.size() ? factory[index] : ModuleSettings{});
+        answer.changed = true;
+        return reply_head(ConfigCode::reset_ack, module, request);
+    default:
+        return std::nullopt;
+    }
 }
 
 const ModuleSettings* module_at(const NetworkModel& model, std::string_view local_address)
@@ -163,15 +171,23 @@ const ModuleSettings* module_at(const NetworkModel& model, std::string_view loca
     return &model.modules.front();
 }
 
-NetworkModel make_network_model(int count, const Mac& mac_base, const Ipv4& ip_base)
+NetworkModel make_network_model(int count,
+                                const Mac& mac_base,
+                                const Ipv4& ip_base,
+                                const ModuleFactory& factory)
 {
     NetworkModel model;
     std::uint64_t mac = 0;
     for (std::uint8_t b : mac_base)
         mac = (mac << 8) | b;
     std::uint32_t ip = read_be32(ip_base, 0);
+    ModuleSettings pattern;
+    pattern.name = factory.name;
+    pattern.hardware_version = factory.hardware_version;
+    pattern.software_version = factory.software_version;
+    pattern.gateway = factory.gateway.value_or(Ipv4{ip_base[0], ip_base[1], ip_base[2], 1});
     for (int i = 0; i < count; ++i) {
-        ModuleSettings module;
+        ModuleSettings module = pattern;
         for (std::size_t b = 0; b < 6; ++b)
             module.mac[b] = static_cast<std::uint8_t>(mac >> (8 * (5 - b)));
         for (std::size_t b = 0; b < 4; ++b)
@@ -181,6 +197,7 @@ NetworkModel make_network_model(int count, const Mac& mac_base, const Ipv4& ip_b
         ++mac;
         ++ip;
     }
+    model.factory = model.modules;
     return model;
 }
 
@@ -221,7 +238,6 @@ void to_json(nlohmann::json& json, const ModuleSettings& m)
             {"gateway", dotted(m.gateway)},
             {"mask", dotted(m.mask)},
             {"dhcp", m.dhcp},
-            {"web_port", m.web_port},
             {"port_enabled", m.port_enabled},
             {"mode", m.mode},
             {"random_local_port", m.random_local_port},
@@ -232,7 +248,8 @@ void to_json(nlohmann::json& json, const ModuleSettings& m)
             {"data_bits", m.data_bits},
             {"stop_bits", m.stop_bits},
             {"parity", m.parity},
-            {"serial_rest", m.serial_rest}};
+            {"serial_rest", m.serial_rest},
+            {"block", block_text(m.block)}};
 }
 
 void from_json(const nlohmann::json& json, ModuleSettings& m)
@@ -259,7 +276,9 @@ void from_json(const nlohmann::json& json, ModuleSettings& m)
     address("gateway", m.gateway);
     address("mask", m.mask);
     number("dhcp", m.dhcp);
-    number("web_port", m.web_port);
+    // Files of earlier versions name a web port the block has no room for; it is read and dropped.
+    std::uint16_t web_port = 0;
+    number("web_port", web_port);
     number("port_enabled", m.port_enabled);
     number("mode", m.mode);
     number("random_local_port", m.random_local_port);
@@ -277,6 +296,7 @@ void from_json(const nlohmann::json& json, ModuleSettings& m)
         for (std::size_t i = 0; i < m.serial_rest.size(); ++i)
             m.serial_rest[i] = fitting<std::uint8_t>(rest[i], "serial_rest");
     }
+    if (json.contains("block")) m.block = block_from(json.at("block"));
 }
 
 void to_json(nlohmann::json& json, const NetworkModel& model)

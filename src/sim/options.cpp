@@ -122,6 +122,16 @@ std::optional<HostPort> parse_host_port(std::string_view text)
     return HostPort{std::string(text.substr(0, colon)), *port};
 }
 
+std::optional<std::pair<std::uint8_t, std::uint8_t>> parse_version(std::string_view text)
+{
+    const std::size_t dot = text.find('.');
+    if (dot == std::string_view::npos) return std::nullopt;
+    const auto hardware = parse_number<int>(text.substr(0, dot), 0, 15);
+    const auto software = parse_number<int>(text.substr(dot + 1), 0, 15);
+    if (!hardware || !software) return std::nullopt;
+    return std::pair{static_cast<std::uint8_t>(*hardware), static_cast<std::uint8_t>(*software)};
+}
+
 std::vector<OptionSpec> command_face_option_table(CommandFaceOptions& o)
 {
     return {
@@ -196,6 +206,33 @@ std::vector<OptionSpec> network_face_option_table(NetworkFaceOptions& o)
         flag_option("--reply-to-sender",
                     "Answer configuration requests to the asker instead of broadcasting.",
                     o.reply_to_sender),
+        {"--module-name", "TEXT", "Name every module reports, 1 to 20 bytes (default ZK-NET).",
+         [&o](std::string_view v) -> std::string {
+             if (v.empty() || v.size() > name_room - 1)
+                 return "--module-name: expected 1 to 20 bytes, not \"" + std::string(v) + "\"";
+             o.factory.name = v;
+             return {};
+         }},
+        {"--module-version", "H.S", "Hardware and software version, 0-15 each (default 2.6).",
+         [&o](std::string_view v) -> std::string {
+             const auto version = parse_version(v);
+             if (!version)
+                 return "--module-version: expected H.S, each 0-15, not \"" + std::string(v) + "\"";
+             o.factory.hardware_version = version->first;
+             o.factory.software_version = version->second;
+             return {};
+         }},
+        {"--gateway", "IP", "Modules' default gateway (default: first host of --ip-base's /24).",
+         [&o](std::string_view v) -> std::string {
+             o.factory.gateway = discovery::parse_ipv4(v);
+             if (!o.factory.gateway)
+                 return "--gateway: expected an IPv4 address, not \"" + std::string(v) + "\"";
+             return {};
+         }},
+        flag_option("--strict-writes",
+                    "Refuse unsound writes (bad address, mask, gateway, DHCP flag, name, port 0) "
+                    "with code C1 and keep the settings.",
+                    o.strict_writes),
         number_option<int>("--rate", "N",
                            "Send at most N answers per second, as a segment of limited speed "
                            "(default: all at once).",

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "sim/controller_model.h"
@@ -66,6 +67,8 @@ struct NetworkFaceOptions
     int config_port = 50000; // 0: no network face
     int pc_port = 60000;
     bool reply_to_sender = false; // instead of broadcasting, as loopback has no broadcast
+    ModuleFactory factory;        // --module-name, --module-version, --gateway
+    bool strict_writes = false;   // refuse unsound blocks with C1, as careful modules do
     int rate = 0;                 // answers per second, as a segment of limited speed; 0: unpaced
 };
 
@@ -74,6 +77,9 @@ std::vector<OptionSpec> network_face_option_table(NetworkFaceOptions& options);
 
 // Options that contradict each other, as a message; "" when they agree.
 std::string conflicting_options(const CommandFaceOptions& options);
+
+// "H.S": hardware and software version, 0-15 each.
+std::optional<std::pair<std::uint8_t, std::uint8_t>> parse_version(std::string_view text);
 
 // "HOST:PORT" with a port from 1 to 65535.
 std::optional<HostPort> parse_host_port(std::string_view text);

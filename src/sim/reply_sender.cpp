@@ -60,7 +60,7 @@ void ReplySender::send(std::vector<Outgoing> replies, const Peer& to)
     if (kept < made) log("x ", to, {}, std::to_string(made - kept) + " reply(ies) lost");
     std::vector<Outgoing> at_once;
     for (Outgoing& reply : replies) {
-        if (reply.delay_ms <= 0 && !pacer_.paces()) {
+        if (reply.delay_ms <= 0 && !pacer_.paces() && !reply.via) {
             at_once.push_back(std::move(reply));
             continue;
         }
@@ -86,7 +86,8 @@ void ReplySender::send_together(const std::vector<Outgoing>& replies, const Peer
 
 void ReplySender::send_now(const Outgoing& reply, const Peer& to)
 {
-    const bool sent = endpoint_.send(to.address, to.port, reply.datagram);
+    Sender& out = reply.via ? *reply.via : endpoint_;
+    const bool sent = out.send(to.address, to.port, reply.datagram);
     log("->", to, reply.datagram, sent ? reply.meaning : reply.meaning + ", send failed");
 }
 

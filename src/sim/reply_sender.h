@@ -33,8 +33,8 @@ public:
 
 private:
     void send_now(const Outgoing& reply, const Peer& to);
-    // Replies due at once, handed to the endpoint together: thousands of modules answer a
-    // search at the same moment.
+    // Replies due at once from the face's own endpoint, handed to it together: thousands of
+    // modules answer a search at the same moment.
     void send_together(const std::vector<Outgoing>& replies, const Peer& to);
 
     DatagramEndpoint& endpoint_;

@@ -23,7 +23,7 @@ enum class Kind
 enum class Input
 {
     any,
-    integer, // typing is limited to digits and "-"; pasting is not filtered
+    integer, // digits and "-" only, typed, pasted or committed by an input method
 };
 
 struct Rect

@@ -57,6 +57,7 @@ protected:
     // Made before the settings file looks at it, so system.ini lives in `dir`.
     bool made = (fs::remove_all(dir), fs::create_directories(dir));
     ListedAdapters source;
+    test::RecordingMessageBoxes boxes;
     test::MemoryItemList combo;
     SettingsFile file{dir, dir / "user"};
     AdapterList list{combo, source, file};
@@ -75,13 +76,27 @@ TEST_F(adapter_list, a_pick_is_written_and_restored_at_the_next_start)
 {
     open_window(3);
     combo.set_selection(1); // the operator's pick
-    list.remember();
+    list.remember(boxes);
     open_window(3);
     EXPECT_EQ(combo.selection(), 1);
     EXPECT_EQ(list.selected_interface(), 3);
     std::ifstream in(ini, std::ios::binary);
     const std::string bytes{std::istreambuf_iterator<char>(in), {}};
     EXPECT_EQ(bytes, "[" + section + "]\r\n" + key + "=1\r\n");
+}
+
+TEST_F(adapter_list, a_pick_that_cannot_be_saved_holds_for_the_run_and_is_told_once)
+{
+    store("0");
+    fs::permissions(ini, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    open_window(3);
+    combo.set_selection(2);
+    list.remember(boxes);
+    combo.set_selection(1);
+    list.remember(boxes);
+    EXPECT_EQ(combo.selection(), 1);
+    EXPECT_EQ(list.selected_interface(), 3);
+    EXPECT_EQ(boxes.shown, (std::vector<std::string>{"设置文件无法保存：" + ini.string()}));
 }
 
 TEST_F(adapter_list, restores_stored_values_by_the_selection_rule)

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <unistd.h>
 
 namespace zk {
 namespace {
@@ -111,6 +112,104 @@ TEST(settings_file, falls_back_to_the_user_directory_when_the_program_directory_
     ASSERT_TRUE(settings.write(section, key, "-1"));
     EXPECT_EQ(slurp(user / "system.ini"), "[" + section + "]\r\n" + key + "=-1\r\n");
     EXPECT_EQ(SettingsFile(blocked, user).read(section, key, ""), "-1");
+}
+
+// File modes bind root only through another user's rights; an ordinary user is bound anyway.
+class AsOrdinaryUser
+{
+public:
+    AsOrdinaryUser() : switched_(::geteuid() == 0 && ::seteuid(65534) == 0) {}
+    ~AsOrdinaryUser()
+    {
+        if (switched_ && ::seteuid(0) != 0) std::abort();
+    }
+    AsOrdinaryUser(const AsOrdinaryUser&) = delete;
+    AsOrdinaryUser& operator=(const AsOrdinaryUser&) = delete;
+
+private:
+    bool switched_;
+};
+
+TEST(settings_file, never_replaces_a_file_whose_content_it_could_not_read_or_may_not_change)
+{
+    const struct
+    {
+        const char* name;
+        fs::perms mode;
+    } cases[] = {{"unreadable", fs::perms::none}, {"read-only", fs::perms(0444)}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir program;
+        fs::permissions(program.path(), fs::perms::all);
+        const fs::path ini = program.path() / "system.ini";
+        const std::string old = "[Other]\r\nkeep=1\r\n";
+        spit(ini, old);
+        fs::permissions(ini, c.mode);
+        {
+            AsOrdinaryUser user;
+            if (::geteuid() == 0) GTEST_SKIP() << "no other user to take the rights of";
+            SettingsFile settings(program.path(), program.path() / "user");
+            ASSERT_EQ(settings.location(), ini);
+            EXPECT_FALSE(settings.write(section, key, "1"));
+        }
+        fs::permissions(ini, fs::perms::owner_read);
+        EXPECT_EQ(slurp(ini), old);
+    }
+}
+
+TEST(settings_file, beside_a_read_only_program_the_user_copy_starts_as_the_program_file)
+{
+    TempDir base;
+    fs::permissions(base.path(), fs::perms::all);
+    const fs::path program = base.path() / "program";
+    fs::create_directories(program);
+    const std::string shipped = "[Other]\r\nkeep=1\r\n[" + section + "]\r\n" + key + "=1\r\n";
+    spit(program / "system.ini", shipped);
+    fs::permissions(program, fs::perms(0555));
+    const fs::path user = base.path() / "config";
+    {
+        AsOrdinaryUser ordinary;
+        if (::geteuid() == 0) GTEST_SKIP() << "no other user to take the rights of";
+        SettingsFile settings(program, user);
+        EXPECT_EQ(settings.read(section, key, ""), "1");
+        ASSERT_TRUE(settings.write(section, key, "2"));
+        EXPECT_EQ(settings.read(section, key, ""), "2");
+    }
+    fs::permissions(program, fs::perms::all);
+    EXPECT_EQ(slurp(program / "system.ini"), shipped);
+    EXPECT_EQ(slurp(user / "system.ini"),
+              "[Other]\r\nkeep=1\r\n[" + section + "]\r\n" + key + "=2\r\n");
+}
+
+TEST(settings_file, system_program_directories_are_those_the_package_manager_owns)
+{
+    const struct
+    {
+        const char* dir;
+        bool system;
+    } cases[] = {
+        {"/usr/bin", true},
+        {"/usr/local/bin", true},
+        {"/bin", true},
+        {"/sbin/", true},
+        {"/usr/lib/../bin", true},
+        {"/usrx/bin", false},
+        {"/opt/zkconfig", false},
+        {"/home/op/zkconfig/build-release/src", false},
+        {"usr/bin", false},
+        {"/", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(is_system_program_dir(c.dir), c.system) << c.dir;
+}
+
+TEST(settings_file, an_installed_program_keeps_its_file_in_the_user_directory_even_as_root)
+{
+    // /usr/bin is writable for root; the file still must not land among the package's files.
+    TempDir user;
+    const SettingsFile settings("/usr/bin", user.path());
+    EXPECT_EQ(settings.location(), user.path() / "system.ini");
+    EXPECT_EQ(settings.read_location(), user.path() / "system.ini");
 }
 
 TEST(settings_file, user_directory_follows_xdg_config_home)

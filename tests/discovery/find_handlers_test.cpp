@@ -165,6 +165,18 @@ TEST_F(find_handlers, a_write_acknowledgement_always_shows_its_message)
     EXPECT_EQ(boxes.shown, std::vector<std::string>{"IP参数设置成功"});
 }
 
+TEST_F(find_handlers, a_refusal_is_shown_only_for_the_selected_controller)
+{
+    list_a_and_b();
+    select(1, nullptr);
+    handle_config_datagram(context, flagged("C1", mac_a)); // another controller refused
+    EXPECT_TRUE(boxes.shown.empty());
+    handle_config_datagram(context, flagged("C1", mac_b, 284)); // too short to be one
+    EXPECT_TRUE(boxes.shown.empty());
+    handle_config_datagram(context, flagged("C1", mac_b));
+    EXPECT_EQ(boxes.shown, std::vector<std::string>{"中控拒绝了IP参数,未写入"});
+}
+
 TEST_F(find_handlers, writes_the_held_block_with_the_fields_and_constants)
 {
     struct Case

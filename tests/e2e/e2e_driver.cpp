@@ -10,12 +10,14 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
 #include "support/qt_udp_probe.h"
 #include "support/qt_windows.h"
 #include "ui/qt/find_window.h"
+#include "ui/qt/qt_texts.h"
 #include "ui/qt/settings_window.h"
 
 namespace zk::ui {
@@ -33,6 +35,7 @@ int env_int(const char* name, int fallback)
 const int controllers = env_int("ZK_E2E_COUNT", 1);
 const QString pc_ip = qEnvironmentVariable("ZK_E2E_PC_IP", QStringLiteral("10.77.0.1"));
 const QString shots = qEnvironmentVariable("ZK_E2E_SCREENSHOTS");
+const QString segment_b_ip = qEnvironmentVariable("ZK_E2E_SEGMENT_B_IP");
 
 template <class W> W* child(QWidget* window, const char* name)
 {
@@ -73,10 +76,14 @@ void screenshot(QWidget* window, const QString& file)
     window->grab().save(shots + QStringLiteral("/") + file);
 }
 
+// system.ini in a directory of its own, so every run starts on the first adapter.
 struct Session
 {
+    QTemporaryDir program_dir;
     AppState state;
-    FindWindow window{state, Ports{}};
+    FindWindow window{state, Ports{},
+                      FindSetup{program_dir.path().toStdString(),
+                                program_dir.filePath(QStringLiteral("user")).toStdString()}};
 };
 
 Session* session = nullptr;
@@ -123,6 +130,52 @@ TEST(two_hosts, a_search_lists_every_controller)
     screenshot(find(), QStringLiteral("find-window.png"));
 }
 
+// The operator moves the adapter list one item down or up, as with the arrow keys.
+void step_adapter(Qt::Key key)
+{
+    QTest::keyClick(child<QComboBox>(find(), "组合框网卡列表"), key);
+}
+
+QStringList search_entries()
+{
+    click(find(), "按钮查找IP");
+    auto* list = child<QListWidget>(find(), "列表框中控IP");
+    test::wait_until([&] { return list->count() > 0; });
+    test::settle(500ms);
+    QStringList entries;
+    for (int i = 0; i < list->count(); ++i)
+        entries.append(list->item(i)->text());
+    return entries;
+}
+
+TEST(two_hosts, the_search_follows_the_chosen_adapter)
+{
+    auto* adapters = child<QComboBox>(find(), "组合框网卡列表");
+    ASSERT_EQ(adapters->count(), 3);
+    EXPECT_TRUE(adapters->itemText(0).endsWith(QStringLiteral(" ") + pc_ip));
+    EXPECT_TRUE(adapters->itemText(1).endsWith(QStringLiteral(" (未连接)")));
+    EXPECT_TRUE(adapters->itemText(2).endsWith(QStringLiteral(".1")));
+    ASSERT_EQ(adapters->currentIndex(), 0);
+
+    step_adapter(Qt::Key_Down); // the adapter without a cable
+    click(find(), "按钮查找IP");
+    EXPECT_TRUE(test::wait_until(
+        [] { return test::open_message_texts().contains(QStringLiteral("信息：|发送失败")); }));
+    test::close_message_boxes();
+
+    step_adapter(Qt::Key_Down);
+    EXPECT_EQ(search_entries(),
+              QStringList{QStringLiteral("MAC:84:C2:E4:0:B:1 IP:") + segment_b_ip});
+
+    step_adapter(Qt::Key_Up);
+    step_adapter(Qt::Key_Up);
+    const QStringList back = search_entries();
+    EXPECT_EQ(back.size(), controllers);
+    for (const QString& entry : back)
+        EXPECT_TRUE(entry.contains(QStringLiteral(" IP:10.77.0."))) << entry.toStdString();
+    EXPECT_TRUE(test::open_message_texts().isEmpty());
+}
+
 TEST(two_hosts, selecting_a_controller_reads_its_parameters)
 {
     auto* list = child<QListWidget>(find(), "列表框中控IP");
@@ -145,6 +198,9 @@ TEST(two_hosts, settings_get_no_answer_while_the_server_ip_points_elsewhere)
     click(settings, "按钮读系统音量");
     test::settle(1500ms);
     EXPECT_EQ(text_of(settings, "标签状态"), QString());
+    // Nothing is sent again, but the operator learns that nothing came back.
+    EXPECT_TRUE(shows(settings, "标签状态", QStringLiteral("中控无应答")));
+    screenshot(settings, QStringLiteral("notice-settings-no-answer.png"));
     close_settings(settings);
 }
 
@@ -299,6 +355,7 @@ int run_second_instance()
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    zk::ui::install_qt_chinese_texts();
     if (qEnvironmentVariable("ZK_E2E_MODE") == QStringLiteral("second"))
         return zk::ui::run_second_instance();
     ::testing::InitGoogleTest(&argc, argv);

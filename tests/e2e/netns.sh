@@ -1,12 +1,18 @@
 #!/usr/bin/env bash
-# Two hosts on one segment for end-to-end runs: network namespaces joined by a veth pair.
-# The PC side has 10.77.0.1/24, the controller side 10.77.0.2/24 and one more address per extra
-# controller. Source this file; call netns_up, then netns_down (also from a trap).
+# Hosts for end-to-end runs: network namespaces joined by veth pairs. The PC has three adapters,
+# in this order: segment A (10.77.0.1/24) to the controller host, whose first address is
+# 10.77.0.2 and which has one more address per extra controller; an adapter whose cable is
+# pulled (down, no address); segment B (10.78.0.1/24) to a second controller host at 10.78.0.2.
+# The PC has no route for 255.255.255.255: a search leaves only through the chosen adapter.
+# Source this file; call netns_up, then netns_down (also from a trap).
 
 ZK_NS_PC=${ZK_NS_PC:-zkpc$$}
 ZK_NS_CTL=${ZK_NS_CTL:-zkctl$$}
+ZK_NS_CTL2=${ZK_NS_CTL2:-zkctlb$$}
 ZK_PC_IP=10.77.0.1
 ZK_CTL_IP=10.77.0.2
+ZK_PC_IP2=10.78.0.1
+ZK_CTL_IP2=10.78.0.2
 
 # True when this process may create namespaces, link them and run programs inside them.
 netns_available() {
@@ -20,22 +26,30 @@ netns_available() {
     return $ok
 }
 
-# netns_up [extra controller addresses]: creates both hosts and the link between them.
+# netns_up [extra controller addresses]: creates the three hosts and the links between them.
 netns_up() {
     local extra=${1:-0}
     ip netns add "$ZK_NS_PC"
     ip netns add "$ZK_NS_CTL"
+    ip netns add "$ZK_NS_CTL2"
     ip link add "v$ZK_NS_PC" netns "$ZK_NS_PC" type veth peer name "v$ZK_NS_CTL" netns "$ZK_NS_CTL"
+    ip link add "d$ZK_NS_PC" netns "$ZK_NS_PC" type veth peer name "d$ZK_NS_CTL" netns "$ZK_NS_CTL"
+    ip link add "w$ZK_NS_PC" netns "$ZK_NS_PC" type veth peer name "v$ZK_NS_CTL2" netns "$ZK_NS_CTL2"
     ip -n "$ZK_NS_PC" addr add "$ZK_PC_IP/24" dev "v$ZK_NS_PC"
+    ip -n "$ZK_NS_PC" addr add "$ZK_PC_IP2/24" dev "w$ZK_NS_PC"
     ip -n "$ZK_NS_CTL" addr add "$ZK_CTL_IP/24" dev "v$ZK_NS_CTL"
+    ip -n "$ZK_NS_CTL2" addr add "$ZK_CTL_IP2/24" dev "v$ZK_NS_CTL2"
     local i
     for ((i = 0; i < extra; i++)); do
         ip -n "$ZK_NS_CTL" addr add "10.77.0.$((3 + i))/24" dev "v$ZK_NS_CTL"
     done
-    for ns in "$ZK_NS_PC" "$ZK_NS_CTL"; do
+    ip -n "$ZK_NS_PC" link set lo up
+    ip -n "$ZK_NS_PC" link set "v$ZK_NS_PC" up
+    ip -n "$ZK_NS_PC" link set "w$ZK_NS_PC" up
+    for ns in "$ZK_NS_CTL" "$ZK_NS_CTL2"; do
         ip -n "$ns" link set lo up
         ip -n "$ns" link set "v$ns" up
-        # The limited broadcast needs a route out of the segment's interface on both sides.
+        # The modules answer by limited broadcast, out of their only interface.
         ip -n "$ns" route add 255.255.255.255/32 dev "v$ns"
     done
 }
@@ -44,7 +58,7 @@ netns_up() {
 # removes both hosts.
 netns_down() {
     local ns pids
-    for ns in "$ZK_NS_PC" "$ZK_NS_CTL"; do
+    for ns in "$ZK_NS_PC" "$ZK_NS_CTL" "$ZK_NS_CTL2"; do
         pids=$(ip netns pids "$ns" 2>/dev/null)
         if [ -n "$pids" ]; then
             kill $pids 2>/dev/null
@@ -57,9 +71,14 @@ netns_down() {
 
 in_pc() { ip netns exec "$ZK_NS_PC" "$@"; }
 
-# Starts a program on the controller side in the background. ip netns exec becomes the program,
-# so ZK_BG_PID is the program's own pid.
+# Starts a program on a controller host (start_in_ctl: segment A, start_in_ctl2: segment B) in
+# the background. ip netns exec becomes the program, so ZK_BG_PID is the program's own pid.
 start_in_ctl() {
     ip netns exec "$ZK_NS_CTL" "$@" &
+    ZK_BG_PID=$!
+}
+
+start_in_ctl2() {
+    ip netns exec "$ZK_NS_CTL2" "$@" &
     ZK_BG_PID=$!
 }

@@ -1,6 +1,7 @@
 #include "protocol/send_path.h"
 
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -89,11 +90,19 @@ TEST(send_short_command, frames_as_documented)
     EXPECT_EQ(to_hex(sender.sends[1].data), "48 53 33 FF 05 00 00 A9 00 AC");
 }
 
-TEST(send_short_command, reports_a_refused_send)
+TEST(send_short_command, reports_a_refused_send_and_only_a_sent_payload_is_announced)
 {
     RecordingSender sender;
+    std::vector<Bytes> announced;
+    const ControllerLink link{sender, "10.0.0.5", 16006, [&](ByteView payload) {
+                                  announced.emplace_back(payload.begin(), payload.end());
+                              }};
     sender.fail = true;
-    EXPECT_EQ(send_short_command({sender, "10.0.0.5"}, 0xA5, 0xC5, 2), SendOutcome::send_failed);
+    EXPECT_EQ(send_short_command(link, 0xA5, 0xC5, 2), SendOutcome::send_failed);
+    EXPECT_TRUE(announced.empty());
+    sender.fail = false;
+    EXPECT_EQ(send_short_command(link, 0xA5, 0xC5, 2), SendOutcome::sent);
+    EXPECT_EQ(announced, std::vector<Bytes>{from_hex("A5 C5 02")});
 }
 
 } // namespace

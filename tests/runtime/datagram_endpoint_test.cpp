@@ -192,7 +192,7 @@ TEST(datagram_endpoint, a_burst_beyond_the_receive_buffer_is_kept_while_the_owne
 {
     // A desktop's usual limit holds about 330 search replies; the owner's thread reads nothing
     // until the whole burst has been sent.
-    DatagramEndpoint endpoint(0, "0.0.0.0", 212'992);
+    DatagramEndpoint endpoint(0, "0.0.0.0", PortUse::exclusive, 212'992);
     ASSERT_LT(endpoint.receive_buffer_size(), 2000 * 1300);
     Arrivals arrivals;
     arrivals.attach(endpoint);

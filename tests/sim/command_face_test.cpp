@@ -78,7 +78,8 @@ TEST(command_face, replies_go_to_the_configured_server_when_told)
 // The module's write request with its destination (offsets 175-180) and IP (62-65) replaced.
 Bytes destination_write(const ModuleSettings& module, const char* ip, std::uint16_t port)
 {
-    Bytes write = module_block(module, discovery::ConfigCode::write_request);
+    Bytes write = config_reply(module, discovery::read_request(module.mac));
+    write[16] = 0x01;
     const Bytes address = from_hex(ip);
     std::copy(address.begin(), address.end(), write.begin() + 62);
     write[175] = 127;

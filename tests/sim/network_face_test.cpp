@@ -89,6 +89,48 @@ TEST(network_face, logs_each_datagram_with_its_meaning)
                                    std::to_string(face.local_port()) + ", replies to the asker");
 }
 
+TEST(network_face, each_module_whose_address_is_here_answers_from_it)
+{
+    // 127.0.0.2 and .3 are this host's on Linux; 10.9.9.9 is not, so that module shares the
+    // face's socket.
+    NetworkModel model = make_network_model(3, {0x84, 0xC2, 0xE4, 0, 0, 1}, {127, 0, 0, 2});
+    model.modules[2].ip = {10, 9, 9, 9};
+    NetworkFaceOptions options;
+    options.config_port = 0;
+    options.reply_to_sender = true;
+    NetworkFace face(model, options);
+    ASSERT_TRUE(face.is_bound());
+    EXPECT_EQ(face.own_sockets(), 2u);
+    UdpProbe tool;
+    tool.send_to(static_cast<quint16>(face.local_port()), search());
+    ASSERT_TRUE(tool.wait_for(3));
+    std::multiset<std::string> from;
+    for (std::size_t i = 0; i < tool.received.size(); ++i) {
+        EXPECT_EQ(tool.sender_ports[i], face.local_port());
+        from.insert(to_hex(ByteView(tool.received[i]).subspan(30, 4)) + " from " +
+                    tool.sender_addresses[i].toStdString());
+    }
+    EXPECT_EQ(from, (std::multiset<std::string>{"0A 09 09 09 from 127.0.0.1",
+                                                "7F 00 00 02 from 127.0.0.2",
+                                                "7F 00 00 03 from 127.0.0.3"}));
+
+    // A write moving module 1 to 127.0.0.9 is acknowledged from the old address, and from then
+    // on the module answers from the new one.
+    Bytes write = config_reply(model.modules[0], search());
+    write[16] = 0x01;
+    write[62 + 3] = 9;
+    tool.received.clear();
+    tool.sender_addresses.clear();
+    tool.send_to(static_cast<quint16>(face.local_port()), write);
+    ASSERT_TRUE(tool.wait_for(1));
+    EXPECT_EQ(tool.received[0][16], 0x81);
+    EXPECT_EQ(tool.sender_addresses[0], "127.0.0.2");
+    tool.send_to(static_cast<quint16>(face.local_port()), search());
+    ASSERT_TRUE(tool.wait_for(4));
+    EXPECT_EQ(to_hex(ByteView(tool.received[1]).subspan(30, 4)), "7F 00 00 09");
+    EXPECT_EQ(tool.sender_addresses[1], "127.0.0.9");
+}
+
 TEST(network_module, a_command_is_answered_for_the_module_it_was_sent_to)
 {
     NetworkModel model = make_network_model(3, {0x84, 0xC2, 0xE4, 0, 0, 1}, {10, 0, 0, 1});

@@ -30,7 +30,7 @@ TEST(network_module, every_module_answers_a_search_with_mac_ip_name_and_version)
     const Bytes& last = answer.replies[2];
     ASSERT_EQ(last.size(), 285u);
     EXPECT_EQ(to_hex(ByteView(last).first(23)), flag + " 84 84 C2 E4 00 01 01");
-    EXPECT_EQ(to_hex(ByteView(last).subspan(30, 12)), "0A 00 01 01 5A 4B 2D 4E 45 54 00 06");
+    EXPECT_EQ(to_hex(ByteView(last).subspan(29, 13)), "0B 0A 00 01 01 5A 4B 2D 4E 45 54 00 26");
     EXPECT_EQ(model.handle(Bytes(284, 0x43)).replies.size(), 0u);
 }
 
@@ -46,7 +46,7 @@ TEST(network_module, reads_and_writes_reach_only_the_module_with_that_mac)
               "84 C2 E4 00 00 02 C0 A8 01 C9 C0 A8 01 01 FF FF FF 00");
     EXPECT_EQ(
         to_hex(ByteView(block).subspan(169, 28)),
-        "01 01 00 00 86 3E C0 A8 01 64 86 3E 80 25 00 00 08 01 04 00 00 00 00 00 00 00 00 00");
+        "01 01 00 00 86 3E C0 A8 01 64 86 3E 80 25 00 00 08 01 04 01 00 04 00 00 32 00 00 00");
 
     Bytes write = block;
     write[16] = 0x01;
@@ -63,11 +63,39 @@ TEST(network_module, reads_and_writes_reach_only_the_module_with_that_mac)
     EXPECT_EQ(model.modules[0].ip, (Ipv4{192, 168, 1, 200}));
 }
 
+TEST(network_module, options_name_version_and_gateway_every_module_and_its_factory_state)
+{
+    EXPECT_EQ(make_network_model(1, {}, {10, 20, 30, 40}).modules[0].gateway,
+              (Ipv4{10, 20, 30, 1}));
+    NetworkModel model =
+        make_network_model(2, {}, {10, 20, 30, 40}, {"HALL", 3, 9, Ipv4{10, 20, 30, 254}});
+    for (const ModuleSettings& module : model.modules) {
+        EXPECT_EQ(module.name, "HALL");
+        EXPECT_EQ(version_byte(module), 0x39);
+        EXPECT_EQ(module.gateway, (Ipv4{10, 20, 30, 254}));
+    }
+    EXPECT_EQ(model.factory, model.modules);
+}
+
+TEST(network_module, a_state_file_of_an_earlier_version_still_loads)
+{
+    const auto old = nlohmann::json::parse(R"({"modules": [{"mac": "84:C2:E4:00:00:07",
+        "ip": "10.0.0.7", "web_port": 80, "serial_rest": [0, 0, 0, 0, 0, 0, 0, 0, 0]}]})");
+    const NetworkModel model = old.get<NetworkModel>();
+    ASSERT_EQ(model.modules.size(), 1u);
+    EXPECT_EQ(model.modules[0].ip, (Ipv4{10, 0, 0, 7}));
+    EXPECT_EQ(model.modules[0].block, factory_block());
+    nlohmann::json bad = old;
+    bad["modules"][0]["block"] = "FF00";
+    EXPECT_THROW(bad.get<NetworkModel>(), nlohmann::json::exception);
+}
+
 TEST(network_module, state_survives_a_trip_through_json)
 {
     NetworkModel model = make_network_model(2, {1, 2, 3, 4, 5, 6}, {10, 1, 2, 3});
     model.modules[1].name = "hall";
     model.modules[1].baud = 57600;
+    model.modules[1].block[200] = 0x5A; // a byte no key names, as a write leaves it
     const nlohmann::json json = model;
     EXPECT_EQ(json["modules"][1]["mac"], "01:02:03:04:05:07");
     EXPECT_EQ(json["modules"][1]["ip"], "10.1.2.4");
@@ -81,10 +109,11 @@ TEST(network_module, state_survives_a_trip_through_json)
 TEST(network_face_options, the_table_reads_every_option_and_refuses_bad_values)
 {
     NetworkFaceOptions options;
-    const ParsedArguments parsed =
-        parse_options(network_face_option_table(options),
-                      {"--count", "50", "--mac-base=0:11:22:33:44:5", "--ip-base", "10.0.0.1",
-                       "--reply-to-sender", "--pc-port", "61000", "--config-port=0"});
+    const ParsedArguments parsed = parse_options(
+        network_face_option_table(options),
+        {"--count", "50", "--mac-base=0:11:22:33:44:5", "--ip-base", "10.0.0.1",
+         "--reply-to-sender", "--pc-port", "61000", "--config-port=0", "--module-name", "HALL-3",
+         "--module-version=15.0", "--gateway", "10.0.0.254", "--strict-writes"});
     EXPECT_TRUE(parsed.errors.empty()) << parsed.errors.front();
     EXPECT_EQ(options.count, 50);
     EXPECT_EQ(options.mac_base, (Mac{0, 0x11, 0x22, 0x33, 0x44, 5}));
@@ -92,6 +121,11 @@ TEST(network_face_options, the_table_reads_every_option_and_refuses_bad_values)
     EXPECT_TRUE(options.reply_to_sender);
     EXPECT_EQ(options.pc_port, 61000);
     EXPECT_EQ(options.config_port, 0);
+    EXPECT_EQ(options.factory.name, "HALL-3");
+    EXPECT_EQ(options.factory.hardware_version, 15);
+    EXPECT_EQ(options.factory.software_version, 0);
+    EXPECT_EQ(options.factory.gateway, (Ipv4{10, 0, 0, 254}));
+    EXPECT_TRUE(options.strict_writes);
 
     struct Case
     {
@@ -108,6 +142,12 @@ TEST(network_face_options, the_table_reads_every_option_and_refuses_bad_values)
          "--config-port: expected a number from 0 to 65535, not \"70000\""},
         {{"--pc-port", "0"}, "--pc-port: expected a number from 1 to 65535, not \"0\""},
         {{"--reply-to-sender=1"}, "--reply-to-sender takes no value"},
+        {{"--module-name="}, "--module-name: expected 1 to 20 bytes, not \"\""},
+        {{"--module-name", "ABCDEFGHIJKLMNOPQRSTU"},
+         "--module-name: expected 1 to 20 bytes, not \"ABCDEFGHIJKLMNOPQRSTU\""},
+        {{"--module-version", "16.1"}, "--module-version: expected H.S, each 0-15, not \"16.1\""},
+        {{"--module-version", "2"}, "--module-version: expected H.S, each 0-15, not \"2\""},
+        {{"--gateway", "10.0.0"}, "--gateway: expected an IPv4 address, not \"10.0.0\""},
     };
     for (const Case& c : cases) {
         NetworkFaceOptions o;

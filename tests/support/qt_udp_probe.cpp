@@ -29,6 +29,7 @@ UdpProbe::UdpProbe(quint16 port)
             const QByteArray data = datagram.data();
             received.emplace_back(data.begin(), data.end());
             sender_ports.push_back(static_cast<quint16>(datagram.senderPort()));
+            sender_addresses.push_back(datagram.senderAddress().toString());
         }
     });
 }

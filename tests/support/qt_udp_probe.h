@@ -31,6 +31,7 @@ public:
 
     std::vector<Bytes> received;
     std::vector<quint16> sender_ports;
+    std::vector<QString> sender_addresses;
 
 private:
     QUdpSocket socket_;

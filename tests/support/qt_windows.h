@@ -13,6 +13,10 @@ QStringList open_message_texts();
 // Closes every open message box.
 void close_message_boxes();
 
+// When ZK_E2E_SCREENSHOTS names a directory: saves `window` there as `file`, with every open
+// message box drawn over its centre, as the operator sees them. Nothing otherwise.
+void screenshot_with_boxes(QWidget* window, const QString& file);
+
 // The visible top-level window of type W, or nullptr.
 template <class W> W* visible_window()
 {

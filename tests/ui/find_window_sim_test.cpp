@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <filesystem>
@@ -12,6 +13,7 @@
 #include "support/qt_udp_probe.h"
 #include "support/qt_windows.h"
 #include "ui/qt/find_window.h"
+#include "ui/qt/qt_texts.h"
 
 namespace zk::ui {
 namespace {
@@ -61,6 +63,17 @@ protected:
                           list->visualItemRect(list->item(row)).center());
     }
 
+    // Searches, picks the fourth entry and waits for its parameters.
+    void read_fourth_module()
+    {
+        click("按钮查找IP");
+        ASSERT_TRUE(
+            test::wait_until([&] { return window->view().列表框中控IP.item_count() == 50; }));
+        pick_entry(3);
+        ASSERT_TRUE(
+            test::wait_until([&] { return window->view().编辑框中控IP.content() == "10.20.0.4"; }));
+    }
+
     fs::path dir = fs::temp_directory_path() / "zk_find_window_sim";
     AppState state;
     TwoAdapters adapters;
@@ -69,13 +82,22 @@ protected:
     std::unique_ptr<sim::NetworkFace> face;
     std::unique_ptr<FindWindow> window;
 
-    void open()
+    void open(sim::FaultOptions faults = {})
     {
-        face = std::make_unique<sim::NetworkFace>(model, options);
+        face = std::make_unique<sim::NetworkFace>(model, options, faults);
         ASSERT_TRUE(face->is_bound());
         window = std::make_unique<FindWindow>(state, Ports{0, face->local_port(), 0, 0},
                                               FindSetup{dir, dir / "user", &adapters});
         window->show();
+    }
+
+    // The same modules on the same port, from now on with `faults`.
+    void restart_modules(sim::FaultOptions faults)
+    {
+        options.config_port = face->local_port();
+        face.reset();
+        face = std::make_unique<sim::NetworkFace>(model, options, faults);
+        ASSERT_TRUE(face->is_bound());
     }
 };
 
@@ -96,7 +118,7 @@ TEST_F(find_window_sim, lists_fifty_modules_reads_any_of_them_and_writes_new_par
         const std::string ip = "10.20.0." + std::to_string(row + 1);
         ASSERT_TRUE(test::wait_until([&] { return view.编辑框中控IP.content() == ip; }));
         EXPECT_EQ(view.编辑框子网掩码.content(), "255.255.255.0");
-        EXPECT_EQ(view.编辑框网关.content(), "192.168.1.1");
+        EXPECT_EQ(view.编辑框网关.content(), "10.20.0.1");
         EXPECT_EQ(view.编辑框服务器IP.content(), "192.168.1.100");
         EXPECT_EQ(view.编辑框远程端口.content(), "16006");
         EXPECT_FALSE(view.编辑框本机IP.content().empty());
@@ -123,11 +145,7 @@ TEST_F(find_window_sim, lists_fifty_modules_reads_any_of_them_and_writes_new_par
 TEST_F(find_window_sim, a_bad_field_is_refused_and_the_module_keeps_its_address)
 {
     open();
-    click("按钮查找IP");
-    ASSERT_TRUE(test::wait_until([&] { return window->view().列表框中控IP.item_count() == 50; }));
-    pick_entry(3);
-    ASSERT_TRUE(
-        test::wait_until([&] { return window->view().编辑框中控IP.content() == "10.20.0.4"; }));
+    ASSERT_NO_FATAL_FAILURE(read_fourth_module());
     window->view().编辑框中控IP.set_content("10.20.0.300");
     click("按钮设置IP");
     test::settle();
@@ -148,6 +166,21 @@ TEST_F(find_window_sim, the_operator_pick_of_an_adapter_is_remembered)
     EXPECT_EQ(bytes, "[\xCD\xF8\xBF\xA8\xC1\xD0\xB1\xED]\r\n\xD1\xA1\xD4\xF1\xCF\xEE=1\r\n");
 }
 
+TEST_F(find_window_sim, a_module_that_refuses_the_parameters_is_shown_to_have_refused)
+{
+    model.strict_writes = true;
+    open();
+    ASSERT_NO_FATAL_FAILURE(read_fourth_module());
+    window->view().编辑框网关.set_content("10.20.9.1"); // outside the module's subnet
+    click("按钮设置IP");
+    ASSERT_TRUE(test::wait_until([] {
+        return test::open_message_texts().contains(
+            QStringLiteral("信息：|中控拒绝了IP参数,未写入"));
+    }));
+    EXPECT_EQ(test::open_message_texts().size(), 1);
+    EXPECT_EQ(model.modules[3].gateway, (Ipv4{10, 20, 0, 1}));
+}
+
 TEST_F(find_window_sim, picking_the_selected_entry_again_reads_the_controller_again)
 {
     open();
@@ -156,12 +189,70 @@ TEST_F(find_window_sim, picking_the_selected_entry_again_reads_the_controller_ag
     ASSERT_TRUE(test::wait_until([&] { return list->count() == 50; }));
     pick_entry(3);
     ASSERT_TRUE(
-        test::wait_until([&] { return window->view().编辑框网关.content() == "192.168.1.1"; }));
+        test::wait_until([&] { return window->view().编辑框网关.content() == "10.20.0.1"; }));
     window->view().编辑框网关.set_content("");
     pick_entry(3);
     EXPECT_TRUE(
-        test::wait_until([&] { return window->view().编辑框网关.content() == "192.168.1.1"; }));
+        test::wait_until([&] { return window->view().编辑框网关.content() == "10.20.0.1"; }));
     EXPECT_EQ(window->view().编辑框中控IP.content(), "10.20.0.4");
+}
+
+// Nobody answers, or too late: the operator is told, in Chinese, over the window; answers that
+// come in time bring no notice, and late ones are still listed.
+sim::FaultOptions losing_every_answer()
+{
+    sim::FaultOptions faults;
+    faults.loss = 1.0;
+    return faults;
+}
+
+bool box_open(const QString& caption_and_text)
+{
+    return test::wait_until([&] { return test::open_message_texts().contains(caption_and_text); },
+                            std::chrono::seconds(5));
+}
+
+const QString none_found = QStringLiteral("信息：|未找到中控，请检查网卡选择和防火墙");
+
+TEST_F(find_window_sim, a_search_nobody_answers_is_told_in_a_chinese_box_over_the_window)
+{
+    ASSERT_TRUE(install_qt_chinese_texts());
+    open(losing_every_answer());
+    click("按钮查找IP");
+    ASSERT_TRUE(box_open(none_found));
+    test::screenshot_with_boxes(window.get(), QStringLiteral("notice-find-none-found.png"));
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->parentWidget(), window.get());
+    EXPECT_EQ(box->button(QMessageBox::Ok)->text(), QStringLiteral("确定"));
+}
+
+TEST_F(find_window_sim, an_unacknowledged_write_is_told_and_answered_requests_are_not)
+{
+    install_qt_chinese_texts();
+    open();
+    click("按钮查找IP");
+    ASSERT_TRUE(test::wait_until([&] { return window->view().列表框中控IP.item_count() == 50; }));
+    pick_entry(1);
+    ASSERT_TRUE(
+        test::wait_until([&] { return window->view().编辑框中控IP.content() == "10.20.0.2"; }));
+    test::settle(std::chrono::milliseconds(3200));
+    EXPECT_TRUE(test::open_message_texts().isEmpty());
+
+    restart_modules(losing_every_answer());
+    click("按钮设置IP");
+    ASSERT_TRUE(box_open(QStringLiteral("信息：|中控无应答，IP参数未确认")));
+    test::screenshot_with_boxes(window.get(), QStringLiteral("notice-find-write-unconfirmed.png"));
+}
+
+TEST_F(find_window_sim, search_replies_after_the_notice_are_still_listed)
+{
+    sim::FaultOptions late;
+    late.delay_ms = 3400;
+    open(late);
+    click("按钮查找IP");
+    ASSERT_TRUE(box_open(none_found));
+    EXPECT_TRUE(test::wait_until([&] { return window->view().列表框中控IP.item_count() == 50; }));
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QUdpSocket>
@@ -97,18 +98,20 @@ TEST_F(find_window, tab_key_walks_the_inputs_in_layout_order_and_skips_labels)
     EXPECT_EQ(walked, expected);
 }
 
-TEST_F(find_window, remote_port_box_refuses_typed_letters_but_takes_pasted_text)
+TEST_F(find_window, remote_port_box_takes_digits_and_minus_typed_or_pasted_and_nothing_else)
 {
     FindWindow window(state, free_ports);
     window.show();
     auto* port = window.findChild<QLineEdit*>(QStringLiteral("编辑框远程端口"));
     QTest::keyClicks(port, QStringLiteral("16a0-0 6x"));
     EXPECT_EQ(port->text(), QStringLiteral("160-06"));
-    QApplication::clipboard()->setText(QStringLiteral("ab"));
-    QTest::keyClick(port, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(port->text(), QStringLiteral("160-06ab"));
+    for (const QString& pasted : {QStringLiteral("ab"), QStringLiteral("1")}) {
+        QApplication::clipboard()->setText(pasted);
+        QTest::keyClick(port, Qt::Key_V, Qt::ControlModifier);
+    }
+    EXPECT_EQ(port->text(), QStringLiteral("160-061"));
     QTest::keyClick(port, Qt::Key_Backspace);
-    EXPECT_EQ(port->text(), QStringLiteral("160-06a"));
+    EXPECT_EQ(port->text(), QStringLiteral("160-06"));
 
     auto* ip = window.findChild<QLineEdit*>(QStringLiteral("编辑框中控IP"));
     QTest::keyClicks(ip, QStringLiteral("host-a.b"));
@@ -173,19 +176,29 @@ TEST_F(find_window, an_address_opens_a_fresh_modal_settings_window_each_time)
     EXPECT_EQ(second->controller_address(), "192.168.1.77");
 }
 
-TEST_F(find_window, a_taken_port_is_reported_once_and_the_window_still_opens)
+TEST_F(find_window, a_taken_port_is_reported_once_over_the_shown_window)
 {
     QUdpSocket holder;
     ASSERT_TRUE(holder.bind(QHostAddress::AnyIPv4, 0, QAbstractSocket::DontShareAddress));
     Ports ports = free_ports;
     ports.find_local = holder.localPort();
     FindWindow window(state, ports);
-    window.show();
     EXPECT_FALSE(window.endpoint().is_bound());
-    EXPECT_EQ(
-        test::open_message_texts(),
-        QStringList{QStringLiteral("信息：|端口%1已被占用，无法收发数据").arg(ports.find_local)});
-    EXPECT_TRUE(window.isVisible());
+    test::settle();
+    EXPECT_TRUE(test::open_message_texts().isEmpty()); // not behind a window yet to come
+    window.show();
+    const QString expected =
+        QStringLiteral("信息：|端口%1已被占用，无法收发数据").arg(ports.find_local);
+    ASSERT_TRUE(
+        test::wait_until([&] { return test::open_message_texts() == QStringList{expected}; }));
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->parentWidget(), &window);
+    EXPECT_EQ(box->textFormat(), Qt::PlainText);
+    window.hide();
+    window.show();
+    test::settle();
+    EXPECT_EQ(test::open_message_texts(), QStringList{expected});
     EXPECT_FALSE(window.endpoint().send("127.0.0.1", 9, Bytes{1}));
 }
 

@@ -1,5 +1,6 @@
 // The real settings window against the simulated controller over loopback: what an operator
-// sees on the page "授权管理" when the controller answers as it should.
+// sees on the page "授权管理" when the controller answers as it should, and what the status line
+// says when answers are lost or late.
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -14,19 +15,24 @@
 namespace zk::ui {
 namespace {
 
-sim::CommandFaceOptions simulated_controller()
+sim::CommandFaceOptions simulated_controller(const sim::FaultOptions& faults = {})
 {
     sim::CommandFaceOptions options;
     options.bind_address = "127.0.0.1";
     options.hs3_port = 0;
     options.model.card_at_reader = 1234567;
     options.model.step_delay_ms = 60;
+    options.faults = faults;
     return options;
 }
 
 class settings_window_sim : public ::testing::Test
 {
 protected:
+    explicit settings_window_sim(const sim::FaultOptions& faults = {})
+        : controller(simulated_controller(faults), sim::ControllerState{}, {})
+    {}
+
     QString text(const char* name) const
     {
         if (auto* edit = window.findChild<QLineEdit*>(QString::fromUtf8(name))) return edit->text();
@@ -34,7 +40,7 @@ protected:
     }
     bool shows(const char* name, const QString& expected)
     {
-        return test::wait_until([&] { return text(name) == expected; });
+        return test::wait_until([&] { return text(name) == expected; }, std::chrono::seconds(5));
     }
     void click(const char* button)
     {
@@ -46,7 +52,7 @@ protected:
         window.findChild<QTabWidget*>(QStringLiteral("选择夹1"))->setCurrentIndex(page);
     }
 
-    sim::CommandFace controller{simulated_controller(), sim::ControllerState{}, {}};
+    sim::CommandFace controller;
     SettingsWindow window{"127.0.0.1", Ports{0, 0, 0, controller.port()}};
 };
 
@@ -96,6 +102,60 @@ TEST_F(settings_window_sim, enrolment_shows_each_step_in_order_and_the_count_fol
     show_page(0);
     show_page(2);
     EXPECT_TRUE(shows("标签指纹数量", QStringLiteral("已登记指纹数量:1")));
+}
+
+// Nothing is sent again when an answer is lost or late, but the operator is told, and a late
+// answer is still shown.
+const QString no_answer = QStringLiteral("中控无应答");
+
+sim::FaultOptions with_faults(double loss, int delay_ms)
+{
+    sim::FaultOptions faults;
+    faults.loss = loss;
+    faults.delay_ms = delay_ms;
+    return faults;
+}
+
+TEST_F(settings_window_sim, an_answer_in_time_is_not_followed_by_a_notice)
+{
+    window.show();
+    click("按钮读系统音量");
+    ASSERT_TRUE(shows("标签状态", QStringLiteral("系统音量读出成功")));
+    test::settle(std::chrono::milliseconds(2500));
+    EXPECT_EQ(text("标签状态"), QStringLiteral("系统音量读出成功"));
+}
+
+class settings_window_losing_answers : public settings_window_sim
+{
+protected:
+    settings_window_losing_answers() : settings_window_sim(with_faults(1.0, 0)) {}
+};
+
+TEST_F(settings_window_losing_answers, tell_it_in_the_status_and_for_cards_on_their_page)
+{
+    window.show();
+    click("按钮读系统音量");
+    EXPECT_TRUE(shows("标签状态", no_answer));
+    window.findChild<QLabel*>(QStringLiteral("标签状态"))->clear();
+    show_page(2); // asks for the card count, a card request
+    EXPECT_TRUE(shows("标签卡状态", no_answer));
+    EXPECT_EQ(text("标签状态"), no_answer);
+}
+
+class settings_window_late_answers : public settings_window_sim
+{
+protected:
+    settings_window_late_answers() : settings_window_sim(with_faults(0.0, 2600)) {}
+};
+
+TEST_F(settings_window_late_answers, still_fill_the_controls_after_the_notice)
+{
+    window.show();
+    window.findChild<QLineEdit*>(QStringLiteral("编辑框系统音量"))->clear();
+    click("按钮读系统音量");
+    ASSERT_TRUE(shows("标签状态", no_answer));
+    EXPECT_TRUE(shows("标签状态", QStringLiteral("系统音量读出成功")));
+    EXPECT_FALSE(text("编辑框系统音量").isEmpty());
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -133,23 +134,48 @@ TEST_F(settings_window, combo_boxes_hold_their_items_and_select_nothing)
     }
 }
 
-TEST_F(settings_window, integer_boxes_refuse_typed_letters_and_take_pasted_text)
+TEST_F(settings_window, integer_boxes_take_digits_and_minus_however_the_text_arrives)
 {
     window.show();
+    window.activateWindow();
     for (const char* name : {"编辑框系统音量", "编辑框中控ID", "编辑框投影机预热时间",
                              "编辑框投影机散热时间", "编辑框幕布时间"}) {
         SCOPED_TRACE(name);
         auto* box = get<QLineEdit>(name);
         box->clear();
+        box->setFocus();
         QTest::keyClicks(box, QStringLiteral("1a-2.x"));
+        QTest::keyClick(box, Qt::Key_B, Qt::AltModifier);
         EXPECT_EQ(box->text(), QStringLiteral("1-2"));
-        QApplication::clipboard()->setText(QStringLiteral("b"));
-        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
-        EXPECT_EQ(box->text(), QStringLiteral("1-2b"));
+        for (const QString& pasted : {QStringLiteral("b"), QStringLiteral("34")}) {
+            QApplication::clipboard()->setText(pasted);
+            QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        }
+        EXPECT_EQ(box->text(), QStringLiteral("1-234"));
+        // What an input method commits, such as a Chinese 五 or a full-width digit.
+        for (const QString& committed :
+             {QStringLiteral("五"), QStringLiteral("５"), QStringLiteral("5")}) {
+            QInputMethodEvent commit;
+            commit.setCommitString(committed);
+            QCoreApplication::sendEvent(box, &commit);
+        }
+        EXPECT_EQ(box->text(), QStringLiteral("1-2345"));
     }
     auto* card = get<QLineEdit>("编辑框卡号");
     QTest::keyClicks(card, QStringLiteral("1a"));
     EXPECT_EQ(card->text(), QStringLiteral("1a"));
+}
+
+TEST_F(settings_window, labels_show_operator_text_as_it_was_typed)
+{
+    window.show();
+    for (QLabel* label : window.findChildren<QLabel*>())
+        EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->objectName().toStdString();
+    get<QTabWidget>("选择夹1")->setCurrentIndex(1);
+    QTest::keyClicks(get<QLineEdit>("编辑框开机码"), QStringLiteral("<u>AB</u>"));
+    click("按钮写串口码");
+    EXPECT_EQ(status(), QStringLiteral("投影机开码含无效字节:<u>AB</u>"));
+    EXPECT_EQ(take_frames(), std::vector<std::string>{});
 }
 
 TEST_F(settings_window, spin_arrows_and_inert_controls_send_and_change_nothing)

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTimer>
 
 #include "app/open_settings.h"
 #include "app/port_report.h"
@@ -35,7 +36,7 @@ std::filesystem::path user_dir_or_default(const std::filesystem::path& dir)
 
 FindWindow::FindWindow(AppState& state, Ports ports, FindSetup setup, QWidget* parent)
     : QWidget(parent), state_(state), ports_(ports),
-      controls_(build_window(this, view::find_window_spec())),
+      controls_(build_window(this, view::find_window_spec())), boxes_(this),
       组合框网卡列表(controls_.get<QComboBox>("组合框网卡列表")),
       编辑框中控IP(controls_.get<QLineEdit>("编辑框中控IP")),
       编辑框子网掩码(controls_.get<QLineEdit>("编辑框子网掩码")),
@@ -46,7 +47,7 @@ FindWindow::FindWindow(AppState& state, Ports ports, FindSetup setup, QWidget* p
       列表框中控IP(controls_.get<QListWidget>("列表框中控IP")),
       view_{组合框网卡列表, 编辑框中控IP,   编辑框子网掩码, 编辑框网关,
             编辑框本机IP,   编辑框服务器IP, 编辑框远程端口, 列表框中控IP},
-      udp_(ports.find_local, "0.0.0.0", setup.receive_buffer),
+      udp_(ports.find_local, "0.0.0.0", PortUse::exclusive, setup.receive_buffer),
       own_adapters_(setup.adapters ? nullptr : std::make_unique<SystemAdapters>()),
       settings_file_(program_dir_or_default(setup.program_dir),
                      user_dir_or_default(setup.user_config_dir)),
@@ -59,9 +60,24 @@ FindWindow::FindWindow(AppState& state, Ports ports, FindSetup setup, QWidget* p
     adapter_list_.fill();
     adapter_list_.restore();
     follow_adapter();
+    watch_answers();
     bind_events();
     centre_on_screen(this);
-    report_unbound_port(udp_.is_bound(), ports_.find_local, boxes_);
+}
+
+void FindWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (shown_before_) return;
+    shown_before_ = true;
+    QTimer::singleShot(0, this,
+                       [this] { report_unbound_port(udp_.is_bound(), ports_.find_local, boxes_); });
+}
+
+void FindWindow::watch_answers()
+{
+    wait_timer_ = start_wait_timer(this, watch_, boxes_);
+    context_.on_sent = note_sent_requests(watch_, *wait_timer_);
 }
 
 namespace {
@@ -109,7 +125,7 @@ void FindWindow::bind_events()
     });
     // activated is the operator's pick only; the program's own changes do not raise it.
     connect(controls_.get<QComboBox>("组合框网卡列表"), &QComboBox::activated, this, [this] {
-        adapter_list_.remember();
+        adapter_list_.remember(boxes_);
         follow_adapter();
     });
     connect(controls_.get<QPushButton>("按钮查找IP"), &QPushButton::clicked, this,
@@ -118,8 +134,11 @@ void FindWindow::bind_events()
                   [this] { discovery::select_found_controller(context_); });
     connect(controls_.get<QPushButton>("按钮设置IP"), &QPushButton::clicked, this,
             [this] { discovery::write_network_parameters(context_); });
-    udp_.on_datagram(
-        [this](ByteView bytes) { discovery::handle_config_datagram(context_, bytes); });
+    udp_.on_datagram([this](ByteView bytes) {
+        watch_.arrived(bytes);
+        wait_timer_->rearm();
+        discovery::handle_config_datagram(context_, bytes);
+    });
 }
 
 void FindWindow::follow_adapter()

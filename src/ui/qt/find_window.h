@@ -9,8 +9,10 @@
 #include "app/app_state.h"
 #include "app/settings_file.h"
 #include "discovery/find_handlers.h"
+#include "discovery/find_watch.h"
 #include "runtime/datagram_endpoint.h"
 #include "runtime/ports.h"
+#include "ui/qt/wait_timer.h"
 #include "ui/qt/widget_controls.h"
 #include "ui/qt/window_builder.h"
 #include "view/find_view.h"
@@ -40,8 +42,14 @@ public:
     const BuiltControls& controls() const { return controls_; }
     const SettingsFile& settings_file() const { return settings_file_; }
 
+protected:
+    // A port held by another program is told once the window is on screen, over it.
+    void showEvent(QShowEvent* event) override;
+
 private:
     void bind_events();
+    // Searches and writes wait for their answers; running out is told in a message box.
+    void watch_answers();
     void on_open_settings();
     // Broadcasts leave through the adapter the list shows as selected.
     void follow_adapter();
@@ -65,6 +73,9 @@ private:
     SettingsFile settings_file_;
     AdapterList adapter_list_;
     discovery::FindContext context_;
+    discovery::FindWatch watch_;
+    WaitTimer* wait_timer_ = nullptr;
+    bool shown_before_ = false;
 };
 
 } // namespace zk::ui

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTimer>
 
 #include "app/port_report.h"
 #include "commands/cards.h"
@@ -19,7 +20,7 @@ namespace zk::ui {
 
 SettingsWindow::SettingsWindow(std::string controller_address, Ports ports, QWidget* parent)
     : QDialog(parent), controller_address_(std::move(controller_address)), ports_(ports),
-      controls_(build_window(this, view::settings_window_spec())),
+      controls_(build_window(this, view::settings_window_spec())), boxes_(this),
       选择夹1(controls_.get<QTabWidget>("选择夹1")), 标签状态(controls_.get<QLabel>("标签状态")),
       编辑框系统音量(controls_.get<QLineEdit>("编辑框系统音量")),
       编辑框中控ID(controls_.get<QLineEdit>("编辑框中控ID")),
@@ -62,17 +63,31 @@ SettingsWindow::SettingsWindow(std::string controller_address, Ports ports, QWid
                                                                                           view_,
                                                                                           link_}
 {
-    udp_.on_datagram(
-        [this](ByteView datagram) { protocol::on_settings_datagram(datagram, view_, link_); });
+    watch_answers();
     bind_page_basic();
     bind_pages_codes_and_authorisation();
-    report_unbound_port(udp_.is_bound(), ports_.settings_local, boxes_);
 }
 
 void SettingsWindow::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     centre_on_screen(this);
+    if (shown_before_) return;
+    shown_before_ = true;
+    QTimer::singleShot(
+        0, this, [this] { report_unbound_port(udp_.is_bound(), ports_.settings_local, boxes_); });
+}
+
+void SettingsWindow::watch_answers()
+{
+    wait_timer_ = start_wait_timer(this, watch_, view_);
+    link_.on_sent = note_sent_requests(watch_, *wait_timer_);
+    udp_.on_datagram([this](ByteView datagram) {
+        if (const auto reply = protocol::on_settings_datagram(datagram, view_, link_)) {
+            watch_.answered(*reply, wait_timer_->now());
+            wait_timer_->rearm();
+        }
+    });
 }
 
 void SettingsWindow::bind_click(std::string_view button,

@@ -4,10 +4,12 @@
 #include <QDialog>
 #include <string>
 
+#include "commands/answer_watch.h"
 #include "commands/context.h"
 #include "protocol/send_path.h"
 #include "runtime/datagram_endpoint.h"
 #include "runtime/ports.h"
+#include "ui/qt/wait_timer.h"
 #include "ui/qt/widget_controls.h"
 #include "ui/qt/window_builder.h"
 #include "view/settings_view.h"
@@ -25,10 +27,12 @@ public:
     SettingsView& view() { return view_; }
 
 protected:
-    // Centred on its screen each time it opens.
+    // Centred on its screen each time it opens; a taken port is told over it at the first.
     void showEvent(QShowEvent* event) override;
 
 private:
+    // Every request waits for its answer; running out shows "中控无应答".
+    void watch_answers();
     // Connects a button's click to a handler of the settings commands.
     void bind_click(std::string_view button, void (*handler)(commands::SettingsContext&));
     // Identity, volume, timings and power-on mode.
@@ -64,6 +68,9 @@ private:
     DatagramEndpoint udp_;
     protocol::ControllerLink link_;
     commands::SettingsContext context_;
+    commands::AnswerWatch watch_;
+    WaitTimer* wait_timer_ = nullptr;
+    bool shown_before_ = false;
 };
 
 } // namespace zk::ui

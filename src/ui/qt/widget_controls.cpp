@@ -200,8 +200,9 @@ void QtListBox::select_exactly(int index)
 
 void QtMessageBoxes::message_box(std::string_view text)
 {
-    auto* box =
-        new QMessageBox(QMessageBox::NoIcon, QStringLiteral("信息："), q(text), QMessageBox::Ok);
+    auto* box = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("信息："), q(text),
+                                QMessageBox::Ok, owner_);
+    box->setTextFormat(Qt::PlainText);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::ApplicationModal);
     box->show();

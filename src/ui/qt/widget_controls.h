@@ -14,6 +14,7 @@ class QLineEdit;
 class QListWidget;
 class QTabWidget;
 class QTimer;
+class QWidget;
 
 namespace zk::ui {
 
@@ -112,11 +113,16 @@ private:
 };
 
 // Each message in its own box titled "信息：" with one OK button, modal for the whole program
-// but not blocking the event loop, so datagrams keep arriving while it is open.
+// but not blocking the event loop, so datagrams keep arriving while it is open. The box opens
+// over its owner window, never behind it.
 class QtMessageBoxes final : public MessageBoxes
 {
 public:
+    explicit QtMessageBoxes(QWidget* owner) : owner_(owner) {}
     void message_box(std::string_view text) override;
+
+private:
+    QWidget* owner_;
 };
 
 } // namespace zk::ui

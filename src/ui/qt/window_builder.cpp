@@ -5,11 +5,11 @@
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QHash>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
@@ -26,27 +26,13 @@ QString q(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// Integer boxes refuse typed characters other than digits and "-"; control keys (backspace,
-// cursor keys, the paste shortcut) pass, so pasted text is taken as it is.
-class IntegerKeyFilter final : public QObject
+// Integer boxes take digits and "-" only, however the text arrives: typed with any modifier,
+// committed by an input method, or pasted. The program's own texts are not checked.
+void accept_integers_only(QLineEdit* edit)
 {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() != QEvent::KeyPress) return QObject::eventFilter(watched, event);
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
-            return false; // shortcuts such as paste
-        const QString text = key->text();
-        for (const QChar c : text) {
-            if (c.isPrint() && c != u'-' && (c < u'0' || c > u'9')) return true;
-        }
-        return false;
-    }
-};
+    static const QRegularExpression integer_text(QStringLiteral("[-0-9]*"));
+    edit->setValidator(new QRegularExpressionValidator(integer_text, edit));
+}
 
 // The up/down arrows at the right edge of a numeric box. Nothing is bound to them.
 void add_inert_spin_arrows(QLineEdit* edit)
@@ -81,12 +67,15 @@ void fit_combo(QComboBox* combo)
 QWidget* create_widget(const view::ControlSpec& entry, QWidget* parent)
 {
     switch (entry.kind) {
-    case view::Kind::label:
-        return new QLabel(q(entry.text), parent);
+    case view::Kind::label: {
+        // Texts such as a refused code or a card number come from the operator: never markup.
+        auto* label = new QLabel(q(entry.text), parent);
+        label->setTextFormat(Qt::PlainText);
+        return label;
+    }
     case view::Kind::edit: {
         auto* edit = new QLineEdit(q(entry.text), parent);
-        if (entry.input == view::Input::integer)
-            edit->installEventFilter(new IntegerKeyFilter(edit));
+        if (entry.input == view::Input::integer) accept_integers_only(edit);
         return edit;
     }
     case view::Kind::button:
