@@ -43,6 +43,8 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 netns_up 0
+# The receivers search by the default route, as on a PC with one adapter: out to segment A.
+ip -n "$ZK_NS_PC" route add 255.255.255.255/32 dev "v$ZK_NS_PC"
 export QT_QPA_PLATFORM=offscreen
 
 report=$work/report.md
@@ -105,7 +107,7 @@ say "Written by \`scripts/bench.sh\` on $(date -u '+%Y-%m-%d %H:%M UTC'). Releas
 say ""
 say "- Machine: $(lscpu | sed -n 's/^Model name: *//p' | head -1), $(nproc) cores, $(free -m | awk '/^Mem:/ { print $2 }') MiB, Linux $(uname -r)"
 say "- Load average at the start: $(cut -d' ' -f1-3 /proc/loadavg) (the machine is shared; figures of one run are noisy, ratios less so)"
-say "- Network: two namespaces joined by a veth pair; zksim on the controllers' side, both receivers on the PC side, real ports 60000/50000/16006"
+say "- Network: the namespaces of tests/e2e/netns.sh (segment A, a veth pair); zksim on the controllers' side, every receiver on the PC side, real ports 60000/50000/16006"
 say "- Each cell: median (min-max) of $runs runs ($paced_runs for paced rows); ratio = zkconfig median / reference median"
 say ""
 say "## Discovery: answers kept, time from the search to the last answer listed, CPU of the receiver"
