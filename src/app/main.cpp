@@ -1,7 +1,9 @@
 // zkconfig: finds the controllers of the segment and configures them.
 #include <QApplication>
+#include <iostream>
 
 #include "app/app_state.h"
+#include "runtime/receive_buffer.h"
 #include "ui/qt/app_icon.h"
 #include "ui/qt/find_window.h"
 #include "ui/qt/qt_texts.h"
@@ -15,6 +17,9 @@ int main(int argc, char** argv)
 
     zk::AppState state;
     zk::ui::FindWindow find_window(state, zk::Ports{});
+    const std::string small_buffer = zk::receive_buffer_warning(
+        find_window.endpoint().receive_buffer_size(), zk::DatagramEndpoint::wanted_receive_buffer);
+    if (!small_buffer.empty()) std::cerr << "zkconfig: " << small_buffer << std::endl;
     find_window.show();
     return QApplication::exec();
 }

@@ -61,8 +61,8 @@ public:
     // Index of the selected item, -1 for none.
     virtual int selection() const = 0;
 
-    // Deletes item 0 until none is left.
-    void delete_all_items();
+    // Deletes item 0 until none is left; a kind that can empty itself at once does so.
+    virtual void delete_all_items();
     // Applies resolve_selection and selects the result without raising an event.
     void set_selection(int requested);
     // Text of the selected item, empty when none is selected.

@@ -3,16 +3,13 @@
 #include <QHostAddress>
 #include <QHostInfo>
 #include <QNetworkDatagram>
-#include <QUdpSocket>
-#include <QVariant>
 #include <optional>
+
+#include "runtime/datagram_endpoint_thread.h"
 
 namespace zk {
 
 namespace {
-
-// Large enough for a burst of a thousand 285-byte search replies while the program is busy.
-constexpr int wanted_receive_buffer = 4 * 1024 * 1024;
 
 std::optional<QHostAddress> resolve_ipv4(std::string_view address)
 {
@@ -40,31 +37,37 @@ std::string dotted(const QHostAddress& address)
 
 DatagramEndpoint::DatagramEndpoint(int local_port) : DatagramEndpoint(local_port, "0.0.0.0") {}
 
-DatagramEndpoint::DatagramEndpoint(int local_port, std::string_view bind_address, PortUse use)
-    : socket_(std::make_unique<QUdpSocket>()), requested_port_(local_port < 0 ? 1 : local_port)
+DatagramEndpoint::DatagramEndpoint(int local_port,
+                                   std::string_view bind_address,
+                                   PortUse use,
+                                   int receive_buffer)
+    : home_(std::make_unique<QObject>()), requested_port_(local_port < 0 ? 1 : local_port)
 {
+    // Wake-ups still queued when the endpoint goes from its own handler find it gone.
+    socket_ = std::make_unique<detail::SocketThread>([this, home = home_.get(), alive = alive_] {
+        QMetaObject::invokeMethod(
+            home,
+            [this, alive] {
+                if (*alive) deliver();
+            },
+            Qt::QueuedConnection);
+    });
     QHostAddress local;
     const QString text =
         QString::fromUtf8(bind_address.data(), static_cast<qsizetype>(bind_address.size()));
     if (!local.setAddress(text) || local.protocol() != QAbstractSocket::IPv4Protocol) return;
-    const auto sharing =
-        use == PortUse::shared ? QAbstractSocket::ShareAddress : QAbstractSocket::DontShareAddress;
-    bound_ = socket_->bind(local, static_cast<quint16>(requested_port_), sharing);
-    if (!bound_) return;
-    // Asked before the bind, Qt drops the request without a word; after it, the kernel grants
-    // what its limits allow.
-    socket_->setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, wanted_receive_buffer);
-    QObject::connect(socket_.get(), &QUdpSocket::readyRead, [this] { drain(); });
+    bound_ = socket_->bind(local, static_cast<quint16>(requested_port_), use == PortUse::shared,
+                           receive_buffer);
 }
 
 DatagramEndpoint::~DatagramEndpoint()
 {
     *alive_ = false;
-    socket_->disconnect();
-    socket_->close();
-    // Destroyed from its own handler: the socket is still inside its readyRead emission, so it
-    // may only go once control is back in the event loop.
-    if (delivering_) socket_.release()->deleteLater();
+    // No wake-up can be sent once the socket's thread has ended.
+    socket_.reset();
+    // Destroyed from its own handler: `home_` is still delivering the wake-up, so it may only go
+    // once control is back in the event loop.
+    if (delivering_) home_.release()->deleteLater();
 }
 
 bool DatagramEndpoint::is_bound() const
@@ -74,13 +77,12 @@ bool DatagramEndpoint::is_bound() const
 
 int DatagramEndpoint::local_port() const
 {
-    return bound_ ? socket_->localPort() : requested_port_;
+    return bound_ ? socket_->local_port() : requested_port_;
 }
 
 int DatagramEndpoint::receive_buffer_size() const
 {
-    if (!bound_) return 0;
-    return socket_->socketOption(QAbstractSocket::ReceiveBufferSizeSocketOption).toInt();
+    return bound_ ? socket_->receive_buffer_size() : 0;
 }
 
 void DatagramEndpoint::on_datagram(Handler handler)
@@ -90,17 +92,23 @@ void DatagramEndpoint::on_datagram(Handler handler)
 
 ByteView DatagramEndpoint::received() const
 {
-    return current_;
+    if (!current_) return {};
+    // The copy shares its bytes with the datagram, which lives until the handler returns.
+    const QByteArray data = current_->data();
+    return {reinterpret_cast<const std::uint8_t*>(data.constData()),
+            static_cast<std::size_t>(data.size())};
 }
 
 Peer DatagramEndpoint::received_from() const
 {
-    return current_sender_;
+    if (!current_) return {};
+    return {dotted(current_->senderAddress()), current_->senderPort()};
 }
 
 Peer DatagramEndpoint::received_at() const
 {
-    return current_destination_;
+    if (!current_) return {};
+    return {dotted(current_->destinationAddress()), current_->destinationPort()};
 }
 
 void DatagramEndpoint::set_broadcast_interface(int interface_index)
@@ -108,27 +116,19 @@ void DatagramEndpoint::set_broadcast_interface(int interface_index)
     broadcast_interface_ = interface_index;
 }
 
-void DatagramEndpoint::drain()
+void DatagramEndpoint::deliver()
 {
     // A handler may close the window that owns this endpoint; stop touching it if so.
     const std::shared_ptr<bool> alive = alive_;
-    while (*alive && socket_->hasPendingDatagrams()) {
-        const QNetworkDatagram datagram = socket_->receiveDatagram();
-        const QByteArray data = datagram.data();
-        if (data.isEmpty() || !handler_)
-            continue; // zero-length datagrams and failed reads raise no event
-        const auto* first = reinterpret_cast<const std::uint8_t*>(data.constData());
-        current_ = ByteView(first, static_cast<std::size_t>(data.size()));
-        current_sender_ = {dotted(datagram.senderAddress()), datagram.senderPort()};
-        current_destination_ = {dotted(datagram.destinationAddress()), datagram.destinationPort()};
+    const std::vector<QNetworkDatagram> arrived = socket_->take();
+    for (const QNetworkDatagram& datagram : arrived) {
+        if (!handler_) continue;
+        current_ = &datagram;
         delivering_ = true;
-        handler_(current_);
-        if (*alive) {
-            delivering_ = false;
-            current_ = {};
-            current_sender_ = {};
-            current_destination_ = {};
-        }
+        handler_(received());
+        if (!*alive) return;
+        delivering_ = false;
+        current_ = nullptr;
     }
 }
 
@@ -136,20 +136,42 @@ bool DatagramEndpoint::send(std::string_view address, int port, ByteView data)
 {
     if (!bound_) return false;
     if (data.empty()) return true;
+    const ByteView one[] = {data};
+    return send_all(address, port, one).front();
+}
+
+std::vector<bool>
+DatagramEndpoint::send_all(std::string_view address, int port, std::span<const ByteView> datagrams)
+{
+    std::vector<bool> sent(datagrams.size(), false);
+    if (!bound_) return sent;
+    QNetworkDatagram destination;
     const auto remote_port = static_cast<quint16>(port < 1 ? 1 : port);
-    const QByteArray bytes(reinterpret_cast<const char*>(data.data()),
-                           static_cast<qsizetype>(data.size()));
-    QNetworkDatagram datagram(bytes);
     if (address.empty()) {
-        datagram.setDestination(QHostAddress(QHostAddress::Broadcast), remote_port);
+        destination.setDestination(QHostAddress(QHostAddress::Broadcast), remote_port);
         if (broadcast_interface_ > 0)
-            datagram.setInterfaceIndex(static_cast<uint>(broadcast_interface_));
+            destination.setInterfaceIndex(static_cast<uint>(broadcast_interface_));
     } else {
         const std::optional<QHostAddress> target = resolve_ipv4(address);
-        if (!target) return false;
-        datagram.setDestination(*target, remote_port);
+        if (!target) return sent;
+        destination.setDestination(*target, remote_port);
     }
-    return socket_->writeDatagram(datagram) == bytes.size();
+    std::vector<QNetworkDatagram> out;
+    std::vector<std::size_t> index_of;
+    for (std::size_t i = 0; i < datagrams.size(); ++i) {
+        if (datagrams[i].empty()) {
+            sent[i] = true; // nothing to send, nothing that could fail
+            continue;
+        }
+        out.push_back(destination);
+        out.back().setData(QByteArray(reinterpret_cast<const char*>(datagrams[i].data()),
+                                      static_cast<qsizetype>(datagrams[i].size())));
+        index_of.push_back(i);
+    }
+    const std::vector<bool> written = socket_->write_all(out);
+    for (std::size_t k = 0; k < written.size(); ++k)
+        sent[index_of[k]] = written[k];
+    return sent;
 }
 
 } // namespace zk

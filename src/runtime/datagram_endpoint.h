@@ -1,17 +1,25 @@
 #pragma once
 // A UDP socket bound to one local port for the life of its window. Every datagram that arrives
-// raises one event, on the event-loop thread, carrying exactly its bytes.
+// raises one event, on the thread that made the endpoint, carrying exactly its bytes, in arrival
+// order. A thread of the endpoint's own reads the socket meanwhile, so datagrams are not lost
+// while that thread is busy.
 #include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "runtime/bytes.h"
 #include "runtime/sender.h"
 
-class QUdpSocket;
+class QNetworkDatagram;
+class QObject;
 
 namespace zk {
+
+namespace detail {
+class SocketThread;
+}
 
 // Where a datagram came from: dotted IPv4 address and port.
 struct Peer
@@ -33,14 +41,20 @@ class DatagramEndpoint final : public Sender
 public:
     using Handler = std::function<void(ByteView)>;
 
+    // What the endpoint asks the system for as its receive buffer: a burst of search replies
+    // from a whole campus waits there while the program starts reading.
+    static constexpr int wanted_receive_buffer = 4 * 1024 * 1024;
+
     // Binds 0.0.0.0:local_port exclusively (a port in use fails to bind). Port 0 lets the system
     // pick a free port, which only tests ask for.
     explicit DatagramEndpoint(int local_port);
     // Binds one local IPv4 address instead of all of them (a simulator standing for one
-    // controller); an address that is not a dotted IPv4 text fails to bind.
+    // controller); an address that is not a dotted IPv4 text fails to bind. `receive_buffer` is
+    // what to ask for after the bind (tests and benchmarks ask for a desktop's usual limit).
     DatagramEndpoint(int local_port,
                      std::string_view bind_address,
-                     PortUse use = PortUse::exclusive);
+                     PortUse use = PortUse::exclusive,
+                     int receive_buffer = wanted_receive_buffer);
     ~DatagramEndpoint() override;
     DatagramEndpoint(const DatagramEndpoint&) = delete;
     DatagramEndpoint& operator=(const DatagramEndpoint&) = delete;
@@ -67,15 +81,18 @@ public:
     void set_broadcast_interface(int interface_index);
 
     bool send(std::string_view address, int port, ByteView data) override;
+    // Sends each datagram in turn as send() would, in one hand-over to the socket's thread (a
+    // simulator answering for thousands of controllers); one result per datagram.
+    std::vector<bool>
+    send_all(std::string_view address, int port, std::span<const ByteView> datagrams);
 
 private:
-    void drain();
+    void deliver();
 
-    std::unique_ptr<QUdpSocket> socket_;
+    std::unique_ptr<QObject> home_; // lives on the endpoint's thread; wake-ups are sent to it
+    std::unique_ptr<detail::SocketThread> socket_;
     Handler handler_;
-    ByteView current_;
-    Peer current_sender_;
-    Peer current_destination_;
+    const QNetworkDatagram* current_ = nullptr;
     int requested_port_ = 0;
     int broadcast_interface_ = 0;
     bool bound_ = false;

@@ -34,7 +34,7 @@ NetworkFace::NetworkFace(NetworkModel& model,
                          LogLine log)
     : model_(model), options_(options), local_addresses_(interface_addresses()),
       endpoint_(options.config_port, "0.0.0.0", port_use(model, local_addresses_)),
-      sender_(endpoint_, faults, std::move(log))
+      sender_(endpoint_, faults, std::move(log), options.rate)
 {
     endpoint_.on_datagram([this](ByteView request) { answer(request, endpoint_.received_from()); });
     if (endpoint_.is_bound()) follow_addresses();

@@ -233,6 +233,10 @@ std::vector<OptionSpec> network_face_option_table(NetworkFaceOptions& o)
                     "Refuse unsound writes (bad address, mask, gateway, DHCP flag, name, port 0) "
                     "with code C1 and keep the settings.",
                     o.strict_writes),
+        number_option<int>("--rate", "N",
+                           "Send at most N answers per second, as a segment of limited speed "
+                           "(default: all at once).",
+                           1, 10000000, [&o](int v) { o.rate = v; }),
     };
 }
 

@@ -69,6 +69,7 @@ struct NetworkFaceOptions
     bool reply_to_sender = false; // instead of broadcasting, as loopback has no broadcast
     ModuleFactory factory;        // --module-name, --module-version, --gateway
     bool strict_writes = false;   // refuse unsound blocks with C1, as careful modules do
+    int rate = 0;                 // answers per second, as a segment of limited speed; 0: unpaced
 };
 
 // The rows of the network-module face.

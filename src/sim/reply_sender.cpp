@@ -43,8 +43,12 @@ std::string peer_text(const Peer& peer)
     return address + ":" + std::to_string(peer.port);
 }
 
-ReplySender::ReplySender(DatagramEndpoint& endpoint, const FaultOptions& faults, LogLine log)
-    : endpoint_(endpoint), faults_(faults), log_(std::move(log)), random_(engine(faults))
+ReplySender::ReplySender(DatagramEndpoint& endpoint,
+                         const FaultOptions& faults,
+                         LogLine log,
+                         int rate)
+    : endpoint_(endpoint), faults_(faults), log_(std::move(log)), random_(engine(faults)),
+      pacer_(rate)
 {}
 
 void ReplySender::send(std::vector<Outgoing> replies, const Peer& to)
@@ -54,13 +58,30 @@ void ReplySender::send(std::vector<Outgoing> replies, const Peer& to)
     replies = apply_faults(std::move(replies), faults_, [&] { return uniform(random_); });
     const std::size_t kept = faults_.duplicate ? replies.size() / 2 : replies.size();
     if (kept < made) log("x ", to, {}, std::to_string(made - kept) + " reply(ies) lost");
-    for (const Outgoing& reply : replies) {
-        if (reply.delay_ms <= 0) {
-            send_now(reply, to);
+    std::vector<Outgoing> at_once;
+    for (Outgoing& reply : replies) {
+        if (reply.delay_ms <= 0 && !pacer_.paces() && !reply.via) {
+            at_once.push_back(std::move(reply));
             continue;
         }
-        QTimer::singleShot(reply.delay_ms, &timers_, [this, reply, to] { send_now(reply, to); });
+        auto paced = [this, reply, to] { pacer_.push([this, reply, to] { send_now(reply, to); }); };
+        if (reply.delay_ms <= 0)
+            paced();
+        else
+            QTimer::singleShot(reply.delay_ms, &timers_, paced);
     }
+    send_together(at_once, to);
+}
+
+void ReplySender::send_together(const std::vector<Outgoing>& replies, const Peer& to)
+{
+    std::vector<ByteView> datagrams;
+    for (const Outgoing& reply : replies)
+        datagrams.emplace_back(reply.datagram);
+    const std::vector<bool> sent = endpoint_.send_all(to.address, to.port, datagrams);
+    for (std::size_t i = 0; i < replies.size(); ++i)
+        log("->", to, replies[i].datagram,
+            sent[i] ? replies[i].meaning : replies[i].meaning + ", send failed");
 }
 
 void ReplySender::send_now(const Outgoing& reply, const Peer& to)

@@ -11,6 +11,7 @@
 #include "runtime/datagram_endpoint.h"
 #include "sim/faults.h"
 #include "sim/outgoing.h"
+#include "sim/pacer.h"
 
 namespace zk::sim {
 
@@ -20,8 +21,9 @@ using LogLine = std::function<void(std::string_view)>;
 class ReplySender
 {
 public:
-    // `endpoint` must outlive the sender; replies pending when it goes are dropped.
-    ReplySender(DatagramEndpoint& endpoint, const FaultOptions& faults, LogLine log);
+    // `endpoint` must outlive the sender; replies pending when it goes are dropped. `rate` paces
+    // the replies, that many per second (0: each as soon as it is due).
+    ReplySender(DatagramEndpoint& endpoint, const FaultOptions& faults, LogLine log, int rate = 0);
 
     // Applies the faults and sends what is left to `to` (an empty address: broadcast).
     void send(std::vector<Outgoing> replies, const Peer& to);
@@ -31,12 +33,16 @@ public:
 
 private:
     void send_now(const Outgoing& reply, const Peer& to);
+    // Replies due at once from the face's own endpoint, handed to it together: thousands of
+    // modules answer a search at the same moment.
+    void send_together(const std::vector<Outgoing>& replies, const Peer& to);
 
     DatagramEndpoint& endpoint_;
     FaultOptions faults_;
     LogLine log_;
     std::mt19937 random_;
     QObject timers_; // owns pending delayed replies; they die with the sender
+    Pacer pacer_;
 };
 
 // "255.255.255.255" for the broadcast peer, the address otherwise.

@@ -2,7 +2,9 @@
 
 #include <QUdpSocket>
 #include <QVariant>
+#include <chrono>
 #include <gtest/gtest.h>
+#include <thread>
 
 #include "support/hex.h"
 #include "support/qt_udp_probe.h"
@@ -184,6 +186,30 @@ TEST(datagram_endpoint, datagrams_waiting_before_a_broadcast_are_all_delivered_a
     // Still bound to the same port and still receiving.
     peer.send_to(static_cast<quint16>(endpoint.local_port()), from_hex("FF"));
     ASSERT_TRUE(test::wait_until([&] { return arrivals.datagrams.size() == waiting + 1; }));
+}
+
+TEST(datagram_endpoint, a_burst_beyond_the_receive_buffer_is_kept_while_the_owner_is_busy)
+{
+    // A desktop's usual limit holds about 330 search replies; the owner's thread reads nothing
+    // until the whole burst has been sent.
+    DatagramEndpoint endpoint(0, "0.0.0.0", PortUse::exclusive, 212'992);
+    ASSERT_LT(endpoint.receive_buffer_size(), 2000 * 1300);
+    Arrivals arrivals;
+    arrivals.attach(endpoint);
+    QUdpSocket peer;
+    constexpr int burst = 2000;
+    for (int i = 0; i < burst; ++i) {
+        QByteArray reply(285, '\0');
+        reply[0] = static_cast<char>(i >> 8);
+        reply[1] = static_cast<char>(i);
+        peer.writeDatagram(reply, QHostAddress::LocalHost,
+                           static_cast<quint16>(endpoint.local_port()));
+        // Room for the receiving thread on a loaded machine; nothing here reads for the owner.
+        if (i % 50 == 49) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    ASSERT_TRUE(test::wait_until([&] { return arrivals.datagrams.size() >= burst; }));
+    for (std::size_t i = 0; i < burst; ++i)
+        ASSERT_EQ(read_be16(arrivals.datagrams[i], 0), i) << "out of order";
 }
 
 TEST(datagram_endpoint, receive_buffer_is_raised_after_the_bind)

@@ -56,6 +56,8 @@ protected:
     void pick_entry(int row)
     {
         auto* list = window->findChild<QListWidget*>(QStringLiteral("列表框中控IP"));
+        // Entries reach the widget a moment after the list counts them.
+        ASSERT_TRUE(test::wait_until([&] { return list->count() > row; }));
         list->scrollToItem(list->item(row));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                           list->visualItemRect(list->item(row)).center());

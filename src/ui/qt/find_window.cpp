@@ -48,7 +48,7 @@ FindWindow::FindWindow(AppState& state, Ports ports, FindSetup setup, QWidget* p
       列表框中控IP(controls_.get<QListWidget>("列表框中控IP")),
       view_{组合框网卡列表, 编辑框中控IP,   编辑框子网掩码, 编辑框网关,
             编辑框本机IP,   编辑框服务器IP, 编辑框远程端口, 列表框中控IP},
-      udp_(ports.find_local),
+      udp_(ports.find_local, "0.0.0.0", PortUse::exclusive, setup.receive_buffer),
       own_adapters_(setup.adapters ? nullptr : std::make_unique<SystemAdapters>()),
       settings_file_(program_dir_or_default(setup.program_dir),
                      user_dir_or_default(setup.user_config_dir)),

@@ -28,6 +28,8 @@ struct FindSetup
     std::filesystem::path user_config_dir;
     // The adapters to list; null means the PC's own.
     AdapterSource* adapters = nullptr;
+    // Receive buffer to ask for; tests and benchmarks ask for a desktop's usual limit.
+    int receive_buffer = DatagramEndpoint::wanted_receive_buffer;
 };
 
 class FindWindow final : public QWidget

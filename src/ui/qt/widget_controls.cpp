@@ -8,6 +8,8 @@
 #include <QMessageBox>
 #include <QSignalBlocker>
 #include <QTabWidget>
+#include <QTimer>
+#include <algorithm>
 
 namespace zk::ui {
 
@@ -101,30 +103,81 @@ void QtComboList::select_exactly(int index)
     widget_->setCurrentIndex(index);
 }
 
+namespace {
+
+// No addition for this long means the burst is over: show what came.
+constexpr qint64 quiet_ms = 10;
+// While additions keep coming, show them at least this often.
+constexpr qint64 longest_wait_ms = 100;
+
+} // namespace
+
+QtListBox::QtListBox(QListWidget* widget) : widget_(widget), timer_(std::make_unique<QTimer>())
+{
+    widget_->setUniformItemSizes(true);
+    timer_->setSingleShot(true);
+    QObject::connect(timer_.get(), &QTimer::timeout, [this] { flush_when_due(); });
+}
+
+QtListBox::~QtListBox() = default;
+
 int QtListBox::item_count() const
 {
-    return widget_->count();
+    return widget_->count() + static_cast<int>(waiting_.size());
 }
 
 std::string QtListBox::item_text(int index) const
 {
+    const int shown = widget_->count();
+    if (index >= shown && index - shown < waiting_.size()) return u8(waiting_[index - shown]);
     const QListWidgetItem* item = widget_->item(index);
     return item ? u8(item->text()) : std::string{};
 }
 
 int QtListBox::add_item(std::string_view text)
 {
+    if (waiting_.isEmpty()) first_waiting_.start();
+    last_added_.start();
+    waiting_.append(q(text));
+    if (!timer_->isActive()) timer_->start(static_cast<int>(quiet_ms));
+    return item_count() - 1;
+}
+
+void QtListBox::flush_when_due()
+{
+    const qint64 quiet_left = quiet_ms - last_added_.elapsed();
+    const qint64 wait_left = longest_wait_ms - first_waiting_.elapsed();
+    if (quiet_left <= 0 || wait_left <= 0) {
+        flush();
+        return;
+    }
+    timer_->start(static_cast<int>(std::min(quiet_left, wait_left)));
+}
+
+void QtListBox::flush()
+{
+    timer_->stop();
+    if (waiting_.isEmpty()) return;
     const QSignalBlocker quiet(widget_);
-    widget_->addItem(q(text));
-    return widget_->count() - 1;
+    widget_->addItems(waiting_);
+    waiting_.clear();
 }
 
 bool QtListBox::delete_item(int index)
 {
+    flush();
     if (index < 0 || index >= widget_->count()) return false;
     const QSignalBlocker quiet(widget_);
     delete widget_->takeItem(index);
     return true;
+}
+
+void QtListBox::delete_all_items()
+{
+    timer_->stop();
+    waiting_.clear();
+    const QSignalBlocker quiet(widget_);
+    widget_->clear();
 }
 
 int QtListBox::selection() const
@@ -135,6 +188,7 @@ int QtListBox::selection() const
 
 void QtListBox::select_exactly(int index)
 {
+    flush();
     const QSignalBlocker quiet(widget_);
     if (index < 0) {
         widget_->clearSelection();

@@ -1,6 +1,10 @@
 #pragma once
 // The control kinds over Qt widgets. Texts cross between UTF-8 and QString here and nowhere else.
 // Changes made by the program block the widget's signals, so only the operator raises events.
+#include <QElapsedTimer>
+#include <QStringList>
+#include <memory>
+
 #include "runtime/controls.h"
 
 class QCheckBox;
@@ -9,6 +13,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QTabWidget;
+class QTimer;
 class QWidget;
 
 namespace zk::ui {
@@ -73,21 +78,38 @@ private:
     QComboBox* widget_;
 };
 
+// Thousands of controllers answer one search within a fraction of a second. Rows are all one
+// height, so adding one costs no measuring of the others, and additions wait in the adapter to be
+// added together: once no addition came for a moment, or at the latest a few times a second.
+// Handlers see the waiting items as items of the list all along.
 class QtListBox final : public ItemList
 {
 public:
-    explicit QtListBox(QListWidget* widget) : widget_(widget) {}
+    explicit QtListBox(QListWidget* widget);
+    ~QtListBox() override;
     int item_count() const override;
     std::string item_text(int index) const override;
     int add_item(std::string_view text) override;
     bool delete_item(int index) override;
     int selection() const override;
 
+    // Empties the widget in one step: a search after thousands of answers does not remove them
+    // one by one.
+    void delete_all_items() override;
+    // Puts the waiting additions into the widget now.
+    void flush();
+
 protected:
     void select_exactly(int index) override;
 
 private:
+    void flush_when_due();
+
     QListWidget* widget_;
+    QStringList waiting_;
+    std::unique_ptr<QTimer> timer_;
+    QElapsedTimer first_waiting_;
+    QElapsedTimer last_added_;
 };
 
 // Each message in its own box titled "信息：" with one OK button, modal for the whole program

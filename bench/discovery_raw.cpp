@@ -1,0 +1,69 @@
+// The reference receiver: one plain socket on the find window's port with the same receive
+// buffer asked, a blocking read loop and nothing else. It sends the same search broadcast.
+// Usage: discovery_raw COUNT RECEIVE_BUFFER_ASKED QUIET_MS
+// Prints: answers TIME_MS CPU_MS GRANTED_BUFFER (time and CPU from the search to the last answer).
+#include <arpa/inet.h>
+#include <cstdio>
+#include <cstdlib>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include "bench/measure.h"
+#include "discovery/config_datagram.h"
+
+int main(int argc, char** argv)
+{
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: discovery_raw COUNT RECEIVE_BUFFER_ASKED QUIET_MS\n");
+        return 2;
+    }
+    const int expected = std::atoi(argv[1]);
+    int asked = std::atoi(argv[2]);
+    const int quiet_ms = std::atoi(argv[3]);
+
+    const int fd = socket(AF_INET, SOCK_DGRAM, 0);
+    sockaddr_in local{};
+    local.sin_family = AF_INET;
+    local.sin_port = htons(60000);
+    local.sin_addr.s_addr = htonl(INADDR_ANY);
+    if (bind(fd, reinterpret_cast<sockaddr*>(&local), sizeof local) != 0) {
+        std::perror("bind");
+        return 1;
+    }
+    setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &asked, sizeof asked);
+    int granted = 0;
+    socklen_t size = sizeof granted;
+    getsockopt(fd, SOL_SOCKET, SO_RCVBUF, &granted, &size);
+    const int on = 1;
+    setsockopt(fd, SOL_SOCKET, SO_BROADCAST, &on, sizeof on);
+
+    sockaddr_in modules{};
+    modules.sin_family = AF_INET;
+    modules.sin_port = htons(50000);
+    modules.sin_addr.s_addr = htonl(INADDR_BROADCAST);
+    const zk::Bytes search = zk::discovery::search_request();
+
+    const bench::Mark start;
+    auto last_answer = start.wall;
+    sendto(fd, search.data(), search.size(), 0, reinterpret_cast<sockaddr*>(&modules),
+           sizeof modules);
+    int answers = 0;
+    unsigned char buffer[2048];
+    pollfd waiting{fd, POLLIN, 0};
+    int wait_ms = quiet_ms + 2000; // the first answer may take a moment
+    while (answers < expected && poll(&waiting, 1, wait_ms) > 0) {
+        if (recv(fd, buffer, sizeof buffer, 0) > 0) {
+            ++answers;
+            last_answer = std::chrono::steady_clock::now();
+        }
+        wait_ms = quiet_ms;
+    }
+    // Waiting out the quiet time after a loss costs no CPU: the process sleeps in poll.
+    const bench::Mark end;
+    const double ms = std::chrono::duration<double, std::milli>(last_answer - start.wall).count();
+    std::printf("%d %.1f %.1f %d\n", answers, ms, end.cpu_ms_since(start), granted);
+    close(fd);
+    return 0;
+}

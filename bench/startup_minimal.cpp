@@ -1,0 +1,27 @@
+// The reference start-up: a bare Qt window showing the find window's captions in one label.
+// Usage: startup_minimal LAUNCH_TIME_NS   Prints: MS PEAK_KIB
+#include <QApplication>
+#include <QLabel>
+#include <QVBoxLayout>
+#include <QWidget>
+#include <cstdlib>
+
+#include "bench/startup_shown.h"
+#include "view/layout.h"
+
+int main(int argc, char** argv)
+{
+    const long long launched = argc > 1 ? std::atoll(argv[1]) : 0;
+    QApplication app(argc, argv);
+    const zk::view::WindowSpec& spec = zk::view::find_window_spec();
+    QString text = QString::fromUtf8(spec.title.data(), static_cast<qsizetype>(spec.title.size()));
+    for (const zk::view::ControlSpec& control : spec.controls)
+        text += '\n' +
+                QString::fromUtf8(control.text.data(), static_cast<qsizetype>(control.text.size()));
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    layout->addWidget(new QLabel(text));
+    bench::FirstPaint paint(&window, launched);
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,185 @@
+#!/usr/bin/env bash
+# Builds Release and measures zkconfig side by side with a plain reference in the same run:
+# discovery (answers kept, time to list, CPU) against a raw receiver with the same buffer, the
+# settings round trip against a bare UDP echo of the same frame, start-up and peak memory against
+# a minimal Qt window with the same text, and codec operations per second. Two network namespaces
+# stand for the PC and the controllers' segment, so it needs root.
+# Prints everything and writes it to bench/RESULTS.md. ZK_BENCH_RUNS (default 7) runs per figure.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+source scripts/lib/owner.sh
+./scripts/setup.sh --dev
+
+# A tree of its own: the shared Release tree is built without benchmarks.
+build=${ZK_BENCH_BUILD_DIR:-build-bench}
+runs=${ZK_BENCH_RUNS:-7}
+paced_runs=${ZK_BENCH_PACED_RUNS:-3}
+quiet_ms=500
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZK_BUILD_TESTS=OFF \
+    -DZK_BUILD_BENCH=ON >/dev/null
+cmake --build "$build" --target zksim bench_codec discovery_zk discovery_raw discovery_endpoint \
+    roundtrip_zk roundtrip_echo startup_zk startup_minimal
+bin=$root/$build
+
+# shellcheck source=../tests/e2e/netns.sh
+source tests/e2e/netns.sh
+if ! netns_available; then
+    echo "bench: needs root and network namespaces (ip netns)" >&2
+    exit 1
+fi
+work=$(mktemp -d)
+bg_pids=()
+cleanup() {
+    local pid
+    for pid in "${bg_pids[@]}"; do
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
+    netns_down
+    rm -rf "$work"
+    give_back "$build" bench/RESULTS.md
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+netns_up 0
+# The receivers search by the default route, as on a PC with one adapter: out to segment A.
+ip -n "$ZK_NS_PC" route add 255.255.255.255/32 dev "v$ZK_NS_PC"
+export QT_QPA_PLATFORM=offscreen
+
+report=$work/report.md
+say() { echo "$*" | tee -a "$report"; }
+
+# "median (min-max)" of column $2 of file $1.
+spread() {
+    sort -g -k"$2","$2" "$1" | awk -v c="$2" '{ v[NR] = $c } END {
+        printf "%s (%s-%s)", v[int((NR + 1) / 2)], v[1], v[NR] }'
+}
+median() { sort -g -k"$2","$2" "$1" | awk -v c="$2" '{ v[NR] = $c } END { print v[int((NR + 1) / 2)] }'; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "-" }'; }
+
+# Starts zksim on the controllers' side with its arguments; waits until it listens.
+start_sim() {
+    local log=$work/zksim.log
+    start_in_ctl "$bin/src/sim/zksim" --ip-base "$ZK_CTL_IP" "$@" >"$log" 2>&1
+    sim_pid=$ZK_BG_PID
+    bg_pids+=("$sim_pid")
+    for _ in $(seq 100); do
+        grep -q 'listening' "$log" 2>/dev/null && return 0
+        sleep 0.1
+    done
+    echo "bench: zksim did not start" >&2
+    cat "$log" >&2
+    exit 1
+}
+stop_sim() {
+    kill "$sim_pid" 2>/dev/null || true
+    wait "$sim_pid" 2>/dev/null || true
+}
+
+# discovery COUNT RATE(0: burst) BUFFER_ASKED RUNS: one table row.
+discovery() {
+    local count=$1 rate=$2 asked=$3 n=$4 i
+    local raw=$work/raw.txt zk=$work/zk.txt ep=$work/ep.txt
+    : >"$raw"
+    : >"$zk"
+    : >"$ep"
+    if [ "$rate" -gt 0 ]; then start_sim --count "$count" --rate "$rate"; else start_sim --count "$count"; fi
+    for ((i = 0; i < n; i++)); do
+        in_pc "$bin/bench/discovery_raw" "$count" "$asked" "$quiet_ms" >>"$raw"
+        in_pc "$bin/bench/discovery_zk" "$count" "$asked" "$quiet_ms" >>"$zk"
+        in_pc "$bin/bench/discovery_endpoint" "$count" "$asked" "$quiet_ms" >>"$ep"
+    done
+    stop_sim
+    local pace="burst"
+    [ "$rate" -gt 0 ] && pace="$rate/s"
+    say "| $count | $pace | $(median "$raw" 4) | $(spread "$raw" 1) | $(spread "$zk" 1) |" \
+        "$(spread "$raw" 2) | $(spread "$zk" 2) | $(ratio "$(median "$zk" 2)" "$(median "$raw" 2)") |" \
+        "$(spread "$raw" 3) | $(spread "$zk" 3) | $(ratio "$(median "$zk" 3)" "$(median "$raw" 3)") |" \
+        "$(spread "$ep" 1) | $(spread "$ep" 3) |"
+    cp "$raw" "$work/raw_${count}_${rate}_${asked}.txt"
+    cp "$zk" "$work/zk_${count}_${rate}_${asked}.txt"
+}
+
+say "# Benchmark results"
+say ""
+say "Written by \`scripts/bench.sh\` on $(date -u '+%Y-%m-%d %H:%M UTC'). Release build, Qt $(dpkg-query -W -f='${Version}' qt6-base-dev 2>/dev/null), offscreen platform."
+say ""
+say "- Machine: $(lscpu | sed -n 's/^Model name: *//p' | head -1), $(nproc) cores, $(free -m | awk '/^Mem:/ { print $2 }') MiB, Linux $(uname -r)"
+say "- Load average at the start: $(cut -d' ' -f1-3 /proc/loadavg) (the machine is shared; figures of one run are noisy, ratios less so)"
+say "- Network: the namespaces of tests/e2e/netns.sh (segment A, a veth pair); zksim on the controllers' side, every receiver on the PC side, real ports 60000/50000/16006"
+say "- Each cell: median (min-max) of $runs runs ($paced_runs for paced rows); ratio = zkconfig median / reference median"
+say ""
+say "## Discovery: answers kept, time from the search to the last answer listed, CPU of the receiver"
+say ""
+say "Reference: one plain socket with the same receive buffer asked, a blocking read loop. zkconfig: the real find window (endpoint, handlers, list widget) driven by a click on 按钮查找IP, rows counted in the widget. Endpoint alone: zkconfig's datagram endpoint (receiving thread and hand-over to the event loop) with a handler that only counts, to show where the CPU goes."
+say ""
+say "| answers | pace | buffer granted | raw kept | zkconfig kept | raw ms | zkconfig ms | time ratio | raw CPU ms | zkconfig CPU ms | CPU ratio | endpoint alone kept | endpoint alone CPU ms |"
+say "|---|---|---|---|---|---|---|---|---|---|---|---|---|"
+big=4194304
+small=212992
+for count in 1000 5000 20000; do discovery "$count" 0 "$big" "$runs"; done
+for count in 1000 5000 20000; do discovery "$count" 0 "$small" "$runs"; done
+for count in 1000 5000 20000; do discovery "$count" 2000 "$big" "$paced_runs"; done
+discovery 20000 38000 "$big" "$paced_runs"
+
+say ""
+say "## Settings round trip: click on 按钮读系统音量 until 标签状态 shows the answer"
+say ""
+say "Reference: the same request frame sent to a bare UDP echo on the controllers' side and read back. Microseconds, median (min-max) of the per-run medians of 100 round trips."
+say ""
+start_sim --count 1
+start_in_ctl "$bin/bench/roundtrip_echo" serve 17006
+bg_pids+=("$ZK_BG_PID")
+sleep 0.3
+: >"$work/rt_zk.txt"
+: >"$work/rt_echo.txt"
+for ((i = 0; i < runs; i++)); do
+    in_pc "$bin/bench/roundtrip_echo" ask "$ZK_CTL_IP" 17006 100 >>"$work/rt_echo.txt"
+    in_pc "$bin/bench/roundtrip_zk" "$ZK_CTL_IP" 100 >>"$work/rt_zk.txt"
+done
+stop_sim
+say "| | bare UDP echo | zkconfig (zksim answering) | ratio |"
+say "|---|---|---|---|"
+say "| round trip µs | $(spread "$work/rt_echo.txt" 1) | $(spread "$work/rt_zk.txt" 1) | $(ratio "$(median "$work/rt_zk.txt" 1)" "$(median "$work/rt_echo.txt" 1)") |"
+
+say ""
+say "## Start-up to the find window's first paint, and peak memory by then"
+say ""
+say "Reference: a bare Qt window with one label holding the find window's title and captions. Both started the same way (ip netns exec, offscreen platform)."
+say ""
+: >"$work/st_zk.txt"
+: >"$work/st_min.txt"
+for ((i = 0; i < runs; i++)); do
+    in_pc "$bin/bench/startup_minimal" "$(date +%s%N)" >>"$work/st_min.txt"
+    in_pc "$bin/bench/startup_zk" "$(date +%s%N)" >>"$work/st_zk.txt"
+done
+say "| | minimal Qt window | zkconfig | ratio |"
+say "|---|---|---|---|"
+say "| start-up ms | $(spread "$work/st_min.txt" 1) | $(spread "$work/st_zk.txt" 1) | $(ratio "$(median "$work/st_zk.txt" 1)" "$(median "$work/st_min.txt" 1)") |"
+say "| peak memory KiB | $(spread "$work/st_min.txt" 2) | $(spread "$work/st_zk.txt" 2) | $(ratio "$(median "$work/st_zk.txt" 2)" "$(median "$work/st_min.txt" 2)") |"
+
+say ""
+say "## Codec operations per second (Google Benchmark)"
+say ""
+say "| operation | ns per operation | operations per second |"
+say "|---|---|---|"
+"$bin/bench/bench_codec" --benchmark_format=csv --benchmark_min_time=0.3 2>/dev/null |
+    awk -F, '/^"/ { gsub(/"/, "", $1); printf "| %s | %.1f | %.0f |\n", $1, $4, 1e9 / $4 }' |
+    tee -a "$report"
+
+say ""
+say "## Goals"
+say ""
+kept20=$(median "$work/zk_20000_0_$big.txt" 1)
+lost20=$(awk 'BEGIN { m = 0 } { if (20000 - $1 > m) m = 20000 - $1 } END { print m }' "$work/zk_20000_0_$big.txt")
+t20=$(ratio "$(median "$work/zk_20000_0_$big.txt" 2)" "$(median "$work/raw_20000_0_$big.txt" 2)")
+say "- 20,000 burst answers, 8 MiB: zkconfig lists $kept20 (median), at most $lost20 lost in any run; time to list $t20 x raw (goal: none lost, <= 1.2)"
+for count in 1000 20000; do
+    say "- $count burst answers, $small asked: zkconfig keeps $(median "$work/zk_${count}_0_$small.txt" 1), raw $(median "$work/raw_${count}_0_$small.txt" 1) (median; goal: at least as many)"
+done
+say "- 5,000 answers at 2,000/s: CPU $(ratio "$(median "$work/zk_5000_2000_$big.txt" 3)" "$(median "$work/raw_5000_2000_$big.txt" 3)") x raw (goal: <= 5)"
+say "- Load average at the end: $(cut -d' ' -f1-3 /proc/loadavg)"
+
+cp "$report" bench/RESULTS.md
+echo "bench: written to bench/RESULTS.md"

@@ -1,0 +1,53 @@
+#pragma once
+// The endpoint's socket and the thread that owns it. The thread reads every datagram the moment
+// it arrives and keeps it in an inbox until the owner's thread takes it, so a busy owner (a list
+// being laid out, a window being painted) never leaves datagrams to overflow the kernel's buffer.
+#include <QNetworkDatagram>
+#include <QThread>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+class QHostAddress;
+class QUdpSocket;
+
+namespace zk::detail {
+
+class SocketThread
+{
+public:
+    // `wake` is called on the socket thread whenever the inbox stops being empty.
+    explicit SocketThread(std::function<void()> wake);
+    // Stops the thread; datagrams still in the inbox are dropped.
+    ~SocketThread();
+    SocketThread(const SocketThread&) = delete;
+    SocketThread& operator=(const SocketThread&) = delete;
+
+    // Binds (`shared`: other sockets may bind the port too) and then asks for `receive_buffer`
+    // bytes; false when the bind fails.
+    bool bind(const QHostAddress& address, quint16 port, bool shared, int receive_buffer);
+    int local_port() const { return local_port_; }
+    int receive_buffer_size() const { return receive_buffer_size_; }
+
+    // Everything that arrived since the last call, in arrival order.
+    std::vector<QNetworkDatagram> take();
+    // Sends on the socket thread and waits for the results; true for each datagram whose bytes
+    // all went out.
+    std::vector<bool> write_all(const std::vector<QNetworkDatagram>& datagrams);
+
+private:
+    void read_waiting();
+    void run_there(const std::function<void()>& work);
+
+    QThread thread_;
+    std::unique_ptr<QObject> home_; // lives on thread_; the socket's parent
+    QUdpSocket* socket_ = nullptr;
+    std::function<void()> wake_;
+    std::mutex inbox_mutex_;
+    std::vector<QNetworkDatagram> inbox_;
+    int local_port_ = 0;
+    int receive_buffer_size_ = 0;
+};
+
+} // namespace zk::detail
