@@ -11,9 +11,9 @@
 ---------------------------------------------------------------------------------------------
 
 -- Expert items from {key = {name after the protocol's, text, group, severity}}.
-local function new_experts(prefix, spec)
+local function new_experts(prefix, items)
     local out = {}
-    for key, e in pairs(spec) do out[key] = ProtoExpert.new(prefix .. "." .. e[1], e[2], e[3], e[4]) end
+    for key, e in pairs(items) do out[key] = ProtoExpert.new(prefix .. "." .. e[1], e[2], e[3], e[4]) end
     return out
 end
 
