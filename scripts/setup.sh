@@ -9,6 +9,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     nlohmann-json3-dev
     clang-format
+    clang-14 libclang-rt-14-dev
     xvfb xauth fonts-wqy-microhei
     iproute2 procps
 )

@@ -11,6 +11,7 @@ cmake --build "$build"
 
 echo "-- format check"
 git ls-files -co --exclude-standard -- 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' \
+    'fuzz/*.cpp' 'fuzz/*.h' \
     | xargs -r clang-format --dry-run --Werror
 
 export QT_QPA_PLATFORM=offscreen
@@ -18,3 +19,6 @@ export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0}
 export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/tests/lsan.supp:print_suppressions=0}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 ctest --test-dir "$build" --output-on-failure
+
+echo "-- fuzzing"
+./scripts/fuzz.sh 15

@@ -8,6 +8,7 @@
 
 #include "discovery/find_handlers.h"
 #include "runtime/text.h"
+#include "sim/controller_state.h"
 
 namespace zk::sim {
 
@@ -91,6 +92,16 @@ template <typename Field> Field fitting(const nlohmann::json& value, const char*
         value.get<std::uint64_t>() > std::numeric_limits<Field>::max())
         throw nlohmann::json::out_of_range::create(406, std::string(key) + " does not fit", &value);
     return value.get<Field>();
+}
+
+bool is_utf8(const std::string& text)
+{
+    try {
+        (void)nlohmann::json(text).dump();
+        return true;
+    } catch (const nlohmann::json::type_error&) {
+        return false;
+    }
 }
 
 } // namespace
@@ -233,6 +244,13 @@ void to_json(nlohmann::json& json, const ModuleSettings& m)
             {"stop_bits", m.stop_bits},
             {"parity", m.parity},
             {"serial_rest", m.serial_rest}};
+    // JSON text is UTF-8, but a write may leave any bytes in the name (GBK from a Chinese tool);
+    // those are kept as hex pairs, so that saving neither throws nor changes them.
+    if (!is_utf8(m.name)) {
+        json.erase("name");
+        json["name_hex"] = hex_pairs(
+            ByteView(reinterpret_cast<const std::uint8_t*>(m.name.data()), m.name.size()));
+    }
 }
 
 void from_json(const nlohmann::json& json, ModuleSettings& m)
@@ -255,6 +273,12 @@ void from_json(const nlohmann::json& json, ModuleSettings& m)
     number("hardware_version", m.hardware_version);
     number("software_version", m.software_version);
     if (json.contains("name")) json.at("name").get_to(m.name);
+    if (json.contains("name_hex")) {
+        const std::optional<Bytes> name =
+            bytes_of_hex_pairs(json.at("name_hex").get<std::string>());
+        if (!name) throw nlohmann::json::other_error::create(501, "bad name_hex", &json);
+        m.name.assign(name->begin(), name->end());
+    }
     address("ip", m.ip);
     address("gateway", m.gateway);
     address("mask", m.mask);
