@@ -20,6 +20,7 @@ dev=(
     xvfb xauth
     strace desktop-file-utils man-db
     tshark
+    clang-14 libclang-rt-14-dev
     g++-mingw-w64-x86-64 googletest wine64
 )
 

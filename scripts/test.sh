@@ -14,7 +14,7 @@ cmake --build "$build"
 
 echo "-- format check"
 git ls-files -co --exclude-standard -- 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' \
-    'packaging/*.cpp' \
+    'packaging/*.cpp' 'fuzz/*.cpp' 'fuzz/*.h' \
     | xargs -r clang-format --dry-run --Werror
 
 export QT_QPA_PLATFORM=offscreen
@@ -25,3 +25,6 @@ ctest --test-dir "$build" --output-on-failure
 
 echo "-- Windows cross-build of the core, its tests under Wine"
 ./scripts/wine-test.sh
+
+echo "-- fuzzing"
+./scripts/fuzz.sh 15

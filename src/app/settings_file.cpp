@@ -251,8 +251,11 @@ std::string ini_with_value(std::string_view file,
         if (!trim(file.substr(lines[i].begin, lines[i].end - lines[i].begin)).empty()) after = i;
     }
     const Line& anchor = lines[after];
-    std::string insert = key_line(key, value) + std::string(eol);
-    if (anchor.next == anchor.end) insert = std::string(eol) + key_line(key, value);
+    // A last line without its line feed (none at all, or a bare CR) first gets a whole break;
+    // otherwise the new key would join that line and never be read back.
+    const bool anchor_ends_line = anchor.next > anchor.end && file[anchor.next - 1] == '\n';
+    const std::string insert = anchor_ends_line ? key_line(key, value) + std::string(eol)
+                                                : std::string(eol) + key_line(key, value);
     return out.insert(anchor.next, insert);
 }
 

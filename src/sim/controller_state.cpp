@@ -14,33 +14,6 @@ using nlohmann::json;
 constexpr const char* code_keys[] = {"power_on", "power_off", "video", "computer"};
 constexpr std::size_t max_code_bytes = 232; // what one write frame can carry for all four
 
-std::string code_text(const Bytes& code)
-{
-    std::string text;
-    for (std::uint8_t byte : code) {
-        if (!text.empty()) text += ' ';
-        text += protocol::byte_to_hex_pair(byte);
-    }
-    return text;
-}
-
-std::optional<Bytes> code_bytes(const std::string& text)
-{
-    Bytes bytes;
-    std::string pair;
-    for (std::size_t at = 0; at <= text.size(); ++at) {
-        const char c = at < text.size() ? text[at] : ' ';
-        if (c != ' ') {
-            if (!std::isxdigit(static_cast<unsigned char>(c)) || pair.size() == 2) return {};
-            pair += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-        } else if (!pair.empty()) {
-            bytes.push_back(static_cast<std::uint8_t>(protocol::parse_hex(pair)));
-            pair.clear();
-        }
-    }
-    return bytes;
-}
-
 // Reads an unsigned number no greater than `max` into `out` when the key is present.
 template <typename T>
 bool read_number(const json& in, const char* key, std::uint64_t max, T& out, std::string& error)
@@ -80,7 +53,7 @@ bool read_codes(const json& in, protocol::ProjectorCodes& out, std::string& erro
         if (!codes.contains(code_keys[i])) continue;
         const json& text = codes.at(code_keys[i]);
         std::optional<Bytes> bytes =
-            text.is_string() ? code_bytes(text.get<std::string>()) : std::nullopt;
+            text.is_string() ? bytes_of_hex_pairs(text.get<std::string>()) : std::nullopt;
         if (!bytes) {
             error = std::string("state: code \"") + code_keys[i] + "\" must be hex pairs";
             return false;
@@ -121,6 +94,33 @@ bool read_cards(const json& in, std::set<std::uint32_t>& out, std::string& error
 
 } // namespace
 
+std::string hex_pairs(ByteView bytes)
+{
+    std::string text;
+    for (std::uint8_t byte : bytes) {
+        if (!text.empty()) text += ' ';
+        text += protocol::byte_to_hex_pair(byte);
+    }
+    return text;
+}
+
+std::optional<Bytes> bytes_of_hex_pairs(std::string_view text)
+{
+    Bytes bytes;
+    std::string pair;
+    for (std::size_t at = 0; at <= text.size(); ++at) {
+        const char c = at < text.size() ? text[at] : ' ';
+        if (c != ' ') {
+            if (!std::isxdigit(static_cast<unsigned char>(c)) || pair.size() == 2) return {};
+            pair += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        } else if (!pair.empty()) {
+            bytes.push_back(static_cast<std::uint8_t>(protocol::parse_hex(pair)));
+            pair.clear();
+        }
+    }
+    return bytes;
+}
+
 bool ControllerState::operator==(const ControllerState& o) const
 {
     return controller_id == o.controller_id && volume == o.volume &&
@@ -135,7 +135,7 @@ json state_to_json(const ControllerState& state)
 {
     json codes = json::object();
     for (std::size_t i = 0; i < state.projector.codes.size(); ++i)
-        codes[code_keys[i]] = code_text(state.projector.codes[i]);
+        codes[code_keys[i]] = hex_pairs(state.projector.codes[i]);
     return {{"controller_id", state.controller_id},
             {"volume", state.volume},
             {"screen_interval", state.screen_interval},

@@ -2,8 +2,10 @@
 // What a simulated controller remembers, and its JSON form for the state file, so settings
 // written by the tool survive a restart of the simulator.
 #include <cstdint>
+#include <optional>
 #include <set>
 #include <string>
+#include <string_view>
 #include <variant>
 
 #include <nlohmann/json.hpp>
@@ -28,6 +30,11 @@ struct ControllerState
     // Field by field; the serial settings are compared through their parts.
     bool operator==(const ControllerState& other) const;
 };
+
+// Bytes as hex pairs ("7E 30 0D"), the state file's form of bytes that are no text.
+std::string hex_pairs(ByteView bytes);
+// Hex pairs separated by spaces back to bytes (either case); nullopt for anything else.
+std::optional<Bytes> bytes_of_hex_pairs(std::string_view text);
 
 // The state as a JSON object; codes as hex pairs ("7E 30 0D") so the file stays readable.
 nlohmann::json state_to_json(const ControllerState& state);

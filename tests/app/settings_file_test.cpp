@@ -64,6 +64,8 @@ TEST(settings_file, changes_one_key_and_keeps_every_other_byte)
         {"section appended after others", other, other + "[" + section + "]\r\n" + key + "=1\r\n"},
         {"no final line break", "[x]\r\ny=2",
          "[x]\r\ny=2\r\n[" + section + "]\r\n" + key + "=1\r\n"},
+        {"section ends the file with a bare CR", "[" + section + "];\r",
+         "[" + section + "];\r\r\n" + key + "=1"},
         {"key added at the end of its section", "[" + section + "]\r\nother=3\r\n\r\n[z]\r\n",
          "[" + section + "]\r\nother=3\r\n" + key + "=1\r\n\r\n[z]\r\n"},
         {"same key in another section untouched",

@@ -56,6 +56,7 @@ TEST(sim_state, both_faces_survive_a_round_trip_through_the_file)
     NetworkModel network = make_network_model(2, {1, 2, 3, 4, 5, 6}, {10, 1, 2, 3});
     network.modules[1].destination_ip = {10, 1, 2, 99};
     network.modules[1].destination_port = 16006;
+    network.modules[0].name = "\xBD\xCC\xCA\xD2"; // GBK, as a write may leave it
     ASSERT_EQ(save_sim_state(path, state, network), "");
     EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
     const auto loaded = load_sim_state(path);

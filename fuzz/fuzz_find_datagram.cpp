@@ -1,0 +1,88 @@
+// The find window driven by a run of events: configuration datagrams from anyone on the
+// segment, interleaved with what the operator does (pick a list entry, type into a box, press
+// 设置IP or 查找). Whatever arrives, the list and the found MACs stay in step.
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "discovery/find_handlers.h"
+#include "support/fuzz_input.h"
+#include "support/memory_controls.h"
+#include "support/recording_sender.h"
+
+namespace {
+
+using namespace zk;
+
+struct FindFixture
+{
+    test::MemoryFindWindow window;
+    AppState state;
+    test::RecordingSender sender;
+    test::RecordingMessageBoxes boxes;
+    discovery::FindContext context{window.view, state, sender,
+                                   boxes,       50000, [] { return std::string("10.0.0.9"); }};
+};
+
+EditBox& box(FindFixture& f, std::uint8_t which)
+{
+    EditBox* boxes[] = {&f.window.编辑框中控IP, &f.window.编辑框子网掩码, &f.window.编辑框网关,
+                        &f.window.编辑框服务器IP, &f.window.编辑框远程端口};
+    return *boxes[which % std::size(boxes)];
+}
+
+void step(FindFixture& f, std::uint8_t event, fuzz::FuzzInput& in)
+{
+    switch (event % 5) {
+    case 0:
+        discovery::handle_config_datagram(f.context, in.datagram());
+        break;
+    case 1: // the operator picks an entry, or clicks below the last one
+        f.window.列表框中控IP.set_selection(static_cast<std::int8_t>(in.byte().value_or(0)));
+        discovery::select_found_controller(f.context);
+        break;
+    case 2: {
+        EditBox& target = box(f, in.byte().value_or(0));
+        const ByteView typed = in.datagram();
+        target.set_content(std::string(typed.begin(), typed.end()));
+        break;
+    }
+    case 3:
+        discovery::write_network_parameters(f.context);
+        break;
+    default:
+        discovery::start_search(f.context);
+        break;
+    }
+}
+
+// The write just sent carries code 01 and the selected MAC, in a whole configuration block.
+bool writes_selected(const FindFixture& f)
+{
+    const Bytes& sent = f.sender.sends.back().data;
+    if (sent.size() < discovery::config_length) return false;
+    if (sent[discovery::offset::code] != 0x01) return false;
+    const auto mac = sent.begin() + discovery::offset::mac;
+    return std::equal(f.state.selected_mac.begin(), f.state.selected_mac.end(), mac);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    FindFixture f;
+    fuzz::FuzzInput in(data, size);
+    while (const std::optional<std::uint8_t> event = in.byte()) {
+        const std::size_t sent_before = f.sender.sends.size();
+        step(f, *event, in);
+        if (*event % 5 == 0)
+            fuzz::require(f.sender.sends.size() == sent_before, "an arrival sends nothing");
+        else if (*event % 5 == 3 && f.sender.sends.size() > sent_before)
+            fuzz::require(writes_selected(f), "a write goes to the selected controller");
+        fuzz::require(f.window.列表框中控IP.items().size() == f.state.found_macs.size(),
+                      "the list and the found MACs have one entry per controller");
+        fuzz::require(f.state.selected_mac.size() == mac_length, "the selected MAC is six bytes");
+    }
+    return 0;
+}

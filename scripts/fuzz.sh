@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets of fuzz/ with clang in build-fuzz/ and runs each for SECONDS
+# (default 60), one after another. Fails on any crash, leak, sanitizer report or broken
+# invariant; the input that caused it is kept in build-fuzz/artifacts/. Prints each target's
+# executions. New inputs collect in build-fuzz/corpus/, so later runs go on where earlier ones
+# stopped; the seeds in fuzz/corpus/ are only read.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${1:-60}
+build=${ZK_FUZZ_BUILD_DIR:-build-fuzz}
+targets=(fuzz_settings_reply fuzz_find_datagram fuzz_sim_controller fuzz_sim_network fuzz_system_ini)
+
+./scripts/setup.sh
+CXX=clang++-14 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZK_FUZZ=ON \
+    -DZK_BUILD_TESTS=OFF -DZK_BUILD_BENCH=OFF >/dev/null
+cmake --build "$build" --target "${targets[@]}"
+
+# Long enough for a few datagrams of each kind in one input, no longer, so each run stays quick.
+max_len_of() {
+    case "$1" in
+    fuzz_settings_reply) echo 320 ;;   # one HS3 reply of up to 260 bytes, and some more
+    fuzz_system_ini) echo 512 ;;
+    fuzz_sim_controller) echo 1024 ;;  # a run of requests
+    *) echo 1200 ;;                    # three or four 285-byte configuration datagrams
+    esac
+}
+
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+mkdir -p "$build/artifacts"
+summary=()
+failed=0
+for target in "${targets[@]}"; do
+    corpus="$build/corpus/$target"
+    log="$build/artifacts/$target.log"
+    mkdir -p "$corpus"
+    echo "-- fuzzing $target for $seconds s"
+    status=0
+    "$build/fuzz/$target" -max_total_time="$seconds" -max_len="$(max_len_of "$target")" -timeout=10 \
+        -print_final_stats=1 -artifact_prefix="$build/artifacts/$target-" \
+        "$corpus" "fuzz/corpus/$target" >"$log" 2>&1 || status=$?
+    runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
+    rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -1)
+    if [ "$status" -ne 0 ] || grep -qE 'ERROR: (AddressSanitizer|LeakSanitizer|libFuzzer)|runtime error:' "$log"; then
+        failed=1
+        echo "$target: FAILED (exit $status); log $log"
+        grep -E -A25 'ERROR:|runtime error:|invariant broken' "$log" | head -60 || true
+        summary+=("$(printf '%-22s %12s runs %8s/s  FAILED' "$target" "${runs:-?}" "${rate:-?}")")
+    else
+        summary+=("$(printf '%-22s %12s runs %8s/s  ok' "$target" "${runs:-?}" "${rate:-?}")")
+    fi
+done
+
+echo "-- fuzzing summary ($seconds s each)"
+printf '%s\n' "${summary[@]}"
+exit "$failed"
