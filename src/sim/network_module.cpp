@@ -238,40 +238,36 @@ std::string mac_text(const Mac& mac)
 
 void to_json(nlohmann::json& json, const ModuleSettings& m)
 {
-    json = {{"mac", mac_text(m.mac)}, {"device_type", m.device_type},
-            {"device_subtype", m.device_subtype}, {"device_index", m.device_index},
-            {"hardware_version", m.hardware_version}, {"software_version", m.software_version},
-            {"name", m.name}, {"ip", dotted(m.ip)}, {"gateway", dotted(m.gateway)},
-            {"mask", dotted(m.mask)}, {"dhcp", m.dhcp}, {"port_enabled", m.port_enabled},
-            {"mode", m.mode}, {"random_local_port", m.random_local_port},
-            {"local_port", m.local_port}, {"destination_ip", dotted(m.destination_ip)},
-            {"destination_port", m.destination_port}, {"baud", m.baud}, {"data_bits", m.data_bits},
-            {"stop_bits", m.stop_bits}, {"parity", m.parity},
-            std::string block_text(const ParameterBlock& block){
-                return hex_pairs(ByteView(block.data(), block.size()));
-}
-
-ParameterBlock block_from(const nlohmann::json& json)
-{
-    const std::optional<Bytes> bytes = bytes_of_hex_pairs(json.get<std::string>());
-    ParameterBlock block{};
-    if (!bytes || bytes->size() != block.size())
-        throw nlohmann::json::other_error::create(501, "block needs 204 bytes in hex", &json);
-    std::copy(bytes->begin(), bytes->end(), block.begin());
-    return block;
-}
-
-{
-    "serial_rest", m.serial_rest
-}
-}; // namespace zk::sim
-// JSON text is UTF-8, but a write may leave any bytes in the name (GBK from a Chinese tool);
-// those are kept as hex pairs, so that saving neither throws nor changes them.
-if (!is_utf8(m.name)) {
-    json.erase("name");
-    json["name_hex"] =
-        hex_pairs(ByteView(reinterpret_cast<const std::uint8_t*>(m.name.data()), m.name.size()));
-}
+    json = {{"mac", mac_text(m.mac)},
+            {"device_type", m.device_type},
+            {"device_subtype", m.device_subtype},
+            {"device_index", m.device_index},
+            {"hardware_version", m.hardware_version},
+            {"software_version", m.software_version},
+            {"name", m.name},
+            {"ip", dotted(m.ip)},
+            {"gateway", dotted(m.gateway)},
+            {"mask", dotted(m.mask)},
+            {"dhcp", m.dhcp},
+            {"port_enabled", m.port_enabled},
+            {"mode", m.mode},
+            {"random_local_port", m.random_local_port},
+            {"local_port", m.local_port},
+            {"destination_ip", dotted(m.destination_ip)},
+            {"destination_port", m.destination_port},
+            {"baud", m.baud},
+            {"data_bits", m.data_bits},
+            {"stop_bits", m.stop_bits},
+            {"parity", m.parity},
+            {"serial_rest", m.serial_rest},
+            {"block", block_text(m.block)}};
+    // JSON text is UTF-8, but a write may leave any bytes in the name (GBK from a Chinese tool);
+    // those are kept as hex pairs, so that saving neither throws nor changes them.
+    if (!is_utf8(m.name)) {
+        json.erase("name");
+        json["name_hex"] = hex_pairs(
+            ByteView(reinterpret_cast<const std::uint8_t*>(m.name.data()), m.name.size()));
+    }
 }
 
 void from_json(const nlohmann::json& json, ModuleSettings& m)
