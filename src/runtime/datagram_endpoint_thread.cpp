@@ -72,14 +72,17 @@ void SocketThread::read_waiting()
             was_empty = inbox_.empty();
             inbox_.push_back(std::move(datagram));
         }
-        if (was_empty) hand_over();
+        hand_over(was_empty);
     }
 }
 
-void SocketThread::hand_over()
+void SocketThread::hand_over(bool was_empty)
 {
+    // An answer someone waits for goes at once, even past datagrams being held.
+    const bool awaited = reply_expected_.exchange(false);
+    if (!was_empty && !awaited) return; // a wake-up or the hold timer is already on its way
     const Clock::duration since = Clock::now() - last_wake_;
-    if (reply_expected_.exchange(false) || since >= hold_time) {
+    if (awaited || since >= hold_time) {
         hold_->stop();
         wake_owner();
         return;

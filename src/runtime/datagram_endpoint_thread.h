@@ -49,7 +49,7 @@ public:
 
 private:
     void read_waiting();
-    void hand_over();
+    void hand_over(bool was_empty);
     void wake_owner();
     void run_there(const std::function<void()>& work);
 
