@@ -36,12 +36,12 @@ void FindWatch::sent(ByteView request, Time now)
         pending_.start(code, now + find_wait);
 }
 
-void FindWatch::arrived(ByteView datagram)
+bool FindWatch::arrived(ByteView datagram)
 {
     const std::optional<std::uint8_t> code = accepted_code(datagram);
-    if (!code) return;
-    if (const std::optional<std::uint8_t> request = answered_request(*code))
-        pending_.answer(*request);
+    if (!code) return false;
+    const std::optional<std::uint8_t> request = answered_request(*code);
+    return request && pending_.answer(*request);
 }
 
 void FindWatch::expire(Time now, MessageBoxes& boxes)

@@ -22,8 +22,9 @@ public:
     // A configuration request went out: a search or a write starts its wait.
     void sent(ByteView request, Time now);
     // A configuration datagram arrived: a search reply ends the search's wait, an answer to a
-    // write (acknowledged or refused) the write's.
-    void arrived(ByteView datagram);
+    // write (acknowledged or refused) the write's. True when it ended a wait, the only case in
+    // which next_deadline() changes.
+    bool arrived(ByteView datagram);
     // Shows the message of every wait that has run out by `now`.
     void expire(Time now, MessageBoxes& boxes);
     // When expire() next has something to do; nullopt when nothing waits.

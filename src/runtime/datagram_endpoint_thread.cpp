@@ -1,5 +1,6 @@
 #include "runtime/datagram_endpoint_thread.h"
 
+#include <QTimer>
 #include <QUdpSocket>
 #include <QVariant>
 
@@ -11,14 +12,23 @@ SocketThread::SocketThread(std::function<void()> wake)
     home_->moveToThread(&thread_);
     thread_.setObjectName(QStringLiteral("datagram receiver"));
     thread_.start();
+    run_there([this] {
+        hold_ = new QTimer(home_.get());
+        hold_->setSingleShot(true);
+        hold_->setTimerType(Qt::PreciseTimer);
+        QObject::connect(hold_, &QTimer::timeout, home_.get(), [this] { wake_owner(); });
+    });
 }
 
 SocketThread::~SocketThread()
 {
-    // The socket and its notifiers belong to the thread; they go there, before it ends.
+    // The socket, its notifiers and the timer belong to the thread; they go there, before it
+    // ends.
     run_there([this] {
         delete socket_;
         socket_ = nullptr;
+        delete hold_;
+        hold_ = nullptr;
     });
     thread_.quit();
     thread_.wait();
@@ -62,8 +72,34 @@ void SocketThread::read_waiting()
             was_empty = inbox_.empty();
             inbox_.push_back(std::move(datagram));
         }
-        if (was_empty) wake_();
+        hand_over(was_empty);
     }
+}
+
+void SocketThread::hand_over(bool was_empty)
+{
+    // An answer someone waits for goes at once, even past datagrams being held.
+    const bool awaited = reply_expected_.exchange(false);
+    if (!was_empty && !awaited) return; // a wake-up or the hold timer is already on its way
+    const Clock::duration since = Clock::now() - last_wake_;
+    if (awaited || since >= hold_time) {
+        hold_->stop();
+        wake_owner();
+        return;
+    }
+    if (!hold_->isActive())
+        hold_->start(std::chrono::ceil<std::chrono::milliseconds>(hold_time - since));
+}
+
+void SocketThread::wake_owner()
+{
+    {
+        // The owner may have taken them already, woken by an earlier datagram.
+        const std::lock_guard lock(inbox_mutex_);
+        if (inbox_.empty()) return;
+    }
+    last_wake_ = Clock::now();
+    wake_();
 }
 
 std::vector<QNetworkDatagram> SocketThread::take()
@@ -78,6 +114,8 @@ std::vector<bool> SocketThread::write_all(const std::vector<QNetworkDatagram>& d
 {
     std::vector<bool> sent(datagrams.size(), false);
     if (datagrams.empty()) return sent;
+    // Whatever comes next is probably the answer someone waits for.
+    reply_expected_ = true;
     run_there([&] {
         for (std::size_t i = 0; socket_ && i < datagrams.size(); ++i)
             sent[i] = socket_->writeDatagram(datagrams[i]) == datagrams[i].data().size();

@@ -2,14 +2,20 @@
 // The endpoint's socket and the thread that owns it. The thread reads every datagram the moment
 // it arrives and keeps it in an inbox until the owner's thread takes it, so a busy owner (a list
 // being laid out, a window being painted) never leaves datagrams to overflow the kernel's buffer.
+// While answers stream in, the owner is woken at most once per hold time and takes them all at
+// once: a wake-up per datagram cost more CPU than everything else done with it. An answer to
+// something just sent, or the first datagram after a quiet spell, still wakes it at once.
 #include <QNetworkDatagram>
 #include <QThread>
+#include <atomic>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <mutex>
 #include <vector>
 
 class QHostAddress;
+class QTimer;
 class QUdpSocket;
 
 namespace zk::detail {
@@ -17,7 +23,12 @@ namespace zk::detail {
 class SocketThread
 {
 public:
-    // `wake` is called on the socket thread whenever the inbox stops being empty.
+    using Clock = std::chrono::steady_clock;
+    // Shortest time between two wake-ups of the owner while datagrams keep coming unasked.
+    static constexpr std::chrono::milliseconds hold_time{5};
+
+    // `wake` is called on the socket thread when the inbox has datagrams for the owner: at once
+    // when it stops being empty, or within `hold_time` of that.
     explicit SocketThread(std::function<void()> wake);
     // Stops the thread; datagrams still in the inbox are dropped.
     ~SocketThread();
@@ -38,11 +49,16 @@ public:
 
 private:
     void read_waiting();
+    void hand_over(bool was_empty);
+    void wake_owner();
     void run_there(const std::function<void()>& work);
 
     QThread thread_;
     std::unique_ptr<QObject> home_; // lives on thread_; the socket's parent
     QUdpSocket* socket_ = nullptr;
+    QTimer* hold_ = nullptr; // lives on thread_; wakes the owner once the hold time is over
+    Clock::time_point last_wake_{};
+    std::atomic<bool> reply_expected_{false};
     std::function<void()> wake_;
     std::mutex inbox_mutex_;
     std::vector<QNetworkDatagram> inbox_;

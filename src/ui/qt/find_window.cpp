@@ -136,8 +136,8 @@ void FindWindow::bind_events()
     connect(controls_.get<QPushButton>("按钮设置IP"), &QPushButton::clicked, this,
             [this] { discovery::write_network_parameters(context_); });
     udp_.on_datagram([this](ByteView bytes) {
-        watch_.arrived(bytes);
-        wait_timer_->rearm();
+        // Thousands of answers end one wait; the timer only moves for that one.
+        if (watch_.arrived(bytes)) wait_timer_->rearm();
         discovery::handle_config_datagram(context_, bytes);
     });
 }
