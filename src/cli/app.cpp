@@ -1,6 +1,7 @@
 #include "cli/app.h"
 
 #include <ostream>
+#include <utility>
 
 #include "cli/commands.h"
 
@@ -22,18 +23,16 @@ void add_global_options(CLI::App& app, Globals& g)
                    "Network adapter for broadcasts and --server self (name or address)");
     // Tests and benchmarks run beside other programs on the same machine: hidden, so the
     // installer only ever sees the ports the controllers use.
-    app.add_option("--config-local-port", g.ports.find_local)
-        ->group("")
-        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
-    app.add_option("--config-port", g.ports.config_remote)
-        ->group("")
-        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
-    app.add_option("--hs3-local-port", g.ports.settings_local)
-        ->group("")
-        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
-    app.add_option("--hs3-port", g.ports.hs3_remote)
-        ->group("")
-        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    const std::pair<const char*, int*> hidden_ports[] = {
+        {"--config-local-port", &g.ports.find_local},
+        {"--config-port", &g.ports.config_remote},
+        {"--hs3-local-port", &g.ports.settings_local},
+        {"--hs3-port", &g.ports.hs3_remote},
+    };
+    for (const auto& [name, port] : hidden_ports)
+        app.add_option(name, *port)
+            ->group("")
+            ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
 }
 
 void report(const Context& context, const Exit& error)
