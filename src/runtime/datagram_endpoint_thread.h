@@ -2,20 +2,26 @@
 // The endpoint's socket and the thread that owns it. The thread reads every datagram the moment
 // it arrives and keeps it in an inbox until the owner's thread takes it, so a busy owner (a list
 // being laid out, a window being painted) never leaves datagrams to overflow the kernel's buffer.
-// While answers stream in, the owner is woken at most once per hold time and takes them all at
-// once: a wake-up per datagram cost more CPU than everything else done with it. An answer to
-// something just sent, or the first datagram after a quiet spell, still wakes it at once.
+// It sleeps on the socket itself, not in an event loop: in a stream of answers each one costs it
+// a wake-up and the reads, no more. While answers stream in, the owner is woken at most once per
+// hold time and takes them all at once: a wake-up per datagram cost more CPU than everything else
+// done with it. An answer to something just sent, or the first datagram after a quiet spell,
+// still wakes it at once.
 #include <QNetworkDatagram>
 #include <QThread>
 #include <atomic>
 #include <chrono>
+#include <deque>
 #include <functional>
+#include <future>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <vector>
 
+#include "runtime/datagram_endpoint_wait.h"
+
 class QHostAddress;
-class QTimer;
 class QUdpSocket;
 
 namespace zk::detail {
@@ -35,8 +41,8 @@ public:
     SocketThread(const SocketThread&) = delete;
     SocketThread& operator=(const SocketThread&) = delete;
 
-    // Binds (`shared`: other sockets may bind the port too) and then asks for `receive_buffer`
-    // bytes; false when the bind fails.
+    // Binds (`shared`: other sockets may bind the port too), asks for `receive_buffer` bytes and
+    // starts reading; false when the bind fails. Called once.
     bool bind(const QHostAddress& address, quint16 port, bool shared, int receive_buffer);
     int local_port() const { return local_port_; }
     int receive_buffer_size() const { return receive_buffer_size_; }
@@ -48,15 +54,26 @@ public:
     std::vector<bool> write_all(const std::vector<QNetworkDatagram>& datagrams);
 
 private:
-    void read_waiting();
+    void run(const QHostAddress& address,
+             quint16 port,
+             bool shared,
+             int receive_buffer,
+             std::promise<bool>& bound);
+    void serve();
+    void run_queued_work();
+    // Reads what waits, up to a pass's worth; how many datagrams it read.
+    int read_waiting();
     void hand_over(bool was_empty);
     void wake_owner();
     void run_there(const std::function<void()>& work);
 
-    QThread thread_;
-    std::unique_ptr<QObject> home_; // lives on thread_; the socket's parent
-    QUdpSocket* socket_ = nullptr;
-    QTimer* hold_ = nullptr; // lives on thread_; wakes the owner once the hold time is over
+    std::unique_ptr<QThread> thread_;
+    QUdpSocket* socket_ = nullptr; // lives on and belongs to thread_
+    SocketWait wait_;
+    std::atomic<bool> stopping_{false};
+    std::mutex work_mutex_;
+    std::deque<std::function<void()>> work_;
+    std::optional<Clock::time_point> hold_until_; // when held datagrams must go to the owner
     Clock::time_point last_wake_{};
     std::atomic<bool> reply_expected_{false};
     std::function<void()> wake_;

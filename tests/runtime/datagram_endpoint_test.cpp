@@ -1,5 +1,6 @@
 #include "runtime/datagram_endpoint.h"
 
+#include <QNetworkProxy>
 #include <QUdpSocket>
 #include <QVariant>
 #include <chrono>
@@ -210,6 +211,20 @@ TEST(datagram_endpoint, a_burst_beyond_the_receive_buffer_is_kept_while_the_owne
     ASSERT_TRUE(test::wait_until([&] { return arrivals.datagrams.size() >= burst; }));
     for (std::size_t i = 0; i < burst; ++i)
         ASSERT_EQ(read_be16(arrivals.datagrams[i], 0), i) << "out of order";
+}
+
+// A proxy set for the whole program or the desktop cannot carry broadcasts: the endpoint must
+// bind and exchange datagrams directly whatever proxy is configured.
+TEST(datagram_endpoint, a_configured_proxy_is_bypassed)
+{
+    QNetworkProxy::setApplicationProxy(
+        QNetworkProxy(QNetworkProxy::Socks5Proxy, QStringLiteral("127.0.0.1"), 1));
+    DatagramEndpoint endpoint(0);
+    QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
+    ASSERT_TRUE(endpoint.is_bound());
+    UdpProbe probe;
+    EXPECT_TRUE(endpoint.send("127.0.0.1", probe.port(), from_hex("01 02")));
+    EXPECT_TRUE(probe.wait_for(1));
 }
 
 TEST(datagram_endpoint, receive_buffer_is_raised_after_the_bind)

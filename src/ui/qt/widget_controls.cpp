@@ -108,7 +108,7 @@ namespace {
 // No addition for this long means the burst is over: show what came.
 constexpr qint64 quiet_ms = 10;
 // While additions keep coming, show them at least this often.
-constexpr qint64 longest_wait_ms = 100;
+constexpr qint64 longest_wait_ms = 250;
 
 } // namespace
 
