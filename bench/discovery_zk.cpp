@@ -43,10 +43,6 @@ int main(int argc, char** argv)
                               zk::ui::FindSetup{dir, dir / "u", &adapters, asked});
     window.show();
     QApplication::processEvents();
-    if (const char* idle = std::getenv("ZK_BENCH_IDLE_MS")) {
-        QTimer::singleShot(std::atoi(idle), &app, &QApplication::quit);
-        QApplication::exec();
-    }
 
     auto* list = window.findChild<QListWidget*>(QStringLiteral("列表框中控IP"));
     bench::Mark start;

@@ -33,6 +33,9 @@ public:
     // Binds the local port; throws Exit (local error) when it is taken.
     ConfigClient(const ConfigTarget& target, const Timing& timing);
 
+    // The receive buffer the system granted, in bytes.
+    int receive_buffer_size() const { return endpoint_.receive_buffer_size(); }
+
     // Every search reply that arrives within the time-out, `rounds` searches spread over it.
     std::vector<Bytes> search(int rounds);
 

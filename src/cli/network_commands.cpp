@@ -6,6 +6,7 @@
 #include "cli/table.h"
 #include "cli/values.h"
 #include "discovery/find_handlers.h"
+#include "runtime/receive_buffer.h"
 
 namespace zk::cli {
 
@@ -47,6 +48,9 @@ nlohmann::ordered_json parameters_json(const NetworkParameters& p)
 void discover(Context& context, int rounds, bool csv)
 {
     std::unique_ptr<ConfigClient> modules = context.modules();
+    const std::string small_buffer = receive_buffer_warning(
+        modules->receive_buffer_size(), DatagramEndpoint::wanted_receive_buffer);
+    if (!small_buffer.empty()) context.warn(small_buffer);
     std::vector<FoundController> rows = found_from(modules->search(rounds));
     if (rows.empty()) throw Exit(exit_no_answer, "no controller answered");
     std::vector<Bytes> macs;

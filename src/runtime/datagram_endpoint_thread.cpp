@@ -31,11 +31,13 @@ SocketThread::~SocketThread()
 
 bool SocketThread::bind(const QHostAddress& address, quint16 port, bool shared, int receive_buffer)
 {
+    // The promise goes with the thread: it may still be inside set_value() when this returns.
     std::promise<bool> bound;
     std::future<bool> result = bound.get_future();
-    thread_.reset(QThread::create([this, address, port, shared, receive_buffer, &bound] {
-        run(address, port, shared, receive_buffer, bound);
-    }));
+    thread_.reset(QThread::create(
+        [this, address, port, shared, receive_buffer, bound = std::move(bound)]() mutable {
+            run(address, port, shared, receive_buffer, bound);
+        }));
     thread_->setObjectName(QStringLiteral("datagram receiver"));
     thread_->start();
     if (result.get()) return true;
@@ -66,7 +68,7 @@ void SocketThread::run(const QHostAddress& address,
             socket.socketOption(QAbstractSocket::ReceiveBufferSizeSocketOption).toInt();
         socket_ = &socket;
     }
-    bound.set_value(is_bound); // `bound` is gone once the binding thread has seen this
+    bound.set_value(is_bound);
     if (!is_bound) return;
     serve();
     socket_ = nullptr;
@@ -99,12 +101,12 @@ void SocketThread::serve()
 
 void SocketThread::run_queued_work()
 {
-    std::deque<std::function<void()>> queued;
+    std::deque<std::packaged_task<void()>> queued;
     {
         const std::lock_guard lock(work_mutex_);
         queued.swap(work_);
     }
-    for (const std::function<void()>& work : queued)
+    for (std::packaged_task<void()>& work : queued)
         work();
 }
 
@@ -163,14 +165,12 @@ std::vector<QNetworkDatagram> SocketThread::take()
 void SocketThread::run_there(const std::function<void()>& work)
 {
     if (!thread_) return;
-    std::promise<void> done;
-    std::future<void> finished = done.get_future();
+    // The task stays with the socket thread, which may still be finishing it when this returns.
+    std::packaged_task<void()> task(work);
+    std::future<void> finished = task.get_future();
     {
         const std::lock_guard lock(work_mutex_);
-        work_.emplace_back([&] {
-            work();
-            done.set_value();
-        });
+        work_.push_back(std::move(task));
     }
     wait_.wake();
     finished.wait();

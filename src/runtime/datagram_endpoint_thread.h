@@ -72,7 +72,7 @@ private:
     SocketWait wait_;
     std::atomic<bool> stopping_{false};
     std::mutex work_mutex_;
-    std::deque<std::function<void()>> work_;
+    std::deque<std::packaged_task<void()>> work_;
     std::optional<Clock::time_point> hold_until_; // when held datagrams must go to the owner
     Clock::time_point last_wake_{};
     std::atomic<bool> reply_expected_{false};
