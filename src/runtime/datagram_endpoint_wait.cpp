@@ -25,6 +25,51 @@ int poll_timeout(std::chrono::milliseconds timeout, bool wakeable)
     return static_cast<int>(timeout.count() < longest ? timeout.count() : longest);
 }
 
+#ifdef _WIN32
+
+using PollEntry = WSAPOLLFD;
+
+PollEntry watch_reading(std::intptr_t descriptor)
+{
+    PollEntry entry{};
+    entry.fd = static_cast<SOCKET>(descriptor);
+    entry.events = POLLRDNORM;
+    return entry;
+}
+
+int poll_entries(PollEntry* entries, unsigned count, int timeout)
+{
+    return ::WSAPoll(entries, count, timeout);
+}
+
+bool read_some(std::intptr_t descriptor)
+{
+    char bytes[64];
+    return ::recv(static_cast<SOCKET>(descriptor), bytes, sizeof bytes, 0) > 0;
+}
+
+#else
+
+using PollEntry = pollfd;
+
+PollEntry watch_reading(std::intptr_t descriptor)
+{
+    return {static_cast<int>(descriptor), POLLIN, 0};
+}
+
+int poll_entries(PollEntry* entries, unsigned count, int timeout)
+{
+    return ::poll(entries, count, timeout);
+}
+
+bool read_some(std::intptr_t descriptor)
+{
+    char bytes[64];
+    return ::read(static_cast<int>(descriptor), bytes, sizeof bytes) > 0;
+}
+
+#endif
+
 } // namespace
 
 #ifdef _WIN32
@@ -66,24 +111,6 @@ void SocketWait::wake()
     ::send(static_cast<SOCKET>(wake_write_), &byte, 1, 0);
 }
 
-SocketWait::Woken SocketWait::wait(std::intptr_t socket, std::chrono::milliseconds timeout)
-{
-    std::array<WSAPOLLFD, 2> watched{};
-    watched[0].fd = static_cast<SOCKET>(socket);
-    watched[0].events = POLLRDNORM;
-    watched[1].fd = static_cast<SOCKET>(wake_read_);
-    watched[1].events = POLLRDNORM;
-    const ULONG count = usable() ? 2 : 1;
-    if (::WSAPoll(watched.data(), count, poll_timeout(timeout, usable())) <= 0)
-        return {false, !usable()};
-    Woken woken{watched[0].revents != 0, !usable() || watched[1].revents != 0};
-    char bytes[64];
-    while (usable() && woken.called &&
-           ::recv(static_cast<SOCKET>(wake_read_), bytes, sizeof bytes, 0) > 0) {
-    }
-    return woken;
-}
-
 #else
 
 SocketWait::SocketWait()
@@ -113,22 +140,19 @@ void SocketWait::wake()
     [[maybe_unused]] const auto written = ::write(static_cast<int>(wake_write_), &byte, 1);
 }
 
+#endif
+
 SocketWait::Woken SocketWait::wait(std::intptr_t socket, std::chrono::milliseconds timeout)
 {
-    std::array<pollfd, 2> watched{};
-    watched[0] = {static_cast<int>(socket), POLLIN, 0};
-    watched[1] = {static_cast<int>(wake_read_), POLLIN, 0};
-    const nfds_t count = usable() ? 2 : 1;
-    if (::poll(watched.data(), count, poll_timeout(timeout, usable())) <= 0)
+    std::array<PollEntry, 2> watched{watch_reading(socket), watch_reading(wake_read_)};
+    const unsigned count = usable() ? 2 : 1;
+    if (poll_entries(watched.data(), count, poll_timeout(timeout, usable())) <= 0)
         return {false, !usable()};
-    Woken woken{watched[0].revents != 0, !usable() || watched[1].revents != 0};
-    char bytes[64];
-    while (usable() && woken.called &&
-           ::read(static_cast<int>(wake_read_), bytes, sizeof bytes) > 0) {
+    const Woken woken{watched[0].revents != 0, !usable() || watched[1].revents != 0};
+    // Every wake-up so far is answered by this return; what is left would end the next wait.
+    while (usable() && woken.called && read_some(wake_read_)) {
     }
     return woken;
 }
-
-#endif
 
 } // namespace zk::detail
