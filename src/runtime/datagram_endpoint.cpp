@@ -120,7 +120,7 @@ void DatagramEndpoint::deliver()
 {
     // A handler may close the window that owns this endpoint; stop touching it if so.
     const std::shared_ptr<bool> alive = alive_;
-    const std::vector<QNetworkDatagram> arrived = socket_->take();
+    std::vector<QNetworkDatagram> arrived = socket_->take();
     for (const QNetworkDatagram& datagram : arrived) {
         if (!handler_) continue;
         current_ = &datagram;
@@ -130,6 +130,7 @@ void DatagramEndpoint::deliver()
         delivering_ = false;
         current_ = nullptr;
     }
+    socket_->give_back(std::move(arrived));
 }
 
 bool DatagramEndpoint::send(std::string_view address, int port, ByteView data)

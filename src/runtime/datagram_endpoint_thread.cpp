@@ -80,6 +80,7 @@ void SocketThread::serve()
     const auto descriptor = static_cast<std::intptr_t>(socket_->socketDescriptor());
     while (!stopping_) {
         run_queued_work();
+        free_spent();
         if (read_waiting() >= burst_reads) {
             const Clock::time_point give_up = Clock::now() + burst_gap;
             while (!socket_->hasPendingDatagrams() && Clock::now() < give_up) {
@@ -152,6 +153,19 @@ void SocketThread::wake_owner()
     }
     last_wake_ = Clock::now();
     wake_();
+}
+
+void SocketThread::give_back(std::vector<QNetworkDatagram>&& spent)
+{
+    const std::lock_guard lock(inbox_mutex_);
+    spent_.push_back(std::move(spent));
+}
+
+void SocketThread::free_spent()
+{
+    std::vector<std::vector<QNetworkDatagram>> spent; // freed after the lock is let go
+    const std::lock_guard lock(inbox_mutex_);
+    spent.swap(spent_);
 }
 
 std::vector<QNetworkDatagram> SocketThread::take()

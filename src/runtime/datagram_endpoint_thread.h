@@ -49,6 +49,10 @@ public:
 
     // Everything that arrived since the last call, in arrival order.
     std::vector<QNetworkDatagram> take();
+    // Datagrams the owner is done with, for the socket thread to free: memory freed by one thread
+    // and allocated by the other makes both wait on the allocator, and the reading thread cannot
+    // afford to wait in a burst.
+    void give_back(std::vector<QNetworkDatagram>&& spent);
     // Sends on the socket thread and waits for the results; true for each datagram whose bytes
     // all went out.
     std::vector<bool> write_all(const std::vector<QNetworkDatagram>& datagrams);
@@ -61,6 +65,7 @@ private:
              std::promise<bool>& bound);
     void serve();
     void run_queued_work();
+    void free_spent();
     // Reads what waits, up to a pass's worth; how many datagrams it read.
     int read_waiting();
     void hand_over(bool was_empty);
@@ -79,6 +84,7 @@ private:
     std::function<void()> wake_;
     std::mutex inbox_mutex_;
     std::vector<QNetworkDatagram> inbox_;
+    std::vector<std::vector<QNetworkDatagram>> spent_; // guarded by inbox_mutex_
     int local_port_ = 0;
     int receive_buffer_size_ = 0;
 };
