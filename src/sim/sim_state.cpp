@@ -27,7 +27,7 @@ std::variant<ModuleSettings, std::string> module_from_json(const json& in)
             return "\"" + key + "\" is not valid (" + value.dump() + ")";
         }
     }
-    return std::string("not valid");
+    return std::string("not valid"); // a key that fails within the object fails alone too
 }
 
 std::variant<NetworkModel, std::string> network_from_json(const json& in)
