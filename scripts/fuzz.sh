@@ -1,14 +1,21 @@
 #!/usr/bin/env bash
+# Usage: scripts/fuzz.sh [SECONDS [RUNS]]
 # Builds the libFuzzer targets of fuzz/ with clang in build-fuzz/ and runs each for SECONDS
-# (default 60), one after another. Fails on any crash, leak, sanitizer report or broken
-# invariant; the input that caused it is kept in build-fuzz/artifacts/. Prints each target's
-# executions. New inputs collect in build-fuzz/corpus/, so later runs go on where earlier ones
-# stopped; the seeds in fuzz/corpus/ are only read.
+# (default 60), one after another; with RUNS, each stops after that many executions instead,
+# unless SECONDS run out first. Fails on any crash, leak, sanitizer report or broken invariant;
+# the input that caused it is kept in build-fuzz/artifacts/. Prints each target's executions.
+# New inputs collect in build-fuzz/corpus/, so later runs go on where earlier ones stopped; the
+# seeds in fuzz/corpus/ are only read. ZK_FUZZ_TARGETS (names, space-separated) picks targets,
+# ZK_FUZZ_TIMEOUT sets the seconds one input may take (default 10): a long run on a busy
+# machine may be stopped or starved for longer than that without any input being slow.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
+max_runs=${2:-}
+timeout=${ZK_FUZZ_TIMEOUT:-10}
 build=${ZK_FUZZ_BUILD_DIR:-build-fuzz}
-targets=(fuzz_settings_reply fuzz_find_datagram fuzz_sim_controller fuzz_sim_network fuzz_system_ini)
+all_targets=(fuzz_settings_reply fuzz_find_datagram fuzz_sim_controller fuzz_sim_network fuzz_system_ini)
+read -r -a targets <<<"${ZK_FUZZ_TARGETS:-${all_targets[*]}}"
 
 ./scripts/setup.sh
 CXX=clang++-14 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZK_FUZZ=ON \
@@ -34,9 +41,10 @@ for target in "${targets[@]}"; do
     corpus="$build/corpus/$target"
     log="$build/artifacts/$target.log"
     mkdir -p "$corpus"
-    echo "-- fuzzing $target for $seconds s"
+    echo "-- fuzzing $target for $seconds s${max_runs:+ or $max_runs runs}"
     status=0
-    "$build/fuzz/$target" -max_total_time="$seconds" -max_len="$(max_len_of "$target")" -timeout=10 \
+    "$build/fuzz/$target" -max_total_time="$seconds" ${max_runs:+-runs="$max_runs"} \
+        -max_len="$(max_len_of "$target")" -timeout="$timeout" \
         -print_final_stats=1 -artifact_prefix="$build/artifacts/$target-" \
         "$corpus" "fuzz/corpus/$target" >"$log" 2>&1 || status=$?
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
@@ -51,6 +59,6 @@ for target in "${targets[@]}"; do
     fi
 done
 
-echo "-- fuzzing summary ($seconds s each)"
+echo "-- fuzzing summary ($seconds s${max_runs:+ or $max_runs runs} each)"
 printf '%s\n' "${summary[@]}"
 exit "$failed"

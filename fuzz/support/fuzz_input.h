@@ -3,6 +3,7 @@
 // stops on a broken invariant. Inputs are a sequence of records so that a datagram can meet
 // the state an earlier one left behind (a search reply before a configuration reply, a card
 // registered before it is looked up).
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -30,12 +31,13 @@ public:
     }
 
     // A two-byte length (high byte first), then that many bytes, or what is left when the input
-    // ends sooner.
-    ByteView datagram()
+    // ends sooner. A length above `longest` takes only `longest` bytes; the rest of the input
+    // goes on as further events.
+    ByteView datagram(std::size_t longest = SIZE_MAX)
     {
         std::size_t length = byte().value_or(0);
         length = (length << 8) | byte().value_or(0);
-        if (length > rest_.size()) length = rest_.size();
+        length = std::min({length, longest, rest_.size()});
         const ByteView out = rest_.first(length);
         rest_ = rest_.subspan(length);
         return out;

@@ -8,12 +8,13 @@
 
 namespace zk::fuzz {
 
-// The state written as the state file's text and read back again; false when reading fails or
-// gives another state. Writing must not throw for any state the requests can produce.
+// The state written as the state file's text (without its indentation, which reading skips)
+// and read back again; false when reading fails or gives another state. Writing must not throw
+// for any state the requests can produce.
 inline bool state_survives_restart(const sim::ControllerState& controller,
                                    const sim::NetworkModel& network)
 {
-    const std::string text = sim::sim_state_to_json(controller, network).dump(2);
+    const std::string text = sim::sim_state_to_json(controller, network).dump();
     const auto parsed = nlohmann::json::parse(text, nullptr, false);
     if (parsed.is_discarded()) return false;
     const auto loaded = sim::sim_state_from_json(parsed);

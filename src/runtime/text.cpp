@@ -47,6 +47,8 @@ std::size_t char_length(std::string_view text, std::size_t at)
 std::size_t space_length(std::string_view text, std::size_t at)
 {
     if (text[at] == ' ') return 1;
+    // Most characters are no space: look at the lead byte before comparing the whole sequence.
+    if (text[at] != ideographic_space[0]) return 0;
     return text.substr(at).starts_with(ideographic_space) ? ideographic_space.size() : 0;
 }
 
@@ -276,7 +278,7 @@ TextArray split_text(std::string_view text, std::string_view delimiter)
     if (delimiter.empty()) return {std::string(text)};
     std::size_t field = 0;
     for (std::size_t at = 0; at < text.size();) {
-        if (text.substr(at).starts_with(delimiter)) {
+        if (text[at] == delimiter[0] && text.substr(at).starts_with(delimiter)) {
             parts.emplace_back(text.substr(field, at - field));
             at += delimiter.size();
             field = at;

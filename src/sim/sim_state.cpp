@@ -9,6 +9,27 @@ namespace {
 
 using nlohmann::json;
 
+// The whole object at once, which is what nearly every file needs; only when that fails, key by
+// key, so that the message can name the one that is wrong.
+std::variant<ModuleSettings, std::string> module_from_json(const json& in)
+{
+    ModuleSettings module;
+    try {
+        from_json(in, module);
+        return module;
+    } catch (const json::exception&) {
+    }
+    module = ModuleSettings{};
+    for (const auto& [key, value] : in.items()) {
+        try {
+            from_json(json{{key, value}}, module);
+        } catch (const json::exception&) {
+            return "\"" + key + "\" is not valid (" + value.dump() + ")";
+        }
+    }
+    return std::string("not valid"); // a key that fails within the object fails alone too
+}
+
 std::variant<NetworkModel, std::string> network_from_json(const json& in)
 {
     if (!in.is_object() || !in.contains("modules") || !in.at("modules").is_array())
@@ -18,16 +39,9 @@ std::variant<NetworkModel, std::string> network_from_json(const json& in)
     for (std::size_t i = 0; i < modules.size(); ++i) {
         const std::string where = "state: network module " + std::to_string(i + 1);
         if (!modules[i].is_object()) return where + " is not a JSON object";
-        ModuleSettings module;
-        // Key by key, so that the message can name the one that is wrong.
-        for (const auto& [key, value] : modules[i].items()) {
-            try {
-                from_json(json{{key, value}}, module);
-            } catch (const json::exception&) {
-                return where + ": \"" + key + "\" is not valid (" + value.dump() + ")";
-            }
-        }
-        model.modules.push_back(module);
+        auto module = module_from_json(modules[i]);
+        if (auto* error = std::get_if<std::string>(&module)) return where + ": " + *error;
+        model.modules.push_back(std::get<ModuleSettings>(std::move(module)));
     }
     return model;
 }
