@@ -4,20 +4,19 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "bench/discovery_run.h"
 #include "bench/measure.h"
 #include "discovery/config_datagram.h"
 #include "runtime/datagram_endpoint.h"
 
 int main(int argc, char** argv)
 {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: discovery_endpoint COUNT RECEIVE_BUFFER_ASKED QUIET_MS\n");
-        return 2;
-    }
-    const int expected = std::atoi(argv[1]);
-    const int quiet_ms = std::atoi(argv[3]);
+    const std::optional<bench::DiscoveryRun> run = bench::discovery_run(argc, argv);
+    if (!run) return 2;
+    const int expected = run->expected;
+    const int quiet_ms = run->quiet_ms;
     QCoreApplication app(argc, argv);
-    zk::DatagramEndpoint endpoint(60000, "0.0.0.0", zk::PortUse::exclusive, std::atoi(argv[2]));
+    zk::DatagramEndpoint endpoint(60000, "0.0.0.0", zk::PortUse::exclusive, run->asked);
     int answers = 0;
     QTimer quiet;
     quiet.setSingleShot(true);
@@ -38,7 +37,6 @@ int main(int argc, char** argv)
     // Waiting out the quiet time after a loss costs next to no CPU: the threads sleep.
     const bench::Mark end;
     const double ms = std::chrono::duration<double, std::milli>(last_answer - start.wall).count();
-    std::printf("%d %.1f %.1f %d\n", answers, ms, end.cpu_ms_since(start),
-                endpoint.receive_buffer_size());
+    bench::print_discovery(answers, ms, end.cpu_ms_since(start), endpoint.receive_buffer_size());
     return 0;
 }

@@ -10,18 +10,17 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include "bench/discovery_run.h"
 #include "bench/measure.h"
 #include "discovery/config_datagram.h"
 
 int main(int argc, char** argv)
 {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: discovery_raw COUNT RECEIVE_BUFFER_ASKED QUIET_MS\n");
-        return 2;
-    }
-    const int expected = std::atoi(argv[1]);
-    int asked = std::atoi(argv[2]);
-    const int quiet_ms = std::atoi(argv[3]);
+    const std::optional<bench::DiscoveryRun> run = bench::discovery_run(argc, argv);
+    if (!run) return 2;
+    const int expected = run->expected;
+    int asked = run->asked;
+    const int quiet_ms = run->quiet_ms;
 
     const int fd = socket(AF_INET, SOCK_DGRAM, 0);
     sockaddr_in local{};
@@ -63,7 +62,7 @@ int main(int argc, char** argv)
     // Waiting out the quiet time after a loss costs no CPU: the process sleeps in poll.
     const bench::Mark end;
     const double ms = std::chrono::duration<double, std::milli>(last_answer - start.wall).count();
-    std::printf("%d %.1f %.1f %d\n", answers, ms, end.cpu_ms_since(start), granted);
+    bench::print_discovery(answers, ms, end.cpu_ms_since(start), granted);
     close(fd);
     return 0;
 }

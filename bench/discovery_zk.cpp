@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <sys/resource.h>
 
+#include "bench/discovery_run.h"
 #include "bench/measure.h"
 #include "ui/qt/find_window.h"
 
@@ -27,13 +28,11 @@ public:
 
 int main(int argc, char** argv)
 {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: discovery_zk COUNT RECEIVE_BUFFER_ASKED QUIET_MS\n");
-        return 2;
-    }
-    const int expected = std::atoi(argv[1]);
-    const int asked = std::atoi(argv[2]);
-    const int quiet_ms = std::atoi(argv[3]);
+    const std::optional<bench::DiscoveryRun> run = bench::discovery_run(argc, argv);
+    if (!run) return 2;
+    const int expected = run->expected;
+    const int asked = run->asked;
+    const int quiet_ms = run->quiet_ms;
     QApplication app(argc, argv);
     const std::filesystem::path dir =
         std::filesystem::temp_directory_path() / ("zk_bench_" + std::to_string(getpid()));
@@ -62,8 +61,8 @@ int main(int argc, char** argv)
     window.findChild<QPushButton*>(QStringLiteral("按钮查找IP"))->click();
     quiet.start(quiet_ms + 2000); // the first answer may take a moment
     QApplication::exec();
-    std::printf("%d %.1f %.1f %d\n", list->count(), last.ms_since(start), last.cpu_ms_since(start),
-                window.endpoint().receive_buffer_size());
+    bench::print_discovery(list->count(), last.ms_since(start), last.cpu_ms_since(start),
+                           window.endpoint().receive_buffer_size());
     std::filesystem::remove_all(dir);
     return 0;
 }
