@@ -92,8 +92,8 @@ int run(const std::vector<std::string>& arguments, Io& io)
     } catch (const CLI::ParseError& error) {
         if (error.get_exit_code() == 0) return app.exit(error, io.out, io.err); // --help
         // The flag may not have been taken yet when the command line is refused.
-        const bool json = context.globals.json ||
-                          std::find(arguments.begin(), arguments.end(), "--json") != arguments.end();
+        const bool json = context.globals.json || std::find(arguments.begin(), arguments.end(),
+                                                            "--json") != arguments.end();
         report(context, Exit(exit_usage, error.what()), json);
         return exit_usage;
     } catch (const Exit& error) {

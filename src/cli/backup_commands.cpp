@@ -54,8 +54,10 @@ void backup(Context& context, const BackupInput& in)
 RoomSettings read_backup(const std::string& file)
 {
     const FileRead read = read_regular_file(file);
-    if (const auto* failure = std::get_if<ReadFailure>(&read)) refuse_input(describe(file, *failure));
-    const nlohmann::json document = nlohmann::json::parse(std::get<std::string>(read), nullptr, false);
+    if (const auto* failure = std::get_if<ReadFailure>(&read))
+        refuse_input(describe(file, *failure));
+    const nlohmann::json document =
+        nlohmann::json::parse(std::get<std::string>(read), nullptr, false);
     if (document.is_discarded()) refuse_input(file + ": not valid JSON");
     return settings_from_json(document, file);
 }

@@ -62,7 +62,8 @@ std::vector<CardLine> parse_card_file(std::string_view bytes, std::string_view f
 std::vector<CardLine> read_card_file(const std::filesystem::path& path)
 {
     const FileRead read = read_regular_file(path);
-    if (const auto* failure = std::get_if<ReadFailure>(&read)) refuse_input(describe(path, *failure));
+    if (const auto* failure = std::get_if<ReadFailure>(&read))
+        refuse_input(describe(path, *failure));
     return parse_card_file(std::get<std::string>(read), path.string());
 }
 

@@ -44,8 +44,7 @@ std::string gbk_to_utf8(std::string_view bytes)
     const int out_size =
         WideCharToMultiByte(CP_UTF8, 0, wide.data(), wide_size, nullptr, 0, nullptr, nullptr);
     std::string out(static_cast<std::size_t>(out_size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), wide_size, out.data(), out_size, nullptr,
-                        nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), wide_size, out.data(), out_size, nullptr, nullptr);
     return out;
 }
 #else

@@ -112,8 +112,8 @@ void DatagramEndpoint::deliver()
     const std::shared_ptr<bool> alive = alive_;
     std::vector<QNetworkDatagram> arrived = socket_->take();
     for (const QNetworkDatagram& datagram : arrived) {
-        if (!handler_ || own_->is_own(dotted(datagram.senderAddress()), datagram.senderPort(),
-                                      local_port()))
+        if (!handler_ ||
+            own_->is_own(dotted(datagram.senderAddress()), datagram.senderPort(), local_port()))
             continue;
         current_ = &datagram;
         delivering_ = true;

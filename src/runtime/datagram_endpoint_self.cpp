@@ -15,7 +15,9 @@ bool OwnDatagrams::is_own(const std::string& sender, int sender_port, int own_po
 
 bool OwnDatagrams::is_local(const std::string& sender)
 {
-    const auto known = [&] { return std::find(local_.begin(), local_.end(), sender) != local_.end(); };
+    const auto known = [&] {
+        return std::find(local_.begin(), local_.end(), sender) != local_.end();
+    };
     if (known()) return true;
     // Every answer of a controller comes from its port, which is also ours, so the list is
     // asked for again at most once a second; an address the PC has just been given counts

@@ -29,7 +29,8 @@ TEST(hs3_client, takes_an_answer_only_from_the_address_asked)
         ASSERT_TRUE(controller.is_bound() && answerer.is_bound());
         controller.on_datagram([&](ByteView) {
             const Peer asker = controller.received_from();
-            answerer.send(asker.address, asker.port, from_hex("48 53 33 FF 07 00 00 A8 00 01 07 A9"));
+            answerer.send(asker.address, asker.port,
+                          from_hex("48 53 33 FF 07 00 00 A8 00 01 07 A9"));
         });
         Hs3Client client({"127.0.0.1", controller.local_port(), 0},
                          {std::chrono::milliseconds(200), 0});
@@ -40,12 +41,15 @@ TEST(hs3_client, takes_an_answer_only_from_the_address_asked)
 TEST(hs3_client, this_pc_is_no_controller_where_zkctl_holds_the_port)
 {
     const std::pair<Hs3Target, const char*> cases[] = {
-        {{"127.0.0.1", 16006, 16006}, "--host: 127.0.0.1 is this PC; a controller has an address "
-                                      "of its own"},
-        {{"127.0.0.01", 16006, 16006}, "--host: 127.0.0.01 is this PC; a controller has an "
-                                       "address of its own"},
-        {{"10.66.0.256", 16006, 16006}, "--host: \"10.66.0.256\" is not an IPv4 address (four "
-                                        "numbers 0-255, like 192.168.1.20)"},
+        {{"127.0.0.1", 16006, 16006},
+         "--host: 127.0.0.1 is this PC; a controller has an address "
+         "of its own"},
+        {{"127.0.0.01", 16006, 16006},
+         "--host: 127.0.0.01 is this PC; a controller has an "
+         "address of its own"},
+        {{"10.66.0.256", 16006, 16006},
+         "--host: \"10.66.0.256\" is not an IPv4 address (four "
+         "numbers 0-255, like 192.168.1.20)"},
         {{"", 16006, 16006}, "--host: the controller's address is missing"},
     };
     for (const auto& [target, message] : cases) {

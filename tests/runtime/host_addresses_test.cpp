@@ -10,9 +10,9 @@ TEST(host_addresses, dotted_text_is_read_as_decimal_and_numeric_forms_are_never_
     const std::pair<const char*, const char*> cases[] = {
         {"127.000.000.010", "127.0.0.10"}, // octal would be 127.0.0.8
         {"010.066.000.002", "10.66.0.2"},
-        {"10.1", ""},         // the C library's 10.0.0.1
-        {"0x7f.0.0.1", ""},   // and its 127.0.0.1
-        {"2130706433", ""},   // likewise
+        {"10.1", ""},       // the C library's 10.0.0.1
+        {"0x7f.0.0.1", ""}, // and its 127.0.0.1
+        {"2130706433", ""}, // likewise
         {"localhost", "127.0.0.1"},
     };
     for (const auto& [text, address] : cases) {
