@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "cli/commands.h"
+#include "cli/projector_commands.h"
 #include "runtime/text.h"
 
 namespace zk::cli {
@@ -83,6 +84,7 @@ int run(const std::vector<std::string>& arguments, Io& io)
     add_setting_commands(app, context);
     add_registry_commands(app, context);
     add_backup_commands(app, context);
+    add_projector_commands(app, context);
 
     std::vector<const char*> argv{"zkctl"};
     for (const std::string& argument : arguments)

@@ -162,13 +162,13 @@ std::vector<PlannedWrite> restore_plan(const RoomSettings& room, bool keep_id)
 
 void check_serial_fits(const protocol::ProjectorCodes& serial)
 {
-    std::size_t size = 8;
+    if (protocol::projector_codes_fit(serial.codes)) return;
+    std::size_t bytes = 0;
     for (const Bytes& code : serial.codes)
-        size += 3 + code.size();
-    if (size > protocol::max_payload)
-        refuse_input("serial codes: " + std::to_string(size - 20) +
-                     " code bytes in all do not fit one request (at most " +
-                     std::to_string(protocol::max_payload - 20) + ")");
+        bytes += code.size();
+    refuse_input("serial codes: " + std::to_string(bytes) +
+                 " code bytes in all do not fit one request (at most " +
+                 std::to_string(protocol::projector_code_capacity) + ")");
 }
 
 } // namespace zk::cli

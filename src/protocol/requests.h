@@ -2,6 +2,7 @@
 // One pure builder per request payload (command, operation, data). Handlers turn control texts
 // into the arguments; nobody assembles request bytes by hand.
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 #include "runtime/bytes.h"
@@ -41,5 +42,13 @@ struct ProjectorCodes
 // 45 C5 b2 b1 b0 p 08 01, then per code CE CE k and the k code bytes. A code longer than 255
 // bytes keeps the low 8 bits of its count; callers refuse such codes before building.
 Bytes projector_codes_write(const ProjectorCodes& settings);
+
+// The most code bytes the four codes can hold together: one payload, less its fixed 20 bytes.
+inline constexpr std::size_t projector_code_capacity = 232;
+
+// Whether the four codes fit one projector-codes request. Beyond it the length and count bytes
+// would wrap and the controller would store something else than given; every place that takes
+// codes from the operator or a file asks this before building.
+bool projector_codes_fit(const std::array<Bytes, 4>& codes);
 
 } // namespace zk::protocol
