@@ -14,7 +14,7 @@ seconds=${1:-60}
 max_runs=${2:-}
 timeout=${ZK_FUZZ_TIMEOUT:-10}
 build=${ZK_FUZZ_BUILD_DIR:-build-fuzz}
-all_targets=(fuzz_settings_reply fuzz_find_datagram fuzz_sim_controller fuzz_sim_network fuzz_system_ini fuzz_request)
+all_targets=(fuzz_settings_reply fuzz_find_datagram fuzz_sim_controller fuzz_sim_network fuzz_system_ini fuzz_request fuzz_found_rows)
 read -r -a targets <<<"${ZK_FUZZ_TARGETS:-${all_targets[*]}}"
 
 ./scripts/setup.sh
