@@ -70,7 +70,8 @@ ordered_json get(Context& context, const std::string& what, const std::string& h
 
 std::uint8_t byte_or(const std::string& text, std::string_view field, std::uint8_t current)
 {
-    return text.empty() ? current : static_cast<std::uint8_t>(parse_number(text, field, 255));
+    return text.empty() ? current
+                        : static_cast<std::uint8_t>(parse_number(text, field, max_seconds));
 }
 
 void set_timings(Context& context, const SettingInput& in)
@@ -118,13 +119,13 @@ void set(Context& context, const std::string& what, const SettingInput& in)
     if (what == "timings") return set_timings(context, in);
     if (what == "serial") return set_serial(context, in);
     if (what == "id") {
-        const auto id = static_cast<std::uint16_t>(parse_number(in.value, "id", 65535));
+        const auto id = static_cast<std::uint16_t>(parse_number(in.value, "id", max_id));
         expect<ControllerIdAck>(*context.controller(in.host), controller_id_write(id),
                                 "the ID write");
         return show(context, in.host, {{"id", id}});
     }
     if (what == "volume") {
-        const auto volume = static_cast<std::uint8_t>(parse_number(in.value, "volume", 255));
+        const auto volume = static_cast<std::uint8_t>(parse_number(in.value, "volume", max_volume));
         expect<VolumeAck>(*context.controller(in.host), volume_write(volume), "the volume write");
         return show(context, in.host, {{"volume", volume}});
     }
