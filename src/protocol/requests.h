@@ -37,6 +37,7 @@ struct ProjectorCodes
     std::uint32_t baud = 0;  // 24 bits on the wire
     std::uint8_t parity = 0; // 0 none, 1 odd, 2 even; 0xFF when nothing is chosen
     std::array<Bytes, 4> codes;
+    bool operator==(const ProjectorCodes&) const = default;
 };
 
 // 45 C5 b2 b1 b0 p 08 01, then per code CE CE k and the k code bytes. A code longer than 255
