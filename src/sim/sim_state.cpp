@@ -63,12 +63,26 @@ std::string read_network(const json& in, SimState& state)
     if (!in.is_object() || !in.contains("modules") || !in.at("modules").is_array())
         return "state: \"network\" must be an object with a list \"modules\"";
     if (std::string error = unknown_key(in, {"modules"}, "network"); !error.empty()) return error;
-    state.network.emplace();
     const json& modules = in.at("modules");
+    // Without a module there is no controller to answer anything.
+    if (modules.empty()) return "state: \"network.modules\" is empty; it needs one module at least";
+    state.network.emplace();
     for (std::size_t i = 0; i < modules.size(); ++i) {
         if (std::string error = read_module(modules[i], i, state); !error.empty()) return error;
     }
     return {};
+}
+
+// `text` with every line indented, to sit inside the document.
+std::string indented(const std::string& text, const std::string& indent)
+{
+    std::string out = indent;
+    out.reserve(text.size() + text.size() / 8);
+    for (const char c : text) {
+        out += c;
+        if (c == '\n') out += indent;
+    }
+    return out;
 }
 
 std::string system_reason(int error)
@@ -78,15 +92,19 @@ std::string system_reason(int error)
 
 } // namespace
 
-json sim_state_to_json(const ControllerStates& controllers, const NetworkModel& network)
+void write_sim_state(std::ostream& out,
+                     const ControllerStates& controllers,
+                     const NetworkModel& network)
 {
-    json out = {{"network", network}};
-    json& modules = out["network"]["modules"];
-    for (const auto& [index, state] : controllers) {
-        if (index < modules.size() && !(state == ControllerState{}))
-            modules[index]["controller"] = state_to_json(state);
+    out << "{\n  \"network\": {\n    \"modules\": [";
+    for (std::size_t i = 0; i < network.modules.size(); ++i) {
+        json module = network.modules[i];
+        const auto found = controllers.find(i);
+        if (found != controllers.end() && !(found->second == ControllerState{}))
+            module["controller"] = state_to_json(found->second);
+        out << (i == 0 ? "\n" : ",\n") << indented(module.dump(2), "      ");
     }
-    return out;
+    out << (network.modules.empty() ? "]" : "\n    ]") << "\n  }\n}\n";
 }
 
 std::variant<SimState, std::string> sim_state_from_json(const json& in)
@@ -160,7 +178,7 @@ std::string save_sim_state(const std::string& path,
         errno = 0;
         std::ofstream out(temporary, std::ios::trunc);
         if (!out) return cannot + system_reason(errno);
-        out << sim_state_to_json(controllers, network).dump(2) << '\n';
+        write_sim_state(out, controllers, network);
         // Closing flushes; a disk that fills up only shows then.
         out.close();
         if (!out) {

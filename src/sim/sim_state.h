@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <map>
+#include <ostream>
 #include <optional>
 #include <string>
 #include <variant>
@@ -28,8 +29,11 @@ struct SimState
     std::optional<NetworkModel> network; // absent from the file: made from the options
 };
 
-// Both faces as one JSON object; a controller still at its defaults is left out.
-nlohmann::json sim_state_to_json(const ControllerStates& controllers, const NetworkModel& network);
+// Both faces as the state file's text, module by module, so that saving 100,000 controllers never
+// holds the whole document in memory; a controller still at its defaults is left out.
+void write_sim_state(std::ostream& out,
+                     const ControllerStates& controllers,
+                     const NetworkModel& network);
 
 // Missing parts and keys keep their defaults; an unknown key or a bad value gives a message
 // naming its path.

@@ -37,7 +37,7 @@ protected:
     fs::path dir;
 };
 
-TEST_F(state_file, unknown_keys_and_half_bytes_are_refused_with_their_path)
+TEST_F(state_file, unknown_keys_half_bytes_and_no_modules_are_refused_with_their_path)
 {
     struct Case
     {
@@ -55,6 +55,8 @@ TEST_F(state_file, unknown_keys_and_half_bytes_are_refused_with_their_path)
          "state: unknown key \"network.modules[0].controller.volum\""},
         {R"({"network": {"modules": [{"name_hex": "41 4"}]}})",
          "state: network module 1: \"name_hex\" is not valid (\"41 4\")"},
+        {R"({"network": {"modules": []}})",
+         "state: \"network.modules\" is empty; it needs one module at least"},
         {R"({"controller": {}, "network": {"modules": [{"controller": {}}]}})",
          "state: \"controller\" and \"network.modules[0].controller\" both given"},
     };
