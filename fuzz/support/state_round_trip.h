@@ -23,8 +23,8 @@ inline bool state_survives_restart(const sim::ControllerState& controller,
     const auto* state = std::get_if<sim::SimState>(&loaded);
     if (!state || !state->network || state->network->modules != network.modules) return false;
     const auto first = state->controllers.find(0);
-    const sim::ControllerState& read = first == state->controllers.end() ? sim::ControllerState{}
-                                                                         : first->second;
+    const sim::ControllerState& read =
+        first == state->controllers.end() ? sim::ControllerState{} : first->second;
     return read == controller;
 }
 

@@ -34,8 +34,8 @@ void AddressSockets::follow(const NetworkModel& model, int port)
 std::shared_ptr<DatagramEndpoint> AddressSockets::bind(const Ipv4& address, int port)
 {
     if (!is_local(address)) return nullptr;
-    auto endpoint = std::make_shared<DatagramEndpoint>(port, discovery::dotted(address, 0),
-                                                       PortUse::shared);
+    auto endpoint =
+        std::make_shared<DatagramEndpoint>(port, discovery::dotted(address, 0), PortUse::shared);
     if (!endpoint->is_bound()) return nullptr;
     DatagramEndpoint* own = endpoint.get();
     own->on_datagram([this, own](ByteView) { handler_(*own); });

@@ -15,9 +15,8 @@ bool answers_from_own_addresses(const CommandFaceOptions& options, const Network
     return network && options.bind_address == "0.0.0.0";
 }
 
-PortUse port_use(const CommandFaceOptions& options,
-                 const NetworkModel* network,
-                 const AddressSockets& own)
+PortUse
+port_use(const CommandFaceOptions& options, const NetworkModel* network, const AddressSockets& own)
 {
     const bool shared = answers_from_own_addresses(options, network) && own.any_local(*network);
     return shared ? PortUse::shared : PortUse::exclusive;
@@ -31,7 +30,7 @@ CommandFace::CommandFace(const CommandFaceOptions& options,
                          const NetworkModel* network)
     : options_(options), network_(network),
       own_(answers_from_own_addresses(options, network) ? interface_addresses()
-                                                         : std::vector<std::string>{},
+                                                        : std::vector<std::string>{},
            [this](DatagramEndpoint& own) { on_request(own); }),
       endpoint_(options.hs3_port, options.bind_address, port_use(options, network, own_)),
       sender_(endpoint_, options.faults, options.log ? std::move(log) : LogLine{})
@@ -132,7 +131,8 @@ ControllerModel& CommandFace::controller(std::size_t index)
 {
     auto found = controllers_.find(index);
     if (found == controllers_.end())
-        found = controllers_.emplace(index, ControllerModel(ControllerState{}, options_.model)).first;
+        found =
+            controllers_.emplace(index, ControllerModel(ControllerState{}, options_.model)).first;
     return found->second;
 }
 

@@ -49,6 +49,6 @@ nlohmann::json state_to_json(const ControllerState& state);
 // Missing keys keep their defaults; an unknown key, or a value of the wrong type or range, gives a
 // message naming the key; `path` is where the object sits in the state file.
 std::variant<ControllerState, std::string> state_from_json(const nlohmann::json& json,
-                                                          std::string_view path = "controller");
+                                                           std::string_view path = "controller");
 
 } // namespace zk::sim

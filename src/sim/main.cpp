@@ -33,8 +33,8 @@ std::optional<int> parse_command_line(int argc, char** argv, Options& options)
         std::cout << usage_text("zksim", table);
         return 0;
     }
-    for (std::string problem : {conflicting_options(options.command),
-                                address_range_error(options.network)}) {
+    for (std::string problem :
+         {conflicting_options(options.command), address_range_error(options.network)}) {
         if (!problem.empty()) parsed.errors.push_back(std::move(problem));
     }
     for (const std::string& error : parsed.errors)
@@ -73,7 +73,10 @@ std::unique_ptr<StateKeeper>
 keep_state(const std::string& path, CommandFace& face, const NetworkModel& modules)
 {
     auto keeper = std::make_unique<StateKeeper>(
-        path, [&face, &modules] { return StateSnapshot{face.states(), modules}; },
+        path,
+        [&face, &modules] {
+            return StateSnapshot{face.states(), modules};
+        },
         [](const std::string& error) { std::cerr << "zksim: " << error << std::endl; });
     if (const std::string error = keeper->save_now(); !error.empty()) {
         fail(error);

@@ -159,10 +159,12 @@ std::vector<OptionSpec> command_face_option_table(CommandFaceOptions& o)
                                : "--reply-to: expected HOST:PORT, not \"" + std::string(v) + "\"";
          }},
         flag_option("--reply-to-server",
-                    "Send HS3 replies to the server IP and port set in the module the request "
-                    "reached (UDP-client mode).",
+                    "Send each controller's HS3 replies to the server IP and port set in its "
+                    "network module (UDP-client mode).",
                     o.reply_to_server),
-        {"--state", "FILE", "Keep both faces' settings in this JSON file.",
+        {"--state", "FILE",
+         "Keep every controller's settings in this JSON file, saved after each change is "
+         "answered.",
          [&o](std::string_view v) -> std::string {
              if (v.empty()) return "--state: expected a file name";
              o.state_file = v;
@@ -192,7 +194,7 @@ std::vector<OptionSpec> network_face_option_table(NetworkFaceOptions& o)
         number_option<int>(
             "--count", "N",
             "Simulate N controllers, each with its own network module, address and command "
-            "state (default 1). 100,000 take about MEMORY of memory and a STATEFILE state file.",
+            "state (default 1). 100,000 take about 160 MB of memory and a 120 MB state file.",
             1, 100000, [&o](int v) { o.count = v; }),
         {"--mac-base", "MAC", "First module's MAC, counted up (default 84:C2:E4:00:00:01).",
          [&o](std::string_view v) -> std::string {
@@ -263,7 +265,8 @@ std::string address_range_error(const NetworkFaceOptions& options)
     const std::string with_count = " with --count " + std::to_string(options.count);
     // Counting past the top would wrap to 00:00:00:00:00:00, a MAC no module has.
     if (mac + last > 0xFFFF'FFFF'FFFFu)
-        return "--mac-base " + mac_text(options.mac_base) + with_count + " runs past FF:FF:FF:FF:FF:FF";
+        return "--mac-base " + mac_text(options.mac_base) + with_count +
+               " runs past FF:FF:FF:FF:FF:FF";
     const std::uint64_t ip = read_be32(options.ip_base, 0);
     if (ip == 0 || ip + last >= 0xFFFF'FFFFu)
         return "--ip-base " + discovery::dotted(options.ip_base, 0) + with_count +

@@ -123,8 +123,7 @@ std::variant<SimState, std::string> sim_state_from_json(const json& in)
         state.controllers[0] = std::get<ControllerState>(std::move(controller));
     }
     if (in.contains("network")) {
-        if (std::string error = read_network(in.at("network"), state); !error.empty())
-            return error;
+        if (std::string error = read_network(in.at("network"), state); !error.empty()) return error;
     }
     return state;
 }

@@ -6,8 +6,8 @@
 #include <cstddef>
 #include <filesystem>
 #include <map>
-#include <ostream>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <variant>
 
@@ -51,7 +51,8 @@ std::string save_sim_state(const std::string& path,
 
 // The modules the options make, or the state file's when it has them; either way a reset brings a
 // module back to what the options make for its place (keeping its own MAC).
-NetworkModel starting_network(const NetworkFaceOptions& options, std::optional<NetworkModel> loaded);
+NetworkModel starting_network(const NetworkFaceOptions& options,
+                              std::optional<NetworkModel> loaded);
 
 // The file a symbolic link (or a chain of them) ends at; `path` itself when it is no link.
 std::filesystem::path link_target(const std::filesystem::path& path);

@@ -72,7 +72,8 @@ void StateKeeper::work()
         if (error.empty()) ++writes_;
         writing_ = false;
         wake_.notify_all();
-        QMetaObject::invokeMethod(&home_, [this] { written(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            &home_, [this] { written(); }, Qt::QueuedConnection);
     }
 }
 

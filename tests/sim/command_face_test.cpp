@@ -156,8 +156,8 @@ TEST(command_face, each_controller_keeps_its_own_state_and_answers_from_its_own_
     options.bind_address = "0.0.0.0";
     options.log = true;
     std::vector<std::string> log;
-    CommandFace face(options, ControllerStates{}, [&](std::string_view l) { log.emplace_back(l); },
-                     &network);
+    CommandFace face(
+        options, ControllerStates{}, [&](std::string_view l) { log.emplace_back(l); }, &network);
     ASSERT_TRUE(face.is_listening());
     const auto port = static_cast<quint16>(face.port());
     const QString addresses[] = {"127.0.0.2", "127.0.0.3", "127.0.0.4"};
@@ -171,11 +171,10 @@ TEST(command_face, each_controller_keeps_its_own_state_and_answers_from_its_own_
     // The controllers answer on threads of their own, so the order of arrival is not theirs.
     std::map<std::string, std::multiset<int>> by_sender; // volumes reported; -1 for the acks
     for (std::size_t i = 0; i < tool.received.size(); ++i)
-        by_sender[tool.sender_addresses[i].toStdString()].insert(
-            reported_volume(tool.received[i]));
-    EXPECT_EQ(by_sender, (std::map<std::string, std::multiset<int>>{{"127.0.0.2", {-1, 11}},
-                                                                    {"127.0.0.3", {-1, 12}},
-                                                                    {"127.0.0.4", {-1, 13}}}));
+        by_sender[tool.sender_addresses[i].toStdString()].insert(reported_volume(tool.received[i]));
+    EXPECT_EQ(by_sender,
+              (std::map<std::string, std::multiset<int>>{
+                  {"127.0.0.2", {-1, 11}}, {"127.0.0.3", {-1, 12}}, {"127.0.0.4", {-1, 13}}}));
     EXPECT_EQ(face.state_of(2).volume, 13);
 
     // No simulated controller has 127.0.0.9: nothing answers, and the log says why.

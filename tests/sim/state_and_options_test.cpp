@@ -289,6 +289,7 @@ TEST(options, bad_options_are_reported_one_by_one)
         {{"--reply-to", ":5"}, "--reply-to: expected HOST:PORT, not \":5\""},
         {{"--seed", "-3"}, "--seed: expected a number from 0 to 4294967295, not \"-3\""},
         {{"--reply-to-server=yes"}, "--reply-to-server takes no value"},
+        {{"--loss", "1.5"}, "--loss: expected a number from 0 to 1, not \"1.5\""},
     };
     for (const Case& c : cases) {
         CommandFaceOptions o;
@@ -298,7 +299,6 @@ TEST(options, bad_options_are_reported_one_by_one)
     }
     CommandFaceOptions o;
     EXPECT_TRUE(parse_options(command_face_option_table(o), {"-h"}).help);
-    EXPECT_TRUE(parse_options(command_face_option_table(o), {"--loss", "1.5"}).errors.size() == 1);
 }
 
 } // namespace

@@ -104,8 +104,8 @@ TEST_F(state_file, a_folder_is_refused_and_a_link_keeps_pointing_at_the_file_wri
     state.controller_id = 7;
     ASSERT_EQ(save_sim_state(link.string(), {{0, state}}, network), "");
     EXPECT_TRUE(fs::is_symlink(link));
-    EXPECT_EQ(read_json(dir / "kept" / "state.json")["network"]["modules"][0]["controller"]
-                       ["controller_id"],
+    EXPECT_EQ(read_json(dir / "kept" /
+                        "state.json")["network"]["modules"][0]["controller"]["controller_id"],
               7);
     EXPECT_FALSE(fs::exists(dir / "kept" / "state.json.tmp"));
 }
