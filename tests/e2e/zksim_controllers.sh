@@ -41,7 +41,7 @@ for i in 0 1 2; do
     host=10.77.0.$((2 + i))
     in_pc "$zkctl" get volume --host "$host" >"$work/out" 2>&1 ||
         fail "get volume at $host exited $?: $(cat "$work/out")"
-    grep -qx "volume $((21 + i))" "$work/out" || fail "$host reported $(cat "$work/out")"
+    grep -Eqx "volume +$((21 + i))" "$work/out" || fail "$host reported $(cat "$work/out")"
 done
 stop_sim
 for i in 0 1 2; do
