@@ -1,9 +1,12 @@
 #include "cli/app.h"
 
+#include <algorithm>
 #include <ostream>
 #include <utility>
 
 #include "cli/commands.h"
+#include "cli/projector_commands.h"
+#include "runtime/text.h"
 
 namespace zk::cli {
 
@@ -14,10 +17,10 @@ void add_global_options(CLI::App& app, Globals& g)
     app.add_flag("--json", g.json, "Print results as JSON");
     app.add_option("--timeout", g.timeout_seconds,
                    "Seconds to wait for each answer; for discover, for all answers (default 1)")
-        ->check(CLI::Range(0.01, 600.0))
+        ->check(range(0.01, 600))
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     app.add_option("--retries", g.retries, "Times a request is sent again (default 2)")
-        ->check(CLI::Range(0, 20))
+        ->check(range(0, 20))
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     app.add_option("--adapter", g.adapter,
                    "Network adapter for broadcasts and --server self (name or address)");
@@ -35,10 +38,10 @@ void add_global_options(CLI::App& app, Globals& g)
             ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
 }
 
-void report(const Context& context, const Exit& error)
+void report(const Context& context, const Exit& error, bool json)
 {
     context.io.err << "zkctl: " << error.what() << "\n" << std::flush;
-    if (context.globals.json)
+    if (json)
         context.io.out
             << nlohmann::ordered_json{{"error", error.what()}, {"exit", error.code()}}.dump(2)
             << "\n"
@@ -46,6 +49,19 @@ void report(const Context& context, const Exit& error)
 }
 
 } // namespace
+
+CLI::Validator range(double min, double max)
+{
+    const std::string bounds = to_text(min) + "-" + to_text(max);
+    return CLI::Validator(
+        [min, max, bounds](std::string& input) {
+            double value = 0;
+            if (CLI::detail::lexical_cast(input, value) && value >= min && value <= max)
+                return std::string();
+            return input + " is out of range (" + bounds + ")";
+        },
+        "in " + bounds);
+}
 
 CLI::Option* add_host_option(CLI::App& command, std::string& host)
 {
@@ -68,6 +84,7 @@ int run(const std::vector<std::string>& arguments, Io& io)
     add_setting_commands(app, context);
     add_registry_commands(app, context);
     add_backup_commands(app, context);
+    add_projector_commands(app, context);
 
     std::vector<const char*> argv{"zkctl"};
     for (const std::string& argument : arguments)
@@ -75,9 +92,14 @@ int run(const std::vector<std::string>& arguments, Io& io)
     try {
         app.parse(static_cast<int>(argv.size()), argv.data());
     } catch (const CLI::ParseError& error) {
-        return app.exit(error, io.out, io.err) == 0 ? exit_ok : exit_usage;
+        if (error.get_exit_code() == 0) return app.exit(error, io.out, io.err); // --help
+        // The flag may not have been taken yet when the command line is refused.
+        const bool json = context.globals.json || std::find(arguments.begin(), arguments.end(),
+                                                            "--json") != arguments.end();
+        report(context, Exit(exit_usage, error.what()), json);
+        return exit_usage;
     } catch (const Exit& error) {
-        report(context, error);
+        report(context, error, context.globals.json);
         return error.code();
     }
     return context.status;

@@ -1,13 +1,11 @@
 // backup and restore: one controller's settings to a JSON document and back onto one or many.
-#include <fstream>
-#include <iterator>
-
 #include "cli/commands.h"
 #include "cli/found_controllers.h"
 #include "cli/room_settings.h"
 #include "cli/table.h"
 #include "cli/values.h"
 #include "protocol/hs3_frame.h"
+#include "runtime/file_read.h"
 
 namespace zk::cli {
 
@@ -55,10 +53,11 @@ void backup(Context& context, const BackupInput& in)
 
 RoomSettings read_backup(const std::string& file)
 {
-    std::ifstream stream(file, std::ios::binary);
-    if (!stream) throw Exit(exit_local_error, "cannot read " + file);
-    const std::string text{std::istreambuf_iterator<char>(stream), {}};
-    const nlohmann::json document = nlohmann::json::parse(text, nullptr, false);
+    const FileRead read = read_regular_file(file);
+    if (const auto* failure = std::get_if<ReadFailure>(&read))
+        refuse_input(describe(file, *failure));
+    const nlohmann::json document =
+        nlohmann::json::parse(std::get<std::string>(read), nullptr, false);
     if (document.is_discarded()) refuse_input(file + ": not valid JSON");
     return settings_from_json(document, file);
 }
@@ -69,6 +68,8 @@ std::string frame_text(const Bytes& payload)
 }
 
 // Writes the plan to one controller; "" or what went wrong, with the exit status it earns.
+// Once the first frame has gone out nothing is bad input any more: whatever fails is that
+// controller's outcome, and the others are still tried.
 std::pair<int, std::string>
 restore_one(Context& context, const std::string& host, const std::vector<PlannedWrite>& plan)
 {
@@ -80,9 +81,22 @@ restore_one(Context& context, const std::string& host, const std::vector<Planned
         }
         return {exit_ok, ""};
     } catch (const Exit& error) {
-        if (error.code() == exit_usage) throw;
-        return {error.code(), error.what()};
+        return {error.code() == exit_usage ? exit_local_error : error.code(), error.what()};
     }
+}
+
+void dry_run(Context& context, const BackupInput& in, const std::vector<PlannedWrite>& plan)
+{
+    ordered_json results = ordered_json::array();
+    std::vector<std::vector<std::string>> lines;
+    for (const std::string& host : in.hosts) {
+        for (const PlannedWrite& write : plan) {
+            lines.push_back({host, write.what, frame_text(write.payload)});
+            results.push_back(
+                {{"host", host}, {"write", write.what}, {"frame", frame_text(write.payload)}});
+        }
+    }
+    context.print(results, aligned_text(lines));
 }
 
 void restore(Context& context, const BackupInput& in)
@@ -94,17 +108,13 @@ void restore(Context& context, const BackupInput& in)
                      " controllers would all get ID " + std::to_string(room.id) +
                      "; add --keep-id to leave each its own");
     const std::vector<PlannedWrite> plan = restore_plan(room, in.keep_id);
+    // A mistyped host stops the restore before any controller is half-way changed.
+    for (const std::string& host : in.hosts)
+        checked_host(context.target(host));
+    if (in.dry_run) return dry_run(context, in, plan);
     ordered_json results = ordered_json::array();
     std::vector<std::vector<std::string>> lines;
     for (const std::string& host : in.hosts) {
-        if (in.dry_run) {
-            for (const PlannedWrite& write : plan) {
-                lines.push_back({host, write.what, frame_text(write.payload)});
-                results.push_back(
-                    {{"host", host}, {"write", write.what}, {"frame", frame_text(write.payload)}});
-            }
-            continue;
-        }
         const auto [code, problem] = restore_one(context, host, plan);
         context.fail_with(code);
         lines.push_back({host, problem.empty() ? "restored" : "failed: " + problem});

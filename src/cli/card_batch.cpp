@@ -13,9 +13,6 @@ namespace {
 using nlohmann::ordered_json;
 using namespace protocol;
 
-// A controller that has not answered this many cards in a row is gone; the rest are not sent.
-constexpr int give_up_after = 3;
-
 enum class CardOutcome
 {
     registered, // check: found
@@ -23,13 +20,13 @@ enum class CardOutcome
     missing, // check: not registered
     refused,
     no_answer,
-    not_sent,
 };
 
 struct Tally
 {
     std::map<CardOutcome, int> counts;
     ordered_json problems = ordered_json::array();
+    std::size_t not_tried = 0; // cards left when the controller stopped answering
 };
 
 const char* reason(CardOutcome outcome)
@@ -41,8 +38,6 @@ const char* reason(CardOutcome outcome)
         return "refused by the controller";
     case CardOutcome::no_answer:
         return "no answer";
-    case CardOutcome::not_sent:
-        return "not sent (the controller stopped answering)";
     default:
         return "";
     }
@@ -74,15 +69,41 @@ ordered_json summary_json(const Tally& tally, bool check)
         const auto found = tally.counts.find(o);
         return found == tally.counts.end() ? 0 : found->second;
     };
-    const int failed =
-        count(CardOutcome::refused) + count(CardOutcome::no_answer) + count(CardOutcome::not_sent);
-    if (check)
-        return {{"registered", count(CardOutcome::registered)},
-                {"missing", count(CardOutcome::missing)},
-                {"failed", failed}};
-    return {{"registered", count(CardOutcome::registered)},
-            {"already_present", count(CardOutcome::already_present)},
-            {"failed", failed}};
+    const int failed = count(CardOutcome::refused) + count(CardOutcome::no_answer);
+    ordered_json summary =
+        check ? ordered_json{{"found", count(CardOutcome::registered)},
+                             {"missing", count(CardOutcome::missing)}}
+              : ordered_json{{"registered", count(CardOutcome::registered)},
+                             {"already_present", count(CardOutcome::already_present)}};
+    summary["failed"] = failed;
+    if (tally.not_tried > 0) summary["not_tried"] = tally.not_tried;
+    return summary;
+}
+
+// Sends the cards one by one until the controller has left `give_up_after` of them in a row
+// unanswered: each would cost the whole time-out and retries again.
+Tally send_cards(Context& context, const CardFileRun& run, const std::vector<CardLine>& cards)
+{
+    std::unique_ptr<Hs3Client> client = context.controller(run.host);
+    Tally tally;
+    int silent = 0;
+    for (std::size_t i = 0; i < cards.size(); ++i) {
+        if (silent >= run.give_up_after) {
+            tally.not_tried = cards.size() - i;
+            context.warn(run.file + ":" + std::to_string(cards[i].line) + ": stopped here: " +
+                         std::to_string(silent) + " cards in a row got no answer; this card and " +
+                         std::to_string(tally.not_tried - 1) + " after it were not sent");
+            break;
+        }
+        const CardOutcome outcome = one_card(*client, cards[i].card, run.check);
+        silent = outcome == CardOutcome::no_answer ? silent + 1 : 0;
+        ++tally.counts[outcome];
+        if (*reason(outcome))
+            tally.problems.push_back(
+                {{"line", cards[i].line}, {"card", cards[i].card}, {"reason", reason(outcome)}});
+        draw(context, i + 1, cards.size());
+    }
+    return tally;
 }
 
 } // namespace
@@ -94,36 +115,23 @@ std::string progress_bar(std::size_t done, std::size_t total, std::size_t width)
            std::to_string(done) + "/" + std::to_string(total);
 }
 
-void run_card_file(Context& context, const std::string& host, const std::string& file, bool check)
+void run_card_file(Context& context, const CardFileRun& run)
 {
-    const std::vector<CardLine> cards = read_card_file(file);
-    std::unique_ptr<Hs3Client> client = context.controller(host);
-    Tally tally;
-    int silent = 0;
-    for (std::size_t i = 0; i < cards.size(); ++i) {
-        const CardOutcome outcome = silent >= give_up_after
-                                        ? CardOutcome::not_sent
-                                        : one_card(*client, cards[i].card, check);
-        silent = outcome == CardOutcome::no_answer ? silent + 1 : 0;
-        ++tally.counts[outcome];
-        if (*reason(outcome))
-            tally.problems.push_back(
-                {{"line", cards[i].line}, {"card", cards[i].card}, {"reason", reason(outcome)}});
-        draw(context, i + 1, cards.size());
-    }
-    const ordered_json summary = summary_json(tally, check);
-    ordered_json json{{"host", host}, {"file", file}};
+    const std::vector<CardLine> cards = read_card_file(run.file);
+    if (cards.empty()) context.warn("no cards in " + run.file);
+    const Tally tally = cards.empty() ? Tally{} : send_cards(context, run, cards);
+    const ordered_json summary = summary_json(tally, run.check);
+    ordered_json json{{"host", run.host}, {"file", run.file}};
     json.update(summary);
     json["problems"] = tally.problems;
     std::string human = key_value_text(summary);
     for (const auto& problem : tally.problems)
-        human += file + ":" + problem["line"].dump() + ": card " + problem["card"].dump() + ": " +
-                 problem["reason"].get<std::string>() + "\n";
+        human += run.file + ":" + problem["line"].dump() + ": card " + problem["card"].dump() +
+                 ": " + problem["reason"].get<std::string>() + "\n";
     context.print(json, human);
     if (tally.counts.contains(CardOutcome::refused) || tally.counts.contains(CardOutcome::missing))
         context.fail_with(exit_refused);
-    else if (tally.counts.contains(CardOutcome::no_answer))
-        context.fail_with(exit_no_answer);
+    if (tally.counts.contains(CardOutcome::no_answer)) context.fail_with(exit_no_answer);
 }
 
 } // namespace zk::cli

@@ -7,9 +7,17 @@
 
 namespace zk::cli {
 
-// Registers (check: looks up) every card of the file on the controller at `host`. The file is
-// checked whole before anything is sent.
-void run_card_file(Context& context, const std::string& host, const std::string& file, bool check);
+struct CardFileRun
+{
+    std::string host;
+    std::string file;
+    bool check = false;    // look the cards up instead of registering them
+    int give_up_after = 3; // unanswered cards in a row after which the rest are not sent
+};
+
+// Registers (check: looks up) every card of the file on the controller at `run.host`. The file
+// is checked whole before anything is sent; a controller that stops answering stops the run.
+void run_card_file(Context& context, const CardFileRun& run);
 
 // "[########            ]  400/1000" for `done` of `total`, `width` marks wide.
 std::string progress_bar(std::size_t done, std::size_t total, std::size_t width = 30);

@@ -1,10 +1,11 @@
 #include "cli/card_file.h"
 
-#include <fstream>
-#include <iterator>
+#include <algorithm>
 
+#include "cli/file_text.h"
 #include "cli/outcome.h"
 #include "cli/values.h"
+#include "runtime/file_read.h"
 #include "runtime/text.h"
 
 namespace zk::cli {
@@ -13,34 +14,41 @@ namespace {
 
 std::string first_field(std::string_view line)
 {
-    const std::size_t end = line.find_first_of(",;");
+    const std::size_t end = line.find_first_of(",;\t");
     std::string field = trim_spaces(line.substr(0, end));
     if (field.size() >= 2 && field.front() == '"' && field.back() == '"')
         field = field.substr(1, field.size() - 2);
-    return field;
+    return trim_spaces(field);
 }
 
+// A column title in any language ("card", "卡号"): it holds no digit, so it cannot be a
+// mistyped card number, which is refused instead of skipped.
 bool is_header(std::string_view field)
 {
-    return to_upper(field) == "CARD";
+    return std::none_of(field.begin(), field.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 } // namespace
 
-std::vector<CardLine> parse_card_file(std::string_view text, std::string_view file_name)
+std::vector<CardLine> parse_card_file(std::string_view bytes, std::string_view file_name)
 {
-    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3); // spreadsheets write a BOM
+    // Full-width digits, commas and spaces are read as their ASCII twins, as the settings
+    // window reads its number boxes.
+    const std::string text = fold_full_width(file_text(bytes));
     std::vector<CardLine> cards;
+    bool first_content = true;
     std::size_t number = 0;
-    while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+    for (std::string_view rest = text; !rest.empty();) {
+        const std::size_t end = rest.find('\n');
+        std::string_view line = rest.substr(0, end);
+        rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
         ++number;
         if (line.ends_with('\r')) line.remove_suffix(1);
-        const std::string field = first_field(line);
         if (trim_spaces(line).empty() || line.starts_with('#')) continue;
-        if (number == 1 && is_header(field)) continue;
+        const std::string field = first_field(line);
+        const bool header = first_content && is_header(field);
+        first_content = false;
+        if (header) continue;
         try {
             cards.push_back({number, parse_card(field)});
         } catch (const Exit& error) {
@@ -53,10 +61,10 @@ std::vector<CardLine> parse_card_file(std::string_view text, std::string_view fi
 
 std::vector<CardLine> read_card_file(const std::filesystem::path& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw Exit(exit_local_error, "cannot read " + path.string());
-    const std::string text{std::istreambuf_iterator<char>(in), {}};
-    return parse_card_file(text, path.string());
+    const FileRead read = read_regular_file(path);
+    if (const auto* failure = std::get_if<ReadFailure>(&read))
+        refuse_input(describe(path, *failure));
+    return parse_card_file(std::get<std::string>(read), path.string());
 }
 
 } // namespace zk::cli

@@ -15,6 +15,10 @@ void add_registry_commands(CLI::App& app, Context& context);
 // backup, restore
 void add_backup_commands(CLI::App& app, Context& context);
 
+// A check that a number lies in [min, max], its message showing the bounds as a person writes
+// them ("0.01-600"; CLI11's own shows "0.010000 to 600.000000").
+CLI::Validator range(double min, double max);
+
 // Adds the --host option every command to one controller takes.
 CLI::Option* add_host_option(CLI::App& command, std::string& host);
 

@@ -52,10 +52,14 @@ void Context::warn(const std::string& line) const
     io.err.flush();
 }
 
+Hs3Target Context::target(const std::string& host) const
+{
+    return {host, globals.ports.hs3_remote, globals.ports.settings_local};
+}
+
 std::unique_ptr<Hs3Client> Context::controller(const std::string& host) const
 {
-    return std::make_unique<Hs3Client>(
-        Hs3Target{host, globals.ports.hs3_remote, globals.ports.settings_local}, timing());
+    return std::make_unique<Hs3Client>(target(host), timing());
 }
 
 std::unique_ptr<ConfigClient> Context::modules() const
@@ -82,7 +86,7 @@ Adapter Context::adapter() const
 
 void Context::fail_with(int code)
 {
-    if (status == exit_ok) status = code;
+    status = std::max(status, code);
 }
 
 } // namespace zk::cli

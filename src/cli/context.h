@@ -44,12 +44,14 @@ struct Context
     void print(const nlohmann::ordered_json& result, const std::string& human) const;
     // A line on stderr ("zkctl: ...").
     void warn(const std::string& line) const;
+    Hs3Target target(const std::string& host) const;
     std::unique_ptr<Hs3Client> controller(const std::string& host) const;
     std::unique_ptr<ConfigClient> modules() const;
     // The adapter named by --adapter, else the first one with an IPv4 address; a local error
     // when there is none.
     Adapter adapter() const;
-    // Raises the exit status to `code` unless it is already a failure.
+    // Raises the exit status to `code` unless it is already as bad: over several controllers
+    // the worst outcome is the command's (local error over refused over no answer).
     void fail_with(int code);
 };
 

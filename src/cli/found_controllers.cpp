@@ -5,17 +5,14 @@
 
 #include "cli/table.h"
 #include "cli/values.h"
+#include "discovery/search_reply.h"
+#include "runtime/printable.h"
 
 namespace zk::cli {
 
 namespace {
 
 namespace off = discovery::offset;
-
-// A search reply counts its data at byte 29: the IP (4 bytes) and the zero-terminated module
-// name; the byte after the counted data is the version, hardware << 4 | software.
-constexpr std::size_t data_length_at = 29;
-constexpr std::size_t name_at = 34;
 
 discovery::Ipv4 ipv4_at(ByteView block, std::size_t at)
 {
@@ -25,17 +22,6 @@ discovery::Ipv4 ipv4_at(ByteView block, std::size_t at)
 std::string dotted(const discovery::Ipv4& ip)
 {
     return discovery::dotted(ip, 0);
-}
-
-void read_module_identity(ByteView reply, FoundController& row)
-{
-    const std::size_t counted = reply[data_length_at];
-    const std::size_t version_at = off::search_ip + counted;
-    if (counted <= 4 || version_at >= reply.size()) return;
-    const auto name = reply.subspan(name_at, version_at - name_at);
-    row.module_name.assign(name.begin(), std::find(name.begin(), name.end(), std::uint8_t{0}));
-    const std::uint8_t version = reply[version_at];
-    row.module_version = std::to_string(version >> 4) + "." + std::to_string(version & 0x0F);
 }
 
 std::vector<std::string> cells(const FoundController& row)
@@ -72,13 +58,12 @@ std::vector<FoundController> found_from(const std::vector<Bytes>& search_replies
     std::vector<FoundController> rows;
     std::set<Bytes> seen;
     for (const Bytes& reply : search_replies) {
-        Bytes mac = discovery::mac_at(reply);
+        const std::optional<discovery::SearchReply> found = discovery::decode_search_reply(reply);
+        if (!found) continue;
+        Bytes mac(found->mac.begin(), found->mac.end());
         if (!seen.insert(mac).second) continue;
-        FoundController row;
-        row.mac = std::move(mac);
-        row.ip = ipv4_at(reply, off::search_ip);
-        read_module_identity(reply, row);
-        rows.push_back(std::move(row));
+        // The name is whatever bytes the controller sent; every format prints them escaped.
+        rows.push_back({std::move(mac), found->ip, printable(found->name), found->version, {}});
     }
     return rows;
 }

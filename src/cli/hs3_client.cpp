@@ -1,43 +1,40 @@
 #include "cli/hs3_client.h"
 
-#include <QHostAddress>
-#include <QHostInfo>
-
 #include "cli/outcome.h"
 #include "protocol/hs3_frame.h"
+#include "runtime/host_addresses.h"
+#include "runtime/ipv4_text.h"
 
 namespace zk::cli {
 
-std::string resolve_host(const std::string& host)
+std::string checked_host(const Hs3Target& target)
 {
-    const QString text = QString::fromStdString(host);
-    QHostAddress literal;
-    if (literal.setAddress(text))
-        return literal.protocol() == QAbstractSocket::IPv4Protocol
-                   ? literal.toString().toStdString()
-                   : std::string();
-    for (const QHostAddress& candidate : QHostInfo::fromName(text).addresses()) {
-        if (candidate.protocol() == QAbstractSocket::IPv4Protocol)
-            return candidate.toString().toStdString();
-    }
-    return {};
+    if (target.host.empty()) refuse_input("--host: the controller's address is missing");
+    const std::string address = resolve_ipv4(target.host);
+    if (address.empty() && looks_numeric(target.host))
+        refuse_input("--host: \"" + target.host +
+                     "\" is not an IPv4 address (four numbers 0-255, like 192.168.1.20)");
+    if (address.empty())
+        refuse_input("--host: \"" + target.host + "\" is not an IPv4 address or known host name");
+    // Only this program could answer at this PC's address on the port it holds itself.
+    if (target.remote_port == target.local_port && is_this_pc(address))
+        refuse_input("--host: " + target.host +
+                     " is this PC; a controller has an address of its own");
+    return address;
 }
 
 void require_bound(const DatagramEndpoint& endpoint, int port)
 {
     if (endpoint.is_bound()) return;
     throw Exit(exit_local_error, "UDP port " + std::to_string(port) +
-                                     " is taken by another program (is zkconfig running?); "
-                                     "close it and try again");
+                                     " is taken by another program (another zkconfig, zkctl or "
+                                     "zksim?); close it and try again");
 }
 
 Hs3Client::Hs3Client(const Hs3Target& target, const Timing& timing)
-    : endpoint_(target.local_port), address_(resolve_host(target.host)),
+    : address_(checked_host(target)), endpoint_(target.local_port),
       remote_port_(target.remote_port), timing_(timing)
 {
-    if (target.host.empty()) refuse_input("--host: the controller's address is missing");
-    if (address_.empty())
-        refuse_input("--host: \"" + target.host + "\" is not an IPv4 address or known host name");
     require_bound(endpoint_, target.local_port);
     endpoint_.on_datagram([this](ByteView datagram) { on_datagram(datagram); });
 }

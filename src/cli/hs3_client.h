@@ -23,8 +23,8 @@ struct Hs3Target
 class Hs3Client
 {
 public:
-    // Binds the local port and resolves the host; throws Exit (local error for a taken port,
-    // usage for a host that does not resolve).
+    // Checks the host, then binds the local port; throws Exit (usage for a host that
+    // checked_host refuses, local error for a taken port).
     Hs3Client(const Hs3Target& target, const Timing& timing);
 
     // The answer to this request, sending it up to 1 + retries times; nullopt when none came.
@@ -45,8 +45,8 @@ private:
     void start(ByteView payload);
     void send(ByteView payload);
 
-    DatagramEndpoint endpoint_;
     std::string address_;
+    DatagramEndpoint endpoint_;
     int remote_port_;
     Timing timing_;
     Waiter waiter_;
@@ -54,8 +54,9 @@ private:
     std::vector<protocol::Reply> arrived_; // answers to the request now waiting
 };
 
-// The dotted IPv4 address of a dotted text or host name; empty when it does not resolve.
-std::string resolve_host(const std::string& host);
+// The dotted IPv4 address of the target's dotted text or host name; a usage error when it names
+// none, or names this PC while zkctl holds the port a controller there would need.
+std::string checked_host(const Hs3Target& target);
 
 // Binds `port` or throws Exit with a message that names the port and its likely holder.
 void require_bound(const DatagramEndpoint& endpoint, int port);

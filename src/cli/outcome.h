@@ -11,8 +11,8 @@ enum ExitCode : int
     exit_ok = 0,
     exit_no_answer = 2,   // nothing answered within the time-out and retries
     exit_refused = 3,     // the controller answered but did not do it
-    exit_local_error = 4, // port taken, adapter missing, file unreadable
-    exit_usage = 64,      // bad command line or bad input; nothing was sent
+    exit_local_error = 4, // port taken, adapter missing
+    exit_usage = 64,      // bad command line or input (unreadable file too); nothing was sent
 };
 
 class Exit : public std::runtime_error

@@ -17,6 +17,7 @@ struct RegistryInput
 {
     std::string host, card, file;
     double step_timeout = 20.0;
+    int give_up_after = 3;
 };
 
 void show(Context& context, const std::string& host, const ordered_json& values)
@@ -118,8 +119,13 @@ void add_card_commands(CLI::App& app, Context& context, std::shared_ptr<Registry
                   : "Register every card of a CSV file (first column: card number)");
         command->add_option("FILE", in->file, "CSV file, one card number per line")->required();
         add_host_option(*command, in->host);
-        command->callback(
-            [&context, in, check] { run_card_file(context, in->host, in->file, check); });
+        command
+            ->add_option("--give-up-after", in->give_up_after,
+                         "Stop after this many cards in a row got no answer (default 3)")
+            ->check(range(1, 1000000));
+        command->callback([&context, in, check] {
+            run_card_file(context, {in->host, in->file, check, in->give_up_after});
+        });
     }
 }
 
@@ -135,7 +141,7 @@ void add_registry_commands(CLI::App& app, Context& context)
     CLI::App* enroll =
         finger->add_subcommand("enroll", "Enrol a finger at the controller's reader");
     enroll->add_option("--step-timeout", in->step_timeout, "Seconds to wait for each capture (20)")
-        ->check(CLI::Range(0.1, 600.0));
+        ->check(range(0.1, 600));
     add_host_option(*enroll, in->host);
     enroll->callback([&context, in] { enrol(context, *in); });
     CLI::App* forget = finger->add_subcommand("delete", "Delete the fingerprint");

@@ -25,23 +25,6 @@ const json& member(const json& document, std::string_view file, const std::strin
     }
 }
 
-std::uint32_t
-number_at(const json& document, std::string_view file, const std::string& path, std::uint32_t max)
-{
-    const json& value = member(document, file, path);
-    if (!value.is_number_unsigned() || value.get<std::uint64_t>() > max)
-        refuse_input(std::string(file) + ": " + path + " must be a whole number 0-" +
-                     std::to_string(max));
-    return value.get<std::uint32_t>();
-}
-
-std::string text_at(const json& document, std::string_view file, const std::string& path)
-{
-    const json& value = member(document, file, path);
-    if (!value.is_string()) refuse_input(std::string(file) + ": " + path + " must be a text");
-    return value.get<std::string>();
-}
-
 // Runs a parser of typed input, prefixing its message with the file.
 template <class F> auto in_file(std::string_view file, F parse)
 {
@@ -52,12 +35,36 @@ template <class F> auto in_file(std::string_view file, F parse)
     }
 }
 
+// The member at `path` as the operator would have typed it for set ("9600", "odd"), so the
+// same parsers check it: a backup edited by hand gets no value set would refuse.
+std::string typed_at(const json& document, std::string_view file, const std::string& path)
+{
+    const json& value = member(document, file, path);
+    return value.is_string() ? value.get<std::string>() : value.dump();
+}
+
+std::uint32_t
+number_at(const json& document, std::string_view file, const std::string& path, std::uint32_t max)
+{
+    const json& value = member(document, file, path);
+    if (!value.is_number()) refuse_input(std::string(file) + ": " + path + " must be a number");
+    return in_file(file, [&] { return parse_number(value.dump(), path, max); });
+}
+
+std::string text_at(const json& document, std::string_view file, const std::string& path)
+{
+    const json& value = member(document, file, path);
+    if (!value.is_string()) refuse_input(std::string(file) + ": " + path + " must be a text");
+    return value.get<std::string>();
+}
+
 protocol::ProjectorCodes serial_from_json(const json& document, std::string_view file)
 {
     protocol::ProjectorCodes serial;
-    serial.baud = number_at(document, file, "serial.baud", 0xFFFFFF);
+    const std::string baud = typed_at(document, file, "serial.baud");
+    serial.baud = in_file(file, [&] { return parse_baud(baud, "serial.baud"); });
     const std::string parity = text_at(document, file, "serial.parity");
-    serial.parity = in_file(file, [&] { return parse_parity(parity); });
+    serial.parity = in_file(file, [&] { return parse_parity(parity, "serial.parity"); });
     for (std::size_t i = 0; i < 4; ++i) {
         const std::string path = "serial." + std::string(code_names[i]);
         const std::string text = text_at(document, file, path);
@@ -126,14 +133,14 @@ RoomSettings settings_from_json(const nlohmann::json& document, std::string_view
         refuse_input(std::string(file) + ": version " + document["version"].dump() +
                      " is not one this zkctl reads (" + std::to_string(backup_version) + ")");
     RoomSettings room;
-    room.id = static_cast<std::uint16_t>(number_at(document, file, "id", 0xFFFF));
-    room.volume = static_cast<std::uint8_t>(number_at(document, file, "volume", 0xFF));
+    room.id = static_cast<std::uint16_t>(number_at(document, file, "id", max_id));
+    room.volume = static_cast<std::uint8_t>(number_at(document, file, "volume", max_volume));
     room.timings.screen =
-        static_cast<std::uint8_t>(number_at(document, file, "timings.screen", 0xFF));
+        static_cast<std::uint8_t>(number_at(document, file, "timings.screen", max_seconds));
     room.timings.warm_up =
-        static_cast<std::uint8_t>(number_at(document, file, "timings.warm_up", 0xFF));
+        static_cast<std::uint8_t>(number_at(document, file, "timings.warm_up", max_seconds));
     room.timings.cool_down =
-        static_cast<std::uint8_t>(number_at(document, file, "timings.cool_down", 0xFF));
+        static_cast<std::uint8_t>(number_at(document, file, "timings.cool_down", max_seconds));
     const std::string mode = text_at(document, file, "mode");
     room.swipe_card = in_file(file, [&] { return parse_swipe_mode(mode); });
     room.serial = serial_from_json(document, file);
@@ -155,13 +162,13 @@ std::vector<PlannedWrite> restore_plan(const RoomSettings& room, bool keep_id)
 
 void check_serial_fits(const protocol::ProjectorCodes& serial)
 {
-    std::size_t size = 8;
+    if (protocol::projector_codes_fit(serial.codes)) return;
+    std::size_t bytes = 0;
     for (const Bytes& code : serial.codes)
-        size += 3 + code.size();
-    if (size > protocol::max_payload)
-        refuse_input("serial codes: " + std::to_string(size - 20) +
-                     " code bytes in all do not fit one request (at most " +
-                     std::to_string(protocol::max_payload - 20) + ")");
+        bytes += code.size();
+    refuse_input("serial codes: " + std::to_string(bytes) +
+                 " code bytes in all do not fit one request (at most " +
+                 std::to_string(protocol::projector_code_capacity) + ")");
 }
 
 } // namespace zk::cli

@@ -2,9 +2,11 @@
 #include <array>
 
 #include "cli/commands.h"
+#include "cli/projector_commands.h"
 #include "cli/room_settings.h"
 #include "cli/table.h"
 #include "cli/values.h"
+#include "protocol/code_text.h"
 
 namespace zk::cli {
 
@@ -20,6 +22,8 @@ struct SettingInput
     std::string baud, parity;
     std::array<std::string, 4> codes;
     std::array<bool, 4> code_given{};
+    SerialSource source;
+    bool text = false; // get serial --text: the codes also as command text
 };
 
 // "--power-on" for code 0 and so on.
@@ -42,15 +46,18 @@ ordered_json timings_json(const TimingsData& t)
     return {{"screen", t.screen}, {"warm_up", t.warm_up}, {"cool_down", t.cool_down}};
 }
 
-ordered_json serial_json(const ProjectorCodes& serial)
+ordered_json serial_json(const ProjectorCodes& serial, bool text = false)
 {
     ordered_json json{{"baud", serial.baud}, {"parity", parity_text(serial.parity)}};
-    for (std::size_t i = 0; i < 4; ++i)
+    for (std::size_t i = 0; i < 4; ++i) {
         json[std::string(code_names[i])] = code_text(serial.codes[i]);
+        if (text)
+            json[std::string(code_names[i]) + "_text"] = protocol::code_to_text(serial.codes[i]);
+    }
     return json;
 }
 
-ordered_json get(Context& context, const std::string& what, const std::string& host)
+ordered_json get(Context& context, const std::string& what, const std::string& host, bool text)
 {
     std::unique_ptr<Hs3Client> c = context.controller(host);
     if (what == "id")
@@ -65,12 +72,13 @@ ordered_json get(Context& context, const std::string& what, const std::string& h
                  expect<SwipeModeData>(*c, swipe_mode_read(), "the power-on mode read").swipe_card
                      ? "swipe"
                      : "public"}};
-    return {{"serial", serial_json(read_serial(*c))}};
+    return {{"serial", serial_json(read_serial(*c), text)}};
 }
 
 std::uint8_t byte_or(const std::string& text, std::string_view field, std::uint8_t current)
 {
-    return text.empty() ? current : static_cast<std::uint8_t>(parse_number(text, field, 255));
+    return text.empty() ? current
+                        : static_cast<std::uint8_t>(parse_number(text, field, max_seconds));
 }
 
 void set_timings(Context& context, const SettingInput& in)
@@ -93,7 +101,8 @@ void set_timings(Context& context, const SettingInput& in)
 
 void set_serial(Context& context, const SettingInput& in)
 {
-    ProjectorCodes wanted;
+    const std::optional<ProjectorCodes> base = serial_from_source(context, in.source);
+    ProjectorCodes wanted = base.value_or(ProjectorCodes{});
     if (!in.baud.empty()) wanted.baud = parse_baud(in.baud);
     if (!in.parity.empty()) wanted.parity = parse_parity(in.parity);
     bool all_given = !in.baud.empty() && !in.parity.empty();
@@ -101,6 +110,7 @@ void set_serial(Context& context, const SettingInput& in)
         if (in.code_given[i]) wanted.codes[i] = parse_code(in.codes[i], code_option(i));
         all_given = all_given && in.code_given[i];
     }
+    all_given = all_given || base.has_value();
     check_serial_fits(wanted);
     std::unique_ptr<Hs3Client> c = context.controller(in.host);
     ProjectorCodes serial = all_given ? wanted : read_serial(*c);
@@ -118,13 +128,13 @@ void set(Context& context, const std::string& what, const SettingInput& in)
     if (what == "timings") return set_timings(context, in);
     if (what == "serial") return set_serial(context, in);
     if (what == "id") {
-        const auto id = static_cast<std::uint16_t>(parse_number(in.value, "id", 65535));
+        const auto id = static_cast<std::uint16_t>(parse_number(in.value, "id", max_id));
         expect<ControllerIdAck>(*context.controller(in.host), controller_id_write(id),
                                 "the ID write");
         return show(context, in.host, {{"id", id}});
     }
     if (what == "volume") {
-        const auto volume = static_cast<std::uint8_t>(parse_number(in.value, "volume", 255));
+        const auto volume = static_cast<std::uint8_t>(parse_number(in.value, "volume", max_volume));
         expect<VolumeAck>(*context.controller(in.host), volume_write(volume), "the volume write");
         return show(context, in.host, {{"volume", volume}});
     }
@@ -153,6 +163,7 @@ void add_set_arguments(CLI::App& command, const std::string& what, SettingInput&
                            "Projector cool-down time, seconds (0-255)");
     }
     if (what != "serial") return;
+    add_serial_source_options(command, in.source);
     command.add_option("--baud", in.baud, "Baud rate (1200 ... 115200, 17200, 345600)");
     command.add_option("--parity", in.parity, "none, odd or even");
     for (std::size_t i = 0; i < 4; ++i) {
@@ -175,8 +186,11 @@ void add_setting_commands(CLI::App& app, Context& context)
         const std::string what = name;
         CLI::App* reader = get_group->add_subcommand(what, help);
         add_host_option(*reader, in->host);
-        reader->callback(
-            [&context, in, what] { show(context, in->host, get(context, what, in->host)); });
+        if (what == "serial")
+            reader->add_flag("--text", in->text, "Also show the codes as command text (PWR ON\\r)");
+        reader->callback([&context, in, what] {
+            show(context, in->host, get(context, what, in->host, in->text));
+        });
         CLI::App* writer = set_group->add_subcommand(what, help);
         add_set_arguments(*writer, what, *in);
         add_host_option(*writer, in->host);

@@ -112,13 +112,13 @@ std::string code_text(ByteView code)
     return text;
 }
 
-std::uint8_t parse_parity(std::string_view text)
+std::uint8_t parse_parity(std::string_view text, std::string_view field)
 {
     for (std::size_t i = 0; i < parity_names.size(); ++i) {
         if (text == parity_names[i] || text == std::to_string(i))
             return static_cast<std::uint8_t>(i);
     }
-    refuse_input("--parity: expected none, odd or even, not " + quoted(text));
+    refuse_input(std::string(field) + ": expected none, odd or even, not " + quoted(text));
 }
 
 std::string parity_text(std::uint8_t parity)
@@ -127,14 +127,14 @@ std::string parity_text(std::uint8_t parity)
     return std::to_string(parity);
 }
 
-std::uint32_t parse_baud(std::string_view text)
+std::uint32_t parse_baud(std::string_view text, std::string_view field)
 {
     std::string offered;
     for (std::uint32_t rate : baud_rates) {
         if (text == std::to_string(rate)) return rate;
         offered += (offered.empty() ? "" : ", ") + std::to_string(rate);
     }
-    refuse_input("--baud: expected one of " + offered + ", not " + quoted(text));
+    refuse_input(std::string(field) + ": expected one of " + offered + ", not " + quoted(text));
 }
 
 bool parse_swipe_mode(std::string_view text)

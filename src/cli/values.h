@@ -26,11 +26,16 @@ Bytes parse_code(std::string_view text, std::string_view field);
 std::string code_text(ByteView code);
 
 // "none", "odd", "even" (or 0, 1, 2) to the controller's parity index.
-std::uint8_t parse_parity(std::string_view text);
+std::uint8_t parse_parity(std::string_view text, std::string_view field = "--parity");
 std::string parity_text(std::uint8_t parity);
 
 // One of the rates the controller's serial port offers.
-std::uint32_t parse_baud(std::string_view text);
+std::uint32_t parse_baud(std::string_view text, std::string_view field = "--baud");
+
+// The largest value of each numeric setting; set and restore both check against them.
+inline constexpr std::uint32_t max_id = 65535;
+inline constexpr std::uint32_t max_volume = 255;
+inline constexpr std::uint32_t max_seconds = 255; // screen interval, warm-up, cool-down
 
 // The controller's power-on mode: "swipe" (a card powers on) or "public".
 bool parse_swipe_mode(std::string_view text);

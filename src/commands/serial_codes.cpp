@@ -4,7 +4,7 @@
 #include <string>
 #include <variant>
 
-#include "protocol/hex.h"
+#include "protocol/code_text.h"
 #include "protocol/hs3_frame.h"
 #include "protocol/requests.h"
 #include "runtime/text.h"
@@ -19,33 +19,6 @@ struct CodeBox
     std::string_view label; // the caption beside the box, used to name it in messages
 };
 
-bool is_hex_digit(char c)
-{
-    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
-}
-
-// One or two hex digits is a byte; anything else would reach the projector as a guessed byte.
-bool is_code_byte(std::string_view token)
-{
-    if (token.empty() || token.size() > 2) return false;
-    for (char c : token) {
-        if (!is_hex_digit(c)) return false;
-    }
-    return true;
-}
-
-// The box's text as code bytes, or the first token that is not a byte, as typed.
-std::variant<Bytes, std::string> code_bytes(const EditBox& box)
-{
-    Bytes bytes;
-    for (const std::string& element : split_text(trim_spaces(box.content()), " ")) {
-        if (text_length(trim_spaces(element)) == 0) continue;
-        if (!is_code_byte(element)) return element;
-        bytes.push_back(static_cast<std::uint8_t>(protocol::parse_hex(to_upper(element)) & 0xFF));
-    }
-    return bytes;
-}
-
 // The 24-bit baud rate of the selected item's text, byte by byte as the controller takes it.
 std::uint32_t selected_baud(const ItemList& bauds)
 {
@@ -54,15 +27,6 @@ std::uint32_t selected_baud(const ItemList& bauds)
     const std::uint32_t middle = to_byte(remainder(baud, 65536) / 256);
     const std::uint32_t low = to_byte(remainder(baud, 256));
     return (high << 16) | (middle << 8) | low;
-}
-
-// Every code block costs its three header bytes besides the code bytes themselves.
-std::size_t payload_size(const protocol::ProjectorCodes& settings)
-{
-    std::size_t size = 8;
-    for (const Bytes& code : settings.codes)
-        size += 3 + code.size();
-    return size;
 }
 
 } // namespace
@@ -86,7 +50,7 @@ void on_write_serial_codes(SettingsContext& context)
                              {view.编辑框电脑码, "投影电脑码"}};
     protocol::ProjectorCodes settings;
     for (std::size_t i = 0; i < settings.codes.size(); ++i) {
-        std::variant<Bytes, std::string> code = code_bytes(boxes[i].box);
+        std::variant<Bytes, std::string> code = protocol::code_from_hex(boxes[i].box.content());
         if (const auto* bad = std::get_if<std::string>(&code)) {
             view.标签状态.set_caption(concat({boxes[i].label, msg_invalid_code_byte, *bad}));
             return;
@@ -95,7 +59,7 @@ void on_write_serial_codes(SettingsContext& context)
     }
     // A box of more than 255 bytes would wrap its count byte, and four long codes the frame's
     // length byte; either way the controller would store something else than typed.
-    if (payload_size(settings) > protocol::max_payload) {
+    if (!protocol::projector_codes_fit(settings.codes)) {
         view.标签状态.set_caption(msg_codes_too_long);
         return;
     }

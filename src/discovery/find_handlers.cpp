@@ -2,24 +2,12 @@
 
 #include <algorithm>
 
+#include "runtime/ipv4_text.h"
 #include "runtime/text.h"
 
 namespace zk::discovery {
 
 namespace {
-
-// Digits only, at most `limit`; nullopt for anything else, also for an empty text.
-std::optional<std::uint32_t> parse_decimal(std::string_view text, std::uint32_t limit)
-{
-    if (text.empty() || text.size() > 10) return std::nullopt;
-    std::uint64_t value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') return std::nullopt;
-        value = value * 10 + static_cast<std::uint64_t>(c - '0');
-    }
-    if (value > limit) return std::nullopt;
-    return static_cast<std::uint32_t>(value);
-}
 
 void broadcast(FindContext& context, ByteView datagram)
 {
@@ -93,17 +81,7 @@ void accept_config_reply(FindContext& context, ByteView reply)
 
 std::optional<Ipv4> parse_ipv4(std::string_view text)
 {
-    const std::string compact = remove_spaces(text);
-    const TextArray pieces = split_text(compact, ".");
-    // A trailing dot gives no piece when splitting, but it is no address either.
-    if (pieces.size() != 4 || compact.back() == '.') return std::nullopt;
-    Ipv4 address{};
-    for (std::size_t i = 0; i < 4; ++i) {
-        const std::optional<std::uint32_t> number = parse_decimal(pieces[i], 255);
-        if (!number) return std::nullopt;
-        address[i] = static_cast<std::uint8_t>(*number);
-    }
-    return address;
+    return parse_dotted_ipv4(text);
 }
 
 std::optional<std::uint16_t> parse_port(std::string_view text)

@@ -30,6 +30,16 @@ bool looks_like_frame(ByteView bytes)
            std::equal(std::begin(signature), std::end(signature), bytes.begin());
 }
 
+std::optional<Bytes> unwrap_frame(ByteView frame)
+{
+    if (frame.size() < frame_overhead + 2 || frame.size() - 5 > 0xFF || !looks_like_frame(frame))
+        return std::nullopt;
+    if (frame[3] != marker || frame[length_offset] != frame.size() - 5 ||
+        frame.back() != frame_checksum(frame))
+        return std::nullopt;
+    return Bytes(frame.begin() + command_offset, frame.end() - 1);
+}
+
 std::uint8_t frame_checksum(ByteView frame)
 {
     std::uint8_t x = 0;

@@ -42,6 +42,11 @@ std::optional<Bytes> wrap_frame(ByteView payload);
 // a reply (marker, length, reserved bytes, checksum) is checked.
 bool looks_like_frame(ByteView bytes);
 
+// The payload of a well-formed request frame: "HS3", the marker, a length byte that matches the
+// datagram, a payload of at least command and operation, and the right checksum; nullopt for
+// anything else. The reserved bytes are not examined.
+std::optional<Bytes> unwrap_frame(ByteView frame);
+
 // XOR of frame bytes 4 .. size-2; what a correct frame stores in its last byte.
 std::uint8_t frame_checksum(ByteView frame);
 

@@ -1,6 +1,7 @@
 #include "protocol/requests.h"
 
 #include "protocol/codes.h"
+#include "protocol/hs3_frame.h"
 
 namespace zk::protocol {
 
@@ -119,5 +120,15 @@ Bytes projector_codes_write(const ProjectorCodes& settings)
     }
     return payload;
 }
+
+bool projector_codes_fit(const std::array<Bytes, 4>& codes)
+{
+    std::size_t bytes = 0;
+    for (const Bytes& code : codes)
+        bytes += code.size();
+    return bytes <= projector_code_capacity;
+}
+
+static_assert(projector_code_capacity + 20 == max_payload);
 
 } // namespace zk::protocol

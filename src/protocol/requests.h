@@ -2,6 +2,7 @@
 // One pure builder per request payload (command, operation, data). Handlers turn control texts
 // into the arguments; nobody assembles request bytes by hand.
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 #include "runtime/bytes.h"
@@ -36,10 +37,19 @@ struct ProjectorCodes
     std::uint32_t baud = 0;  // 24 bits on the wire
     std::uint8_t parity = 0; // 0 none, 1 odd, 2 even; 0xFF when nothing is chosen
     std::array<Bytes, 4> codes;
+    bool operator==(const ProjectorCodes&) const = default;
 };
 
 // 45 C5 b2 b1 b0 p 08 01, then per code CE CE k and the k code bytes. A code longer than 255
 // bytes keeps the low 8 bits of its count; callers refuse such codes before building.
 Bytes projector_codes_write(const ProjectorCodes& settings);
+
+// The most code bytes the four codes can hold together: one payload, less its fixed 20 bytes.
+inline constexpr std::size_t projector_code_capacity = 232;
+
+// Whether the four codes fit one projector-codes request. Beyond it the length and count bytes
+// would wrap and the controller would store something else than given; every place that takes
+// codes from the operator or a file asks this before building.
+bool projector_codes_fit(const std::array<Bytes, 4>& codes);
 
 } // namespace zk::protocol

@@ -1,28 +1,16 @@
 #include "runtime/datagram_endpoint.h"
 
 #include <QHostAddress>
-#include <QHostInfo>
 #include <QNetworkDatagram>
 #include <optional>
 
+#include "runtime/datagram_endpoint_self.h"
 #include "runtime/datagram_endpoint_thread.h"
+#include "runtime/host_addresses.h"
 
 namespace zk {
 
 namespace {
-
-std::optional<QHostAddress> resolve_ipv4(std::string_view address)
-{
-    const QString text = QString::fromUtf8(address.data(), static_cast<qsizetype>(address.size()));
-    QHostAddress literal;
-    if (literal.setAddress(text) && literal.protocol() == QAbstractSocket::IPv4Protocol)
-        return literal;
-    const QHostInfo info = QHostInfo::fromName(text);
-    for (const QHostAddress& candidate : info.addresses()) {
-        if (candidate.protocol() == QAbstractSocket::IPv4Protocol) return candidate;
-    }
-    return std::nullopt;
-}
 
 // Dotted IPv4 text, also for IPv4-mapped IPv6 forms; empty for a null address.
 std::string dotted(const QHostAddress& address)
@@ -41,7 +29,9 @@ DatagramEndpoint::DatagramEndpoint(int local_port,
                                    std::string_view bind_address,
                                    PortUse use,
                                    int receive_buffer)
-    : home_(std::make_unique<QObject>()), requested_port_(local_port < 0 ? 1 : local_port)
+    : home_(std::make_unique<QObject>()),
+      own_(std::make_unique<detail::OwnDatagrams>(std::string(bind_address))),
+      requested_port_(local_port < 0 ? 1 : local_port)
 {
     // Wake-ups still queued when the endpoint goes from its own handler find it gone.
     socket_ = std::make_unique<detail::SocketThread>([this, home = home_.get(), alive = alive_] {
@@ -122,7 +112,9 @@ void DatagramEndpoint::deliver()
     const std::shared_ptr<bool> alive = alive_;
     std::vector<QNetworkDatagram> arrived = socket_->take();
     for (const QNetworkDatagram& datagram : arrived) {
-        if (!handler_) continue;
+        if (!handler_ ||
+            own_->is_own(dotted(datagram.senderAddress()), datagram.senderPort(), local_port()))
+            continue;
         current_ = &datagram;
         delivering_ = true;
         handler_(received());
@@ -153,9 +145,9 @@ DatagramEndpoint::send_all(std::string_view address, int port, std::span<const B
         if (broadcast_interface_ > 0)
             destination.setInterfaceIndex(static_cast<uint>(broadcast_interface_));
     } else {
-        const std::optional<QHostAddress> target = resolve_ipv4(address);
-        if (!target) return sent;
-        destination.setDestination(*target, remote_port);
+        const std::string target = resolve_ipv4(address);
+        if (target.empty()) return sent;
+        destination.setDestination(QHostAddress(QString::fromStdString(target)), remote_port);
     }
     std::vector<QNetworkDatagram> out;
     std::vector<std::size_t> index_of;

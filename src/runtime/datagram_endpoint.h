@@ -18,8 +18,9 @@ class QObject;
 namespace zk {
 
 namespace detail {
+class OwnDatagrams;
 class SocketThread;
-}
+} // namespace detail
 
 // Where a datagram came from: dotted IPv4 address and port.
 struct Peer
@@ -66,7 +67,8 @@ public:
     // The receive buffer the system granted after the bind, in bytes (0 when not bound).
     int receive_buffer_size() const;
 
-    // The handler of the data-arrived event; one call per non-empty datagram.
+    // The handler of the data-arrived event; one call per non-empty datagram that another
+    // socket sent (the endpoint's own, looped back from this PC's address, are dropped).
     void on_datagram(Handler handler);
     // The datagram being delivered; empty outside the handler.
     ByteView received() const;
@@ -90,6 +92,7 @@ private:
     void deliver();
 
     std::unique_ptr<QObject> home_; // lives on the endpoint's thread; wake-ups are sent to it
+    std::unique_ptr<detail::OwnDatagrams> own_;
     std::unique_ptr<detail::SocketThread> socket_;
     Handler handler_;
     const QNetworkDatagram* current_ = nullptr;

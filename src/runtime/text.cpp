@@ -76,24 +76,6 @@ char ascii_twin(std::string_view character)
     }
 }
 
-// The text with full-width forms replaced by their ASCII twins, everything else unchanged.
-std::string fold_full_width(std::string_view text)
-{
-    std::string folded;
-    folded.reserve(text.size());
-    for (std::size_t at = 0; at < text.size();) {
-        const std::size_t length = char_length(text, at);
-        const std::string_view character = text.substr(at, length);
-        const char twin = ascii_twin(character);
-        if (twin != 0)
-            folded.push_back(twin);
-        else
-            folded.append(character);
-        at += length;
-    }
-    return folded;
-}
-
 bool is_digit(char c)
 {
     return c >= '0' && c <= '9';
@@ -174,6 +156,23 @@ double leading_number(std::string_view s)
 }
 
 } // namespace
+
+std::string fold_full_width(std::string_view text)
+{
+    std::string folded;
+    folded.reserve(text.size());
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t length = char_length(text, at);
+        const std::string_view character = text.substr(at, length);
+        const char twin = ascii_twin(character);
+        if (twin != 0)
+            folded.push_back(twin);
+        else
+            folded.append(character);
+        at += length;
+    }
+    return folded;
+}
 
 double to_number(std::string_view text)
 {

@@ -18,6 +18,10 @@ using TextArray = std::vector<std::string>;
 // leading white space and full-width folding; 0 when the text holds none.
 double to_number(std::string_view text);
 
+// The text with the full-width forms to_number folds replaced by their ASCII twins (３ → 3, the
+// ideographic space → space), everything else unchanged.
+std::string fold_full_width(std::string_view text);
+
 // Truncation toward zero to 64 bits (NaN gives 0; values beyond the range saturate).
 std::int64_t to_integer(double number);
 

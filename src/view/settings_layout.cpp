@@ -10,9 +10,11 @@ constexpr std::string_view baud_items[] = {"0",     "1200",  "2400",   "4800",  
                                            "38400", "57600", "115200", "17200", "345600"};
 constexpr std::string_view parity_items[] = {"无校验", "奇校验", "偶校验"};
 constexpr std::string_view pages[] = {"基本参数", "投影机码", "授权管理"};
+constexpr std::string_view code_choices[] = {"开码", "关码", "视频码", "电脑码"};
 
 constexpr std::string_view tabs = "选择夹1";
 constexpr std::string_view times = "分组框1";
+constexpr std::string_view conversion = "分组框2";
 
 // In keyboard tab order within each page.
 constexpr ControlSpec settings_controls[] = {
@@ -54,6 +56,10 @@ constexpr ControlSpec settings_controls[] = {
     {"标签10", label, "投影电脑码", {64, 219, 66, 24}, tabs, 1},
     {"编辑框电脑码", edit, "", {166, 219, 488, 24}, tabs, 1},
     {"分组框2", group, "进制转换", {55, 261, 616, 64}, tabs, 1},
+    // The library's entries are added when the window opens; the text is the empty list's prompt.
+    {"组合框投影机型号", combo, "投影机型号", {10, 26, 190, 24}, conversion},
+    {"编辑框命令文本", edit, "", {210, 26, 306, 24}, conversion},
+    {"组合框转换码", combo, "", {526, 26, 80, 24}, conversion, -1, Input::any, false, code_choices},
     {"按钮输入", button, "输入", {157, 336, 104, 32}, tabs, 1},
     {"按钮输出", button, "输出", {293, 336, 104, 32}, tabs, 1},
     {"按钮读串口码", button, "读串口码", {429, 336, 104, 32}, tabs, 1},

@@ -23,6 +23,9 @@ struct SettingsView
     EditBox& 编辑框关机码;
     EditBox& 编辑框视频码;
     EditBox& 编辑框电脑码;
+    ItemList& 组合框投影机型号; // library entries, then "从文件载入…" and "保存到文件…"
+    EditBox& 编辑框命令文本;    // a code as command text with escapes
+    ItemList& 组合框转换码;     // which code box 输入 and 输出 work on
     // Page "授权管理".
     Label& 标签卡数量;
     Label& 标签指纹数量;

@@ -1,5 +1,6 @@
 // Each zkctl command against the simulated controller over loopback: what it prints, what the
 // controller then holds, and what it refuses before sending anything.
+#include <filesystem>
 #include <nlohmann/json.hpp>
 
 #include "sim_fixture.h"
@@ -122,6 +123,10 @@ TEST_F(cli_sim, netcfg_writes_only_the_named_module_and_verifies)
     EXPECT_EQ(written.destination_port, 16010);
     EXPECT_EQ(written.mask, (discovery::Ipv4{255, 255, 255, 0})); // kept
     EXPECT_EQ(modules.modules[2].ip, (discovery::Ipv4{127, 0, 0, 3}));
+    EXPECT_NE(out.str().find("\nverified  true\n"), std::string::npos) << out.str();
+    // Unasked, no check is reported, rather than one that reads as failed.
+    ASSERT_EQ(zkctl({"netcfg", "set", "--mac", "84:C2:E4:00:00:03", "--port", "16011"}), 0);
+    EXPECT_EQ(out.str().find("verified"), std::string::npos) << out.str();
 
     modules.strict_writes = true;
     EXPECT_EQ(zkctl({"netcfg", "set", "--mac", "84:C2:E4:00:00:02", "--mask", "255.0.255.0"}),
@@ -157,6 +162,8 @@ TEST_F(cli_sim, bad_input_is_refused_and_nothing_is_sent)
 {
     start();
     const std::string bad_csv = write_file("bad.csv", "card\n1\n2\n3.5\n");
+    const std::string folder = std::filesystem::path(bad_csv).parent_path().string();
+    const std::string as_folder = "zkctl: " + folder + ": is a folder, not a file\n";
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{"netcfg", "set", "--mac", "84:C2:E4:00:00:02", "--ip", "127.0.0.256"},
          "zkctl: --ip: expected an IPv4 address like 192.168.1.20, not \"127.0.0.256\"\n"},
@@ -167,6 +174,17 @@ TEST_F(cli_sim, bad_input_is_refused_and_nothing_is_sent)
          "zkctl: --power-off: \"3G\" is not a byte (one or two hex digits)\n"},
         {{"card", "import", bad_csv, "--host", "127.0.0.1"},
          "zkctl: " + bad_csv + ":4: card: expected a whole number (0-4294967295), not \"3.5\"\n"},
+        {{"card", "import", folder, "--host", "127.0.0.1"}, as_folder},
+        {{"card", "check", folder, "--host", "127.0.0.1"}, as_folder},
+        {{"restore", "--host", "127.0.0.1", folder}, as_folder},
+        {{"card", "import", folder + "/none.csv", "--host", "127.0.0.1"},
+         "zkctl: " + folder + "/none.csv: no such file\n"},
+        {{"get", "volume", "--host", "127.0.0.1", "--hs3-port", "16006", "--hs3-local-port",
+          "16006"},
+         "zkctl: --host: 127.0.0.1 is this PC; a controller has an address of its own\n"},
+        {{"--timeout", "0", "get", "id", "--host", "127.0.0.1"},
+         "zkctl: --timeout: 0 is out of range (0.01-600)\n"},
+        {{"get", "id"}, "zkctl: --host is required\n"},
     };
     for (const auto& [arguments, message] : cases) {
         SCOPED_TRACE(message);
@@ -174,6 +192,10 @@ TEST_F(cli_sim, bad_input_is_refused_and_nothing_is_sent)
         EXPECT_EQ(err.str(), message);
     }
     EXPECT_EQ(zkctl({"card", "add", "1", "--host", "127.0.0.1", "--bogus"}), exit_usage);
+    // Scripts that read JSON get the refusal of the command line as JSON too.
+    EXPECT_EQ(zkctl({"--json", "--retries", "21", "get", "id", "--host", "127.0.0.1"}), exit_usage);
+    EXPECT_EQ(nlohmann::json::parse(out.str()),
+              (nlohmann::json{{"error", "--retries: 21 is out of range (0-20)"}, {"exit", 64}}));
     zk::test::settle();
     EXPECT_EQ(requests, 0);
 }

@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "sim_fixture.h"
+#include "support/qt_udp_probe.h"
 
 namespace zk::cli::test {
 namespace {
@@ -47,7 +48,7 @@ TEST_F(cli_sim, late_and_repeated_answers_do_not_answer_the_next_request)
     ASSERT_EQ(zkctl({"card", "add", "4", "--host", "127.0.0.1"}), 0);
     const std::string file = write_file("check.csv", "1\n2\n3\n4\n");
     EXPECT_EQ(zkctl({"card", "check", file, "--host", "127.0.0.1"}), exit_refused);
-    EXPECT_EQ(out.str(), "registered  2\nmissing     2\nfailed      0\n" + file +
+    EXPECT_EQ(out.str(), "found    2\nmissing  2\nfailed   0\n" + file +
                              ":1: card 1: not registered\n" + file +
                              ":3: card 3: not registered\n");
 }
@@ -95,6 +96,61 @@ TEST_F(cli_sim, backup_restores_onto_a_changed_controller_and_dry_run_sends_noth
     ASSERT_EQ(zkctl({"restore", "--host", "127.0.0.1", file}), 0) << err.str();
     EXPECT_EQ(out.str(), "127.0.0.1  restored\n");
     EXPECT_EQ(controller_state(), before);
+}
+
+TEST_F(cli_sim, card_import_stops_once_the_controller_has_left_cards_unanswered_in_a_row)
+{
+    command.faults.loss = 1.0;
+    timeout = "0.05";
+    start();
+    const std::string file = write_file("cards.csv", "card\n1\n2\n3\n4\n5\n6\n");
+    EXPECT_EQ(zkctl({"--retries", "0", "card", "import", file, "--host", "127.0.0.1"}),
+              exit_no_answer);
+    EXPECT_EQ(requests, 3);
+    EXPECT_EQ(err.str(), "zkctl: " + file +
+                             ":5: stopped here: 3 cards in a row got no answer; this card and 2 "
+                             "after it were not sent\n");
+    EXPECT_EQ(out.str(), "registered       0\nalready_present  0\nfailed           3\n"
+                         "not_tried        3\n" +
+                             file + ":2: card 1: no answer\n" + file + ":3: card 2: no answer\n" +
+                             file + ":4: card 3: no answer\n");
+    EXPECT_EQ(zkctl({"--retries", "0", "card", "check", file, "--host", "127.0.0.1",
+                     "--give-up-after", "5"}),
+              exit_no_answer);
+    EXPECT_EQ(requests, 3 + 5);
+}
+
+TEST_F(cli_sim, an_empty_card_file_warns_and_sends_nothing)
+{
+    start();
+    const std::string file = write_file("empty.csv", "\xEF\xBB\xBF卡号\r\n");
+    EXPECT_EQ(zkctl({"card", "import", file, "--host", "127.0.0.1"}), 0);
+    EXPECT_EQ(err.str(), "zkctl: no cards in " + file + "\n");
+    zk::test::settle();
+    EXPECT_EQ(requests, 0);
+}
+
+TEST_F(cli_sim, restore_checks_every_host_first_and_exits_with_the_worst_outcome)
+{
+    start();
+    ASSERT_EQ(zkctl({"backup", "--host", "127.0.0.1"}), 0) << err.str();
+    const std::string file = write_file("room.json", out.str());
+    const int before = requests;
+    EXPECT_EQ(zkctl({"restore", "--host", "127.0.0.1", "--host", "10.66.0.256", "--host",
+                     "127.0.0.1", "--keep-id", file}),
+              exit_usage);
+    EXPECT_EQ(err.str(), "zkctl: --host: \"10.66.0.256\" is not an IPv4 address (four numbers "
+                         "0-255, like 192.168.1.20)\n");
+    zk::test::settle();
+    EXPECT_EQ(requests, before);
+
+    // Nothing listens at 127.0.0.2; the controller after it is restored all the same.
+    timeout = "0.1";
+    EXPECT_EQ(zkctl({"--retries", "0", "restore", "--host", "127.0.0.2", "--host", "127.0.0.1",
+                     "--keep-id", file}),
+              exit_no_answer);
+    EXPECT_EQ(out.str(), "127.0.0.2  failed: no answer to the volume write\n"
+                         "127.0.0.1  restored\n");
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "cli/card_file.h"
 #include "cli/found_controllers.h"
 #include "cli/outcome.h"
+#include "cli/room_settings.h"
 #include "cli/values.h"
 #include "support/hex.h"
 
@@ -20,6 +21,24 @@ struct Refusal
     std::function<void()> parse;
     const char* message;
 };
+
+// A backup as zkctl writes it, with one member changed.
+nlohmann::json backup_with(const std::string& key, const nlohmann::json& value)
+{
+    nlohmann::json document = settings_json(RoomSettings{});
+    document["format"] = backup_format;
+    document["version"] = backup_version;
+    document["serial"]["baud"] = 9600;
+    document[key] = value;
+    return document;
+}
+
+nlohmann::json backup_with_baud(std::uint32_t baud)
+{
+    nlohmann::json document = backup_with("volume", 1);
+    document["serial"]["baud"] = baud;
+    return document;
+}
 
 TEST(cli_input, bad_values_are_refused_naming_the_field)
 {
@@ -38,6 +57,10 @@ TEST(cli_input, bad_values_are_refused_naming_the_field)
          "card: 4294967296 is out of range (0-4294967295)"},
         {"empty card", [] { parse_card(""); },
          "card: expected a whole number (0-4294967295), not \"\""},
+        {"eleven digits", [] { parse_card("12345678901"); },
+         "card: expected a whole number (0-4294967295), not \"12345678901\""},
+        {"beyond 64 bits", [] { parse_card("99999999999999999999999"); },
+         "card: expected a whole number (0-4294967295), not \"99999999999999999999999\""},
         {"code token", [] { parse_code("7E 300 0D", "--power-on"); },
          "--power-on: \"300\" is not a byte (one or two hex digits)"},
         {"parity", [] { parse_parity("mark"); },
@@ -48,6 +71,15 @@ TEST(cli_input, bad_values_are_refused_naming_the_field)
         {"mode", [] { parse_swipe_mode("open"); }, "mode: expected swipe or public, not \"open\""},
         {"csv line", [] { parse_card_file("card,name\n12,a\n\n# kept\n13x,b\n", "r.csv"); },
          "r.csv:5: card: expected a whole number (0-4294967295), not \"13x\""},
+        {"a later line without digits", [] { parse_card_file("12\nname\n", "r.csv"); },
+         "r.csv:2: card: expected a whole number (0-4294967295), not \"name\""},
+        {"backup with a rate set refuses", [] { settings_from_json(backup_with_baud(12345), "b"); },
+         "b: serial.baud: expected one of 1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200, "
+         "17200, 345600, not \"12345\""},
+        {"backup volume", [] { settings_from_json(backup_with("volume", 256), "b"); },
+         "b: volume: 256 is out of range (0-255)"},
+        {"backup negative id", [] { settings_from_json(backup_with("id", -1), "b"); },
+         "b: id: expected a whole number (0-65535), not \"-1\""},
     };
     for (const Refusal& c : cases) {
         SCOPED_TRACE(c.what);
@@ -73,17 +105,57 @@ TEST(cli_input, good_values_read_as_typed)
     EXPECT_EQ(parse_baud("345600"), 345600u);
 }
 
-TEST(cli_input, card_file_skips_header_blank_and_comment_lines_and_keeps_line_numbers)
+// Card files as schools save them from a spreadsheet; each row is a file and the cards read.
+TEST(cli_input, card_files_in_the_forms_schools_have_them)
 {
-    const std::vector<CardLine> cards = parse_card_file(
-        "\xEF\xBB\xBF\"Card\";name\r\n1234567;Li Lei\r\n\r\n#x\r\n\"42\"\r\n0", "f");
-    ASSERT_EQ(cards.size(), 3u);
-    EXPECT_EQ(cards[0].line, 2u);
-    EXPECT_EQ(cards[0].card, 1234567u);
-    EXPECT_EQ(cards[1].line, 5u);
-    EXPECT_EQ(cards[1].card, 42u);
-    EXPECT_EQ(cards[2].line, 6u);
+    struct Row
+    {
+        const char* what;
+        std::string bytes;
+        std::vector<CardLine> cards;
+    };
+    const Row rows[] = {
+        {"English header, quotes, semicolons, comments",
+         "\"Card\";name\n1234567;Li Lei\n\n#x\n\"42\"\n0",
+         {{2, 1234567}, {5, 42}, {6, 0}}},
+        {"Chinese header", "卡号,姓名\n3000004,李雷\n", {{2, 3000004}}},
+        {"Chinese header alone", "卡号\n3000004\n", {{2, 3000004}}},
+        {"GBK",
+         "\xBF\xA8\xBA\xC5,\xD0\xD5\xC3\xFB\r\n3000004,\xC0\xEE\xC0\xD7\r\n",
+         {{2, 3000004}}},
+        {"full-width digits and spaces",
+         "\xE3\x80\x80３０００００４\xE3\x80\x80，李雷\n",
+         {{1, 3000004}}},
+        {"BOM and CRLF",
+         "\xEF\xBB\xBF"
+         "card\r\n7\r\n8\r\n",
+         {{2, 7}, {3, 8}}},
+        {"a line of spaces only", "5\n   \n\xE3\x80\x80\n6\n", {{1, 5}, {4, 6}}},
+        {"tab-separated", "card\tname\n9\tx\n", {{2, 9}}},
+        {"empty", "", {}},
+        {"header only", "卡号\r\n", {}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        const std::vector<CardLine> cards = parse_card_file(row.bytes, "f");
+        ASSERT_EQ(cards.size(), row.cards.size());
+        for (std::size_t i = 0; i < cards.size(); ++i) {
+            EXPECT_EQ(cards[i].line, row.cards[i].line);
+            EXPECT_EQ(cards[i].card, row.cards[i].card);
+        }
+    }
     EXPECT_EQ(progress_bar(1, 4, 8), "[##      ]  1/4");
+}
+
+TEST(cli_input, a_bad_line_of_a_gbk_file_is_named_in_utf8)
+{
+    try {
+        parse_card_file("\xBF\xA8\xBA\xC5\n12\xC0\xEE\n", "f.csv");
+        ADD_FAILURE() << "accepted";
+    } catch (const Exit& error) {
+        EXPECT_STREQ(error.what(),
+                     "f.csv:2: card: expected a whole number (0-4294967295), not \"12李\"");
+    }
 }
 
 // A module's search reply, written from what the modules send: byte 29 counts the IP and the

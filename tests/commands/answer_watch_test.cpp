@@ -35,6 +35,8 @@ TEST(answer_watch, tells_of_every_request_whose_answer_does_not_come_in_time)
         {"card read, due", "A5 00 00", std::nullopt, 15s, "中控无应答", "中控无应答"},
         {"card lookup", "A5 00 02 00 00 00 07", std::nullopt, 2s, "中控无应答", "中控无应答"},
         {"card count", "A5 00 01", std::nullopt, 2s, "中控无应答", "中控无应答"},
+        {"card registration", "A5 C5 00 00 00 00 07", std::nullopt, 2s, "中控无应答", "中控无应答"},
+        {"card deletion", "A5 C5 03 00 00 00 07", std::nullopt, 2s, "中控无应答", "中控无应答"},
         {"fingerprint deletion", "A5 C5 02", std::nullopt, 2s, "中控无应答", ""},
         {"enrolment waits for a finger", "A5 C5 01 01", std::nullopt, 14999ms, "", ""},
         {"next step waits anew", "A5 C5 01 01", step_one, 15999ms, "", ""},

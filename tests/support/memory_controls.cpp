@@ -48,6 +48,7 @@ MemorySettingsWindow::MemorySettingsWindow()
 {
     fill_from_layout(组合框波特率, "组合框波特率");
     fill_from_layout(组合框校验方式, "组合框校验方式");
+    fill_from_layout(组合框转换码, "组合框转换码");
 }
 
 } // namespace zk::test

@@ -103,6 +103,9 @@ struct MemorySettingsWindow
     MemoryEditBox 编辑框投影机预热时间, 编辑框投影机散热时间, 编辑框幕布时间;
     MemoryItemList 组合框波特率, 组合框校验方式;
     MemoryEditBox 编辑框开机码, 编辑框关机码, 编辑框视频码, 编辑框电脑码;
+    MemoryItemList 组合框投影机型号;
+    MemoryEditBox 编辑框命令文本;
+    MemoryItemList 组合框转换码;
     MemoryLabel 标签卡数量{"已登记卡数量:"}, 标签指纹数量{"已登记指纹数量:"};
     MemoryEditBox 编辑框卡号;
     MemoryLabel 标签卡状态;
@@ -121,6 +124,9 @@ struct MemorySettingsWindow
                       编辑框关机码,
                       编辑框视频码,
                       编辑框电脑码,
+                      组合框投影机型号,
+                      编辑框命令文本,
+                      组合框转换码,
                       标签卡数量,
                       标签指纹数量,
                       编辑框卡号,

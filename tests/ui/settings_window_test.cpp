@@ -82,6 +82,7 @@ TEST_F(settings_window, builds_every_control_in_its_place_and_page)
         if (auto* check = qobject_cast<QCheckBox*>(widget)) text = check->text();
         if (auto* group = qobject_cast<QGroupBox*>(widget)) text = group->title();
         if (auto* edit = qobject_cast<QLineEdit*>(widget)) text = edit->text();
+        if (auto* combo = qobject_cast<QComboBox*>(widget)) text = combo->placeholderText();
         EXPECT_EQ(text, q(entry.text));
         // Places count from the tab control for page controls, from the parent otherwise.
         QWidget* origin = entry.page >= 0 ? tabs : widget->parentWidget();

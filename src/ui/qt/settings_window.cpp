@@ -34,6 +34,9 @@ SettingsWindow::SettingsWindow(std::string controller_address, Ports ports, QWid
       编辑框关机码(controls_.get<QLineEdit>("编辑框关机码")),
       编辑框视频码(controls_.get<QLineEdit>("编辑框视频码")),
       编辑框电脑码(controls_.get<QLineEdit>("编辑框电脑码")),
+      组合框投影机型号(controls_.get<QComboBox>("组合框投影机型号")),
+      编辑框命令文本(controls_.get<QLineEdit>("编辑框命令文本")),
+      组合框转换码(controls_.get<QComboBox>("组合框转换码")),
       标签卡数量(controls_.get<QLabel>("标签卡数量")),
       标签指纹数量(controls_.get<QLabel>("标签指纹数量")),
       编辑框卡号(controls_.get<QLineEdit>("编辑框卡号")),
@@ -53,6 +56,9 @@ SettingsWindow::SettingsWindow(std::string controller_address, Ports ports, QWid
                                                                 编辑框关机码,
                                                                 编辑框视频码,
                                                                 编辑框电脑码,
+                                                                组合框投影机型号,
+                                                                编辑框命令文本,
+                                                                组合框转换码,
                                                                 标签卡数量,
                                                                 标签指纹数量,
                                                                 编辑框卡号,
@@ -66,6 +72,7 @@ SettingsWindow::SettingsWindow(std::string controller_address, Ports ports, QWid
     watch_answers();
     bind_page_basic();
     bind_pages_codes_and_authorisation();
+    bind_code_tools();
 }
 
 void SettingsWindow::showEvent(QShowEvent* event)
@@ -109,7 +116,7 @@ void SettingsWindow::bind_page_basic()
     bind_click("按钮写时间", commands::on_write_timings);
 }
 
-// 按钮输入, 按钮输出 and the spin arrows stay unbound: they have no action.
+// The spin arrows stay unbound: they have no action.
 void SettingsWindow::bind_pages_codes_and_authorisation()
 {
     bind_click("按钮读串口码", commands::on_read_serial_codes);

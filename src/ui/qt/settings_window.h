@@ -6,6 +6,7 @@
 
 #include "commands/answer_watch.h"
 #include "commands/context.h"
+#include "projectors/projector_library.h"
 #include "protocol/send_path.h"
 #include "runtime/datagram_endpoint.h"
 #include "runtime/ports.h"
@@ -39,6 +40,11 @@ private:
     void bind_page_basic();
     // Pages "投影机码" and "授权管理" and the page-changed event.
     void bind_pages_codes_and_authorisation();
+    // The group box "进制转换": conversion buttons and the projector library.
+    void bind_code_tools();
+    // An item of 组合框投影机型号 chosen: an entry fills the page; the last two read or write a
+    // room's codes through a file dialog.
+    void on_projector_item(int index);
 
     std::string controller_address_;
     Ports ports_;
@@ -58,6 +64,9 @@ private:
     QtEditBox 编辑框关机码;
     QtEditBox 编辑框视频码;
     QtEditBox 编辑框电脑码;
+    QtComboList 组合框投影机型号;
+    QtEditBox 编辑框命令文本;
+    QtComboList 组合框转换码;
     QtLabel 标签卡数量;
     QtLabel 标签指纹数量;
     QtEditBox 编辑框卡号;
@@ -65,6 +74,7 @@ private:
     QtEditBox 编辑框授权;
     QtEditBox 编辑框指纹;
     SettingsView view_;
+    projectors::Library library_;
     DatagramEndpoint udp_;
     protocol::ControllerLink link_;
     commands::SettingsContext context_;

@@ -87,6 +87,8 @@ QWidget* create_widget(const view::ControlSpec& entry, QWidget* parent)
         for (std::string_view item : entry.items)
             combo->addItem(q(item));
         combo->setCurrentIndex(-1);
+        // Shown while nothing is selected, so a list filled at run time says what it holds.
+        combo->setPlaceholderText(q(entry.text));
         return combo;
     }
     case view::Kind::list:

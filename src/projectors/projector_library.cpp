@@ -1,0 +1,220 @@
+#include "projectors/projector_library.h"
+
+#include <array>
+#include <cstdlib>
+#include <fstream>
+
+#include "protocol/code_text.h"
+#include "runtime/file_read.h"
+
+namespace zk::projectors {
+
+namespace {
+
+using nlohmann::json;
+
+constexpr std::array<const char*, 3> parity_names = {"none", "odd", "even"};
+constexpr std::array<const char*, 4> code_keys = {"power_on", "power_off", "video", "computer"};
+
+// A refusal of one field; thrown inside this file only and turned into a message per entry.
+struct Refused
+{
+    std::string reason;
+};
+
+const json& field(const json& object, const char* key)
+{
+    if (!object.contains(key)) throw Refused{std::string(key) + " is missing"};
+    return object.at(key);
+}
+
+std::string text_field(const json& object, const char* key, bool required)
+{
+    if (!required && !object.contains(key)) return {};
+    const json& value = field(object, key);
+    if (!value.is_string()) throw Refused{std::string(key) + " must be a text"};
+    return value.get<std::string>();
+}
+
+std::vector<std::string> texts_field(const json& object, const char* key, bool required)
+{
+    if (!required && !object.contains(key)) return {};
+    const json& value = field(object, key);
+    std::vector<std::string> texts;
+    if (!value.is_array()) throw Refused{std::string(key) + " must be a list of texts"};
+    for (const json& item : value) {
+        if (!item.is_string()) throw Refused{std::string(key) + " must be a list of texts"};
+        texts.push_back(item.get<std::string>());
+    }
+    return texts;
+}
+
+std::uint8_t parity_field(const json& object)
+{
+    const std::string name = text_field(object, "parity", true);
+    for (std::size_t i = 0; i < parity_names.size(); ++i) {
+        if (name == parity_names[i]) return static_cast<std::uint8_t>(i);
+    }
+    throw Refused{"parity \"" + name + "\" is not none, odd or even"};
+}
+
+std::array<Bytes, 4> codes_field(const json& object)
+{
+    const json& codes = field(object, "codes");
+    if (!codes.is_object()) throw Refused{"codes must be an object"};
+    std::array<Bytes, 4> bytes;
+    for (std::size_t i = 0; i < code_keys.size(); ++i) {
+        const std::string text = text_field(codes, code_keys[i], false);
+        auto code = protocol::code_from_hex(text);
+        if (auto* bad = std::get_if<std::string>(&code))
+            throw Refused{std::string("codes.") + code_keys[i] + ": \"" + *bad +
+                          "\" is not a byte (one or two hex digits)"};
+        bytes[i] = std::get<Bytes>(std::move(code));
+    }
+    return bytes;
+}
+
+ProjectorEntry parse_entry(const json& object, bool library_entry)
+{
+    if (!object.is_object()) throw Refused{"an entry must be an object"};
+    ProjectorEntry entry;
+    entry.brand = text_field(object, "brand", library_entry);
+    entry.family = text_field(object, "family", library_entry);
+    entry.models = texts_field(object, "models", false);
+    const json& baud = field(object, "baud");
+    if (!baud.is_number_unsigned() || baud.get<std::uint64_t>() > 0xFFFFFF)
+        throw Refused{"baud must be a whole number"};
+    entry.baud = baud.get<std::uint32_t>();
+    entry.parity = parity_field(object);
+    entry.codes = codes_field(object);
+    entry.sources = texts_field(object, "sources", library_entry);
+    entry.confidence = text_field(object, "confidence", library_entry);
+    if (auto problem = protocol::entry_problem(entry, library_entry)) throw Refused{*problem};
+    return entry;
+}
+
+// "entry 3 (Epson ESC/VP21)", as far as the entry names itself.
+std::string entry_label(const json& object, std::size_t index)
+{
+    std::string label = "entry " + std::to_string(index + 1);
+    if (object.is_object() && object.contains("brand") && object["brand"].is_string()) {
+        std::string name = object["brand"].get<std::string>();
+        if (object.contains("family") && object["family"].is_string())
+            name += " " + object["family"].get<std::string>();
+        label += " (" + name + ")";
+    }
+    return label;
+}
+
+} // namespace
+
+std::variant<ProjectorEntry, std::string> entry_from_json(const json& object, bool library_entry)
+{
+    try {
+        return parse_entry(object, library_entry);
+    } catch (const Refused& refused) {
+        return refused.reason;
+    }
+}
+
+nlohmann::ordered_json entry_to_json(const ProjectorEntry& entry)
+{
+    nlohmann::ordered_json codes;
+    for (std::size_t i = 0; i < code_keys.size(); ++i)
+        codes[code_keys[i]] = protocol::code_to_hex(entry.codes[i]);
+    nlohmann::ordered_json out;
+    if (!entry.brand.empty()) out["brand"] = entry.brand;
+    if (!entry.family.empty()) out["family"] = entry.family;
+    if (!entry.models.empty()) out["models"] = entry.models;
+    out["baud"] = entry.baud;
+    out["parity"] = entry.parity < parity_names.size() ? parity_names[entry.parity] : "?";
+    out["codes"] = codes;
+    if (!entry.sources.empty()) out["sources"] = entry.sources;
+    if (!entry.confidence.empty()) out["confidence"] = entry.confidence;
+    return out;
+}
+
+void add_library_text(Library& library, std::string_view text, const std::string& file)
+{
+    const json document = json::parse(text, nullptr, false);
+    if (document.is_discarded()) {
+        library.problems.push_back(file + ": not JSON");
+        return;
+    }
+    if (!document.is_object() || !document.contains("projectors") ||
+        !document["projectors"].is_array()) {
+        library.problems.push_back(file + ": wants an object with a list \"projectors\"");
+        return;
+    }
+    const json& entries = document["projectors"];
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        auto entry = entry_from_json(entries[i], true);
+        if (auto* problem = std::get_if<std::string>(&entry))
+            library.problems.push_back(file + ": " + entry_label(entries[i], i) + ": " + *problem);
+        else
+            library.entries.push_back(std::get<ProjectorEntry>(std::move(entry)));
+    }
+}
+
+Library load_library(const std::filesystem::path& user_file,
+                     const std::filesystem::path& shipped_file)
+{
+    Library library;
+    for (const auto& [path, optional] : {std::pair{user_file, true}, {shipped_file, false}}) {
+        if (path.empty()) continue;
+        FileRead read = read_regular_file(path);
+        if (const auto* failure = std::get_if<ReadFailure>(&read)) {
+            if (!(optional && failure->missing))
+                library.problems.push_back(describe(path, *failure));
+            continue;
+        }
+        add_library_text(library, std::get<std::string>(read), path.string());
+    }
+    return library;
+}
+
+std::filesystem::path user_library_file()
+{
+#ifdef _WIN32
+    const char* appdata = std::getenv("APPDATA");
+    if (!appdata || !*appdata) return {};
+    return std::filesystem::path(appdata) / "zkconfig" / "projectors.json";
+#else
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    if (config && *config) return std::filesystem::path(config) / "zkconfig" / "projectors.json";
+    const char* home = std::getenv("HOME");
+    if (!home || !*home) return {};
+    return std::filesystem::path(home) / ".config" / "zkconfig" / "projectors.json";
+#endif
+}
+
+std::filesystem::path shipped_library_file(const std::filesystem::path& program_dir)
+{
+    const std::filesystem::path beside = program_dir / "projectors.json";
+    std::error_code ignored;
+    if (std::filesystem::is_regular_file(beside, ignored)) return beside;
+    return program_dir.parent_path() / "share" / "zkconfig" / "projectors.json";
+}
+
+std::variant<ProjectorEntry, std::string> read_room_file(const std::filesystem::path& path)
+{
+    FileRead read = read_regular_file(path);
+    if (const auto* failure = std::get_if<ReadFailure>(&read)) return describe(path, *failure);
+    const json document = json::parse(std::get<std::string>(read), nullptr, false);
+    if (document.is_discarded()) return path.string() + ": not JSON";
+    auto entry = entry_from_json(document, false);
+    if (auto* problem = std::get_if<std::string>(&entry)) return path.string() + ": " + *problem;
+    return entry;
+}
+
+std::optional<std::string> write_room_file(const std::filesystem::path& path,
+                                           const ProjectorEntry& entry)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (out) out << entry_to_json(entry).dump(2) << "\n";
+    out.close();
+    if (!out) return path.string() + ": cannot be written";
+    return std::nullopt;
+}
+
+} // namespace zk::projectors

@@ -1,0 +1,144 @@
+#include "protocol/code_text.h"
+
+#include "protocol/hex.h"
+#include "runtime/text.h"
+
+namespace zk::protocol {
+
+namespace {
+
+int hex_digit(char c)
+{
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
+// One or two hex digits is a byte; anything else would reach the projector as a guessed byte.
+bool is_code_byte(std::string_view token)
+{
+    if (token.empty() || token.size() > 2) return false;
+    for (char c : token) {
+        if (hex_digit(c) < 0) return false;
+    }
+    return true;
+}
+
+// The length of the UTF-8 character starting with `lead`, for quoting it whole in a refusal.
+std::size_t character_length(unsigned char lead)
+{
+    if (lead >= 0xF0) return 4;
+    if (lead >= 0xE0) return 3;
+    if (lead >= 0xC0) return 2;
+    return 1;
+}
+
+struct Escape
+{
+    std::variant<std::uint8_t, TextRefusal> result;
+    std::size_t length; // characters of the text the escape takes, backslash included
+};
+
+// The escape starting at text[at], which is a backslash.
+Escape read_escape(std::string_view text, std::size_t at)
+{
+    if (at + 1 >= text.size()) return {TextRefusal{TextProblem::lone_backslash, "\\"}, 1};
+    switch (text[at + 1]) {
+    case 'r':
+        return {std::uint8_t{0x0D}, 2};
+    case 'n':
+        return {std::uint8_t{0x0A}, 2};
+    case 't':
+        return {std::uint8_t{0x09}, 2};
+    case '\\':
+        return {std::uint8_t{'\\'}, 2};
+    case 'x': {
+        const std::string_view digits = text.substr(at + 2, 2);
+        if (digits.size() < 2 || hex_digit(digits[0]) < 0 || hex_digit(digits[1]) < 0)
+            return {TextRefusal{TextProblem::bad_hex_escape, std::string(text.substr(at, 4))}, 4};
+        return {static_cast<std::uint8_t>(hex_digit(digits[0]) * 16 + hex_digit(digits[1])), 4};
+    }
+    default: {
+        const auto next = static_cast<unsigned char>(text[at + 1]);
+        const std::size_t length = 1 + character_length(next);
+        return {TextRefusal{TextProblem::unknown_escape, std::string(text.substr(at, length))},
+                length};
+    }
+    }
+}
+
+} // namespace
+
+std::variant<Bytes, std::string> code_from_hex(std::string_view text)
+{
+    Bytes bytes;
+    for (const std::string& element : split_text(trim_spaces(text), " ")) {
+        if (text_length(trim_spaces(element)) == 0) continue;
+        if (!is_code_byte(element)) return element;
+        bytes.push_back(static_cast<std::uint8_t>(parse_hex(to_upper(element)) & 0xFF));
+    }
+    return bytes;
+}
+
+std::string code_to_hex(ByteView code)
+{
+    std::string text;
+    for (std::uint8_t byte : code) {
+        if (!text.empty()) text += ' ';
+        text += byte_to_hex_pair(byte);
+    }
+    return text;
+}
+
+std::variant<Bytes, TextRefusal> code_from_text(std::string_view text)
+{
+    Bytes bytes;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const auto c = static_cast<unsigned char>(text[at]);
+        if (c >= 0x80) {
+            return TextRefusal{TextProblem::non_ascii,
+                               std::string(text.substr(at, character_length(c)))};
+        }
+        if (c != '\\') {
+            bytes.push_back(c);
+            ++at;
+            continue;
+        }
+        const Escape escape = read_escape(text, at);
+        if (const auto* refusal = std::get_if<TextRefusal>(&escape.result)) return *refusal;
+        bytes.push_back(std::get<std::uint8_t>(escape.result));
+        at += escape.length;
+    }
+    return bytes;
+}
+
+std::string code_to_text(ByteView code)
+{
+    std::string text;
+    for (std::uint8_t byte : code) {
+        switch (byte) {
+        case 0x0D:
+            text += "\\r";
+            break;
+        case 0x0A:
+            text += "\\n";
+            break;
+        case 0x09:
+            text += "\\t";
+            break;
+        case '\\':
+            text += "\\\\";
+            break;
+        default:
+            if (byte >= 0x20 && byte < 0x7F)
+                text += static_cast<char>(byte);
+            else
+                text += "\\x" + byte_to_hex_pair(byte);
+        }
+    }
+    return text;
+}
+
+} // namespace zk::protocol

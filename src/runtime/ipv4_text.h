@@ -1,0 +1,24 @@
+#pragma once
+// IPv4 addresses as people type them. One reading for every box and option: four decimal
+// numbers, so "10.66.0.010" is .10 and never the octal .8 the C library would make of it.
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace zk {
+
+using Ipv4Bytes = std::array<std::uint8_t, 4>;
+
+// Digits only, at most `limit`; nullopt for anything else, also for an empty text.
+std::optional<std::uint32_t> parse_decimal(std::string_view text, std::uint32_t limit);
+
+// Four dot-separated decimal numbers 0-255 once spaces are gone (leading zeros change nothing);
+// nullopt otherwise.
+std::optional<Ipv4Bytes> parse_dotted_ipv4(std::string_view text);
+
+// True for text a resolver would take for a numeric address (digits and dots, a "0x" form) even
+// when it is not four numbers 0-255: such text is a mistyped address, never a host name.
+bool looks_numeric(std::string_view text);
+
+} // namespace zk

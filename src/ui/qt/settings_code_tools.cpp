@@ -1,0 +1,80 @@
+// The settings window's group box "进制转换": text/hex conversion and the projector library.
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QPushButton>
+
+#include "commands/serial_codes_library.h"
+#include "commands/serial_codes_text.h"
+#include "ui/qt/settings_window.h"
+
+namespace zk::ui {
+
+namespace {
+
+// The library's refusals, told once when the window opens: an entry left out is never silent.
+std::string library_problems(const projectors::Library& library)
+{
+    std::string text;
+    for (const std::string& problem : library.problems)
+        text += (text.empty() ? "投影机库: " : "; ") + problem;
+    return text;
+}
+
+QString room_file_filter()
+{
+    return QStringLiteral("JSON (*.json)");
+}
+
+} // namespace
+
+void SettingsWindow::bind_code_tools()
+{
+    bind_click("按钮输入", commands::on_code_text_in);
+    bind_click("按钮输出", commands::on_code_text_out);
+    组合框转换码.set_selection(0);
+    library_ = projectors::load_library(
+        projectors::user_library_file(),
+        projectors::shipped_library_file(QCoreApplication::applicationDirPath().toStdString()));
+    commands::fill_projector_list(组合框投影机型号, library_.entries);
+    if (!library_.problems.empty()) 标签状态.set_caption(library_problems(library_));
+    connect(controls_.get<QComboBox>("组合框投影机型号"), &QComboBox::activated, this,
+            [this](int index) { on_projector_item(index); });
+}
+
+void SettingsWindow::on_projector_item(int index)
+{
+    using commands::ProjectorItem;
+    const ProjectorItem item = commands::projector_item(index, library_.entries.size());
+    if (item == ProjectorItem::entry) {
+        const auto& entry = library_.entries[static_cast<std::size_t>(index)];
+        commands::apply_projector_entry(view_, entry, protocol::entry_name(entry));
+        return;
+    }
+    // The file items are actions, not a state of the list.
+    组合框投影机型号.set_selection(-1);
+    if (item == ProjectorItem::load_file) {
+        const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("载入串口码"), {},
+                                                          room_file_filter());
+        if (path.isEmpty()) return;
+        auto room = projectors::read_room_file(path.toStdString());
+        if (const auto* problem = std::get_if<std::string>(&room))
+            return 标签状态.set_caption(*problem);
+        commands::apply_projector_entry(view_, std::get<protocol::ProjectorEntry>(room),
+                                        QFileInfo(path).fileName().toStdString());
+    } else if (item == ProjectorItem::save_file) {
+        auto room = commands::room_codes_from_page(view_);
+        if (const auto* problem = std::get_if<std::string>(&room))
+            return 标签状态.set_caption(*problem);
+        const QString path =
+            QFileDialog::getSaveFileName(this, QStringLiteral("保存串口码"),
+                                         QStringLiteral("room-codes.json"), room_file_filter());
+        if (path.isEmpty()) return;
+        const auto failure = projectors::write_room_file(path.toStdString(),
+                                                         std::get<protocol::ProjectorEntry>(room));
+        标签状态.set_caption(failure ? *failure : "串口码已保存到 " + path.toStdString());
+    }
+}
+
+} // namespace zk::ui
