@@ -18,7 +18,7 @@ dev=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang-format
     xvfb xauth
-    strace desktop-file-utils man-db
+    strace desktop-file-utils man-db lintian
     tshark
     clang-14 libclang-rt-14-dev
     g++-mingw-w64-x86-64 googletest wine64

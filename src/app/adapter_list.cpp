@@ -24,7 +24,22 @@ void AdapterList::restore()
 {
     if (combo_.item_count() == 0) return;
     const std::string saved = file_.read(adapter_section, adapter_key, "");
+    if (saved.empty()) {
+        // No choice yet: adapter 0 is often one that cannot reach anything (a virtual or
+        // unplugged one), which leaves 本机IP empty on a first start.
+        apply_position(first_usable_position());
+        return;
+    }
     apply_position(to_integer(to_number(saved)));
+}
+
+std::int64_t AdapterList::first_usable_position() const
+{
+    for (std::size_t i = 0; i < adapters_.size(); ++i) {
+        if (adapters_[i].connected && !adapters_[i].first_ipv4.empty())
+            return static_cast<std::int64_t>(i);
+    }
+    return 0;
 }
 
 void AdapterList::remember(MessageBoxes& boxes)

@@ -18,7 +18,8 @@ public:
     // Refills the list from a fresh enumeration and keeps the selected position where the
     // new list is long enough. Never writes the file.
     void fill();
-    // Selects the position saved in the file; once, right after the first fill.
+    // Selects the position saved in the file; once, right after the first fill. Without a saved
+    // position, the first adapter that is up with an IPv4 address (the first adapter if none is).
     void restore();
     // The operator picked an item: saves its position. The pick holds for this run even when
     // the file cannot be saved; the first such failure of the run is shown in `boxes`.
@@ -30,6 +31,8 @@ public:
     int selected_interface() const;
 
 private:
+    // The first adapter that is connected and has an IPv4 address; 0 when none has.
+    std::int64_t first_usable_position() const;
     // Selects `position` when the list has at least that many items, else leaves it unselected.
     void apply_position(std::int64_t position);
 

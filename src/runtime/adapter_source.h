@@ -12,6 +12,7 @@ struct Adapter
     std::string text;        // what the operator sees: name and first IPv4 address
     int interface_index = 0; // the system's index, for sending out of this adapter
     std::string first_ipv4;  // dotted, empty when it has none
+    bool connected = false;  // up with a carrier: it can carry a search now
 };
 
 // "eth0 192.168.1.10" for a connected adapter with an address, "eth1 (未连接)" for any other.

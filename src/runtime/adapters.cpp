@@ -30,8 +30,9 @@ std::vector<Adapter> SystemAdapters::list()
         const std::string address = first_ipv4(interface).toStdString();
         // On Windows the human-readable name is the adapter's description.
         const std::string name = interface.humanReadableName().toStdString();
+        const bool connected = is_connected(interface);
         adapters.push_back(
-            {adapter_text(name, address, is_connected(interface)), interface.index(), address});
+            {adapter_text(name, address, connected), interface.index(), address, connected});
     }
     return adapters;
 }

@@ -78,6 +78,42 @@ TEST_F(adapter_list, first_run_selects_the_first_adapter_and_writes_nothing)
     EXPECT_FALSE(fs::exists(ini));
 }
 
+TEST_F(adapter_list, first_start_selects_the_first_adapter_that_is_up_with_an_address)
+{
+    const Adapter down{"ifb0 (未连接)", 2, "", false};
+    const Adapter unplugged{"eth1 (未连接)", 3, "10.0.0.3", false};
+    const Adapter up_without_address{"wlan0 (未连接)", 4, "", true};
+    const Adapter usable{"eth0 10.0.0.5", 5, "10.0.0.5", true};
+    struct Case
+    {
+        const char* what;
+        const char* stored; // nullptr: no system.ini
+        std::vector<Adapter> adapters;
+        int selected;
+    };
+    const Case cases[] = {
+        {"skips down, unplugged and addressless",
+         nullptr,
+         {down, unplugged, up_without_address, usable},
+         3},
+        {"the first usable of several", nullptr, {usable, down, usable}, 0},
+        {"none usable: the first", nullptr, {down, up_without_address}, 0},
+        {"an empty value is no choice", "", {down, usable}, 1},
+        {"a stored choice is kept, usable or not", "0", {down, usable}, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove(ini);
+        if (c.stored) store(c.stored);
+        source.adapters = c.adapters;
+        combo = test::MemoryItemList{};
+        list.fill();
+        list.restore();
+        EXPECT_EQ(combo.selection(), c.selected);
+        EXPECT_EQ(fs::exists(ini), c.stored != nullptr); // choosing is not storing
+    }
+}
+
 TEST_F(adapter_list, a_pick_is_written_and_restored_at_the_next_start)
 {
     open_window(3);

@@ -56,6 +56,13 @@ done
 for f in $(grep '^/usr/bin/.' "$work/contents"); do
     grep -qx "/usr/share/man/man1/${f#/usr/bin/}.1.gz" "$work/contents" || fail "$f has no man page"
 done
+# Debian's own checker, as a distribution would run it: any error or warning fails.
+if command -v lintian >/dev/null; then
+    lintian --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1 ||
+        fail "lintian $deb: $(cat "$work/lintian.log")"
+else
+    fail "lintian is not installed (scripts/setup.sh --dev installs it)"
+fi
 depends=$(dpkg-deb -f "$deb" Depends)
 for lib in libc6 libqt6core6 libqt6network6 libqt6widgets6; do
     grep -Eq "(^|, )$lib( |,|$)" <<<"$depends" || fail "Depends ($depends) does not name $lib"
