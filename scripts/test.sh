@@ -16,7 +16,7 @@ phase_done() {
     times+=("$(printf '%-28s %5d s' "$1" $((SECONDS - phase_start)))")
     phase_start=$SECONDS
 }
-trap 'give_back "$build"; [ ${#times[@]} -eq 0 ] || printf -- "-- times\n%s\n" "${times[@]}"' EXIT
+trap 'give_back "$build"; [ ${#times[@]} -eq 0 ] || { echo "-- times"; printf "%s\n" "${times[@]}"; }' EXIT
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZK_SANITIZE=ON
 cmake --build "$build"
