@@ -64,7 +64,8 @@ RoomSettings read_backup(const std::string& file)
 
 std::string frame_text(const protocol::Request& request)
 {
-    return hex_bytes_text(protocol::wrap_frame(protocol::encode_request(request)).value_or(Bytes{}));
+    return hex_bytes_text(
+        protocol::wrap_frame(protocol::encode_request(request)).value_or(Bytes{}));
 }
 
 // Writes the plan to one controller; "" or what went wrong, with the exit status it earns.

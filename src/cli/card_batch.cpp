@@ -45,7 +45,7 @@ const char* reason(CardOutcome outcome)
 
 CardOutcome one_card(Hs3Client& client, std::uint32_t card, bool check)
 {
-    const std::optional<Reply> reply = 
+    const std::optional<Reply> reply =
         client.ask(check ? Request{LookUpCard{card}} : Request{RegisterCard{card}});
     if (!reply) return CardOutcome::no_answer;
     if (const auto* found = std::get_if<CardLookup>(&*reply))

@@ -51,7 +51,7 @@ private:
     Timing timing_;
     Waiter waiter_;
     std::optional<protocol::Request> waiting_; // set while a request waits
-    std::vector<protocol::Reply> arrived_; // answers to the request now waiting
+    std::vector<protocol::Reply> arrived_;     // answers to the request now waiting
 };
 
 // The dotted IPv4 address of the target's dotted text or host name; a usage error when it names

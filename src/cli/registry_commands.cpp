@@ -38,10 +38,10 @@ ordered_json card_command(Context& context, const std::string& what, const Regis
                              .card}};
     if (what == "count") {
         const auto cards = expect<CardCount>(*c, ReadCardCount{}, "the card count").count;
-        return {{"cards", cards},
-                {"fingerprints",
-                 expect<FingerprintCount>(*c, ReadFingerprintCount{}, "the fingerprint count")
-                     .count}};
+        return {
+            {"cards", cards},
+            {"fingerprints",
+             expect<FingerprintCount>(*c, ReadFingerprintCount{}, "the fingerprint count").count}};
     }
     if (what == "find")
         return {{"card", card},
@@ -161,8 +161,7 @@ void add_registry_commands(CLI::App& app, Context& context)
         add_host_option(*command, in->host);
         command->callback([&context, in, pause] {
             std::unique_ptr<Hs3Client> c = context.controller(in->host);
-            const auto ack =
-                expect<AuthorisationAck>(*c, SetAuthorisation{pause}, "the request");
+            const auto ack = expect<AuthorisationAck>(*c, SetAuthorisation{pause}, "the request");
             show(context, in->host, {{"authorisation", ack.paused ? "paused" : "resumed"}});
         });
     }

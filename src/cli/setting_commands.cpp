@@ -68,10 +68,10 @@ ordered_json get(Context& context, const std::string& what, const std::string& h
         return {
             {"timings", timings_json(expect<TimingsData>(*c, ReadTimings{}, "the timings read"))}};
     if (what == "mode")
-        return {{"mode",
-                 expect<SwipeModeData>(*c, ReadSwipeMode{}, "the power-on mode read").swipe_card
-                     ? "swipe"
-                     : "public"}};
+        return {
+            {"mode", expect<SwipeModeData>(*c, ReadSwipeMode{}, "the power-on mode read").swipe_card
+                         ? "swipe"
+                         : "public"}};
     return {{"serial", serial_json(read_serial(*c), text)}};
 }
 

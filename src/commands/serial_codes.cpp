@@ -5,9 +5,9 @@
 #include <variant>
 
 #include "protocol/code_text.h"
-#include "runtime/values.h"
 #include "protocol/request.h"
 #include "runtime/text.h"
+#include "runtime/values.h"
 
 namespace zk::commands {
 

@@ -3,9 +3,9 @@
 #include <array>
 
 #include "protocol/code_text.h"
-#include "runtime/values.h"
 #include "protocol/requests.h"
 #include "runtime/text.h"
+#include "runtime/values.h"
 
 namespace zk::commands {
 

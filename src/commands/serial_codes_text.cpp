@@ -4,9 +4,9 @@
 #include <variant>
 
 #include "protocol/code_text.h"
-#include "runtime/values.h"
 #include "protocol/requests.h"
 #include "runtime/text.h"
+#include "runtime/values.h"
 
 namespace zk::commands {
 

@@ -5,8 +5,8 @@
 #include <fstream>
 
 #include "protocol/code_text.h"
-#include "runtime/values.h"
 #include "runtime/file_read.h"
+#include "runtime/values.h"
 
 namespace zk::projectors {
 

@@ -3,9 +3,9 @@
 #include <array>
 #include <string>
 
-#include "runtime/values.h"
 #include "protocol/hs3_frame.h"
 #include "runtime/text.h"
+#include "runtime/values.h"
 
 namespace zk::protocol {
 

@@ -39,10 +39,8 @@ TEST(answer_watch, tells_of_every_request_whose_answer_does_not_come_in_time)
         {"enrolment waits for a finger", EnrolFingerprint{}, std::nullopt, 14999ms, "", ""},
         {"next step waits anew", EnrolFingerprint{}, step_one, 15999ms, "", ""},
         {"next step, due", EnrolFingerprint{}, step_one, 16s, "中控无应答", ""},
-        {"last step ends it", EnrolFingerprint{}, FingerprintEnrolmentAck{4, true}, 60s, "",
-         ""},
-        {"failed step ends it", EnrolFingerprint{}, FingerprintEnrolmentAck{2, false}, 60s, "",
-         ""},
+        {"last step ends it", EnrolFingerprint{}, FingerprintEnrolmentAck{4, true}, 60s, "", ""},
+        {"failed step ends it", EnrolFingerprint{}, FingerprintEnrolmentAck{2, false}, 60s, "", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

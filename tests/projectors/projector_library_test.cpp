@@ -7,8 +7,8 @@
 #include <gtest/gtest.h>
 
 #include "protocol/code_text.h"
-#include "runtime/values.h"
 #include "protocol/requests.h"
+#include "runtime/values.h"
 
 namespace zk::projectors {
 namespace {
