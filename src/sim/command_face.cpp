@@ -1,57 +1,150 @@
 #include "sim/command_face.h"
 
 #include "discovery/config_datagram.h"
+#include "discovery/find_handlers.h"
+#include "runtime/host_addresses.h"
 
 namespace zk::sim {
 
+namespace {
+
+// Sockets of their own only where the face listens on every address; a face bound to one
+// address stands for whatever arrives there.
+bool answers_from_own_addresses(const CommandFaceOptions& options, const NetworkModel* network)
+{
+    return network && options.bind_address == "0.0.0.0";
+}
+
+PortUse
+port_use(const CommandFaceOptions& options, const NetworkModel* network, const AddressSockets& own)
+{
+    const bool shared = answers_from_own_addresses(options, network) && own.any_local(*network);
+    return shared ? PortUse::shared : PortUse::exclusive;
+}
+
+} // namespace
+
 CommandFace::CommandFace(const CommandFaceOptions& options,
-                         ControllerState state,
+                         ControllerStates states,
                          LogLine log,
                          const NetworkModel* network)
-    : options_(options), network_(network), endpoint_(options.hs3_port, options.bind_address),
-      model_(std::move(state), options.model),
+    : options_(options), network_(network),
+      own_(answers_from_own_addresses(options, network) ? interface_addresses()
+                                                        : std::vector<std::string>{},
+           [this](DatagramEndpoint& own) { on_request(own); }),
+      endpoint_(options.hs3_port, options.bind_address, port_use(options, network, own_)),
       sender_(endpoint_, options.faults, options.log ? std::move(log) : LogLine{})
 {
-    endpoint_.on_datagram([this](ByteView request) { on_request(request); });
+    for (auto& [index, state] : states)
+        controllers_.emplace(index, ControllerModel(std::move(state), options.model));
+    endpoint_.on_datagram([this](ByteView) { on_request(endpoint_); });
+    follow_addresses();
+}
+
+CommandFace::CommandFace(const CommandFaceOptions& options,
+                         const ControllerState& state,
+                         LogLine log,
+                         const NetworkModel* network)
+    : CommandFace(options, ControllerStates{{0, state}}, std::move(log), network)
+{}
+
+const ControllerState& CommandFace::state_of(std::size_t index) const
+{
+    static const ControllerState defaults;
+    const auto found = controllers_.find(index);
+    return found == controllers_.end() ? defaults : found->second.state();
+}
+
+ControllerStates CommandFace::states() const
+{
+    ControllerStates states;
+    for (const auto& [index, model] : controllers_)
+        states.emplace(index, model.state());
+    return states;
+}
+
+void CommandFace::follow_addresses()
+{
+    if (endpoint_.is_bound() && answers_from_own_addresses(options_, network_))
+        own_.follow(*network_, endpoint_.local_port());
 }
 
 std::string CommandFace::describe() const
 {
-    std::string text =
-        "HS3 commands listening on " + options_.bind_address + ":" + std::to_string(port());
+    std::string text = "HS3 commands";
+    if (network_) {
+        const std::size_t count = network_->modules.size();
+        text += " of " + std::to_string(count) + " controller" + (count == 1 ? "" : "s");
+    }
+    text += " listening on " + options_.bind_address + ":" + std::to_string(port());
+    if (const std::size_t own = own_.count(); own > 0)
+        text += " (" + std::to_string(own) + " also on their own address)";
     if (options_.reply_to)
         return text + ", replies to " + options_.reply_to->host + ":" +
                std::to_string(options_.reply_to->port);
     if (options_.reply_to_server)
-        return text + ", replies to the server IP and port set in the network module";
+        return text + ", replies to the server IP and port set in each network module";
     return text + ", replies to the sender";
 }
 
-void CommandFace::on_request(ByteView request)
+void CommandFace::on_request(DatagramEndpoint& socket)
 {
-    const Peer from = endpoint_.received_from();
-    Answer answer = model_.handle(request);
-    sender_.log("<-", from, request,
-                answer.understood ? answer.meaning : answer.meaning + ", ignored");
-    if (answer.state_changed && state_changed_) state_changed_(model_.state());
-    if (answer.replies.empty()) return;
-    const std::optional<Peer> to = reply_target(from, endpoint_.received_at());
-    if (!to) {
-        sender_.log("x ", from, {}, "no network module to take the server address from");
+    const ByteView request = socket.received();
+    const Peer from = socket.received_from();
+    const Peer at = socket.received_at();
+    const std::optional<std::size_t> index = controller_at(at.address);
+    if (!index) {
+        sender_.log("<-", from, request,
+                    "sent to " + at.address + ", where no simulated controller is, ignored");
         return;
     }
-    sender_.send(std::move(answer.replies), *to);
+    ControllerModel& model = controller(*index);
+    Answer answer = model.handle(request);
+    std::string meaning = answer.understood ? answer.meaning : answer.meaning + ", ignored";
+    if (network_) meaning += ", at " + at.address;
+    sender_.log("<-", from, request, meaning);
+    const std::optional<Peer> to = reply_target(from, *index);
+    if (!answer.replies.empty() && !to)
+        sender_.log("x ", from, {}, "no network module to take the server address from");
+    if (!answer.replies.empty() && to) {
+        const std::shared_ptr<DatagramEndpoint> own = own_.of(*index);
+        for (Outgoing& reply : answer.replies)
+            reply.via = own;
+        sender_.send(std::move(answer.replies), *to);
+    }
+    // Answer first: saving the state of many controllers takes longer than a tool waits.
+    if (answer.state_changed && state_changed_) state_changed_(model.state());
 }
 
-std::optional<Peer> CommandFace::reply_target(const Peer& from, const Peer& at) const
+std::optional<std::size_t> CommandFace::controller_at(const std::string& address) const
+{
+    if (!network_) return 0;
+    const std::optional<Ipv4> ip = discovery::parse_ipv4(address);
+    if (!ip) return std::nullopt;
+    for (std::size_t i = 0; i < network_->modules.size(); ++i) {
+        if (network_->modules[i].ip == *ip) return i;
+    }
+    return std::nullopt;
+}
+
+ControllerModel& CommandFace::controller(std::size_t index)
+{
+    auto found = controllers_.find(index);
+    if (found == controllers_.end())
+        found =
+            controllers_.emplace(index, ControllerModel(ControllerState{}, options_.model)).first;
+    return found->second;
+}
+
+std::optional<Peer> CommandFace::reply_target(const Peer& from, std::size_t index) const
 {
     if (options_.reply_to) return Peer{options_.reply_to->host, options_.reply_to->port};
     if (!options_.reply_to_server) return from;
     // Looked up at each request, so a server address written through the network face counts
     // from the next request on, as on the real module.
-    const ModuleSettings* module = network_ ? module_at(*network_, at.address) : nullptr;
-    if (!module) return std::nullopt;
-    return Peer{discovery::dotted(module->destination_ip, 0), module->destination_port};
+    if (!network_ || index >= network_->modules.size()) return std::nullopt;
+    const ModuleSettings& module = network_->modules[index];
+    return Peer{discovery::dotted(module.destination_ip, 0), module.destination_port};
 }
 
 } // namespace zk::sim

@@ -1,5 +1,6 @@
 #include "sim/controller_state.h"
 
+#include <algorithm>
 #include <cctype>
 #include <optional>
 
@@ -40,7 +41,10 @@ bool read_flag(const json& in, const char* key, bool& out, std::string& error)
     return true;
 }
 
-bool read_codes(const json& in, protocol::ProjectorCodes& out, std::string& error)
+bool read_codes(const json& in,
+                std::string_view path,
+                protocol::ProjectorCodes& out,
+                std::string& error)
 {
     if (!in.contains("codes")) return true;
     const json& codes = in.at("codes");
@@ -48,6 +52,9 @@ bool read_codes(const json& in, protocol::ProjectorCodes& out, std::string& erro
         error = "state: \"codes\" must be an object of code texts";
         return false;
     }
+    error = unknown_key(codes, {code_keys[0], code_keys[1], code_keys[2], code_keys[3]},
+                        std::string(path) + ".codes");
+    if (!error.empty()) return false;
     std::size_t total = 0;
     for (std::size_t i = 0; i < out.codes.size(); ++i) {
         if (!codes.contains(code_keys[i])) continue;
@@ -94,6 +101,17 @@ bool read_cards(const json& in, std::set<std::uint32_t>& out, std::string& error
 
 } // namespace
 
+std::string unknown_key(const json& object,
+                        std::initializer_list<std::string_view> known,
+                        std::string_view path)
+{
+    for (const auto& [key, value] : object.items()) {
+        if (std::find(known.begin(), known.end(), key) == known.end())
+            return "state: unknown key \"" + std::string(path) + "." + key + "\"";
+    }
+    return {};
+}
+
 std::string hex_pairs(ByteView bytes)
 {
     std::string text;
@@ -113,6 +131,8 @@ std::optional<Bytes> bytes_of_hex_pairs(std::string_view text)
         if (c != ' ') {
             if (!std::isxdigit(static_cast<unsigned char>(c)) || pair.size() == 2) return {};
             pair += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        } else if (pair.size() == 1) {
+            return {}; // a lone digit: half a byte lost in editing, not a byte
         } else if (!pair.empty()) {
             bytes.push_back(static_cast<std::uint8_t>(protocol::parse_hex(pair)));
             pair.clear();
@@ -150,11 +170,16 @@ json state_to_json(const ControllerState& state)
             {"authorisation_paused", state.authorisation_paused}};
 }
 
-std::variant<ControllerState, std::string> state_from_json(const json& in)
+std::variant<ControllerState, std::string> state_from_json(const json& in, std::string_view path)
 {
     if (!in.is_object()) return std::string("state: not a JSON object");
+    std::string error = unknown_key(in,
+                                    {"controller_id", "volume", "screen_interval", "warm_up",
+                                     "cool_down", "swipe_card_mode", "baud", "parity", "codes",
+                                     "cards", "fingerprints", "authorisation_paused"},
+                                    path);
+    if (!error.empty()) return error;
     ControllerState s;
-    std::string error;
     const bool ok = read_number(in, "controller_id", 0xFFFF, s.controller_id, error) &&
                     read_number(in, "volume", 0xFF, s.volume, error) &&
                     read_number(in, "screen_interval", 0xFF, s.screen_interval, error) &&
@@ -163,7 +188,7 @@ std::variant<ControllerState, std::string> state_from_json(const json& in)
                     read_flag(in, "swipe_card_mode", s.swipe_card_mode, error) &&
                     read_number(in, "baud", 0xFFFFFF, s.projector.baud, error) &&
                     read_number(in, "parity", 0xFF, s.projector.parity, error) &&
-                    read_codes(in, s.projector, error) && read_cards(in, s.cards, error) &&
+                    read_codes(in, path, s.projector, error) && read_cards(in, s.cards, error) &&
                     read_number(in, "fingerprints", 0xFFFF, s.fingerprints, error) &&
                     read_flag(in, "authorisation_paused", s.authorisation_paused, error);
     if (!ok) return error;

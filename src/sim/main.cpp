@@ -10,6 +10,7 @@
 #include "sim/options.h"
 #include "sim/quit_on_signal.h"
 #include "sim/sim_state.h"
+#include "sim/state_keeper.h"
 
 namespace {
 
@@ -32,8 +33,10 @@ std::optional<int> parse_command_line(int argc, char** argv, Options& options)
         std::cout << usage_text("zksim", table);
         return 0;
     }
-    if (std::string conflict = conflicting_options(options.command); !conflict.empty())
-        parsed.errors.push_back(std::move(conflict));
+    for (std::string problem :
+         {conflicting_options(options.command), address_range_error(options.network)}) {
+        if (!problem.empty()) parsed.errors.push_back(std::move(problem));
+    }
     for (const std::string& error : parsed.errors)
         std::cerr << "zksim: " << error << "\n";
     if (!parsed.errors.empty()) return 2;
@@ -64,37 +67,22 @@ std::variant<SimState, std::string> initial_state(const std::string& path)
     return load_sim_state(path);
 }
 
-// Writes the state file now, so it shows where the modules start, and after every change of
-// either face; "" or why the first write failed.
-std::string keep_state(const std::string& path,
-                       CommandFace& face,
-                       NetworkFace* module_face,
-                       const NetworkModel& modules)
+// Writes the state file now, so it shows where the controllers start, and after every change of
+// either face; nullptr (with the reason printed) when the first write failed.
+std::unique_ptr<StateKeeper>
+keep_state(const std::string& path, CommandFace& face, const NetworkModel& modules)
 {
-    if (path.empty()) return {};
-    const auto save = [path, &face, &modules] {
-        return save_sim_state(path, face.state(), modules);
-    };
-    if (std::string error = save(); !error.empty()) return error;
-    const auto save_or_warn = [save] {
-        if (const std::string error = save(); !error.empty())
-            std::cerr << "zksim: " << error << std::endl;
-    };
-    face.on_state_changed([save_or_warn](const ControllerState&) { save_or_warn(); });
-    if (module_face) module_face->on_change(save_or_warn);
-    return {};
-}
-
-// The modules the options make, or the state file's when it has them; either way a reset brings
-// a module back to what the options make for its place.
-NetworkModel network_model(const NetworkFaceOptions& options, std::optional<NetworkModel>& loaded)
-{
-    const int count = loaded ? static_cast<int>(loaded->modules.size()) : options.count;
-    NetworkModel model =
-        make_network_model(count, options.mac_base, options.ip_base, options.factory);
-    if (loaded) model.modules = std::move(loaded->modules);
-    model.strict_writes = options.strict_writes;
-    return model;
+    auto keeper = std::make_unique<StateKeeper>(
+        path,
+        [&face, &modules] {
+            return StateSnapshot{face.states(), modules};
+        },
+        [](const std::string& error) { std::cerr << "zksim: " << error << std::endl; });
+    if (const std::string error = keeper->save_now(); !error.empty()) {
+        fail(error);
+        return nullptr;
+    }
+    return keeper;
 }
 
 } // namespace
@@ -109,9 +97,9 @@ int main(int argc, char** argv)
     auto loaded = initial_state(command.state_file);
     if (const auto* error = std::get_if<std::string>(&loaded)) return fail(*error);
     SimState& state = std::get<SimState>(loaded);
-    NetworkModel modules = network_model(network, state.network);
+    NetworkModel modules = starting_network(network, std::move(state.network));
 
-    CommandFace face(command, state.controller, print_line, &modules);
+    CommandFace face(command, std::move(state.controllers), print_line, &modules);
     if (!face.is_listening()) return fail(cannot_bind(command.bind_address, command.hs3_port));
     std::unique_ptr<NetworkFace> module_face;
     if (network.config_port != 0) {
@@ -119,14 +107,25 @@ int main(int argc, char** argv)
                                                     command.log ? print_line : LogLine{});
         if (!module_face->is_bound()) return fail(cannot_bind("0.0.0.0", network.config_port));
     }
-    const std::string error = keep_state(command.state_file, face, module_face.get(), modules);
-    if (!error.empty()) return fail(error);
+    std::unique_ptr<StateKeeper> keeper;
+    if (!command.state_file.empty()) {
+        keeper = keep_state(command.state_file, face, modules);
+        if (!keeper) return 1;
+        face.on_state_changed([&keeper](const ControllerState&) { keeper->changed(); });
+    }
+    if (module_face) {
+        module_face->on_change([&face, &keeper] {
+            face.follow_addresses();
+            if (keeper) keeper->changed();
+        });
+    }
 
     std::cout << "zksim: " << face.describe() << std::endl;
     if (module_face) std::cout << "zksim: " << module_face->describe() << std::endl;
     std::cout << "zksim: Ctrl-C to stop" << std::endl;
     quit_on_signals();
     const int status = QCoreApplication::exec();
+    if (keeper) keeper->flush();
     std::cout << "zksim: stopped" << std::endl;
     return status;
 }

@@ -9,35 +9,21 @@ namespace zk::sim {
 
 using discovery::ConfigCode;
 
-namespace {
-
-bool is_local(const std::vector<std::string>& local, const Ipv4& address)
-{
-    // Linux answers for the whole of 127/8 on loopback, though only 127.0.0.1 is listed.
-    if (address[0] == 127) return true;
-    return std::find(local.begin(), local.end(), discovery::dotted(address, 0)) != local.end();
-}
-
-// Sockets of the modules' own addresses can only join the face's port when it is shared.
-PortUse port_use(const NetworkModel& model, const std::vector<std::string>& local)
-{
-    const bool any = std::any_of(model.modules.begin(), model.modules.end(),
-                                 [&](const ModuleSettings& m) { return is_local(local, m.ip); });
-    return any ? PortUse::shared : PortUse::exclusive;
-}
-
-} // namespace
-
 NetworkFace::NetworkFace(NetworkModel& model,
                          const NetworkFaceOptions& options,
                          const FaultOptions& faults,
                          LogLine log)
-    : model_(model), options_(options), local_addresses_(interface_addresses()),
-      endpoint_(options.config_port, "0.0.0.0", port_use(model, local_addresses_)),
+    : model_(model), options_(options),
+      own_(interface_addresses(),
+           [this](DatagramEndpoint& own) { answer(own.received(), own.received_from()); }),
+      // Sockets of the modules' own addresses can only join the face's port when it is shared.
+      endpoint_(options.config_port,
+                "0.0.0.0",
+                own_.any_local(model) ? PortUse::shared : PortUse::exclusive),
       sender_(endpoint_, faults, std::move(log), options.rate)
 {
     endpoint_.on_datagram([this](ByteView request) { answer(request, endpoint_.received_from()); });
-    if (endpoint_.is_bound()) follow_addresses();
+    if (endpoint_.is_bound()) own_.follow(model_, endpoint_.local_port());
 }
 
 std::string NetworkFace::describe() const
@@ -54,30 +40,7 @@ std::string NetworkFace::describe() const
 
 std::size_t NetworkFace::own_sockets() const
 {
-    return static_cast<std::size_t>(std::count_if(
-        own_.begin(), own_.end(), [](const OwnSocket& own) { return own.endpoint != nullptr; }));
-}
-
-void NetworkFace::follow_addresses()
-{
-    own_.resize(model_.modules.size());
-    for (std::size_t i = 0; i < own_.size(); ++i) {
-        const Ipv4& address = model_.modules[i].ip;
-        if (own_[i].address == address) continue;
-        own_[i] = {address, bind_own(address)};
-    }
-}
-
-std::shared_ptr<DatagramEndpoint> NetworkFace::bind_own(const Ipv4& address)
-{
-    if (!is_local(local_addresses_, address)) return nullptr;
-    auto endpoint = std::make_shared<DatagramEndpoint>(
-        endpoint_.local_port(), discovery::dotted(address, 0), PortUse::shared);
-    if (!endpoint->is_bound()) return nullptr;
-    // A request sent to the module's address arrives here rather than at the face's socket.
-    DatagramEndpoint* own = endpoint.get();
-    own->on_datagram([this, own](ByteView request) { answer(request, own->received_from()); });
-    return endpoint;
+    return own_.count();
 }
 
 void NetworkFace::answer(ByteView request, const Peer& asker)
@@ -91,15 +54,15 @@ void NetworkFace::answer(ByteView request, const Peer& asker)
         Outgoing reply{std::move(result.replies[i]), 0, {}, nullptr};
         reply.meaning = config_meaning(reply.datagram);
         const std::size_t module = result.senders[i];
-        if (module < own_.size() && own_[module].endpoint) {
-            reply.via = own_[module].endpoint;
-            reply.meaning += ", from " + discovery::dotted(*own_[module].address, 0);
+        if (std::shared_ptr<DatagramEndpoint> own = own_.of(module)) {
+            reply.via = std::move(own);
+            reply.meaning += ", from " + discovery::dotted(*own_.bound_address(module), 0);
         }
         replies.push_back(std::move(reply));
     }
     // The answer still leaves from the address the request reached; new settings apply after.
     if (result.changed) {
-        follow_addresses();
+        own_.follow(model_, endpoint_.local_port());
         if (on_change_) on_change_();
     }
     const Peer to = options_.reply_to_sender ? asker : Peer{"", options_.pc_port};

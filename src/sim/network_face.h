@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "runtime/datagram_endpoint.h"
+#include "sim/address_sockets.h"
 #include "sim/faults.h"
 #include "sim/network_module.h"
 #include "sim/options.h"
@@ -38,22 +39,12 @@ public:
     std::size_t own_sockets() const;
 
 private:
-    struct OwnSocket
-    {
-        std::optional<Ipv4> address;                // none: not looked at yet
-        std::shared_ptr<DatagramEndpoint> endpoint; // none: the module shares the face's socket
-    };
-
     void answer(ByteView request, const Peer& asker);
-    // Binds, moves or drops the modules' own sockets after their addresses changed.
-    void follow_addresses();
-    std::shared_ptr<DatagramEndpoint> bind_own(const Ipv4& address);
 
     NetworkModel& model_;
     NetworkFaceOptions options_;
-    std::vector<std::string> local_addresses_;
+    AddressSockets own_;
     DatagramEndpoint endpoint_;
-    std::vector<OwnSocket> own_; // by module
     ReplySender sender_;
     std::function<void()> on_change_;
 };

@@ -172,16 +172,6 @@ NetworkModel::answer_one(std::size_t index, ByteView request, ModelAnswer& answe
     }
 }
 
-const ModuleSettings* module_at(const NetworkModel& model, std::string_view local_address)
-{
-    if (model.modules.empty()) return nullptr;
-    const std::optional<Ipv4> address = discovery::parse_ipv4(local_address);
-    for (const ModuleSettings& module : model.modules) {
-        if (address && module.ip == *address) return &module;
-    }
-    return &model.modules.front();
-}
-
 NetworkModel make_network_model(int count,
                                 const Mac& mac_base,
                                 const Ipv4& ip_base,
@@ -197,6 +187,8 @@ NetworkModel make_network_model(int count,
     pattern.hardware_version = factory.hardware_version;
     pattern.software_version = factory.software_version;
     pattern.gateway = factory.gateway.value_or(Ipv4{ip_base[0], ip_base[1], ip_base[2], 1});
+    // Where the PC usually is on a segment set up for the demo: the .100 host of the same /24.
+    pattern.destination_ip = Ipv4{ip_base[0], ip_base[1], ip_base[2], 100};
     for (int i = 0; i < count; ++i) {
         ModuleSettings module = pattern;
         for (std::size_t b = 0; b < 6; ++b)
@@ -268,6 +260,38 @@ void to_json(nlohmann::json& json, const ModuleSettings& m)
         json["name_hex"] = hex_pairs(
             ByteView(reinterpret_cast<const std::uint8_t*>(m.name.data()), m.name.size()));
     }
+}
+
+std::string unknown_module_key(const nlohmann::json& json, std::string_view path)
+{
+    // web_port: files of earlier versions name it; it is read and dropped.
+    return unknown_key(json,
+                       {"mac",
+                        "device_type",
+                        "device_subtype",
+                        "device_index",
+                        "hardware_version",
+                        "software_version",
+                        "name",
+                        "name_hex",
+                        "ip",
+                        "gateway",
+                        "mask",
+                        "dhcp",
+                        "web_port",
+                        "port_enabled",
+                        "mode",
+                        "random_local_port",
+                        "local_port",
+                        "destination_ip",
+                        "destination_port",
+                        "baud",
+                        "data_bits",
+                        "stop_bits",
+                        "parity",
+                        "serial_rest",
+                        "block"},
+                       path);
 }
 
 void from_json(const nlohmann::json& json, ModuleSettings& m)

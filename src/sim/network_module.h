@@ -52,12 +52,8 @@ struct ModuleFactory
     std::optional<Ipv4> gateway; // none: the first host of the first address's /24
 };
 
-// The module whose IP is `local_address` (where a command was sent), else the first; nullptr
-// when there is none.
-const ModuleSettings* module_at(const NetworkModel& model, std::string_view local_address);
-
-// `count` modules whose MACs and addresses count up from the bases (last byte first); they are
-// also what a reset restores.
+// `count` modules whose MACs and addresses count up from the bases (last byte first), with the
+// .100 host of the first address's /24 as their server; they are also what a reset restores.
 NetworkModel make_network_model(int count,
                                 const Mac& mac_base,
                                 const Ipv4& ip_base,
@@ -76,6 +72,8 @@ std::optional<Mac> parse_mac(std::string_view text);
 std::string mac_text(const Mac& mac);
 
 void to_json(nlohmann::json& json, const ModuleSettings& module);
+// "state: unknown key \"PATH.KEY\"" for a key from_json would not read; "" when there is none.
+std::string unknown_module_key(const nlohmann::json& json, std::string_view path);
 // Missing members keep their defaults; a malformed one throws nlohmann::json::exception.
 void from_json(const nlohmann::json& json, ModuleSettings& module);
 void to_json(nlohmann::json& json, const NetworkModel& model);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
+#include <sstream>
 
 #include "discovery/find_handlers.h"
 
@@ -20,6 +21,14 @@ template <typename T> std::optional<T> parse_number(std::string_view text, T min
     return value;
 }
 
+// A bound as the user would write it: "0" and "1", not "0.000000" and "1.000000".
+template <typename T> std::string number_text(T value)
+{
+    std::ostringstream text;
+    text << value;
+    return text.str();
+}
+
 // A row whose value is a number in [min, max], stored through `store`.
 template <typename T>
 OptionSpec number_option(std::string_view name,
@@ -32,8 +41,8 @@ OptionSpec number_option(std::string_view name,
     auto apply = [name, min, max, store](std::string_view value) -> std::string {
         const std::optional<T> number = parse_number<T>(value, min, max);
         if (!number)
-            return std::string(name) + ": expected a number from " + std::to_string(min) + " to " +
-                   std::to_string(max) + ", not \"" + std::string(value) + "\"";
+            return std::string(name) + ": expected a number from " + number_text(min) + " to " +
+                   number_text(max) + ", not \"" + std::string(value) + "\"";
         store(*number);
         return {};
     };
@@ -150,10 +159,12 @@ std::vector<OptionSpec> command_face_option_table(CommandFaceOptions& o)
                                : "--reply-to: expected HOST:PORT, not \"" + std::string(v) + "\"";
          }},
         flag_option("--reply-to-server",
-                    "Send HS3 replies to the server IP and port set in the module the request "
-                    "reached (UDP-client mode).",
+                    "Send each controller's HS3 replies to the server IP and port set in its "
+                    "network module (UDP-client mode).",
                     o.reply_to_server),
-        {"--state", "FILE", "Keep both faces' settings in this JSON file.",
+        {"--state", "FILE",
+         "Keep every controller's settings in this JSON file, saved after each change is "
+         "answered.",
          [&o](std::string_view v) -> std::string {
              if (v.empty()) return "--state: expected a file name";
              o.state_file = v;
@@ -180,8 +191,11 @@ std::vector<OptionSpec> command_face_option_table(CommandFaceOptions& o)
 std::vector<OptionSpec> network_face_option_table(NetworkFaceOptions& o)
 {
     return {
-        number_option<int>("--count", "N", "Simulate N modules answering one search (default 1).",
-                           1, 100000, [&o](int v) { o.count = v; }),
+        number_option<int>(
+            "--count", "N",
+            "Simulate N controllers, each with its own network module, address and command "
+            "state (default 1). 100,000 take about 160 MB of memory and a 120 MB state file.",
+            1, 100000, [&o](int v) { o.count = v; }),
         {"--mac-base", "MAC", "First module's MAC, counted up (default 84:C2:E4:00:00:01).",
          [&o](std::string_view v) -> std::string {
              const std::optional<Mac> mac = parse_mac(v);
@@ -191,7 +205,9 @@ std::vector<OptionSpec> network_face_option_table(NetworkFaceOptions& o)
              o.mac_base = *mac;
              return {};
          }},
-        {"--ip-base", "IP", "First module's IPv4 address, counted up (default 192.168.1.200).",
+        {"--ip-base", "IP",
+         "First controller's IPv4 address, counted up (default 192.168.1.200). The modules' "
+         "server address is the .100 host of its /24 (192.168.1.100 by default).",
          [&o](std::string_view v) -> std::string {
              const std::optional<Ipv4> ip = discovery::parse_ipv4(v);
              if (!ip) return "--ip-base: expected an IPv4 address, not \"" + std::string(v) + "\"";
@@ -238,6 +254,24 @@ std::vector<OptionSpec> network_face_option_table(NetworkFaceOptions& o)
                            "(default: all at once).",
                            1, 10000000, [&o](int v) { o.rate = v; }),
     };
+}
+
+std::string address_range_error(const NetworkFaceOptions& options)
+{
+    const auto last = static_cast<std::uint64_t>(options.count - 1);
+    std::uint64_t mac = 0;
+    for (std::uint8_t b : options.mac_base)
+        mac = (mac << 8) | b;
+    const std::string with_count = " with --count " + std::to_string(options.count);
+    // Counting past the top would wrap to 00:00:00:00:00:00, a MAC no module has.
+    if (mac + last > 0xFFFF'FFFF'FFFFu)
+        return "--mac-base " + mac_text(options.mac_base) + with_count +
+               " runs past FF:FF:FF:FF:FF:FF";
+    const std::uint64_t ip = read_be32(options.ip_base, 0);
+    if (ip == 0 || ip + last >= 0xFFFF'FFFFu)
+        return "--ip-base " + discovery::dotted(options.ip_base, 0) + with_count +
+               " leaves 0.0.0.1 to 255.255.255.254, the addresses a controller can have";
+    return {};
 }
 
 std::string conflicting_options(const CommandFaceOptions& options)

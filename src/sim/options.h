@@ -75,6 +75,10 @@ struct NetworkFaceOptions
 // The rows of the network-module face.
 std::vector<OptionSpec> network_face_option_table(NetworkFaceOptions& options);
 
+// Bases whose count runs past the last MAC or outside the addresses a controller can have
+// (0.0.0.1-255.255.255.254), as a message; "" when every controller gets its own.
+std::string address_range_error(const NetworkFaceOptions& options);
+
 // Options that contradict each other, as a message; "" when they agree.
 std::string conflicting_options(const CommandFaceOptions& options);
 

@@ -1,9 +1,14 @@
 #include "sim/sim_state.h"
 
-#include <filesystem>
+#include <cerrno>
 #include <fstream>
+#include <system_error>
+
+#include "runtime/file_read.h"
 
 namespace zk::sim {
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -30,27 +35,76 @@ std::variant<ModuleSettings, std::string> module_from_json(const json& in)
     return std::string("not valid"); // a key that fails within the object fails alone too
 }
 
-std::variant<NetworkModel, std::string> network_from_json(const json& in)
+// One module of the list and the command state of its controller, when the entry has one.
+std::string read_module(const json& in, std::size_t index, SimState& state)
+{
+    const std::string where = "state: network module " + std::to_string(index + 1);
+    if (!in.is_object()) return where + " is not a JSON object";
+    const std::string path = "network.modules[" + std::to_string(index) + "]";
+    json settings = in;
+    settings.erase("controller");
+    if (std::string error = unknown_module_key(settings, path); !error.empty()) return error;
+    auto module = module_from_json(settings);
+    if (auto* error = std::get_if<std::string>(&module)) return where + ": " + *error;
+    state.network->modules.push_back(std::get<ModuleSettings>(std::move(module)));
+    if (!in.contains("controller")) return {};
+    if (!in.at("controller").is_object())
+        return "state: \"" + path + ".controller\" must be a JSON object";
+    auto controller = state_from_json(in.at("controller"), path + ".controller");
+    if (auto* error = std::get_if<std::string>(&controller)) return std::move(*error);
+    const bool taken =
+        !state.controllers.emplace(index, std::get<ControllerState>(std::move(controller))).second;
+    if (taken) return "state: \"controller\" and \"" + path + ".controller\" both given";
+    return {};
+}
+
+std::string read_network(const json& in, SimState& state)
 {
     if (!in.is_object() || !in.contains("modules") || !in.at("modules").is_array())
-        return std::string("state: \"network\" must be an object with a list \"modules\"");
-    NetworkModel model;
+        return "state: \"network\" must be an object with a list \"modules\"";
+    if (std::string error = unknown_key(in, {"modules"}, "network"); !error.empty()) return error;
     const json& modules = in.at("modules");
+    // Without a module there is no controller to answer anything.
+    if (modules.empty()) return "state: \"network.modules\" is empty; it needs one module at least";
+    state.network.emplace();
     for (std::size_t i = 0; i < modules.size(); ++i) {
-        const std::string where = "state: network module " + std::to_string(i + 1);
-        if (!modules[i].is_object()) return where + " is not a JSON object";
-        auto module = module_from_json(modules[i]);
-        if (auto* error = std::get_if<std::string>(&module)) return where + ": " + *error;
-        model.modules.push_back(std::get<ModuleSettings>(std::move(module)));
+        if (std::string error = read_module(modules[i], i, state); !error.empty()) return error;
     }
-    return model;
+    return {};
+}
+
+// `text` with every line indented, to sit inside the document.
+std::string indented(const std::string& text, const std::string& indent)
+{
+    std::string out = indent;
+    out.reserve(text.size() + text.size() / 8);
+    for (const char c : text) {
+        out += c;
+        if (c == '\n') out += indent;
+    }
+    return out;
+}
+
+std::string system_reason(int error)
+{
+    return error ? std::generic_category().message(error) : "cannot write";
 }
 
 } // namespace
 
-json sim_state_to_json(const ControllerState& controller, const NetworkModel& network)
+void write_sim_state(std::ostream& out,
+                     const ControllerStates& controllers,
+                     const NetworkModel& network)
 {
-    return {{"controller", state_to_json(controller)}, {"network", network}};
+    out << "{\n  \"network\": {\n    \"modules\": [";
+    for (std::size_t i = 0; i < network.modules.size(); ++i) {
+        json module = network.modules[i];
+        const auto found = controllers.find(i);
+        if (found != controllers.end() && !(found->second == ControllerState{}))
+            module["controller"] = state_to_json(found->second);
+        out << (i == 0 ? "\n" : ",\n") << indented(module.dump(2), "      ");
+    }
+    out << (network.modules.empty() ? "]" : "\n    ]") << "\n  }\n}\n";
 }
 
 std::variant<SimState, std::string> sim_state_from_json(const json& in)
@@ -66,49 +120,76 @@ std::variant<SimState, std::string> sim_state_from_json(const json& in)
             return std::string("state: \"controller\" must be a JSON object");
         auto controller = state_from_json(in.at("controller"));
         if (auto* error = std::get_if<std::string>(&controller)) return std::move(*error);
-        state.controller = std::get<ControllerState>(std::move(controller));
+        state.controllers[0] = std::get<ControllerState>(std::move(controller));
     }
     if (in.contains("network")) {
-        auto network = network_from_json(in.at("network"));
-        if (auto* error = std::get_if<std::string>(&network)) return std::move(*error);
-        state.network = std::get<NetworkModel>(std::move(network));
+        if (std::string error = read_network(in.at("network"), state); !error.empty()) return error;
     }
     return state;
 }
 
 std::variant<SimState, std::string> load_sim_state(const std::string& path)
 {
-    std::ifstream file(path);
-    if (!file) {
-        if (!std::filesystem::exists(path)) return SimState{};
-        return "cannot read the state file " + path;
+    const FileRead read = read_regular_file(path);
+    if (const auto* failure = std::get_if<ReadFailure>(&read)) {
+        if (failure->missing) return SimState{};
+        return "cannot read the state file " + describe(path, *failure);
     }
-    const json parsed = json::parse(file, nullptr, false);
+    const json parsed = json::parse(std::get<std::string>(read), nullptr, false);
     if (parsed.is_discarded()) return "the state file " + path + " is not valid JSON";
     auto state = sim_state_from_json(parsed);
     if (auto* error = std::get_if<std::string>(&state)) return path + ": " + *error;
     return state;
 }
 
+NetworkModel starting_network(const NetworkFaceOptions& options, std::optional<NetworkModel> loaded)
+{
+    const int count = loaded ? static_cast<int>(loaded->modules.size()) : options.count;
+    NetworkModel model =
+        make_network_model(count, options.mac_base, options.ip_base, options.factory);
+    if (loaded) model.modules = std::move(loaded->modules);
+    model.strict_writes = options.strict_writes;
+    return model;
+}
+
+fs::path link_target(const fs::path& path)
+{
+    fs::path at = path;
+    std::error_code failed;
+    // A loop of links ends the walk; the rename then reports it.
+    for (int hops = 0; hops < 40 && fs::is_symlink(at, failed); ++hops) {
+        const fs::path target = fs::read_symlink(at, failed);
+        if (failed) break;
+        at = target.is_absolute() ? target : at.parent_path() / target;
+    }
+    return at;
+}
+
 std::string save_sim_state(const std::string& path,
-                           const ControllerState& controller,
+                           const ControllerStates& controllers,
                            const NetworkModel& network)
 {
-    const std::string temporary = path + ".tmp";
+    const fs::path file = link_target(path);
+    fs::path temporary = file;
+    temporary += ".tmp";
+    const std::string cannot = "cannot write the state file " + path + ": ";
     {
-        std::ofstream file(temporary, std::ios::trunc);
-        file << sim_state_to_json(controller, network).dump(2) << '\n';
+        errno = 0;
+        std::ofstream out(temporary, std::ios::trunc);
+        if (!out) return cannot + system_reason(errno);
+        write_sim_state(out, controllers, network);
         // Closing flushes; a disk that fills up only shows then.
-        file.close();
-        if (!file) {
+        out.close();
+        if (!out) {
+            const int error = errno;
             std::error_code ignored;
-            std::filesystem::remove(temporary, ignored);
-            return "cannot write " + temporary;
+            fs::remove(temporary, ignored);
+            return cannot + system_reason(error);
         }
     }
     std::error_code failed;
-    std::filesystem::rename(temporary, path, failed);
-    if (failed) return "cannot replace " + path + ": " + failed.message();
+    fs::rename(temporary, file, failed);
+    if (failed) return cannot + failed.message();
     return {};
 }
 

@@ -1,8 +1,13 @@
 #include "sim/command_face.h"
 
 #include <gtest/gtest.h>
+#include <map>
+#include <set>
 
 #include "discovery/config_datagram.h"
+#include "protocol/hs3_frame.h"
+#include "protocol/replies.h"
+#include "protocol/requests.h"
 #include "support/hex.h"
 #include "support/qt_udp_probe.h"
 
@@ -123,17 +128,62 @@ TEST(command_face, replies_follow_the_server_address_written_to_the_module)
     tool.send_to(port, read);
     ASSERT_TRUE(moved_server.wait_for(1));
 
-    // No module has the address any more: the first module's server gets the answer.
+    // No module has the address any more: no controller is there to answer.
     network.handle(destination_write(network.modules[1], "0A 01 01 02", moved_server.port()));
     tool.send_to(port, read);
-    ASSERT_TRUE(first_server.wait_for(1));
     test::settle();
-    EXPECT_EQ(first_server.received, std::vector<Bytes>{reply});
+    EXPECT_TRUE(first_server.received.empty());
     EXPECT_EQ(elsewhere.received.size(), 1u);
     EXPECT_EQ(matched_server.received.size(), 1u);
     EXPECT_EQ(moved_server.received, std::vector<Bytes>{reply});
     EXPECT_TRUE(tool.received.empty());
     EXPECT_NE(face.describe().find("listening"), std::string::npos);
+}
+
+// The volume a reply reports; -1 for any other reply.
+int reported_volume(const Bytes& reply)
+{
+    const auto decoded = protocol::decode_reply(reply);
+    const auto* data = decoded ? std::get_if<protocol::VolumeData>(&*decoded) : nullptr;
+    return data ? data->volume : -1;
+}
+
+TEST(command_face, each_controller_keeps_its_own_state_and_answers_from_its_own_address)
+{
+    // 127.0.0.2-4 are this host's on Linux, so each controller gets a socket of its own.
+    NetworkModel network = make_network_model(3, {0x84, 0xC2, 0xE4, 0, 0, 1}, {127, 0, 0, 2});
+    CommandFaceOptions options = loopback();
+    options.bind_address = "0.0.0.0";
+    options.log = true;
+    std::vector<std::string> log;
+    CommandFace face(
+        options, ControllerStates{}, [&](std::string_view l) { log.emplace_back(l); }, &network);
+    ASSERT_TRUE(face.is_listening());
+    const auto port = static_cast<quint16>(face.port());
+    const QString addresses[] = {"127.0.0.2", "127.0.0.3", "127.0.0.4"};
+    UdpProbe tool;
+    for (std::uint8_t i = 0; i < 3; ++i)
+        tool.send_to(addresses[i], port, *protocol::wrap_frame(protocol::volume_write(11 + i)));
+    ASSERT_TRUE(tool.wait_for(3));
+    for (const QString& address : addresses)
+        tool.send_to(address, port, from_hex("48 53 33 FF 06 00 00 A8 00 01 AF")); // volume read
+    ASSERT_TRUE(tool.wait_for(6));
+    // The controllers answer on threads of their own, so the order of arrival is not theirs.
+    std::map<std::string, std::multiset<int>> by_sender; // volumes reported; -1 for the acks
+    for (std::size_t i = 0; i < tool.received.size(); ++i)
+        by_sender[tool.sender_addresses[i].toStdString()].insert(reported_volume(tool.received[i]));
+    EXPECT_EQ(by_sender,
+              (std::map<std::string, std::multiset<int>>{
+                  {"127.0.0.2", {-1, 11}}, {"127.0.0.3", {-1, 12}}, {"127.0.0.4", {-1, 13}}}));
+    EXPECT_EQ(face.state_of(2).volume, 13);
+
+    // No simulated controller has 127.0.0.9: nothing answers, and the log says why.
+    tool.send_to("127.0.0.9", port, from_hex("48 53 33 FF 06 00 00 A8 00 01 AF"));
+    test::settle();
+    EXPECT_EQ(tool.received.size(), 6u);
+    EXPECT_EQ(log.back(), "<- 127.0.0.1:" + std::to_string(tool.port()) +
+                              "  48 53 33 FF 06 00 00 A8 00 01 AF  (sent to 127.0.0.9, where no "
+                              "simulated controller is, ignored)");
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "sim/network_face.h"
+#include "sim/sim_state.h"
 #include "support/hex.h"
 #include "support/qt_udp_probe.h"
 
@@ -192,6 +193,44 @@ TEST(module_conformance, strict_writes_refuse_each_unsound_block_and_loose_ones_
             EXPECT_EQ(answer.refusal.empty(), !refused);
         }
     }
+}
+
+TEST(module_conformance, strict_writes_know_which_address_is_a_broadcast_at_the_smallest_masks)
+{
+    struct Case
+    {
+        const char* mask;
+        const char* ip;
+        const char* gateway;
+        const char* refusal;
+    };
+    // A /30 has a broadcast address (its last); a /31 and a /32 have none, so their last address
+    // is a host's. The /32's only fault is the gateway that must be the address itself.
+    const Case cases[] = {
+        {"FF FF FF FC", "C0 A8 01 03", "C0 A8 01 01", "broadcast address 192.168.1.3"},
+        {"FF FF FF FC", "C0 A8 01 02", "C0 A8 01 01", ""},
+        {"FF FF FF FE", "C0 A8 01 33", "C0 A8 01 32", ""},
+        {"FF FF FF FE", "C0 A8 01 32", "C0 A8 01 33", ""},
+        {"FF FF FF FF", "C0 A8 01 32", "C0 A8 01 32", "gateway equal to the address"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.mask) + " " + c.ip);
+        const Bytes write = with(with(with(sound_write, 70, c.mask), 62, c.ip), 66, c.gateway);
+        EXPECT_EQ(refusal_reason(write), c.refusal);
+    }
+}
+
+TEST(module_conformance, a_reset_keeps_the_modules_own_mac_and_echoes_nothing_of_the_request)
+{
+    // The state file's module has a MAC of its own, not the one --mac-base counts from.
+    NetworkModel loaded = make_network_model(1, {0x84, 0xC2, 0xE4, 0, 0, 2}, {10, 0, 0, 5});
+    NetworkModel model = starting_network(NetworkFaceOptions{}, loaded);
+    const Bytes reset = with(datagram(flag + "03 " + mac_2 + pc_mac), 30, run(255, "AA "));
+    const ModelAnswer answer = model.handle(reset);
+    ASSERT_EQ(answer.replies.size(), 1u);
+    EXPECT_EQ(answer.replies[0], datagram(flag + "83 " + mac_2 + pc_mac));
+    EXPECT_EQ(mac_text(model.modules[0].mac), "84:C2:E4:00:00:02");
+    EXPECT_EQ(model.handle(datagram(flag + "02 " + mac_2)).replies.size(), 1u);
 }
 
 } // namespace

@@ -131,15 +131,5 @@ TEST(network_face, each_module_whose_address_is_here_answers_from_it)
     EXPECT_EQ(tool.sender_addresses[1], "127.0.0.9");
 }
 
-TEST(network_module, a_command_is_answered_for_the_module_it_was_sent_to)
-{
-    NetworkModel model = make_network_model(3, {0x84, 0xC2, 0xE4, 0, 0, 1}, {10, 0, 0, 1});
-    EXPECT_EQ(module_at(model, "10.0.0.2"), &model.modules[1]);
-    EXPECT_EQ(module_at(model, "10.0.0.3"), &model.modules[2]);
-    EXPECT_EQ(module_at(model, "10.0.0.9"), &model.modules[0]);
-    EXPECT_EQ(module_at(model, ""), &model.modules[0]);
-    EXPECT_EQ(module_at(NetworkModel{}, "10.0.0.1"), nullptr);
-}
-
 } // namespace
 } // namespace zk::sim

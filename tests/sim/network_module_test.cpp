@@ -67,6 +67,9 @@ TEST(network_module, options_name_version_and_gateway_every_module_and_its_facto
 {
     EXPECT_EQ(make_network_model(1, {}, {10, 20, 30, 40}).modules[0].gateway,
               (Ipv4{10, 20, 30, 1}));
+    // The server address follows the base too: the .100 host of its /24.
+    EXPECT_EQ(make_network_model(1, {}, {10, 20, 30, 40}).modules[0].destination_ip,
+              (Ipv4{10, 20, 30, 100}));
     NetworkModel model =
         make_network_model(2, {}, {10, 20, 30, 40}, {"HALL", 3, 9, Ipv4{10, 20, 30, 254}});
     for (const ModuleSettings& module : model.modules) {
@@ -154,6 +157,37 @@ TEST(network_face_options, the_table_reads_every_option_and_refuses_bad_values)
         const ParsedArguments bad = parse_options(network_face_option_table(o), c.args);
         ASSERT_EQ(bad.errors.size(), 1u) << c.args[0];
         EXPECT_EQ(bad.errors[0], c.error);
+    }
+}
+
+TEST(network_face_options, bases_that_would_run_past_the_last_address_are_refused)
+{
+    struct Case
+    {
+        const char* mac;
+        const char* ip;
+        int count;
+        const char* error;
+    };
+    const Case cases[] = {
+        {"FF:FF:FF:FF:FF:FE", "10.0.0.1", 2, ""},
+        {"FF:FF:FF:FF:FF:FF", "10.0.0.1", 2,
+         "--mac-base FF:FF:FF:FF:FF:FF with --count 2 runs past FF:FF:FF:FF:FF:FF"},
+        {"0:0:0:0:0:1", "255.255.255.252", 3, ""},
+        {"0:0:0:0:0:1", "255.255.255.253", 3,
+         "--ip-base 255.255.255.253 with --count 3 leaves 0.0.0.1 to 255.255.255.254, the "
+         "addresses a controller can have"},
+        {"0:0:0:0:0:1", "0.0.0.0", 1,
+         "--ip-base 0.0.0.0 with --count 1 leaves 0.0.0.1 to 255.255.255.254, the addresses a "
+         "controller can have"},
+    };
+    for (const Case& c : cases) {
+        NetworkFaceOptions o;
+        const std::string count = std::to_string(c.count);
+        ASSERT_TRUE(parse_options(network_face_option_table(o),
+                                  {"--mac-base", c.mac, "--ip-base", c.ip, "--count", count})
+                        .errors.empty());
+        EXPECT_EQ(address_range_error(o), c.error) << c.mac << " " << c.ip;
     }
 }
 

@@ -50,24 +50,24 @@ TEST(sim_state, both_faces_survive_a_round_trip_through_the_file)
     const std::string path = temp_file("zksim_state_round_trip.json");
     const auto missing = load_sim_state(path);
     ASSERT_TRUE(std::holds_alternative<SimState>(missing));
-    EXPECT_EQ(std::get<SimState>(missing).controller, ControllerState{});
+    EXPECT_TRUE(std::get<SimState>(missing).controllers.empty());
     EXPECT_FALSE(std::get<SimState>(missing).network);
 
     NetworkModel network = make_network_model(2, {1, 2, 3, 4, 5, 6}, {10, 1, 2, 3});
     network.modules[1].destination_ip = {10, 1, 2, 99};
     network.modules[1].destination_port = 16006;
     network.modules[0].name = "\xBD\xCC\xCA\xD2"; // GBK, as a write may leave it
-    ASSERT_EQ(save_sim_state(path, state, network), "");
+    ASSERT_EQ(save_sim_state(path, {{0, state}}, network), "");
     EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
     const auto loaded = load_sim_state(path);
     ASSERT_TRUE(std::holds_alternative<SimState>(loaded));
-    EXPECT_EQ(std::get<SimState>(loaded).controller, state);
+    EXPECT_EQ(std::get<SimState>(loaded).controllers, (ControllerStates{{0, state}}));
     ASSERT_TRUE(std::get<SimState>(loaded).network);
     EXPECT_EQ(std::get<SimState>(loaded).network->modules, network.modules);
 
     std::ifstream file(path);
     const nlohmann::json json = nlohmann::json::parse(file);
-    EXPECT_EQ(json["controller"]["volume"], 255);
+    EXPECT_EQ(json["network"]["modules"][0]["controller"]["volume"], 255);
     EXPECT_EQ(json["network"]["modules"][1]["destination_ip"], "10.1.2.99");
     std::filesystem::remove(path);
 }
@@ -77,14 +77,14 @@ TEST(sim_state, a_file_without_a_network_part_leaves_the_modules_to_the_options)
     const auto only_controller =
         sim_state_from_json(nlohmann::json::parse(R"({"controller": {"volume": 9}})"));
     ASSERT_TRUE(std::holds_alternative<SimState>(only_controller));
-    EXPECT_EQ(std::get<SimState>(only_controller).controller.volume, 9);
+    EXPECT_EQ(std::get<SimState>(only_controller).controllers.at(0).volume, 9);
     EXPECT_FALSE(std::get<SimState>(only_controller).network);
 
     const auto only_network = sim_state_from_json(
         nlohmann::json::parse(R"({"network": {"modules": [{"ip": "10.0.0.7"}, {}]}})"));
     ASSERT_TRUE(std::holds_alternative<SimState>(only_network));
     const SimState& state = std::get<SimState>(only_network);
-    EXPECT_EQ(state.controller, ControllerState{});
+    EXPECT_TRUE(state.controllers.empty());
     ASSERT_TRUE(state.network);
     ASSERT_EQ(state.network->modules.size(), 2u);
     EXPECT_EQ(state.network->modules[0].ip, (Ipv4{10, 0, 0, 7}));
@@ -187,7 +187,8 @@ TEST(sim_state, a_file_that_is_not_json_is_reported_and_an_unwritable_one_too)
     std::filesystem::remove(path);
 
     const std::string nowhere = temp_file("zksim_no_such_dir") + "/state.json";
-    EXPECT_EQ(save_sim_state(nowhere, {}, {}), "cannot write " + nowhere + ".tmp");
+    EXPECT_EQ(save_sim_state(nowhere, {}, {}),
+              "cannot write the state file " + nowhere + ": No such file or directory");
 }
 
 std::vector<Outgoing> two_replies()
@@ -288,6 +289,7 @@ TEST(options, bad_options_are_reported_one_by_one)
         {{"--reply-to", ":5"}, "--reply-to: expected HOST:PORT, not \":5\""},
         {{"--seed", "-3"}, "--seed: expected a number from 0 to 4294967295, not \"-3\""},
         {{"--reply-to-server=yes"}, "--reply-to-server takes no value"},
+        {{"--loss", "1.5"}, "--loss: expected a number from 0 to 1, not \"1.5\""},
     };
     for (const Case& c : cases) {
         CommandFaceOptions o;
@@ -297,7 +299,6 @@ TEST(options, bad_options_are_reported_one_by_one)
     }
     CommandFaceOptions o;
     EXPECT_TRUE(parse_options(command_face_option_table(o), {"-h"}).help);
-    EXPECT_TRUE(parse_options(command_face_option_table(o), {"--loss", "1.5"}).errors.size() == 1);
 }
 
 } // namespace

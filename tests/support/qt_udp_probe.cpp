@@ -36,8 +36,13 @@ UdpProbe::UdpProbe(quint16 port)
 
 void UdpProbe::send_to(quint16 port, const Bytes& data)
 {
+    send_to("127.0.0.1", port, data);
+}
+
+void UdpProbe::send_to(const QString& address, quint16 port, const Bytes& data)
+{
     socket_.writeDatagram(reinterpret_cast<const char*>(data.data()),
-                          static_cast<qint64>(data.size()), QHostAddress::LocalHost, port);
+                          static_cast<qint64>(data.size()), QHostAddress(address), port);
 }
 
 bool UdpProbe::wait_for(std::size_t count, std::chrono::milliseconds limit)

@@ -26,6 +26,8 @@ public:
     quint16 port() const { return socket_.localPort(); }
     // Sends raw bytes to 127.0.0.1:port.
     void send_to(quint16 port, const Bytes& data);
+    // Sends raw bytes to address:port (another loopback address, say).
+    void send_to(const QString& address, quint16 port, const Bytes& data);
     // Waits for at least `count` datagrams in total.
     bool wait_for(std::size_t count, std::chrono::milliseconds limit = std::chrono::seconds(3));
 

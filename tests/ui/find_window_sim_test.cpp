@@ -119,7 +119,7 @@ TEST_F(find_window_sim, lists_fifty_modules_reads_any_of_them_and_writes_new_par
         ASSERT_TRUE(test::wait_until([&] { return view.编辑框中控IP.content() == ip; }));
         EXPECT_EQ(view.编辑框子网掩码.content(), "255.255.255.0");
         EXPECT_EQ(view.编辑框网关.content(), "10.20.0.1");
-        EXPECT_EQ(view.编辑框服务器IP.content(), "192.168.1.100");
+        EXPECT_EQ(view.编辑框服务器IP.content(), "10.20.0.100");
         EXPECT_EQ(view.编辑框远程端口.content(), "16006");
         EXPECT_FALSE(view.编辑框本机IP.content().empty());
     }
