@@ -62,9 +62,10 @@ RoomSettings read_backup(const std::string& file)
     return settings_from_json(document, file);
 }
 
-std::string frame_text(const Bytes& payload)
+std::string frame_text(const protocol::Request& request)
 {
-    return code_text(protocol::wrap_frame(payload).value_or(Bytes{}));
+    return hex_bytes_text(
+        protocol::wrap_frame(protocol::encode_request(request)).value_or(Bytes{}));
 }
 
 // Writes the plan to one controller; "" or what went wrong, with the exit status it earns.
@@ -76,7 +77,7 @@ restore_one(Context& context, const std::string& host, const std::vector<Planned
     try {
         std::unique_ptr<Hs3Client> controller = context.controller(host);
         for (const PlannedWrite& write : plan) {
-            if (!controller->ask(write.payload))
+            if (!controller->ask(write.request))
                 return {exit_no_answer, "no answer to the " + write.what + " write"};
         }
         return {exit_ok, ""};
@@ -91,9 +92,9 @@ void dry_run(Context& context, const BackupInput& in, const std::vector<PlannedW
     std::vector<std::vector<std::string>> lines;
     for (const std::string& host : in.hosts) {
         for (const PlannedWrite& write : plan) {
-            lines.push_back({host, write.what, frame_text(write.payload)});
+            lines.push_back({host, write.what, frame_text(write.request)});
             results.push_back(
-                {{"host", host}, {"write", write.what}, {"frame", frame_text(write.payload)}});
+                {{"host", host}, {"write", write.what}, {"frame", frame_text(write.request)}});
         }
     }
     context.print(results, aligned_text(lines));

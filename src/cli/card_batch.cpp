@@ -45,7 +45,8 @@ const char* reason(CardOutcome outcome)
 
 CardOutcome one_card(Hs3Client& client, std::uint32_t card, bool check)
 {
-    const std::optional<Reply> reply = client.ask(check ? card_lookup(card) : card_register(card));
+    const std::optional<Reply> reply =
+        client.ask(check ? Request{LookUpCard{card}} : Request{RegisterCard{card}});
     if (!reply) return CardOutcome::no_answer;
     if (const auto* found = std::get_if<CardLookup>(&*reply))
         return found->found ? CardOutcome::registered : CardOutcome::missing;

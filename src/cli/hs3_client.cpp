@@ -1,6 +1,7 @@
 #include "cli/hs3_client.h"
 
 #include "cli/outcome.h"
+#include "protocol/answer_rule.h"
 #include "protocol/hs3_frame.h"
 #include "runtime/host_addresses.h"
 #include "runtime/ipv4_text.h"
@@ -41,39 +42,38 @@ Hs3Client::Hs3Client(const Hs3Target& target, const Timing& timing)
 
 void Hs3Client::on_datagram(ByteView datagram)
 {
-    if (!key_ || endpoint_.received_from().address != address_ || !carries(datagram, *key_)) return;
+    if (!waiting_ || endpoint_.received_from().address != address_) return;
     std::optional<protocol::Reply> reply = protocol::decode_reply(datagram);
-    if (!reply) return;
+    if (!reply || !protocol::answers(*waiting_, *reply)) return;
     arrived_.push_back(std::move(*reply));
     waiter_.wake();
 }
 
-void Hs3Client::start(ByteView payload)
+void Hs3Client::start(const protocol::Request& request)
 {
     // Anything already waiting cannot answer a request that has not gone out yet.
-    key_.reset();
+    waiting_.reset();
     Waiter::pump();
-    key_ = expected_reply(payload);
-    if (!key_) refuse_input("internal: a request without command and operation");
+    waiting_ = request;
     arrived_.clear();
 }
 
-void Hs3Client::send(ByteView payload)
+void Hs3Client::send(const protocol::Request& request)
 {
-    const std::optional<Bytes> frame = protocol::wrap_frame(payload);
+    const std::optional<Bytes> frame = protocol::wrap_frame(protocol::encode_request(request));
     if (!frame) refuse_input("the request is too long for one frame");
     if (!endpoint_.send(address_, remote_port_, *frame))
         throw Exit(exit_local_error, "cannot send to " + address_ + " (no route to it?)");
 }
 
-std::optional<protocol::Reply> Hs3Client::ask(ByteView payload)
+std::optional<protocol::Reply> Hs3Client::ask(const protocol::Request& request)
 {
-    start(payload);
+    start(request);
     const auto answered = [this] { return !arrived_.empty(); };
     const Clock::time_point first_send = Clock::now();
     for (int attempt = 1; attempt <= 1 + timing_.retries; ++attempt) {
         const Clock::time_point last_send = Clock::now();
-        send(payload);
+        send(request);
         if (!waiter_.wait_until(answered, last_send + timing_.timeout)) continue;
         protocol::Reply reply = arrived_.front();
         // The answer may belong to any attempt, so every later attempt may still be answered,
@@ -83,28 +83,30 @@ std::optional<protocol::Reply> Hs3Client::ask(ByteView payload)
             const Clock::duration latency = Clock::now() - first_send;
             waiter_.wait_until([] { return false; }, last_send + latency + timing_.timeout / 2);
         }
-        key_.reset();
+        waiting_.reset();
         return reply;
     }
-    key_.reset();
+    waiting_.reset();
     return std::nullopt;
 }
 
-bool Hs3Client::follow(ByteView payload,
+bool Hs3Client::follow(const protocol::Request& request,
                        milliseconds step_timeout,
-                       const std::function<bool(const protocol::Reply&)>& on_reply)
+                       const std::function<void(const protocol::Reply&)>& on_reply)
 {
-    start(payload);
-    send(payload);
+    start(request);
+    send(request);
     std::size_t seen = 0;
     while (
         waiter_.wait_until([&] { return arrived_.size() > seen; }, Clock::now() + step_timeout)) {
-        if (!on_reply(arrived_[seen++])) {
-            key_.reset();
+        const protocol::Reply& reply = arrived_[seen++];
+        on_reply(reply);
+        if (!protocol::more_answers_follow(reply)) {
+            waiting_.reset();
             return true;
         }
     }
-    key_.reset();
+    waiting_.reset();
     return false;
 }
 

@@ -1,14 +1,14 @@
 #pragma once
-// One controller's command face as request and answer: each request waits for the datagram
-// that answers it (same sender, command, operation and sub-code), sends again when none comes
-// within the time-out, and ignores everything else, late and repeated answers included.
+// One controller's command face as request and answer: each request waits for a reply from the
+// address asked that answers it, sends again when none comes within the time-out, and ignores
+// everything else, late and repeated answers included.
 #include <functional>
 #include <optional>
 #include <string>
 
 #include "cli/event_wait.h"
-#include "cli/reply_match.h"
 #include "protocol/replies.h"
+#include "protocol/request.h"
 #include "runtime/datagram_endpoint.h"
 
 namespace zk::cli {
@@ -28,30 +28,30 @@ public:
     Hs3Client(const Hs3Target& target, const Timing& timing);
 
     // The answer to this request, sending it up to 1 + retries times; nullopt when none came.
-    std::optional<protocol::Reply> ask(ByteView payload);
+    std::optional<protocol::Reply> ask(const protocol::Request& request);
 
-    // Sends once and hands every answer to `on_reply` until it returns false; false when no
-    // answer came within `step_timeout` of the previous one. For exchanges with several answers
-    // (fingerprint enrolment), which a second request would start over.
-    bool follow(ByteView payload,
+    // Sends once and hands every answer to `on_reply` until one after which no more follow;
+    // false when no answer came within `step_timeout` of the previous one. For exchanges with
+    // several answers (fingerprint enrolment), which a second request would start over.
+    bool follow(const protocol::Request& request,
                 milliseconds step_timeout,
-                const std::function<bool(const protocol::Reply&)>& on_reply);
+                const std::function<void(const protocol::Reply&)>& on_reply);
 
     // The dotted address answers must come from.
     const std::string& address() const { return address_; }
 
 private:
     void on_datagram(ByteView datagram);
-    void start(ByteView payload);
-    void send(ByteView payload);
+    void start(const protocol::Request& request);
+    void send(const protocol::Request& request);
 
     std::string address_;
     DatagramEndpoint endpoint_;
     int remote_port_;
     Timing timing_;
     Waiter waiter_;
-    std::optional<ReplyKey> key_;          // set while a request waits
-    std::vector<protocol::Reply> arrived_; // answers to the request now waiting
+    std::optional<protocol::Request> waiting_; // set while a request waits
+    std::vector<protocol::Reply> arrived_;     // answers to the request now waiting
 };
 
 // The dotted IPv4 address of the target's dotted text or host name; a usage error when it names

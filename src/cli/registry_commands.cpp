@@ -32,26 +32,26 @@ ordered_json card_command(Context& context, const std::string& what, const Regis
     const std::uint32_t card = what == "read" || what == "count" ? 0 : parse_card(in.card);
     std::unique_ptr<Hs3Client> c = context.controller(in.host);
     if (what == "read")
-        return {{"card", expect<CardRead>(*c, card_read(),
+        return {{"card", expect<CardRead>(*c, AwaitCard{},
                                           "the card read (is a card on the "
                                           "reader?)")
                              .card}};
     if (what == "count") {
-        const auto cards = expect<CardCount>(*c, card_count_read(), "the card count").count;
-        return {{"cards", cards},
-                {"fingerprints",
-                 expect<FingerprintCount>(*c, fingerprint_count_read(), "the fingerprint count")
-                     .count}};
+        const auto cards = expect<CardCount>(*c, ReadCardCount{}, "the card count").count;
+        return {
+            {"cards", cards},
+            {"fingerprints",
+             expect<FingerprintCount>(*c, ReadFingerprintCount{}, "the fingerprint count").count}};
     }
     if (what == "find")
         return {{"card", card},
-                {"registered", expect<CardLookup>(*c, card_lookup(card), "the look-up").found}};
+                {"registered", expect<CardLookup>(*c, LookUpCard{card}, "the look-up").found}};
     if (what == "delete") {
-        if (!expect<CardDeletionAck>(*c, card_delete(card), "the deletion").deleted)
+        if (!expect<CardDeletionAck>(*c, DeleteCard{card}, "the deletion").deleted)
             throw Exit(exit_refused, "card " + std::to_string(card) + " is not registered");
         return {{"card", card}, {"deleted", true}};
     }
-    const auto result = expect<CardRegistrationAck>(*c, card_register(card), "the registration");
+    const auto result = expect<CardRegistrationAck>(*c, RegisterCard{card}, "the registration");
     if (result.result == RegistrationResult::failed)
         throw Exit(exit_refused, "the controller did not register card " + std::to_string(card));
     return {{"card", card},
@@ -74,14 +74,13 @@ void enrol(Context& context, const RegistryInput& in)
     bool enrolled = false;
     bool failed = false;
     const auto step_wait = milliseconds(static_cast<long long>(in.step_timeout * 1000));
-    const bool finished = c->follow(fingerprint_enrol(), step_wait, [&](const Reply& reply) {
+    const bool finished = c->follow(EnrolFingerprint{}, step_wait, [&](const Reply& reply) {
         const auto* ack = std::get_if<FingerprintEnrolmentAck>(&reply);
-        if (!ack) return true;
+        if (!ack) return;
         steps.push_back({{"step", ack->step}, {"captured", ack->succeeded}});
         if (!context.globals.json) context.io.out << enrol_step_text(*ack) << "\n" << std::flush;
         enrolled = ack->succeeded && ack->step >= 4;
         failed = !ack->succeeded;
-        return !enrolled && !failed;
     });
     if (context.globals.json)
         context.io.out
@@ -148,7 +147,7 @@ void add_registry_commands(CLI::App& app, Context& context)
     add_host_option(*forget, in->host);
     forget->callback([&context, in] {
         std::unique_ptr<Hs3Client> c = context.controller(in->host);
-        if (!expect<FingerprintDeletionAck>(*c, fingerprint_delete(), "the deletion").deleted)
+        if (!expect<FingerprintDeletionAck>(*c, DeleteFingerprint{}, "the deletion").deleted)
             throw Exit(exit_refused, "the controller did not delete the fingerprint");
         show(context, in->host, {{"fingerprint", "deleted"}});
     });
@@ -162,8 +161,7 @@ void add_registry_commands(CLI::App& app, Context& context)
         add_host_option(*command, in->host);
         command->callback([&context, in, pause] {
             std::unique_ptr<Hs3Client> c = context.controller(in->host);
-            const auto ack =
-                expect<AuthorisationAck>(*c, authorisation_write(pause), "the request");
+            const auto ack = expect<AuthorisationAck>(*c, SetAuthorisation{pause}, "the request");
             show(context, in->host, {{"authorisation", ack.paused ? "paused" : "resumed"}});
         });
     }

@@ -1,7 +1,6 @@
 #include "cli/room_settings.h"
 
 #include "cli/values.h"
-#include "protocol/hs3_frame.h"
 
 namespace zk::cli {
 
@@ -81,7 +80,7 @@ protocol::ProjectorCodes serial_from_json(const json& document, std::string_view
 
 protocol::ProjectorCodes read_serial(Hs3Client& client)
 {
-    const auto data = expect<protocol::ProjectorCodesData>(client, protocol::projector_codes_read(),
+    const auto data = expect<protocol::ProjectorCodesData>(client, protocol::ReadProjectorCodes{},
                                                            "the serial settings read");
     protocol::ProjectorCodes serial{data.baud.value_or(0), data.parity.value_or(0), {}};
     for (std::size_t i = 0; i < data.codes.size() && i < 4; ++i)
@@ -93,15 +92,15 @@ RoomSettings read_room(Hs3Client& client)
 {
     RoomSettings room;
     using namespace protocol;
-    room.id = expect<ControllerIdData>(client, controller_id_read(), "the ID read").id;
-    room.volume = expect<VolumeData>(client, volume_read(), "the volume read").volume;
-    room.timings = expect<TimingsData>(client, timings_read(), "the timings read");
+    room.id = expect<ControllerIdData>(client, ReadControllerId{}, "the ID read").id;
+    room.volume = expect<VolumeData>(client, ReadVolume{}, "the volume read").volume;
+    room.timings = expect<TimingsData>(client, ReadTimings{}, "the timings read");
     room.swipe_card =
-        expect<SwipeModeData>(client, swipe_mode_read(), "the power-on mode read").swipe_card;
+        expect<SwipeModeData>(client, ReadSwipeMode{}, "the power-on mode read").swipe_card;
     room.serial = read_serial(client);
-    room.cards = expect<CardCount>(client, card_count_read(), "the card count").count;
+    room.cards = expect<CardCount>(client, ReadCardCount{}, "the card count").count;
     room.fingerprints =
-        expect<FingerprintCount>(client, fingerprint_count_read(), "the fingerprint count").count;
+        expect<FingerprintCount>(client, ReadFingerprintCount{}, "the fingerprint count").count;
     return room;
 }
 
@@ -110,7 +109,7 @@ nlohmann::ordered_json settings_json(const RoomSettings& room)
     nlohmann::ordered_json serial{{"baud", room.serial.baud},
                                   {"parity", parity_text(room.serial.parity)}};
     for (std::size_t i = 0; i < 4; ++i)
-        serial[std::string(code_names[i])] = code_text(room.serial.codes[i]);
+        serial[std::string(code_names[i])] = hex_bytes_text(room.serial.codes[i]);
     return {{"id", room.id},
             {"volume", room.volume},
             {"timings",
@@ -151,12 +150,12 @@ std::vector<PlannedWrite> restore_plan(const RoomSettings& room, bool keep_id)
 {
     using namespace protocol;
     std::vector<PlannedWrite> plan;
-    if (!keep_id) plan.push_back({"id", controller_id_write(room.id)});
-    plan.push_back({"volume", volume_write(room.volume)});
-    plan.push_back({"timings", timings_write(room.timings.screen, room.timings.warm_up,
-                                             room.timings.cool_down)});
-    plan.push_back({"mode", swipe_mode_write(room.swipe_card)});
-    plan.push_back({"serial", projector_codes_write(room.serial)});
+    if (!keep_id) plan.push_back({"id", WriteControllerId{room.id}});
+    plan.push_back({"volume", WriteVolume{room.volume}});
+    plan.push_back({"timings", WriteTimings{room.timings.screen, room.timings.warm_up,
+                                            room.timings.cool_down}});
+    plan.push_back({"mode", WriteSwipeMode{room.swipe_card}});
+    plan.push_back({"serial", WriteProjectorCodes{room.serial}});
     return plan;
 }
 

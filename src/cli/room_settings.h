@@ -12,6 +12,7 @@
 #include "cli/hs3_client.h"
 #include "cli/outcome.h"
 #include "protocol/replies.h"
+#include "protocol/request.h"
 #include "protocol/requests.h"
 
 namespace zk::cli {
@@ -31,9 +32,10 @@ struct RoomSettings
 };
 
 // The answer of type T to this request; throws Exit (no answer) naming `what` otherwise.
-template <class T> T expect(Hs3Client& client, const Bytes& payload, std::string_view what)
+template <class T>
+T expect(Hs3Client& client, const protocol::Request& request, std::string_view what)
 {
-    if (std::optional<protocol::Reply> reply = client.ask(payload)) {
+    if (std::optional<protocol::Reply> reply = client.ask(request)) {
         if (const T* value = std::get_if<T>(&*reply)) return *value;
     }
     throw Exit(exit_no_answer,
@@ -55,7 +57,7 @@ RoomSettings settings_from_json(const nlohmann::json& document, std::string_view
 struct PlannedWrite
 {
     std::string what; // "volume", for the report
-    Bytes payload;
+    protocol::Request request;
 };
 
 // The writes that give a controller these settings; the ID is left alone with `keep_id`.

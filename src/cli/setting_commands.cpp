@@ -50,7 +50,7 @@ ordered_json serial_json(const ProjectorCodes& serial, bool text = false)
 {
     ordered_json json{{"baud", serial.baud}, {"parity", parity_text(serial.parity)}};
     for (std::size_t i = 0; i < 4; ++i) {
-        json[std::string(code_names[i])] = code_text(serial.codes[i]);
+        json[std::string(code_names[i])] = hex_bytes_text(serial.codes[i]);
         if (text)
             json[std::string(code_names[i]) + "_text"] = protocol::code_to_text(serial.codes[i]);
     }
@@ -61,17 +61,17 @@ ordered_json get(Context& context, const std::string& what, const std::string& h
 {
     std::unique_ptr<Hs3Client> c = context.controller(host);
     if (what == "id")
-        return {{"id", expect<ControllerIdData>(*c, controller_id_read(), "the ID read").id}};
+        return {{"id", expect<ControllerIdData>(*c, ReadControllerId{}, "the ID read").id}};
     if (what == "volume")
-        return {{"volume", expect<VolumeData>(*c, volume_read(), "the volume read").volume}};
+        return {{"volume", expect<VolumeData>(*c, ReadVolume{}, "the volume read").volume}};
     if (what == "timings")
         return {
-            {"timings", timings_json(expect<TimingsData>(*c, timings_read(), "the timings read"))}};
+            {"timings", timings_json(expect<TimingsData>(*c, ReadTimings{}, "the timings read"))}};
     if (what == "mode")
-        return {{"mode",
-                 expect<SwipeModeData>(*c, swipe_mode_read(), "the power-on mode read").swipe_card
-                     ? "swipe"
-                     : "public"}};
+        return {
+            {"mode", expect<SwipeModeData>(*c, ReadSwipeMode{}, "the power-on mode read").swipe_card
+                         ? "swipe"
+                         : "public"}};
     return {{"serial", serial_json(read_serial(*c), text)}};
 }
 
@@ -92,10 +92,10 @@ void set_timings(Context& context, const SettingInput& in)
         refuse_input("set timings: give --screen, --warm-up or --cool-down");
     std::unique_ptr<Hs3Client> c = context.controller(in.host);
     if (in.screen.empty() || in.warm_up.empty() || in.cool_down.empty())
-        t = expect<TimingsData>(*c, timings_read(), "the timings read");
+        t = expect<TimingsData>(*c, ReadTimings{}, "the timings read");
     t = {byte_or(in.screen, "--screen", t.screen), byte_or(in.warm_up, "--warm-up", t.warm_up),
          byte_or(in.cool_down, "--cool-down", t.cool_down)};
-    expect<TimingsAck>(*c, timings_write(t.screen, t.warm_up, t.cool_down), "the timings write");
+    expect<TimingsAck>(*c, WriteTimings{t.screen, t.warm_up, t.cool_down}, "the timings write");
     show(context, in.host, {{"timings", timings_json(t)}});
 }
 
@@ -119,7 +119,7 @@ void set_serial(Context& context, const SettingInput& in)
     for (std::size_t i = 0; i < 4; ++i)
         if (in.code_given[i]) serial.codes[i] = wanted.codes[i];
     check_serial_fits(serial);
-    expect<ProjectorCodesAck>(*c, projector_codes_write(serial), "the serial settings write");
+    expect<ProjectorCodesAck>(*c, WriteProjectorCodes{serial}, "the serial settings write");
     show(context, in.host, {{"serial", serial_json(serial)}});
 }
 
@@ -129,17 +129,17 @@ void set(Context& context, const std::string& what, const SettingInput& in)
     if (what == "serial") return set_serial(context, in);
     if (what == "id") {
         const auto id = static_cast<std::uint16_t>(parse_number(in.value, "id", max_id));
-        expect<ControllerIdAck>(*context.controller(in.host), controller_id_write(id),
+        expect<ControllerIdAck>(*context.controller(in.host), WriteControllerId{id},
                                 "the ID write");
         return show(context, in.host, {{"id", id}});
     }
     if (what == "volume") {
         const auto volume = static_cast<std::uint8_t>(parse_number(in.value, "volume", max_volume));
-        expect<VolumeAck>(*context.controller(in.host), volume_write(volume), "the volume write");
+        expect<VolumeAck>(*context.controller(in.host), WriteVolume{volume}, "the volume write");
         return show(context, in.host, {{"volume", volume}});
     }
     const bool swipe = parse_swipe_mode(in.value);
-    expect<SwipeModeAck>(*context.controller(in.host), swipe_mode_write(swipe), "the mode write");
+    expect<SwipeModeAck>(*context.controller(in.host), WriteSwipeMode{swipe}, "the mode write");
     show(context, in.host, {{"mode", swipe ? "swipe" : "public"}});
 }
 

@@ -1,18 +1,19 @@
 #pragma once
 // What the operator types, checked before anything is sent: each parser names the field in its
-// message (thrown as a usage error) instead of wrapping or guessing a value.
+// message (thrown as a usage error) instead of wrapping or guessing a value. The readings
+// themselves are the core's (runtime/values.h); MAC and hex bytes are written with its
+// mac_text and hex_bytes_text.
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 #include "runtime/bytes.h"
+#include "runtime/values.h"
 
 namespace zk::cli {
 
 // "84:C2:E4:00:00:01" or with "-"; one or two hex digits a byte, any case.
 Bytes parse_mac(std::string_view text);
-// Upper-case, two digits a byte, joined by ":".
-std::string mac_text(ByteView mac);
 
 // Decimal digits only, 0..max; `field` names the value in the message.
 std::uint32_t parse_number(std::string_view text, std::string_view field, std::uint32_t max);
@@ -22,8 +23,6 @@ std::uint32_t parse_card(std::string_view text);
 
 // Code bytes as hex text: tokens of one or two hex digits separated by spaces ("7E 30 0D").
 Bytes parse_code(std::string_view text, std::string_view field);
-// "7E 30 0D"; empty for no bytes.
-std::string code_text(ByteView code);
 
 // "none", "odd", "even" (or 0, 1, 2) to the controller's parity index.
 std::uint8_t parse_parity(std::string_view text, std::string_view field = "--parity");

@@ -1,77 +1,42 @@
 #include "commands/answer_watch.h"
 
-#include "protocol/codes.h"
+#include "protocol/answer_rule.h"
 
 namespace zk::commands {
 
 namespace {
 
-using namespace std::chrono_literals;
-
-constexpr Time usual_wait = 2s;
-constexpr Time person_wait = 15s;
-
-enum Note : int
-{
-    status_only = 0,
-    card_request = 1,
-};
-
-bool is_registry(ByteView payload, std::uint8_t operation, std::uint8_t sub_code)
-{
-    return payload.size() >= 3 && payload[0] == protocol::byte_of(protocol::Command::registry) &&
-           payload[1] == operation && payload[2] == sub_code;
-}
-
-bool is_card_request(ByteView payload)
+// The requests whose outcome the operator looks for beside the card box.
+bool is_card_request(const protocol::Request& request)
 {
     using namespace protocol;
-    return is_registry(payload, op_read, registry_read::card) ||
-           is_registry(payload, op_read, registry_read::count) ||
-           is_registry(payload, op_read, registry_read::lookup) ||
-           is_registry(payload, op_write, registry_write::card) ||
-           is_registry(payload, op_write, registry_write::delete_card);
-}
-
-// A successful step of one to three: the controller now waits for the same finger again.
-bool asks_for_next_step(const protocol::Reply& reply)
-{
-    const auto* step = std::get_if<protocol::FingerprintEnrolmentAck>(&reply);
-    return step && step->succeeded && step->step < 4;
+    return std::holds_alternative<AwaitCard>(request) ||
+           std::holds_alternative<ReadCardCount>(request) ||
+           std::holds_alternative<LookUpCard>(request) ||
+           std::holds_alternative<RegisterCard>(request) ||
+           std::holds_alternative<DeleteCard>(request);
 }
 
 } // namespace
 
-Time answer_wait(ByteView payload)
+void AnswerWatch::sent(const protocol::Request& request, Time now)
 {
-    using namespace protocol;
-    if (is_registry(payload, op_read, registry_read::card) ||
-        is_registry(payload, op_write, registry_write::enrol_fingerprint))
-        return person_wait;
-    return usual_wait;
-}
-
-void AnswerWatch::sent(ByteView payload, Time now)
-{
-    if (payload.empty()) return;
-    pending_.start(payload[0], now + answer_wait(payload),
-                   is_card_request(payload) ? card_request : status_only);
+    pending_.start(request, now + protocol::answer_wait(request));
 }
 
 void AnswerWatch::answered(const protocol::Reply& reply, Time now)
 {
-    const std::uint8_t command = protocol::reply_payload(reply).at(0);
-    if (asks_for_next_step(reply))
-        pending_.start(command, now + person_wait, status_only);
-    else
-        pending_.answer(command);
+    const auto ended = pending_.answer_first(
+        [&reply](const protocol::Request& request) { return protocol::answers(request, reply); });
+    if (ended && protocol::more_answers_follow(reply))
+        pending_.start(ended->key, now + protocol::answer_wait(ended->key));
 }
 
 void AnswerWatch::expire(Time now, SettingsView& view)
 {
-    for (const PendingRequests::Wait& wait : pending_.expire(now)) {
+    for (const auto& wait : pending_.expire(now)) {
         view.标签状态.set_caption(msg_no_answer);
-        if (wait.note == card_request) view.标签卡状态.set_caption(msg_no_answer);
+        if (is_card_request(wait.key)) view.标签卡状态.set_caption(msg_no_answer);
     }
 }
 

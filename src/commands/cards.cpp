@@ -2,23 +2,23 @@
 
 #include <string>
 
-#include "protocol/requests.h"
+#include "protocol/request.h"
 #include "runtime/text.h"
 
 namespace zk::commands {
 
 namespace {
 
-// Sends the request built for the box's card number, or refuses an invalid one where the
-// operator looks for the card's outcome.
-void send_for_card(SettingsContext& context, Bytes (*build)(std::uint32_t))
+// Sends the request of kind `Kind` for the box's card number, or refuses an invalid one where
+// the operator looks for the card's outcome.
+template <class Kind> void send_for_card(SettingsContext& context)
 {
     const std::optional<std::uint32_t> card = parse_card_number(context.view.编辑框卡号.content());
     if (!card) {
         context.view.标签卡状态.set_caption(msg_invalid_card);
         return;
     }
-    send_payload(context, build(*card));
+    send(context, Kind{*card});
 }
 
 } // namespace
@@ -41,28 +41,28 @@ void on_read_card(SettingsContext& context)
     context.view.标签状态.set_caption("");
     context.view.标签卡状态.set_caption("");
     context.view.编辑框卡号.set_content("");
-    send_payload(context, protocol::card_read());
+    send(context, protocol::AwaitCard{});
 }
 
 void on_lookup_card(SettingsContext& context)
 {
-    send_for_card(context, protocol::card_lookup);
+    send_for_card<protocol::LookUpCard>(context);
 }
 
 void on_register_card(SettingsContext& context)
 {
-    send_for_card(context, protocol::card_register);
+    send_for_card<protocol::RegisterCard>(context);
 }
 
 void on_delete_card(SettingsContext& context)
 {
-    send_for_card(context, protocol::card_delete);
+    send_for_card<protocol::DeleteCard>(context);
 }
 
 void on_page_changed(SettingsContext& context)
 {
     if (context.view.选择夹1.current_page() == authorisation_page)
-        send_payload(context, protocol::card_count_read());
+        send(context, protocol::ReadCardCount{});
 }
 
 } // namespace zk::commands

@@ -1,7 +1,7 @@
 #include "commands/identity_volume.h"
 
 #include "commands/field_number.h"
-#include "protocol/requests.h"
+#include "protocol/request.h"
 
 namespace zk::commands {
 
@@ -15,7 +15,7 @@ constexpr std::uint32_t max_controller_id = 0xFFFF;
 
 void on_read_controller_id(SettingsContext& context)
 {
-    send_payload(context, protocol::controller_id_read());
+    send(context, protocol::ReadControllerId{});
 }
 
 void on_write_controller_id(SettingsContext& context)
@@ -23,12 +23,12 @@ void on_write_controller_id(SettingsContext& context)
     const std::optional<std::uint32_t> id =
         field_number(context, context.view.编辑框中控ID, label_controller_id, max_controller_id);
     if (!id) return;
-    send_payload(context, protocol::controller_id_write(static_cast<std::uint16_t>(*id)));
+    send(context, protocol::WriteControllerId{static_cast<std::uint16_t>(*id)});
 }
 
 void on_read_volume(SettingsContext& context)
 {
-    send_payload(context, protocol::volume_read());
+    send(context, protocol::ReadVolume{});
 }
 
 void on_write_volume(SettingsContext& context)
@@ -36,7 +36,7 @@ void on_write_volume(SettingsContext& context)
     const std::optional<std::uint8_t> volume =
         field_byte(context, context.view.编辑框系统音量, label_volume);
     if (!volume) return;
-    send_payload(context, protocol::volume_write(*volume));
+    send(context, protocol::WriteVolume{*volume});
 }
 
 } // namespace zk::commands

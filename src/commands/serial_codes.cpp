@@ -5,9 +5,9 @@
 #include <variant>
 
 #include "protocol/code_text.h"
-#include "protocol/hs3_frame.h"
-#include "protocol/requests.h"
+#include "protocol/request.h"
 #include "runtime/text.h"
+#include "runtime/values.h"
 
 namespace zk::commands {
 
@@ -38,7 +38,7 @@ void on_read_serial_codes(SettingsContext& context)
          {&view.编辑框开机码, &view.编辑框关机码, &view.编辑框视频码, &view.编辑框电脑码})
         box->set_content("");
     view.组合框波特率.set_selection(0);
-    send_payload(context, protocol::projector_codes_read());
+    send(context, protocol::ReadProjectorCodes{});
 }
 
 void on_write_serial_codes(SettingsContext& context)
@@ -50,7 +50,7 @@ void on_write_serial_codes(SettingsContext& context)
                              {view.编辑框电脑码, "投影电脑码"}};
     protocol::ProjectorCodes settings;
     for (std::size_t i = 0; i < settings.codes.size(); ++i) {
-        std::variant<Bytes, std::string> code = protocol::code_from_hex(boxes[i].box.content());
+        std::variant<Bytes, std::string> code = parse_hex_bytes(boxes[i].box.content());
         if (const auto* bad = std::get_if<std::string>(&code)) {
             view.标签状态.set_caption(concat({boxes[i].label, msg_invalid_code_byte, *bad}));
             return;
@@ -65,7 +65,7 @@ void on_write_serial_codes(SettingsContext& context)
     }
     settings.baud = selected_baud(view.组合框波特率);
     settings.parity = static_cast<std::uint8_t>(view.组合框校验方式.selection() & 0xFF);
-    send_payload(context, protocol::projector_codes_write(settings));
+    send(context, protocol::WriteProjectorCodes{settings});
 }
 
 } // namespace zk::commands

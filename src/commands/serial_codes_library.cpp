@@ -5,6 +5,7 @@
 #include "protocol/code_text.h"
 #include "protocol/requests.h"
 #include "runtime/text.h"
+#include "runtime/values.h"
 
 namespace zk::commands {
 
@@ -56,7 +57,7 @@ void apply_projector_entry(SettingsView& view,
     view.组合框校验方式.set_selection(entry.parity);
     const auto boxes = code_boxes(view);
     for (std::size_t i = 0; i < boxes.size(); ++i)
-        boxes[i]->set_content(protocol::code_to_hex(entry.codes[i]));
+        boxes[i]->set_content(hex_bytes_text(entry.codes[i]));
     view.标签状态.set_caption(concat({"已填入", from, "的串口码,请按写串口码写入中控"}));
 }
 
@@ -71,7 +72,7 @@ std::variant<protocol::ProjectorEntry, std::string> room_codes_from_page(Setting
     room.parity = static_cast<std::uint8_t>(parity);
     const auto boxes = code_boxes(view);
     for (std::size_t i = 0; i < boxes.size(); ++i) {
-        auto code = protocol::code_from_hex(boxes[i]->content());
+        auto code = parse_hex_bytes(boxes[i]->content());
         if (const auto* bad = std::get_if<std::string>(&code))
             return concat({code_labels[i], "含无效字节:", *bad});
         room.codes[i] = std::get<Bytes>(std::move(code));

@@ -6,6 +6,7 @@
 #include "protocol/code_text.h"
 #include "protocol/requests.h"
 #include "runtime/text.h"
+#include "runtime/values.h"
 
 namespace zk::commands {
 
@@ -51,7 +52,7 @@ bool fits_beside_others(SettingsView& view, std::size_t chosen, const Bytes& cod
             codes[i] = code;
             continue;
         }
-        auto bytes = protocol::code_from_hex(boxes[i].box->content());
+        auto bytes = parse_hex_bytes(boxes[i].box->content());
         if (auto* valid = std::get_if<Bytes>(&bytes)) codes[i] = *valid;
     }
     return protocol::projector_codes_fit(codes);
@@ -81,7 +82,7 @@ void on_code_text_in(SettingsContext& context)
         return;
     }
     const ChosenBox target = code_boxes(view)[index];
-    target.box->set_content(protocol::code_to_hex(bytes));
+    target.box->set_content(hex_bytes_text(bytes));
     view.标签状态.set_caption(concat({"已填入", target.label, ",按写串口码写入中控"}));
 }
 
@@ -94,7 +95,7 @@ void on_code_text_out(SettingsContext& context)
         return;
     }
     const ChosenBox source = code_boxes(view)[static_cast<std::size_t>(chosen)];
-    auto bytes = protocol::code_from_hex(source.box->content());
+    auto bytes = parse_hex_bytes(source.box->content());
     if (const auto* bad = std::get_if<std::string>(&bytes)) {
         view.标签状态.set_caption(concat({source.label, "含无效字节:", *bad}));
         return;

@@ -1,7 +1,7 @@
 #include "commands/timings_mode.h"
 
 #include "commands/field_number.h"
-#include "protocol/requests.h"
+#include "protocol/request.h"
 
 namespace zk::commands {
 
@@ -16,7 +16,7 @@ constexpr std::string_view label_cool_down = "投影机散热时间";
 
 void on_read_timings(SettingsContext& context)
 {
-    send_payload(context, protocol::timings_read());
+    send(context, protocol::ReadTimings{});
 }
 
 void on_write_timings(SettingsContext& context)
@@ -31,17 +31,17 @@ void on_write_timings(SettingsContext& context)
     const std::optional<std::uint8_t> cool_down =
         field_byte(context, view.编辑框投影机散热时间, label_cool_down);
     if (!cool_down) return;
-    send_payload(context, protocol::timings_write(*screen, *warm_up, *cool_down));
+    send(context, protocol::WriteTimings{*screen, *warm_up, *cool_down});
 }
 
 void on_read_swipe_mode(SettingsContext& context)
 {
-    send_payload(context, protocol::swipe_mode_read());
+    send(context, protocol::ReadSwipeMode{});
 }
 
 void on_write_swipe_mode(SettingsContext& context)
 {
-    send_payload(context, protocol::swipe_mode_write(context.view.选择框刷卡开机.checked()));
+    send(context, protocol::WriteSwipeMode{context.view.选择框刷卡开机.checked()});
 }
 
 } // namespace zk::commands

@@ -4,6 +4,7 @@
 
 #include "runtime/ipv4_text.h"
 #include "runtime/text.h"
+#include "runtime/values.h"
 
 namespace zk::discovery {
 

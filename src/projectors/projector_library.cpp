@@ -6,6 +6,7 @@
 
 #include "protocol/code_text.h"
 #include "runtime/file_read.h"
+#include "runtime/values.h"
 
 namespace zk::projectors {
 
@@ -65,7 +66,7 @@ std::array<Bytes, 4> codes_field(const json& object)
     std::array<Bytes, 4> bytes;
     for (std::size_t i = 0; i < code_keys.size(); ++i) {
         const std::string text = text_field(codes, code_keys[i], false);
-        auto code = protocol::code_from_hex(text);
+        auto code = parse_hex_bytes(text);
         if (auto* bad = std::get_if<std::string>(&code))
             throw Refused{std::string("codes.") + code_keys[i] + ": \"" + *bad +
                           "\" is not a byte (one or two hex digits)"};
@@ -121,7 +122,7 @@ nlohmann::ordered_json entry_to_json(const ProjectorEntry& entry)
 {
     nlohmann::ordered_json codes;
     for (std::size_t i = 0; i < code_keys.size(); ++i)
-        codes[code_keys[i]] = protocol::code_to_hex(entry.codes[i]);
+        codes[code_keys[i]] = hex_bytes_text(entry.codes[i]);
     nlohmann::ordered_json out;
     if (!entry.brand.empty()) out["brand"] = entry.brand;
     if (!entry.family.empty()) out["family"] = entry.family;

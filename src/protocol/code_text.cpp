@@ -1,29 +1,10 @@
 #include "protocol/code_text.h"
 
-#include "protocol/hex.h"
-#include "runtime/text.h"
+#include "runtime/values.h"
 
 namespace zk::protocol {
 
 namespace {
-
-int hex_digit(char c)
-{
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
-
-// One or two hex digits is a byte; anything else would reach the projector as a guessed byte.
-bool is_code_byte(std::string_view token)
-{
-    if (token.empty() || token.size() > 2) return false;
-    for (char c : token) {
-        if (hex_digit(c) < 0) return false;
-    }
-    return true;
-}
 
 // The length of the UTF-8 character starting with `lead`, for quoting it whole in a refusal.
 std::size_t character_length(unsigned char lead)
@@ -55,9 +36,11 @@ Escape read_escape(std::string_view text, std::size_t at)
         return {std::uint8_t{'\\'}, 2};
     case 'x': {
         const std::string_view digits = text.substr(at + 2, 2);
-        if (digits.size() < 2 || hex_digit(digits[0]) < 0 || hex_digit(digits[1]) < 0)
+        const std::optional<std::uint8_t> byte =
+            digits.size() == 2 ? parse_hex_byte(digits) : std::nullopt;
+        if (!byte)
             return {TextRefusal{TextProblem::bad_hex_escape, std::string(text.substr(at, 4))}, 4};
-        return {static_cast<std::uint8_t>(hex_digit(digits[0]) * 16 + hex_digit(digits[1])), 4};
+        return {*byte, 4};
     }
     default: {
         const auto next = static_cast<unsigned char>(text[at + 1]);
@@ -69,27 +52,6 @@ Escape read_escape(std::string_view text, std::size_t at)
 }
 
 } // namespace
-
-std::variant<Bytes, std::string> code_from_hex(std::string_view text)
-{
-    Bytes bytes;
-    for (const std::string& element : split_text(trim_spaces(text), " ")) {
-        if (text_length(trim_spaces(element)) == 0) continue;
-        if (!is_code_byte(element)) return element;
-        bytes.push_back(static_cast<std::uint8_t>(parse_hex(to_upper(element)) & 0xFF));
-    }
-    return bytes;
-}
-
-std::string code_to_hex(ByteView code)
-{
-    std::string text;
-    for (std::uint8_t byte : code) {
-        if (!text.empty()) text += ' ';
-        text += byte_to_hex_pair(byte);
-    }
-    return text;
-}
 
 std::variant<Bytes, TextRefusal> code_from_text(std::string_view text)
 {

@@ -1,6 +1,7 @@
 #pragma once
-// Projector codes in the two forms people write them: hex bytes ("50 57 52 0D") as the page's
-// code boxes hold them, and command text with escapes ("PWR\r") as projector manuals print them.
+// Projector codes as command text with escapes ("PWR\r"), as projector manuals print them. (The
+// page's code boxes hold hex bytes, "50 57 52 0D": parse_hex_bytes and hex_bytes_text in
+// runtime/values.h.)
 #include <string>
 #include <string_view>
 #include <variant>
@@ -8,14 +9,6 @@
 #include "runtime/bytes.h"
 
 namespace zk::protocol {
-
-// Hex text to code bytes: tokens of one or two hex digits (any case) between half-width spaces;
-// ideographic spaces at the ends are trimmed. On failure, the first token that is not a byte, as
-// typed, so the operator can find it.
-std::variant<Bytes, std::string> code_from_hex(std::string_view text);
-
-// "50 57 52 0D": two upper-case digits a byte, one space between; empty for no bytes.
-std::string code_to_hex(ByteView code);
 
 enum class TextProblem
 {

@@ -2,12 +2,6 @@
 
 namespace zk::protocol {
 
-std::string byte_to_hex_pair(std::uint8_t value)
-{
-    constexpr char digits[] = "0123456789ABCDEF";
-    return {digits[value >> 4], digits[value & 0x0F]};
-}
-
 std::uint32_t parse_hex(std::string_view text)
 {
     std::uint32_t value = 0;

@@ -1,13 +1,15 @@
 #pragma once
-// The two hexadecimal conversions used for projector code bytes.
+// The lenient hex reading of stored code text. Strict hex bytes, as the operator types them,
+// are read by parse_hex_bytes in runtime/values.h.
 #include <cstdint>
-#include <string>
 #include <string_view>
+
+#include "runtime/values.h"
 
 namespace zk::protocol {
 
-// Two upper-case hex digits: 0x0A gives "0A", 0xFF gives "FF".
-std::string byte_to_hex_pair(std::uint8_t value);
+// The simulator's state file still names the pair formatter here.
+using zk::byte_to_hex_pair;
 
 // Accumulates value * 16 + digit over the text (32 bits, wrapping). A character from 0x40 up
 // counts c - 0x37, a space is skipped, anything else counts (c - 0x30) mod 256; so "1 A" is

@@ -3,9 +3,9 @@
 #include <array>
 #include <string>
 
-#include "protocol/hex.h"
 #include "protocol/hs3_frame.h"
 #include "runtime/text.h"
+#include "runtime/values.h"
 
 namespace zk::protocol {
 
@@ -91,9 +91,7 @@ struct Presenter
     void operator()(const CardCount& r) const
     {
         view.标签卡数量.set_caption(concat({"已登记卡数量：", decimal(r.count)}));
-        const SendOutcome sent =
-            send_short_command(link, static_cast<std::uint8_t>(Command::fingerprint_count),
-                               static_cast<std::uint8_t>(Operation::read), -1);
+        const SendOutcome sent = send_request(link, ReadFingerprintCount{});
         // The request goes out unasked; its failure must still be seen.
         if (sent != SendOutcome::sent) status(msg_send_failed);
     }

@@ -1,11 +1,10 @@
 #pragma once
-// The settings window's send path: payloads become HS3 frames for the one controller chosen in
+// The settings window's send path: requests become HS3 frames for the one controller chosen in
 // the find window.
-#include <cstdint>
 #include <functional>
 #include <string>
 
-#include "runtime/bytes.h"
+#include "protocol/request.h"
 #include "runtime/sender.h"
 
 namespace zk::protocol {
@@ -16,8 +15,8 @@ struct ControllerLink
     Sender& sender;
     std::string address;
     int port = 16006;
-    // Told of every payload that went out, so the window can wait for its answer.
-    std::function<void(ByteView payload)> on_sent = {};
+    // Told of every request that went out, so the window can wait for its answer.
+    std::function<void(const Request& request)> on_sent = {};
 };
 
 enum class SendOutcome
@@ -27,14 +26,7 @@ enum class SendOutcome
     send_failed,      // the endpoint refused (unresolvable name, port not bound, ...)
 };
 
-// Frames the payload and sends it to the controller.
-SendOutcome send_request(const ControllerLink& link, ByteView payload);
-
-// A negative value sends the 2-byte payload (command, operation), otherwise 3 bytes with the
-// value's low eight bits.
-SendOutcome send_short_command(const ControllerLink& link,
-                               std::uint8_t command,
-                               std::uint8_t operation,
-                               int value);
+// Encodes the request, frames it and sends it to the controller.
+SendOutcome send_request(const ControllerLink& link, const Request& request);
 
 } // namespace zk::protocol

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "runtime/text.h"
+#include "runtime/values.h"
 
 namespace zk {
 
@@ -14,18 +15,6 @@ bool is_hex_digit(char c)
 }
 
 } // namespace
-
-std::optional<std::uint32_t> parse_decimal(std::string_view text, std::uint32_t limit)
-{
-    if (text.empty() || text.size() > 10) return std::nullopt;
-    std::uint64_t value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') return std::nullopt;
-        value = value * 10 + static_cast<std::uint64_t>(c - '0');
-    }
-    if (value > limit) return std::nullopt;
-    return static_cast<std::uint32_t>(value);
-}
 
 std::optional<Ipv4Bytes> parse_dotted_ipv4(std::string_view text)
 {

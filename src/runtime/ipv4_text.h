@@ -10,9 +10,6 @@ namespace zk {
 
 using Ipv4Bytes = std::array<std::uint8_t, 4>;
 
-// Digits only, at most `limit`; nullopt for anything else, also for an empty text.
-std::optional<std::uint32_t> parse_decimal(std::string_view text, std::uint32_t limit);
-
 // Four dot-separated decimal numbers 0-255 once spaces are gone (leading zeros change nothing);
 // nullopt otherwise.
 std::optional<Ipv4Bytes> parse_dotted_ipv4(std::string_view text);

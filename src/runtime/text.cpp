@@ -297,29 +297,4 @@ std::string concat(std::initializer_list<std::string_view> texts)
     return joined;
 }
 
-Bytes zero_bytes(std::int64_t n)
-{
-    return n <= 0 ? Bytes{} : Bytes(static_cast<std::size_t>(n));
-}
-
-std::int64_t bytes_length(ByteView bytes)
-{
-    return static_cast<std::int64_t>(bytes.size());
-}
-
-std::int32_t bit_and(std::int32_t a, std::int32_t b)
-{
-    return a & b;
-}
-
-std::int32_t bit_xor(std::int32_t a, std::int32_t b)
-{
-    return a ^ b;
-}
-
-std::int32_t shift_right(std::int32_t v, std::int32_t n)
-{
-    return v >> (n & 31);
-}
-
 } // namespace zk

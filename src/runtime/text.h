@@ -57,14 +57,4 @@ TextArray split_text(std::string_view text, std::string_view delimiter);
 // The texts joined in order.
 std::string concat(std::initializer_list<std::string_view> texts);
 
-// n zero bytes; n <= 0 gives an empty byte string.
-Bytes zero_bytes(std::int64_t n);
-
-std::int64_t bytes_length(ByteView bytes);
-
-// 32-bit two's-complement bit operations; shift_right is arithmetic, by n modulo 32.
-std::int32_t bit_and(std::int32_t a, std::int32_t b);
-std::int32_t bit_xor(std::int32_t a, std::int32_t b);
-std::int32_t shift_right(std::int32_t v, std::int32_t n);
-
 } // namespace zk

@@ -5,7 +5,7 @@
 
 #include "cli/context.h"
 #include "cli/hs3_client.h"
-#include "protocol/requests.h"
+#include "protocol/request.h"
 #include "runtime/datagram_endpoint.h"
 #include "support/hex.h"
 
@@ -34,7 +34,7 @@ TEST(hs3_client, takes_an_answer_only_from_the_address_asked)
         });
         Hs3Client client({"127.0.0.1", controller.local_port(), 0},
                          {std::chrono::milliseconds(200), 0});
-        EXPECT_EQ(client.ask(protocol::volume_read()), expected);
+        EXPECT_EQ(client.ask(protocol::ReadVolume{}), expected);
     }
 }
 

@@ -2,21 +2,19 @@
 
 #include <gtest/gtest.h>
 
-#include "support/hex.h"
 #include "support/memory_controls.h"
 
 namespace zk::commands {
 namespace {
 
 using namespace std::chrono_literals;
-using protocol::Reply;
-using test::from_hex;
+using namespace protocol;
 
 // One request at time 0, perhaps an answer, then the labels at a later moment.
 struct Case
 {
     const char* what;
-    const char* payload;
+    Request request;
     std::optional<Reply> answer; // arrives at 1 s
     Time looked_at;
     const char* status;      // 标签状态 then
@@ -25,32 +23,30 @@ struct Case
 
 TEST(answer_watch, tells_of_every_request_whose_answer_does_not_come_in_time)
 {
-    const protocol::FingerprintEnrolmentAck step_one{1, true};
+    const FingerprintEnrolmentAck step_one{1, true};
     const Case cases[] = {
-        {"volume read, not yet due", "A8 00 01", std::nullopt, 1999ms, "", ""},
-        {"volume read, due", "A8 00 01", std::nullopt, 2s, "中控无应答", ""},
-        {"volume read, answered", "A8 00 01", protocol::VolumeData{3}, 60s, "", ""},
-        {"another command's answer", "A8 00 01", protocol::TimingsData{}, 2s, "中控无应答", ""},
-        {"card read waits for a swipe", "A5 00 00", std::nullopt, 14999ms, "", ""},
-        {"card read, due", "A5 00 00", std::nullopt, 15s, "中控无应答", "中控无应答"},
-        {"card lookup", "A5 00 02 00 00 00 07", std::nullopt, 2s, "中控无应答", "中控无应答"},
-        {"card count", "A5 00 01", std::nullopt, 2s, "中控无应答", "中控无应答"},
-        {"card registration", "A5 C5 00 00 00 00 07", std::nullopt, 2s, "中控无应答", "中控无应答"},
-        {"card deletion", "A5 C5 03 00 00 00 07", std::nullopt, 2s, "中控无应答", "中控无应答"},
-        {"fingerprint deletion", "A5 C5 02", std::nullopt, 2s, "中控无应答", ""},
-        {"enrolment waits for a finger", "A5 C5 01 01", std::nullopt, 14999ms, "", ""},
-        {"next step waits anew", "A5 C5 01 01", step_one, 15999ms, "", ""},
-        {"next step, due", "A5 C5 01 01", step_one, 16s, "中控无应答", ""},
-        {"last step ends it", "A5 C5 01 01", protocol::FingerprintEnrolmentAck{4, true}, 60s, "",
-         ""},
-        {"failed step ends it", "A5 C5 01 01", protocol::FingerprintEnrolmentAck{2, false}, 60s, "",
-         ""},
+        {"volume read, not yet due", ReadVolume{}, std::nullopt, 1999ms, "", ""},
+        {"volume read, due", ReadVolume{}, std::nullopt, 2s, "中控无应答", ""},
+        {"volume read, answered", ReadVolume{}, VolumeData{3}, 60s, "", ""},
+        {"another command's answer", ReadVolume{}, TimingsData{}, 2s, "中控无应答", ""},
+        {"card read waits for a swipe", AwaitCard{}, std::nullopt, 14999ms, "", ""},
+        {"card read, due", AwaitCard{}, std::nullopt, 15s, "中控无应答", "中控无应答"},
+        {"card lookup", LookUpCard{7}, std::nullopt, 2s, "中控无应答", "中控无应答"},
+        {"card count", ReadCardCount{}, std::nullopt, 2s, "中控无应答", "中控无应答"},
+        {"card registration", RegisterCard{7}, std::nullopt, 2s, "中控无应答", "中控无应答"},
+        {"card deletion", DeleteCard{7}, std::nullopt, 2s, "中控无应答", "中控无应答"},
+        {"fingerprint deletion", DeleteFingerprint{}, std::nullopt, 2s, "中控无应答", ""},
+        {"enrolment waits for a finger", EnrolFingerprint{}, std::nullopt, 14999ms, "", ""},
+        {"next step waits anew", EnrolFingerprint{}, step_one, 15999ms, "", ""},
+        {"next step, due", EnrolFingerprint{}, step_one, 16s, "中控无应答", ""},
+        {"last step ends it", EnrolFingerprint{}, FingerprintEnrolmentAck{4, true}, 60s, "", ""},
+        {"failed step ends it", EnrolFingerprint{}, FingerprintEnrolmentAck{2, false}, 60s, "", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         test::MemorySettingsWindow window;
         AnswerWatch watch;
-        watch.sent(from_hex(c.payload), 0ms);
+        watch.sent(c.request, 0ms);
         if (c.answer) watch.answered(*c.answer, 1s);
         watch.expire(c.looked_at, window.view);
         EXPECT_EQ(window.标签状态.caption(), c.status);
@@ -62,13 +58,13 @@ TEST(answer_watch, tells_once_and_then_lets_a_late_answer_through)
 {
     test::MemorySettingsWindow window;
     AnswerWatch watch;
-    watch.sent(from_hex("92 00"), 0ms);
-    watch.sent(from_hex("A6 00"), 500ms);
+    watch.sent(ReadControllerId{}, 0ms);
+    watch.sent(ReadSwipeMode{}, 500ms);
     EXPECT_EQ(watch.next_deadline(), 2s);
     watch.expire(2s, window.view);
     EXPECT_EQ(watch.next_deadline(), 2500ms);
     window.标签状态.set_caption("中控ID读出成功"); // the late answer, as presented
-    watch.answered(protocol::ControllerIdData{7}, 2100ms);
+    watch.answered(ControllerIdData{7}, 2100ms);
     watch.expire(2200ms, window.view);
     EXPECT_EQ(window.标签状态.caption(), "中控ID读出成功");
     watch.expire(2500ms, window.view);

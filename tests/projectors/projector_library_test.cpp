@@ -8,6 +8,7 @@
 
 #include "protocol/code_text.h"
 #include "protocol/requests.h"
+#include "runtime/values.h"
 
 namespace zk::projectors {
 namespace {
@@ -95,7 +96,7 @@ TEST(projector_library, refuses_entries_by_name_and_keeps_the_others)
         EXPECT_EQ(library.problems, std::vector<std::string>{c.problem});
     }
     Library too_long;
-    const std::string codes = protocol::code_to_hex(Bytes(117, 0x41));
+    const std::string codes = hex_bytes_text(Bytes(117, 0x41));
     add_library_text(too_long,
                      R"({"projectors":[{"brand":"L","family":"x","baud":9600,"parity":"none",
                         "codes":{"power_on":")" +

@@ -80,30 +80,6 @@ TEST(code_text, refuses_what_is_no_byte_and_names_it)
     }
 }
 
-TEST(code_text, hex_text_is_read_token_by_token_and_written_in_pairs)
-{
-    struct Case
-    {
-        std::string text;
-        const char* bytes; // nullptr: refused
-        std::string refused;
-    };
-    const Case cases[] = {
-        {" aa 01  5 ", "AA 01 05", ""}, {"\u3000 0A \u3000", "0A", ""},   {"", "", ""},
-        {"AA 1a2 01", nullptr, "1a2"},  {"7E 30\t0D", nullptr, "30\t0D"},
-    };
-    for (const Case& c : cases) {
-        const auto result = code_from_hex(c.text);
-        if (c.bytes) {
-            ASSERT_TRUE(std::holds_alternative<Bytes>(result)) << c.text;
-            EXPECT_EQ(code_to_hex(std::get<Bytes>(result)), c.bytes) << c.text;
-        } else {
-            ASSERT_TRUE(std::holds_alternative<std::string>(result)) << c.text;
-            EXPECT_EQ(std::get<std::string>(result), c.refused) << c.text;
-        }
-    }
-}
-
 TEST(projector_codes_fit, holds_232_code_bytes_in_all_and_no_more)
 {
     struct Case

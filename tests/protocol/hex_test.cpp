@@ -39,15 +39,5 @@ TEST(parse_hex, accumulates_loosely_and_skips_spaces)
         EXPECT_EQ(parse_hex(c.text), c.expected) << '"' << c.text << '"';
 }
 
-TEST(byte_to_hex_pair, is_two_upper_case_digits)
-{
-    EXPECT_EQ(byte_to_hex_pair(0), "00");
-    EXPECT_EQ(byte_to_hex_pair(5), "05");
-    EXPECT_EQ(byte_to_hex_pair(0x0A), "0A");
-    EXPECT_EQ(byte_to_hex_pair(0x10), "10");
-    EXPECT_EQ(byte_to_hex_pair(0xCE), "CE");
-    EXPECT_EQ(byte_to_hex_pair(0xFF), "FF");
-}
-
 } // namespace
 } // namespace zk::protocol

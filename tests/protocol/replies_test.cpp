@@ -104,6 +104,7 @@ TEST(replies, ignores_what_it_does_not_name)
     const char* ignored[] = {
         "48 53 33 FF 05 00 00 A6",                // 8 bytes
         "48 53 34 FF 05 00 00 A6 55 F6",          // not HS3
+        "48 53 33 FF 05 00 00 A8 00",             // volume data cut short
         "48 53 33 FF 07 00 00 A8 00 02 07 AA",    // volume data without its 01
         "48 53 33 FF 06 00 00 A8 55 02 F9",       // volume ack without its 01
         "48 53 33 FF 07 00 00 A8 C5 01 07 AA",    // a request, not an answer

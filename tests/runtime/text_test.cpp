@@ -187,31 +187,9 @@ TEST(split_text, follows_delimiters_between_whole_characters)
             << bytes_of(c.text) << " on " << bytes_of(c.delimiter);
 }
 
-TEST(byte_strings, concat_and_zero_bytes)
+TEST(concat, joins_the_texts_in_order)
 {
     EXPECT_EQ(concat({"a", "中", "", "1"}), "a中1");
-    EXPECT_EQ(zero_bytes(-1), Bytes{});
-    EXPECT_EQ(zero_bytes(3), (Bytes{0, 0, 0}));
-    EXPECT_EQ(bytes_length(Bytes{0, 0, 7}), 3);
-}
-
-TEST(shift_right, is_arithmetic_by_n_modulo_32)
-{
-    EXPECT_EQ(shift_right(-8, 1), -4);
-    EXPECT_EQ(shift_right(std::numeric_limits<std::int32_t>::min(), 31), -1);
-    EXPECT_EQ(shift_right(0x40000000, 32), 0x40000000);
-    EXPECT_EQ(shift_right(256, 33), 128);
-    EXPECT_EQ(shift_right(16, -28), 1);
-
-    // How a card number becomes its four bytes, most significant first.
-    const std::pair<std::int32_t, std::string> cards[] = {
-        {12345678, "00 BC 61 4E"}, {1234567, "00 12 D6 87"}, {-1, "FF FF FF FF"}};
-    for (const auto& [card, expected] : cards) {
-        Bytes bytes;
-        for (const std::int32_t by : {24, 16, 8, 0})
-            bytes.push_back(static_cast<std::uint8_t>(bit_and(shift_right(card, by), 255)));
-        EXPECT_EQ(to_hex(bytes), expected);
-    }
 }
 
 } // namespace

@@ -43,11 +43,11 @@ WaitTimer* start_wait_timer(QObject* parent, Watch& watch, Shown& told_in)
         [&watch, &told_in](WaitTimer::Time now) { watch.expire(now, told_in); });
 }
 
-// What the handlers call for each request that went out: `watch` starts waiting for its answer.
-template <class Watch>
-std::function<void(ByteView)> note_sent_requests(Watch& watch, WaitTimer& timer)
+// What the handlers call for each request that went out (its bytes or its typed value, as the
+// watch takes it): `watch` starts waiting for its answer.
+template <class Watch> auto note_sent_requests(Watch& watch, WaitTimer& timer)
 {
-    return [&watch, &timer](ByteView request) {
+    return [&watch, &timer](const auto& request) {
         watch.sent(request, timer.now());
         timer.rearm();
     };
