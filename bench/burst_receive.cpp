@@ -7,7 +7,7 @@
 #include <QVariant>
 #include <cstdio>
 
-#include "runtime/datagram_endpoint.h"
+#include "net/datagram_endpoint.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "bench/discovery_run.h"
 #include "bench/measure.h"
 #include "discovery/config_datagram.h"
-#include "runtime/datagram_endpoint.h"
+#include "net/datagram_endpoint.h"
 
 int main(int argc, char** argv)
 {

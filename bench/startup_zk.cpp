@@ -3,8 +3,8 @@
 #include <QApplication>
 #include <cstdlib>
 
-#include "app/app_state.h"
 #include "bench/startup_shown.h"
+#include "present/app_state.h"
 #include "ui/qt/app_icon.h"
 #include "ui/qt/find_window.h"
 

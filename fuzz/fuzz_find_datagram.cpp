@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "discovery/find_handlers.h"
+#include "present/find/find_handlers.h"
 #include "support/fuzz_input.h"
 #include "support/memory_controls.h"
 #include "support/recording_sender.h"

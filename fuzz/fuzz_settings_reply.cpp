@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "protocol/present.h"
+#include "present/settings/present.h"
 #include "protocol/replies.h"
 #include "support/fuzz_input.h"
 #include "support/memory_controls.h"

@@ -1,12 +1,49 @@
-# Qt-free core: conversions, controls, protocol, discovery, command handlers, program state, and
-# the window layouts as data (view/*.cpp; only ui/qt/ touches widgets). Included by the main
-# build and by the Windows cross-build of the core (cmake/windows-core), so both build the same.
+# The Qt-free core, one folder a layer, each using only those above it in this list: values and
+# conversions (base), the windows as data (view), the HS3 codec (protocol), the configuration
+# datagram codec (discovery), the two windows' presenters (present/find, present/settings) and
+# the program's state and settings file (app). Included by the main build and by the Windows
+# cross-build (cmake/windows-core), so both build the same files.
 set(ZK_SRC ${CMAKE_CURRENT_LIST_DIR})
-file(GLOB ZK_CORE_SOURCES CONFIGURE_DEPENDS
-    ${ZK_SRC}/runtime/*.cpp ${ZK_SRC}/protocol/*.cpp ${ZK_SRC}/discovery/*.cpp
-    ${ZK_SRC}/commands/*.cpp ${ZK_SRC}/app/*.cpp ${ZK_SRC}/view/*.cpp)
-list(FILTER ZK_CORE_SOURCES EXCLUDE REGEX "runtime/(datagram_endpoint|adapters|host_addresses)[^/]*\\.cpp$")
-list(FILTER ZK_CORE_SOURCES EXCLUDE REGEX "app/main\\.cpp$")
-add_library(zk_core STATIC ${ZK_CORE_SOURCES})
+add_library(zk_core STATIC
+    ${ZK_SRC}/base/adapter_source.cpp
+    ${ZK_SRC}/base/file_read.cpp
+    ${ZK_SRC}/base/ipv4_text.cpp
+    ${ZK_SRC}/base/printable.cpp
+    ${ZK_SRC}/base/receive_buffer.cpp
+    ${ZK_SRC}/base/text.cpp
+    ${ZK_SRC}/base/values.cpp
+    ${ZK_SRC}/view/controls.cpp
+    ${ZK_SRC}/view/find_layout.cpp
+    ${ZK_SRC}/view/layout.cpp
+    ${ZK_SRC}/view/settings_layout.cpp
+    ${ZK_SRC}/protocol/answer_rule.cpp
+    ${ZK_SRC}/protocol/code_text.cpp
+    ${ZK_SRC}/protocol/hex.cpp
+    ${ZK_SRC}/protocol/hs3_frame.cpp
+    ${ZK_SRC}/protocol/projector_entry.cpp
+    ${ZK_SRC}/protocol/replies.cpp
+    ${ZK_SRC}/protocol/request.cpp
+    ${ZK_SRC}/protocol/requests.cpp
+    ${ZK_SRC}/protocol/send_path.cpp
+    ${ZK_SRC}/discovery/config_datagram.cpp
+    ${ZK_SRC}/discovery/search_reply.cpp
+    ${ZK_SRC}/present/find/find_handlers.cpp
+    ${ZK_SRC}/present/find/find_watch.cpp
+    ${ZK_SRC}/present/find/local_address.cpp
+    ${ZK_SRC}/present/settings/answer_watch.cpp
+    ${ZK_SRC}/present/settings/cards.cpp
+    ${ZK_SRC}/present/settings/context.cpp
+    ${ZK_SRC}/present/settings/field_number.cpp
+    ${ZK_SRC}/present/settings/fingerprints.cpp
+    ${ZK_SRC}/present/settings/identity_volume.cpp
+    ${ZK_SRC}/present/settings/present.cpp
+    ${ZK_SRC}/present/settings/serial_codes.cpp
+    ${ZK_SRC}/present/settings/serial_codes_library.cpp
+    ${ZK_SRC}/present/settings/serial_codes_text.cpp
+    ${ZK_SRC}/present/settings/timings_mode.cpp
+    ${ZK_SRC}/app/adapter_list.cpp
+    ${ZK_SRC}/app/open_settings.cpp
+    ${ZK_SRC}/app/port_report.cpp
+    ${ZK_SRC}/app/settings_file.cpp)
 target_include_directories(zk_core PUBLIC ${ZK_SRC})
 target_link_libraries(zk_core PRIVATE zk_warnings)

@@ -1,25 +1,46 @@
-# The tests of the Qt-free core and their in-memory support. Included by tests/CMakeLists.txt
-# and by the Windows cross-build (cmake/windows-core), which runs them under Wine; the includer
-# provides zk_add_test(name SOURCES ... LIBS ...).
+# The tests of the Qt-free core, one executable a source folder, and their in-memory support.
+# Included by tests/CMakeLists.txt and by the Windows cross-build (cmake/windows-core), which runs
+# them under Wine; the includer provides zk_add_test(name SOURCES ... LIBS ...).
 set(ZK_TESTS ${CMAKE_CURRENT_LIST_DIR})
 
 # In-memory controls and views (no Qt).
-file(GLOB ZK_SUPPORT_SOURCES CONFIGURE_DEPENDS ${ZK_TESTS}/support/*.cpp)
-list(FILTER ZK_SUPPORT_SOURCES EXCLUDE REGEX "support/(qt_|main_)[^/]*\\.cpp$")
-add_library(zk_test_support STATIC ${ZK_SUPPORT_SOURCES})
+add_library(zk_test_support STATIC
+    ${ZK_TESTS}/support/hex.cpp
+    ${ZK_TESTS}/support/memory_controls.cpp
+    ${ZK_TESTS}/support/recording_sender.cpp)
 target_include_directories(zk_test_support PUBLIC ${ZK_TESTS})
 target_link_libraries(zk_test_support PUBLIC zk_core GTest::gtest PRIVATE zk_warnings)
 
-file(GLOB T_RUNTIME CONFIGURE_DEPENDS ${ZK_TESTS}/runtime/*.cpp)
-list(FILTER T_RUNTIME EXCLUDE REGEX "runtime/(datagram_endpoint|adapters|host_addresses)[^/]*\\.cpp$")
-foreach(folder protocol discovery commands app)
-    string(TOUPPER ${folder} upper)
-    file(GLOB T_${upper} CONFIGURE_DEPENDS ${ZK_TESTS}/${folder}/*.cpp)
-endforeach()
-
-foreach(folder runtime protocol discovery commands app)
-    string(TOUPPER ${folder} upper)
-    if(T_${upper})
-        zk_add_test(test_${folder} SOURCES ${T_${upper}} LIBS zk_test_support)
-    endif()
-endforeach()
+zk_add_test(test_base LIBS zk_test_support SOURCES
+    ${ZK_TESTS}/base/file_read_test.cpp
+    ${ZK_TESTS}/base/ipv4_text_test.cpp
+    ${ZK_TESTS}/base/printable_test.cpp
+    ${ZK_TESTS}/base/receive_buffer_test.cpp
+    ${ZK_TESTS}/base/text_test.cpp
+    ${ZK_TESTS}/base/values_test.cpp)
+zk_add_test(test_protocol LIBS zk_test_support SOURCES
+    ${ZK_TESTS}/protocol/code_text_test.cpp
+    ${ZK_TESTS}/protocol/hex_test.cpp
+    ${ZK_TESTS}/protocol/hs3_frame_test.cpp
+    ${ZK_TESTS}/protocol/replies_test.cpp
+    ${ZK_TESTS}/protocol/request_test.cpp
+    ${ZK_TESTS}/protocol/requests_test.cpp
+    ${ZK_TESTS}/protocol/send_path_test.cpp)
+zk_add_test(test_discovery LIBS zk_test_support SOURCES
+    ${ZK_TESTS}/discovery/config_datagram_test.cpp
+    ${ZK_TESTS}/discovery/search_reply_test.cpp)
+zk_add_test(test_present_find LIBS zk_test_support SOURCES
+    ${ZK_TESTS}/present/find/find_handlers_test.cpp
+    ${ZK_TESTS}/present/find/find_watch_test.cpp)
+zk_add_test(test_present_settings LIBS zk_test_support SOURCES
+    ${ZK_TESTS}/present/settings/answer_watch_test.cpp
+    ${ZK_TESTS}/present/settings/cards_test.cpp
+    ${ZK_TESTS}/present/settings/fingerprints_test.cpp
+    ${ZK_TESTS}/present/settings/page_basic_test.cpp
+    ${ZK_TESTS}/present/settings/page_fixture.cpp
+    ${ZK_TESTS}/present/settings/present_test.cpp
+    ${ZK_TESTS}/present/settings/serial_codes_test.cpp)
+zk_add_test(test_app LIBS zk_test_support SOURCES
+    ${ZK_TESTS}/app/adapter_list_test.cpp
+    ${ZK_TESTS}/app/open_settings_test.cpp
+    ${ZK_TESTS}/app/settings_file_test.cpp)

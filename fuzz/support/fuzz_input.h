@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <optional>
 
-#include "runtime/bytes.h"
+#include "base/bytes.h"
 
 namespace zk::fuzz {
 

@@ -2,7 +2,7 @@
 
 #include <climits>
 
-#include "runtime/text.h"
+#include "base/text.h"
 
 namespace zk {
 

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "app/settings_file.h"
-#include "runtime/adapter_source.h"
-#include "runtime/controls.h"
+#include "base/adapter_source.h"
+#include "view/controls.h"
 
 namespace zk {
 

@@ -1,6 +1,6 @@
 #include "app/open_settings.h"
 
-#include "runtime/text.h"
+#include "base/text.h"
 
 namespace zk {
 

@@ -2,8 +2,8 @@
 // Confirming the controller address before the settings window opens.
 #include <string_view>
 
-#include "app/app_state.h"
-#include "runtime/controls.h"
+#include "present/app_state.h"
+#include "view/controls.h"
 
 namespace zk {
 

@@ -1,6 +1,6 @@
 #include "app/port_report.h"
 
-#include "runtime/text.h"
+#include "base/text.h"
 
 namespace zk {
 

@@ -2,7 +2,7 @@
 // Telling the operator that a window's port is held by another program.
 #include <string>
 
-#include "runtime/controls.h"
+#include "view/controls.h"
 
 namespace zk {
 

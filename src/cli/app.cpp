@@ -4,9 +4,9 @@
 #include <ostream>
 #include <utility>
 
+#include "base/text.h"
 #include "cli/commands.h"
 #include "cli/projector_commands.h"
-#include "runtime/text.h"
 
 namespace zk::cli {
 

@@ -1,11 +1,11 @@
 // backup and restore: one controller's settings to a JSON document and back onto one or many.
+#include "base/file_read.h"
 #include "cli/commands.h"
 #include "cli/found_controllers.h"
 #include "cli/room_settings.h"
 #include "cli/table.h"
 #include "cli/values.h"
 #include "protocol/hs3_frame.h"
-#include "runtime/file_read.h"
 
 namespace zk::cli {
 

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
+#include "base/file_read.h"
+#include "base/text.h"
 #include "cli/file_text.h"
 #include "cli/outcome.h"
 #include "cli/values.h"
-#include "runtime/file_read.h"
-#include "runtime/text.h"
 
 namespace zk::cli {
 

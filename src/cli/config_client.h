@@ -7,9 +7,9 @@
 #include <optional>
 #include <vector>
 
+#include "base/bytes.h"
 #include "cli/event_wait.h"
-#include "runtime/bytes.h"
-#include "runtime/datagram_endpoint.h"
+#include "net/datagram_endpoint.h"
 
 namespace zk::cli {
 

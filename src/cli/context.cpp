@@ -4,8 +4,8 @@
 #include <cmath>
 #include <ostream>
 
+#include "base/text.h"
 #include "cli/outcome.h"
-#include "runtime/text.h"
 
 namespace zk::cli {
 

@@ -7,12 +7,12 @@
 
 #include <nlohmann/json.hpp>
 
+#include "base/adapter_source.h"
+#include "base/ports.h"
 #include "cli/config_client.h"
 #include "cli/event_wait.h"
 #include "cli/hs3_client.h"
 #include "cli/outcome.h"
-#include "runtime/adapter_source.h"
-#include "runtime/ports.h"
 
 namespace zk::cli {
 

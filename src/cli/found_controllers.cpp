@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <set>
 
+#include "base/printable.h"
 #include "cli/table.h"
 #include "cli/values.h"
 #include "discovery/search_reply.h"
-#include "runtime/printable.h"
 
 namespace zk::cli {
 

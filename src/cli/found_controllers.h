@@ -8,8 +8,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "base/bytes.h"
 #include "discovery/config_datagram.h"
-#include "runtime/bytes.h"
 
 namespace zk::cli {
 

@@ -1,10 +1,10 @@
 #include "cli/hs3_client.h"
 
+#include "base/ipv4_text.h"
 #include "cli/outcome.h"
+#include "net/host_addresses.h"
 #include "protocol/answer_rule.h"
 #include "protocol/hs3_frame.h"
-#include "runtime/host_addresses.h"
-#include "runtime/ipv4_text.h"
 
 namespace zk::cli {
 

@@ -7,9 +7,9 @@
 #include <string>
 
 #include "cli/event_wait.h"
+#include "net/datagram_endpoint.h"
 #include "protocol/replies.h"
 #include "protocol/request.h"
-#include "runtime/datagram_endpoint.h"
 
 namespace zk::cli {
 

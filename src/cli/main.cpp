@@ -4,7 +4,7 @@
 #include <unistd.h>
 
 #include "cli/app.h"
-#include "runtime/adapters.h"
+#include "net/adapters.h"
 
 int main(int argc, char** argv)
 {

@@ -1,12 +1,12 @@
 // discover and netcfg set: the configuration face of the modules, by broadcast.
 #include <optional>
 
+#include "base/receive_buffer.h"
 #include "cli/commands.h"
 #include "cli/found_controllers.h"
 #include "cli/table.h"
 #include "cli/values.h"
-#include "discovery/find_handlers.h"
-#include "runtime/receive_buffer.h"
+#include "present/find/find_handlers.h"
 
 namespace zk::cli {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "base/text.h"
 #include "cli/outcome.h"
-#include "runtime/text.h"
 
 namespace zk::cli {
 

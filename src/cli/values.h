@@ -1,14 +1,14 @@
 #pragma once
 // What the operator types, checked before anything is sent: each parser names the field in its
 // message (thrown as a usage error) instead of wrapping or guessing a value. The readings
-// themselves are the core's (runtime/values.h); MAC and hex bytes are written with its
+// themselves are the core's (base/values.h); MAC and hex bytes are written with its
 // mac_text and hex_bytes_text.
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-#include "runtime/bytes.h"
-#include "runtime/values.h"
+#include "base/bytes.h"
+#include "base/values.h"
 
 namespace zk::cli {
 

@@ -8,8 +8,8 @@
 #include <optional>
 #include <string>
 
+#include "base/bytes.h"
 #include "discovery/config_datagram.h"
-#include "runtime/bytes.h"
 
 namespace zk::discovery {
 

@@ -4,9 +4,9 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "base/file_read.h"
+#include "base/values.h"
 #include "protocol/code_text.h"
-#include "runtime/file_read.h"
-#include "runtime/values.h"
 
 namespace zk::projectors {
 

@@ -1,6 +1,6 @@
 #include "protocol/code_text.h"
 
-#include "runtime/values.h"
+#include "base/values.h"
 
 namespace zk::protocol {
 

@@ -1,12 +1,12 @@
 #pragma once
 // Projector codes as command text with escapes ("PWR\r"), as projector manuals print them. (The
 // page's code boxes hold hex bytes, "50 57 52 0D": parse_hex_bytes and hex_bytes_text in
-// runtime/values.h.)
+// base/values.h.)
 #include <string>
 #include <string_view>
 #include <variant>
 
-#include "runtime/bytes.h"
+#include "base/bytes.h"
 
 namespace zk::protocol {
 

@@ -1,10 +1,10 @@
 #pragma once
 // The lenient hex reading of stored code text. Strict hex bytes, as the operator types them,
-// are read by parse_hex_bytes in runtime/values.h.
+// are read by parse_hex_bytes in base/values.h.
 #include <cstdint>
 #include <string_view>
 
-#include "runtime/values.h"
+#include "base/values.h"
 
 namespace zk::protocol {
 

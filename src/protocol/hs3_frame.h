@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "runtime/bytes.h"
+#include "base/bytes.h"
 
 namespace zk::protocol {
 

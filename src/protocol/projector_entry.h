@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/bytes.h"
+#include "base/bytes.h"
 
 namespace zk::protocol {
 

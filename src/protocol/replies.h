@@ -6,7 +6,7 @@
 #include <variant>
 #include <vector>
 
-#include "runtime/bytes.h"
+#include "base/bytes.h"
 
 namespace zk::protocol {
 

@@ -5,8 +5,8 @@
 #include <optional>
 #include <variant>
 
+#include "base/bytes.h"
 #include "protocol/requests.h"
-#include "runtime/bytes.h"
 
 namespace zk::protocol {
 

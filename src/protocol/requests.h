@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "runtime/bytes.h"
+#include "base/bytes.h"
 
 namespace zk::protocol {
 

@@ -4,8 +4,8 @@
 #include <functional>
 #include <string>
 
+#include "base/sender.h"
 #include "protocol/request.h"
-#include "runtime/sender.h"
 
 namespace zk::protocol {
 

@@ -1,8 +1,8 @@
 #include "sim/command_face.h"
 
 #include "discovery/config_datagram.h"
-#include "discovery/find_handlers.h"
-#include "runtime/host_addresses.h"
+#include "net/host_addresses.h"
+#include "present/find/find_handlers.h"
 
 namespace zk::sim {
 

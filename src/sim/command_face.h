@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "runtime/datagram_endpoint.h"
+#include "net/datagram_endpoint.h"
 #include "sim/address_sockets.h"
 #include "sim/controller_model.h"
 #include "sim/network_module.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/bytes.h"
+#include "base/bytes.h"
 #include "sim/controller_state.h"
 #include "sim/outgoing.h"
 

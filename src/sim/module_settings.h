@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "base/bytes.h"
 #include "discovery/config_datagram.h"
-#include "runtime/bytes.h"
 
 namespace zk::sim {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "discovery/config_datagram.h"
-#include "runtime/host_addresses.h"
+#include "net/host_addresses.h"
 
 namespace zk::sim {
 

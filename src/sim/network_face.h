@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/datagram_endpoint.h"
+#include "net/datagram_endpoint.h"
 #include "sim/address_sockets.h"
 #include "sim/faults.h"
 #include "sim/network_module.h"

@@ -7,9 +7,9 @@
 #include <limits>
 #include <type_traits>
 
-#include "discovery/find_handlers.h"
+#include "base/text.h"
+#include "present/find/find_handlers.h"
 #include "protocol/hex.h"
-#include "runtime/text.h"
 #include "sim/controller_state.h"
 
 namespace zk::sim {

@@ -12,8 +12,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "base/bytes.h"
 #include "discovery/config_datagram.h"
-#include "runtime/bytes.h"
 #include "sim/module_settings.h"
 
 namespace zk::sim {

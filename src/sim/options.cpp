@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <sstream>
 
-#include "discovery/find_handlers.h"
+#include "present/find/find_handlers.h"
 
 namespace zk::sim {
 

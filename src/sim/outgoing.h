@@ -3,8 +3,8 @@
 #include <memory>
 #include <string>
 
-#include "runtime/bytes.h"
-#include "runtime/sender.h"
+#include "base/bytes.h"
+#include "base/sender.h"
 
 namespace zk::sim {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "runtime/datagram_endpoint.h"
+#include "net/datagram_endpoint.h"
 #include "sim/faults.h"
 #include "sim/outgoing.h"
 #include "sim/pacer.h"

@@ -4,7 +4,7 @@
 #include <fstream>
 #include <system_error>
 
-#include "runtime/file_read.h"
+#include "base/file_read.h"
 
 namespace zk::sim {
 

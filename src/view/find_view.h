@@ -1,6 +1,6 @@
 #pragma once
 // The find window's controls that handlers read and write, named as in its layout.
-#include "runtime/controls.h"
+#include "view/controls.h"
 
 namespace zk {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The settings window's controls that handlers and reply presentation read and write, named as
 // in its layout.
-#include "runtime/controls.h"
+#include "view/controls.h"
 
 namespace zk {
 

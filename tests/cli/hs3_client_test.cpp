@@ -5,8 +5,8 @@
 
 #include "cli/context.h"
 #include "cli/hs3_client.h"
+#include "net/datagram_endpoint.h"
 #include "protocol/request.h"
-#include "runtime/datagram_endpoint.h"
 #include "support/hex.h"
 
 namespace zk::cli {

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "base/adapter_source.h"
 #include "cli/outcome.h"
-#include "runtime/adapter_source.h"
 #include "sim/command_face.h"
 #include "sim/network_face.h"
 

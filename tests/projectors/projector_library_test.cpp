@@ -6,9 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include "base/values.h"
 #include "protocol/code_text.h"
 #include "protocol/requests.h"
-#include "runtime/values.h"
 
 namespace zk::projectors {
 namespace {

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "runtime/bytes.h"
+#include "base/bytes.h"
 
 namespace zk::test {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/controls.h"
+#include "view/controls.h"
 #include "view/find_view.h"
 #include "view/settings_view.h"
 

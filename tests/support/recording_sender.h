@@ -4,8 +4,8 @@
 #include <string_view>
 #include <vector>
 
-#include "runtime/bytes.h"
-#include "runtime/sender.h"
+#include "base/bytes.h"
+#include "base/sender.h"
 
 namespace zk::test {
 

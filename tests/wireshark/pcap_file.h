@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "runtime/bytes.h"
+#include "base/bytes.h"
 
 namespace zk::test {
 

@@ -12,9 +12,9 @@
 
 #include "app/open_settings.h"
 #include "app/port_report.h"
-#include "discovery/local_address.h"
-#include "runtime/adapters.h"
-#include "runtime/host_addresses.h"
+#include "net/adapters.h"
+#include "net/host_addresses.h"
+#include "present/find/local_address.h"
 #include "ui/qt/settings_window.h"
 
 namespace zk::ui {

@@ -6,12 +6,12 @@
 #include <memory>
 
 #include "app/adapter_list.h"
-#include "app/app_state.h"
 #include "app/settings_file.h"
-#include "discovery/find_handlers.h"
-#include "discovery/find_watch.h"
-#include "runtime/datagram_endpoint.h"
-#include "runtime/ports.h"
+#include "base/ports.h"
+#include "net/datagram_endpoint.h"
+#include "present/app_state.h"
+#include "present/find/find_handlers.h"
+#include "present/find/find_watch.h"
 #include "ui/qt/wait_timer.h"
 #include "ui/qt/widget_controls.h"
 #include "ui/qt/window_builder.h"

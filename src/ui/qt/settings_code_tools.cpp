@@ -5,8 +5,8 @@
 #include <QFileInfo>
 #include <QPushButton>
 
-#include "commands/serial_codes_library.h"
-#include "commands/serial_codes_text.h"
+#include "present/settings/serial_codes_library.h"
+#include "present/settings/serial_codes_text.h"
 #include "ui/qt/settings_window.h"
 
 namespace zk::ui {

@@ -9,12 +9,12 @@
 #include <QTimer>
 
 #include "app/port_report.h"
-#include "commands/cards.h"
-#include "commands/fingerprints.h"
-#include "commands/identity_volume.h"
-#include "commands/serial_codes.h"
-#include "commands/timings_mode.h"
-#include "protocol/present.h"
+#include "present/settings/cards.h"
+#include "present/settings/fingerprints.h"
+#include "present/settings/identity_volume.h"
+#include "present/settings/present.h"
+#include "present/settings/serial_codes.h"
+#include "present/settings/timings_mode.h"
 
 namespace zk::ui {
 

@@ -4,12 +4,12 @@
 #include <QDialog>
 #include <string>
 
-#include "commands/answer_watch.h"
-#include "commands/context.h"
+#include "base/ports.h"
+#include "net/datagram_endpoint.h"
+#include "present/settings/answer_watch.h"
+#include "present/settings/context.h"
 #include "projectors/projector_library.h"
 #include "protocol/send_path.h"
-#include "runtime/datagram_endpoint.h"
-#include "runtime/ports.h"
 #include "ui/qt/wait_timer.h"
 #include "ui/qt/widget_controls.h"
 #include "ui/qt/window_builder.h"

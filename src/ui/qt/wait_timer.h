@@ -6,8 +6,8 @@
 #include <functional>
 #include <optional>
 
-#include "runtime/bytes.h"
-#include "runtime/pending_requests.h"
+#include "base/bytes.h"
+#include "base/pending_requests.h"
 
 namespace zk::ui {
 

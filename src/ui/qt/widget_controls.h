@@ -5,7 +5,7 @@
 #include <QStringList>
 #include <memory>
 
-#include "runtime/controls.h"
+#include "view/controls.h"
 
 class QCheckBox;
 class QComboBox;

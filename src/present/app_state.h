@@ -1,0 +1,26 @@
+#pragma once
+// What the two windows share for the whole run of the program.
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "base/bytes.h"
+
+namespace zk {
+
+inline constexpr std::size_t mac_length = 6;
+inline constexpr std::size_t config_block_length = 285;
+
+struct AppState
+{
+    // Where the settings window sends its frames; set when the operator confirms an address.
+    std::string controller_address;
+    // The controller picked in the find window's list.
+    Bytes selected_mac = Bytes(mac_length);
+    // The last configuration reply accepted for the selected MAC, whole.
+    Bytes held_block = Bytes(config_block_length);
+    // MAC of each entry of the find window's list, in the same order.
+    std::vector<Bytes> found_macs;
+};
+
+} // namespace zk

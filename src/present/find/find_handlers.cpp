@@ -1,0 +1,153 @@
+#include "present/find/find_handlers.h"
+
+#include <algorithm>
+
+#include "base/ipv4_text.h"
+#include "base/text.h"
+#include "base/values.h"
+
+namespace zk::discovery {
+
+namespace {
+
+void broadcast(FindContext& context, ByteView datagram)
+{
+    if (!context.sender.send("", context.config_port, datagram))
+        context.boxes.message_box(msg_send_failed);
+    else if (context.on_sent)
+        context.on_sent(datagram);
+}
+
+struct AddressField
+{
+    EditBox& box;
+    std::string_view label;
+    Ipv4 NetworkParameters::*target;
+};
+
+std::string format_error(std::string_view label)
+{
+    return std::string(label) + "格式错误";
+}
+
+// The parameters of the four address boxes and the port box; the first field that does not
+// hold a valid value is shown by its label and nothing comes back.
+std::optional<NetworkParameters> read_parameters(FindContext& context)
+{
+    FindView& view = context.view;
+    const AddressField fields[] = {
+        {view.编辑框中控IP, "中控IP", &NetworkParameters::ip},
+        {view.编辑框子网掩码, "子网掩码", &NetworkParameters::mask},
+        {view.编辑框网关, "默认网关", &NetworkParameters::gateway},
+        {view.编辑框服务器IP, "服务器IP", &NetworkParameters::server_ip},
+    };
+    NetworkParameters parameters;
+    for (const AddressField& field : fields) {
+        const std::optional<Ipv4> address = parse_ipv4(field.box.content());
+        if (!address) {
+            context.boxes.message_box(format_error(field.label));
+            return std::nullopt;
+        }
+        parameters.*field.target = *address;
+    }
+    const std::optional<std::uint16_t> port = parse_port(view.编辑框远程端口.content());
+    if (!port) {
+        context.boxes.message_box(format_error("远程端口"));
+        return std::nullopt;
+    }
+    parameters.port = *port;
+    return parameters;
+}
+
+bool from_selected(const AppState& state, ByteView datagram)
+{
+    return std::equal(state.selected_mac.begin(), state.selected_mac.end(),
+                      datagram.begin() + offset::mac, datagram.begin() + offset::mac + mac_width);
+}
+
+void accept_config_reply(FindContext& context, ByteView reply)
+{
+    AppState& state = context.state;
+    if (!from_selected(state, reply)) return;
+    state.held_block.assign(reply.begin(), reply.end());
+    FindView& view = context.view;
+    view.编辑框中控IP.set_content(dotted(reply, offset::ip));
+    view.编辑框子网掩码.set_content(dotted(reply, offset::mask));
+    view.编辑框网关.set_content(dotted(reply, offset::gateway));
+    view.编辑框服务器IP.set_content(dotted(reply, offset::server_ip));
+    view.编辑框远程端口.set_content(port_text(reply));
+}
+
+} // namespace
+
+std::optional<Ipv4> parse_ipv4(std::string_view text)
+{
+    return parse_dotted_ipv4(text);
+}
+
+std::optional<std::uint16_t> parse_port(std::string_view text)
+{
+    const std::optional<std::uint32_t> number = parse_decimal(trim_spaces(text), 65535);
+    if (!number) return std::nullopt;
+    return static_cast<std::uint16_t>(*number);
+}
+
+void start_search(FindContext& context)
+{
+    context.view.列表框中控IP.delete_all_items();
+    context.state.found_macs.clear();
+    context.view.编辑框中控IP.set_content("");
+    context.view.编辑框子网掩码.set_content("");
+    context.view.编辑框网关.set_content("");
+    broadcast(context, search_request());
+}
+
+void select_found_controller(FindContext& context)
+{
+    context.view.编辑框本机IP.set_content(context.local_address ? context.local_address() : "");
+    const int index = context.view.列表框中控IP.selection();
+    if (index < 0 || static_cast<std::size_t>(index) >= context.state.found_macs.size()) return;
+    context.state.selected_mac = context.state.found_macs[static_cast<std::size_t>(index)];
+    broadcast(context, read_request(context.state.selected_mac));
+}
+
+void handle_config_datagram(FindContext& context, ByteView datagram)
+{
+    // A message box below lets further datagrams in; work on this copy only.
+    const Bytes data(datagram.begin(), datagram.end());
+    const std::optional<std::uint8_t> code = accepted_code(data);
+    if (!code) return;
+    switch (static_cast<ConfigCode>(*code)) {
+    case ConfigCode::search_reply:
+        context.view.列表框中控IP.add_item(search_entry(data));
+        context.state.found_macs.push_back(mac_at(data));
+        break;
+    case ConfigCode::config_reply:
+        accept_config_reply(context, data);
+        break;
+    case ConfigCode::write_ack:
+        context.boxes.message_box(msg_write_done);
+        break;
+    case ConfigCode::write_refused:
+        // Without a word the operator would wait for an acknowledgement that never comes.
+        if (from_selected(context.state, data)) context.boxes.message_box(msg_write_refused);
+        break;
+    default:
+        break;
+    }
+}
+
+void write_network_parameters(FindContext& context)
+{
+    const AppState& state = context.state;
+    // A block from another controller, or none at all, would carry foreign hidden settings.
+    if (!is_config_reply_of(state.held_block, state.selected_mac)) {
+        context.boxes.message_box(msg_read_first);
+        return;
+    }
+    const std::optional<NetworkParameters> parameters = read_parameters(context);
+    if (!parameters) return;
+    broadcast(context, write_request(state.held_block, state.selected_mac, *parameters));
+}
+
+} // namespace zk::discovery

@@ -1,0 +1,37 @@
+#pragma once
+// The find window never leaves the operator guessing: a search no controller answers and a
+// write of network parameters nobody acknowledges are told in a message box after a wait.
+// Nothing is re-sent.
+#include <optional>
+#include <string_view>
+
+#include "base/bytes.h"
+#include "base/pending_requests.h"
+#include "view/controls.h"
+
+namespace zk::discovery {
+
+inline constexpr std::string_view msg_none_found = "未找到中控，请检查网卡选择和防火墙";
+inline constexpr std::string_view msg_write_unconfirmed = "中控无应答，IP参数未确认";
+
+class FindWatch
+{
+public:
+    using Time = PendingRequests::Time;
+
+    // A configuration request went out: a search or a write starts its wait.
+    void sent(ByteView request, Time now);
+    // A configuration datagram arrived: a search reply ends the search's wait, an answer to a
+    // write (acknowledged or refused) the write's. True when it ended a wait, the only case in
+    // which next_deadline() changes.
+    bool arrived(ByteView datagram);
+    // Shows the message of every wait that has run out by `now`.
+    void expire(Time now, MessageBoxes& boxes);
+    // When expire() next has something to do; nullopt when nothing waits.
+    std::optional<Time> next_deadline() const { return pending_.next_deadline(); }
+
+private:
+    PendingRequests pending_;
+};
+
+} // namespace zk::discovery
