@@ -4,12 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "discovery/parameter_block.h"
 #include "runtime/bytes.h"
 
 namespace zk {
 
-inline constexpr std::size_t mac_length = 6;
-inline constexpr std::size_t config_block_length = 285;
+inline constexpr std::size_t mac_length = discovery::mac_width;
+inline constexpr std::size_t config_block_length = discovery::config_length;
 
 struct AppState
 {
