@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::FuzzInput in(data, size);
     std::vector<Bytes> replies;
     while (!in.empty())
-        replies.push_back(search_reply(in.datagram(config_length)));
+        replies.push_back(search_reply(in.datagram(discovery::config_length)));
     std::vector<cli::FoundController> rows = cli::found_from(replies);
     cli::complete(rows, {});
     const auto lines = [](const std::string& text) {
