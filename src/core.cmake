@@ -7,6 +7,7 @@ set(ZK_SRC ${CMAKE_CURRENT_LIST_DIR})
 add_library(zk_core STATIC
     ${ZK_SRC}/base/adapter_source.cpp
     ${ZK_SRC}/base/file_read.cpp
+    ${ZK_SRC}/base/file_write.cpp
     ${ZK_SRC}/base/ipv4_text.cpp
     ${ZK_SRC}/base/printable.cpp
     ${ZK_SRC}/base/receive_buffer.cpp
@@ -26,6 +27,7 @@ add_library(zk_core STATIC
     ${ZK_SRC}/protocol/requests.cpp
     ${ZK_SRC}/protocol/send_path.cpp
     ${ZK_SRC}/discovery/config_datagram.cpp
+    ${ZK_SRC}/discovery/parameter_block.cpp
     ${ZK_SRC}/discovery/search_reply.cpp
     ${ZK_SRC}/present/find/find_handlers.cpp
     ${ZK_SRC}/present/find/find_watch.cpp

@@ -7,12 +7,14 @@ set(ZK_TESTS ${CMAKE_CURRENT_LIST_DIR})
 add_library(zk_test_support STATIC
     ${ZK_TESTS}/support/hex.cpp
     ${ZK_TESTS}/support/memory_controls.cpp
-    ${ZK_TESTS}/support/recording_sender.cpp)
+    ${ZK_TESTS}/support/recording_sender.cpp
+    ${ZK_TESTS}/support/refused_blocks.cpp)
 target_include_directories(zk_test_support PUBLIC ${ZK_TESTS})
 target_link_libraries(zk_test_support PUBLIC zk_core GTest::gtest PRIVATE zk_warnings)
 
 zk_add_test(test_base LIBS zk_test_support SOURCES
     ${ZK_TESTS}/base/file_read_test.cpp
+    ${ZK_TESTS}/base/file_write_test.cpp
     ${ZK_TESTS}/base/ipv4_text_test.cpp
     ${ZK_TESTS}/base/printable_test.cpp
     ${ZK_TESTS}/base/receive_buffer_test.cpp
@@ -28,6 +30,7 @@ zk_add_test(test_protocol LIBS zk_test_support SOURCES
     ${ZK_TESTS}/protocol/send_path_test.cpp)
 zk_add_test(test_discovery LIBS zk_test_support SOURCES
     ${ZK_TESTS}/discovery/config_datagram_test.cpp
+    ${ZK_TESTS}/discovery/parameter_block_test.cpp
     ${ZK_TESTS}/discovery/search_reply_test.cpp)
 zk_add_test(test_present_find LIBS zk_test_support SOURCES
     ${ZK_TESTS}/present/find/find_handlers_test.cpp

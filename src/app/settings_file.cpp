@@ -14,6 +14,8 @@
 #include <unistd.h>
 #endif
 
+#include "base/file_write.h"
+
 namespace zk {
 
 namespace {
@@ -172,44 +174,6 @@ bool is_read_only(const std::filesystem::path& file)
 #endif
 }
 
-// So that a power cut after the rename cannot leave an empty file.
-bool flush_to_disk(const std::filesystem::path& file)
-{
-#if defined(_WIN32)
-    // _commit needs a handle open for writing; the wide name keeps Chinese folders working.
-    const int fd = ::_wopen(file.c_str(), _O_WRONLY | _O_BINARY);
-    if (fd < 0) return false;
-    const bool ok = ::_commit(fd) == 0;
-    return ::_close(fd) == 0 && ok;
-#else
-    const int fd = ::open(file.c_str(), O_RDONLY);
-    if (fd < 0) return false;
-    const bool ok = ::fsync(fd) == 0;
-    return ::close(fd) == 0 && ok;
-#endif
-}
-
-// Writes `bytes` to a temporary file beside `file` and renames it over `file`.
-bool replace_file(const std::filesystem::path& file, const std::string& bytes)
-{
-    std::filesystem::path temporary = file;
-    temporary += ".tmp";
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.flush();
-    bool ok = static_cast<bool>(out);
-    out.close();
-    ok = ok && !out.fail() && flush_to_disk(temporary);
-    std::error_code error;
-    if (ok) std::filesystem::rename(temporary, file, error);
-    if (!ok || error) {
-        std::filesystem::remove(temporary, error);
-        return false;
-    }
-    return true;
-}
-
 } // namespace
 
 std::optional<std::string>
@@ -318,7 +282,7 @@ bool SettingsFile::write(std::string_view section, std::string_view key, std::st
     if (!old || is_read_only(write_location_)) return false;
     std::error_code error;
     std::filesystem::create_directories(write_location_.parent_path(), error);
-    return replace_file(write_location_, ini_with_value(*old, section, key, value));
+    return replace_file(write_location_, ini_with_value(*old, section, key, value)).empty();
 }
 
 } // namespace zk

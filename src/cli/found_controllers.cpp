@@ -6,18 +6,12 @@
 #include "base/printable.h"
 #include "cli/table.h"
 #include "cli/values.h"
+#include "discovery/parameter_block.h"
 #include "discovery/search_reply.h"
 
 namespace zk::cli {
 
 namespace {
-
-namespace off = discovery::offset;
-
-discovery::Ipv4 ipv4_at(ByteView block, std::size_t at)
-{
-    return {block[at], block[at + 1], block[at + 2], block[at + 3]};
-}
 
 std::string dotted(const discovery::Ipv4& ip)
 {
@@ -48,9 +42,7 @@ const std::vector<std::string> columns = {"mac",  "ip",   "mask",    "gateway", 
 
 discovery::NetworkParameters parameters_of(ByteView block)
 {
-    return {ipv4_at(block, off::ip), ipv4_at(block, off::mask), ipv4_at(block, off::gateway),
-            ipv4_at(block, off::server_ip),
-            static_cast<std::uint16_t>(read_le16(block, off::port))};
+    return discovery::parameters_of(block);
 }
 
 std::vector<FoundController> found_from(const std::vector<Bytes>& search_replies)

@@ -16,10 +16,29 @@ struct Constant
     std::uint8_t value;
 };
 
+// UDP client (3) on fixed local port 16006 (86 3E), 115200 baud 8N1 without parity (04), then
+// the flush flag, packet length 1024 and timeout 50.
 constexpr Constant write_constants[] = {
-    {171, 0x03}, {172, 0x00}, {173, 0x86}, {174, 0x3E}, {181, 0x00}, {182, 0xC2}, {183, 0x01},
-    {184, 0x00}, {185, 0x08}, {186, 0x01}, {187, 0x04}, {188, 0x01}, {189, 0x00}, {190, 0x04},
-    {191, 0x00}, {192, 0x00}, {193, 0x32}, {194, 0x00}, {195, 0x00}, {196, 0x00},
+    {offset::mode, 0x03},
+    {offset::random_local_port, 0x00},
+    {offset::local_port, 0x86},
+    {offset::local_port + 1, 0x3E},
+    {offset::baud, 0x00},
+    {offset::baud + 1, 0xC2},
+    {offset::baud + 2, 0x01},
+    {offset::baud + 3, 0x00},
+    {offset::data_bits, 0x08},
+    {offset::stop_bits, 0x01},
+    {offset::parity, 0x04},
+    {offset::serial_rest, 0x01},
+    {offset::serial_rest + 1, 0x00},
+    {offset::serial_rest + 2, 0x04},
+    {offset::serial_rest + 3, 0x00},
+    {offset::serial_rest + 4, 0x00},
+    {offset::serial_rest + 5, 0x32},
+    {offset::serial_rest + 6, 0x00},
+    {offset::serial_rest + 7, 0x00},
+    {offset::serial_rest + 8, 0x00},
 };
 
 constexpr std::string_view flag_letters_checked = "CH9121";

@@ -1,7 +1,6 @@
 #pragma once
 // The network module's configuration datagram: a 285-byte block flagged "CH9121_CFG_FLAG", with
-// no length field and no checksum. Offsets count from 0; the port and the constants travel low
-// byte first, addresses first number first.
+// no length field and no checksum; its layout is in parameter_block.h.
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -10,10 +9,10 @@
 #include <string_view>
 
 #include "base/bytes.h"
+#include "discovery/parameter_block.h"
 
 namespace zk::discovery {
 
-inline constexpr std::size_t config_length = 285;
 inline constexpr std::string_view config_flag = "CH9121_CFG_FLAG";
 
 enum class ConfigCode : std::uint8_t
@@ -28,23 +27,6 @@ enum class ConfigCode : std::uint8_t
     reset_ack = 0x83,
     search_reply = 0x84,
 };
-
-namespace offset {
-inline constexpr std::size_t code = 16;
-inline constexpr std::size_t mac = 17;
-inline constexpr std::size_t pc_mac = 23;
-inline constexpr std::size_t data_length = 29;
-inline constexpr std::size_t search_ip = 30;
-inline constexpr std::size_t ip = 62;
-inline constexpr std::size_t gateway = 66;
-inline constexpr std::size_t mask = 70;
-inline constexpr std::size_t server_ip = 175;
-inline constexpr std::size_t port = 179;
-} // namespace offset
-
-inline constexpr std::size_t mac_width = 6;
-
-using Ipv4 = std::array<std::uint8_t, 4>;
 
 // A 285-byte request: the flag, the code, then `payload` from offset 17; every other byte zero.
 Bytes config_request(ConfigCode code, ByteView payload);
@@ -73,16 +55,6 @@ std::string port_text(ByteView block);
 
 // True when `block` is a configuration reply (code 82) of exactly this MAC.
 bool is_config_reply_of(ByteView block, ByteView mac);
-
-// The parameters an operator may change in a write.
-struct NetworkParameters
-{
-    Ipv4 ip{};
-    Ipv4 mask{};
-    Ipv4 gateway{};
-    Ipv4 server_ip{};
-    std::uint16_t port = 0;
-};
 
 // A write-configuration request built on a copy of `held`, at its full length: code 01, the MAC,
 // the parameters and the fixed serial and port constants; every other byte as held.

@@ -8,7 +8,7 @@ namespace {
 
 constexpr std::size_t address_width = 4;
 constexpr std::size_t name_at = offset::search_ip + address_width;
-constexpr std::size_t longest_name = 20;
+constexpr std::size_t longest_name = name_room - 1;
 
 // The name's length when byte 29 counts the address, a name of 1 to 20 non-zero bytes and its
 // terminating zero; nullopt when it counts anything else.

@@ -5,11 +5,12 @@
 #include <vector>
 
 #include "base/bytes.h"
+#include "discovery/parameter_block.h"
 
 namespace zk {
 
-inline constexpr std::size_t mac_length = 6;
-inline constexpr std::size_t config_block_length = 285;
+inline constexpr std::size_t mac_length = discovery::mac_width;
+inline constexpr std::size_t config_block_length = discovery::config_length;
 
 struct AppState
 {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/bytes.h"
+#include "protocol/request.h"
 #include "sim/controller_state.h"
 #include "sim/outgoing.h"
 
@@ -38,24 +39,29 @@ public:
     const ControllerState& state() const { return state_; }
 
 private:
-    Answer volume(ByteView payload);
-    Answer timings(ByteView payload);
-    Answer controller_id(ByteView payload);
-    Answer authorisation(ByteView payload);
-    Answer registry_read(ByteView payload);
-    Answer registry_write(ByteView payload);
-    Answer swipe_mode(ByteView payload);
-    Answer fingerprint_count(ByteView payload);
-    Answer projector_codes(ByteView payload);
-    Answer enrol_fingerprint();
-    Answer write_card(std::uint8_t sub_code, std::uint32_t card);
+    // One handler per request kind; the visit in handle() fails to compile when one is missing.
+    Answer on(const protocol::ReadVolume&);
+    Answer on(const protocol::WriteVolume&);
+    Answer on(const protocol::ReadTimings&);
+    Answer on(const protocol::WriteTimings&);
+    Answer on(const protocol::ReadControllerId&);
+    Answer on(const protocol::WriteControllerId&);
+    Answer on(const protocol::SetAuthorisation&);
+    Answer on(const protocol::AwaitCard&);
+    Answer on(const protocol::ReadCardCount&);
+    Answer on(const protocol::LookUpCard&);
+    Answer on(const protocol::RegisterCard&);
+    Answer on(const protocol::DeleteCard&);
+    Answer on(const protocol::EnrolFingerprint&);
+    Answer on(const protocol::DeleteFingerprint&);
+    Answer on(const protocol::ReadSwipeMode&);
+    Answer on(const protocol::WriteSwipeMode&);
+    Answer on(const protocol::ReadFingerprintCount&);
+    Answer on(const protocol::ReadProjectorCodes&);
+    Answer on(const protocol::WriteProjectorCodes&);
 
     ControllerState state_;
     ModelOptions options_;
 };
-
-// The payload of a well-formed request frame (signature, marker, length byte and checksum all
-// correct, at least command and operation); nullopt otherwise.
-std::optional<Bytes> request_payload(ByteView frame);
 
 } // namespace zk::sim

@@ -13,7 +13,6 @@ namespace {
 using nlohmann::json;
 
 constexpr const char* code_keys[] = {"power_on", "power_off", "video", "computer"};
-constexpr std::size_t max_code_bytes = 232; // what one write frame can carry for all four
 
 // Reads an unsigned number no greater than `max` into `out` when the key is present.
 template <typename T>
@@ -55,7 +54,6 @@ bool read_codes(const json& in,
     error = unknown_key(codes, {code_keys[0], code_keys[1], code_keys[2], code_keys[3]},
                         std::string(path) + ".codes");
     if (!error.empty()) return false;
-    std::size_t total = 0;
     for (std::size_t i = 0; i < out.codes.size(); ++i) {
         if (!codes.contains(code_keys[i])) continue;
         const json& text = codes.at(code_keys[i]);
@@ -65,11 +63,11 @@ bool read_codes(const json& in,
             error = std::string("state: code \"") + code_keys[i] + "\" must be hex pairs";
             return false;
         }
-        total += bytes->size();
         out.codes[i] = std::move(*bytes);
     }
-    if (total > max_code_bytes) {
-        error = "state: the four codes hold more than 232 bytes";
+    if (!protocol::projector_codes_fit(out.codes)) {
+        error = "state: the four codes hold more than " +
+                std::to_string(protocol::projector_code_capacity) + " bytes";
         return false;
     }
     return true;

@@ -9,15 +9,16 @@
 
 #include "base/bytes.h"
 #include "discovery/config_datagram.h"
+#include "discovery/parameter_block.h"
 
 namespace zk::sim {
 
 using Mac = std::array<std::uint8_t, 6>;
 using discovery::Ipv4;
 
-inline constexpr std::size_t block_at = 30;
-inline constexpr std::size_t block_size = 0xCC; // the data length of a configuration reply
-inline constexpr std::size_t name_room = 21;    // 35-55, the name and its terminating zero
+using discovery::block_size;
+using discovery::name_room;
+inline constexpr std::size_t block_at = discovery::offset::block;
 using ParameterBlock = std::array<std::uint8_t, block_size>;
 
 // The block as the module leaves the factory, for the bytes no setting below names: the second
@@ -49,7 +50,8 @@ struct ModuleSettings
     std::uint8_t stop_bits = 1;
     std::uint8_t parity = 4;
     // 188-196: flush flag, packet length 1024 and timeout 50, as the tool writes them too.
-    std::array<std::uint8_t, 9> serial_rest{0x01, 0x00, 0x04, 0x00, 0x00, 0x32, 0x00, 0x00, 0x00};
+    std::array<std::uint8_t, discovery::serial_rest_size> serial_rest{0x01, 0x00, 0x04, 0x00, 0x00,
+                                                                      0x32, 0x00, 0x00, 0x00};
     // The whole block as last stored; the settings above are laid over it when it is sent, so it
     // only speaks for the bytes they do not name.
     ParameterBlock block = factory_block();
@@ -69,9 +71,5 @@ void store_block(ModuleSettings& module, ByteView datagram);
 
 // Back to `factory`, keeping the module's identity and MAC.
 void restore_factory(ModuleSettings& module, const ModuleSettings& factory);
-
-// Why a module that checks writes would refuse the block of `datagram`, for the log ("gateway
-// 10.0.1.1 outside the subnet"); "" when the block is sound.
-std::string refusal_reason(ByteView datagram);
 
 } // namespace zk::sim

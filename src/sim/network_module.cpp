@@ -117,10 +117,10 @@ Bytes search_reply(const ModuleSettings& module, ByteView request)
 {
     Bytes reply = reply_head(ConfigCode::search_reply, module, request);
     const std::size_t length = std::min(module.name.size(), name_room - 1);
-    const std::size_t counted = 4 + length + 1;
+    const std::size_t counted = sizeof(Ipv4) + length + 1;
     reply[off::data_length] = static_cast<std::uint8_t>(counted);
     std::copy(module.ip.begin(), module.ip.end(), reply.begin() + off::search_ip);
-    std::copy_n(module.name.begin(), length, reply.begin() + off::search_ip + 4);
+    std::copy_n(module.name.begin(), length, reply.begin() + off::search_ip + sizeof(Ipv4));
     reply[block_at + counted] = version_byte(module);
     return reply;
 }
@@ -158,7 +158,8 @@ NetworkModel::answer_one(std::size_t index, ByteView request, ModelAnswer& answe
     case ConfigCode::read_request:
         return config_reply(module, request);
     case ConfigCode::write_request:
-        if (strict_writes) answer.refusal = refusal_reason(request);
+        if (strict_writes)
+            answer.refusal = discovery::refusal_text(discovery::refusal_reasons(request));
         if (!answer.refusal.empty()) return write_echo(ConfigCode::write_refused, module, request);
         store_block(module, request);
         answer.changed = true;

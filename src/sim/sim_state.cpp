@@ -1,10 +1,9 @@
 #include "sim/sim_state.h"
 
-#include <cerrno>
 #include <fstream>
-#include <system_error>
 
 #include "base/file_read.h"
+#include "base/file_write.h"
 
 namespace zk::sim {
 
@@ -85,11 +84,6 @@ std::string indented(const std::string& text, const std::string& indent)
     return out;
 }
 
-std::string system_reason(int error)
-{
-    return error ? std::generic_category().message(error) : "cannot write";
-}
-
 } // namespace
 
 void write_sim_state(std::ostream& out,
@@ -152,45 +146,13 @@ NetworkModel starting_network(const NetworkFaceOptions& options, std::optional<N
     return model;
 }
 
-fs::path link_target(const fs::path& path)
-{
-    fs::path at = path;
-    std::error_code failed;
-    // A loop of links ends the walk; the rename then reports it.
-    for (int hops = 0; hops < 40 && fs::is_symlink(at, failed); ++hops) {
-        const fs::path target = fs::read_symlink(at, failed);
-        if (failed) break;
-        at = target.is_absolute() ? target : at.parent_path() / target;
-    }
-    return at;
-}
-
 std::string save_sim_state(const std::string& path,
                            const ControllerStates& controllers,
                            const NetworkModel& network)
 {
-    const fs::path file = link_target(path);
-    fs::path temporary = file;
-    temporary += ".tmp";
-    const std::string cannot = "cannot write the state file " + path + ": ";
-    {
-        errno = 0;
-        std::ofstream out(temporary, std::ios::trunc);
-        if (!out) return cannot + system_reason(errno);
-        write_sim_state(out, controllers, network);
-        // Closing flushes; a disk that fills up only shows then.
-        out.close();
-        if (!out) {
-            const int error = errno;
-            std::error_code ignored;
-            fs::remove(temporary, ignored);
-            return cannot + system_reason(error);
-        }
-    }
-    std::error_code failed;
-    fs::rename(temporary, file, failed);
-    if (failed) return cannot + failed.message();
-    return {};
+    const std::string reason =
+        replace_file(path, [&](std::ostream& out) { write_sim_state(out, controllers, network); });
+    return reason.empty() ? reason : "cannot write the state file " + path + ": " + reason;
 }
 
 } // namespace zk::sim

@@ -54,7 +54,4 @@ std::string save_sim_state(const std::string& path,
 NetworkModel starting_network(const NetworkFaceOptions& options,
                               std::optional<NetworkModel> loaded);
 
-// The file a symbolic link (or a chain of them) ends at; `path` itself when it is no link.
-std::filesystem::path link_target(const std::filesystem::path& path);
-
 } // namespace zk::sim

@@ -195,31 +195,6 @@ TEST(module_conformance, strict_writes_refuse_each_unsound_block_and_loose_ones_
     }
 }
 
-TEST(module_conformance, strict_writes_know_which_address_is_a_broadcast_at_the_smallest_masks)
-{
-    struct Case
-    {
-        const char* mask;
-        const char* ip;
-        const char* gateway;
-        const char* refusal;
-    };
-    // A /30 has a broadcast address (its last); a /31 and a /32 have none, so their last address
-    // is a host's. The /32's only fault is the gateway that must be the address itself.
-    const Case cases[] = {
-        {"FF FF FF FC", "C0 A8 01 03", "C0 A8 01 01", "broadcast address 192.168.1.3"},
-        {"FF FF FF FC", "C0 A8 01 02", "C0 A8 01 01", ""},
-        {"FF FF FF FE", "C0 A8 01 33", "C0 A8 01 32", ""},
-        {"FF FF FF FE", "C0 A8 01 32", "C0 A8 01 33", ""},
-        {"FF FF FF FF", "C0 A8 01 32", "C0 A8 01 32", "gateway equal to the address"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.mask) + " " + c.ip);
-        const Bytes write = with(with(with(sound_write, 70, c.mask), 62, c.ip), 66, c.gateway);
-        EXPECT_EQ(refusal_reason(write), c.refusal);
-    }
-}
-
 TEST(module_conformance, a_reset_keeps_the_modules_own_mac_and_echoes_nothing_of_the_request)
 {
     // The state file's module has a MAC of its own, not the one --mac-base counts from.

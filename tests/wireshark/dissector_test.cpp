@@ -14,6 +14,7 @@
 
 #include "wireshark/known_frames.h"
 #include "wireshark/pcap_file.h"
+#include "wireshark/zksim_refusals.h"
 
 namespace zk::test {
 namespace {
@@ -231,6 +232,8 @@ protected:
         for (const std::vector<Labelled>& more :
              {config_datagrams(), zksim_capture(ZK_ZKSIM_CAPTURE)})
             frames_.insert(frames_.end(), more.begin(), more.end());
+        for (const Refused& refused : zksim_refusals())
+            frames_.push_back(refused.answer);
         decoded_ =
             run_tshark(frames_, fields_of({&hs3_fields, &config_fields, &experts, &zksim_fields}));
     }
@@ -289,6 +292,24 @@ TEST_F(dissector, names_the_fields_of_configuration_datagrams)
 TEST_F(dissector, reports_wrong_checksum_wrong_length_and_refused_writes)
 {
     check(experts);
+}
+
+// The dissector keeps its own copy of the module's checks; zksim's decides, this keeps them one.
+TEST_F(dissector, names_the_reasons_the_simulated_module_refused_each_write_for)
+{
+    for (const Refused& refused : zksim_refusals()) {
+        SCOPED_TRACE(refused.answer.label);
+        ASSERT_EQ(refused.answer.packet.payload.size(), 285u) << "zksim did not answer";
+        const auto& fields = decoded_.frames.at(refused.answer.label);
+        if (refused.reason.empty()) {
+            EXPECT_EQ(fields.at("zk_cfg.code"), "0x81");
+            EXPECT_EQ(fields.at("_ws.expert.message"), "");
+        } else {
+            EXPECT_EQ(fields.at("zk_cfg.code"), "0xc1");
+            EXPECT_EQ(fields.at("_ws.expert.message"),
+                      "The module refused the write: " + refused.reason);
+        }
+    }
 }
 
 TEST_F(dissector, reads_what_the_simulator_sends)

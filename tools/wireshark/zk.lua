@@ -419,7 +419,10 @@ local function refusal_reasons(tvb)
     local inverted = bit.band(bit.bnot(mask), 0xFFFFFFFF)
     local contiguous = bit.band(inverted, inverted + 1) == 0
     if ip == 0 then reasons[#reasons + 1] = "IP address 0.0.0.0" end
-    if ip == 0xFFFFFFFF or (contiguous and mask ~= 0xFFFFFFFF and bit.bor(ip, inverted) == bit.tobit(ip)) then
+    -- A /31 or /32 has no broadcast address of its own; a contiguous mask with 3 or more host
+    -- numbers has bit 1 of its host part set.
+    local has_broadcast = contiguous and bit.band(inverted, 2) ~= 0
+    if ip == 0xFFFFFFFF or (has_broadcast and bit.bor(ip, inverted) == bit.tobit(ip)) then
         reasons[#reasons + 1] = "IP address is a broadcast address"
     end
     if not contiguous then reasons[#reasons + 1] = "subnet mask not contiguous" end
@@ -435,7 +438,10 @@ local function refusal_reasons(tvb)
         if tvb(i, 1):uint() == 0 then name_ends = true end
     end
     if not name_ends then reasons[#reasons + 1] = "module name without its terminating zero" end
-    if tvb(173, 2):le_uint() == 0 then reasons[#reasons + 1] = "local port 0" end
+    -- With a random local port the module never uses the one in the block.
+    if tvb(172, 1):uint() == 0 and tvb(173, 2):le_uint() == 0 then
+        reasons[#reasons + 1] = "local port 0"
+    end
     if tvb(179, 2):le_uint() == 0 then reasons[#reasons + 1] = "server port 0" end
     return reasons
 end

@@ -1,0 +1,79 @@
+#include "discovery/parameter_block.h"
+
+#include <algorithm>
+
+namespace zk::discovery {
+
+namespace {
+
+constexpr std::size_t block_end = offset::block + block_size;
+
+void add(std::vector<RefusalReason>& reasons, Refusal kind, std::string text)
+{
+    reasons.push_back({kind, std::move(text)});
+}
+
+// The address part, each finding on its own: the operator mends them all in one go.
+void address_reasons(ByteView datagram, std::vector<RefusalReason>& reasons)
+{
+    const std::uint32_t ip = read_be32(datagram, offset::ip);
+    const std::uint32_t mask = read_be32(datagram, offset::mask);
+    const std::uint32_t gateway = read_be32(datagram, offset::gateway);
+    const std::uint32_t host_bits = ~mask;
+    const bool contiguous = (host_bits & (host_bits + 1)) == 0;
+    if (ip == 0) add(reasons, Refusal::address_zero, "IP address 0.0.0.0");
+    // A /31 or /32 has no broadcast address of its own.
+    const bool has_broadcast = contiguous && host_bits >= 3;
+    if (ip == 0xFFFFFFFFu || (has_broadcast && (ip | host_bits) == ip))
+        add(reasons, Refusal::broadcast_address, "IP address is a broadcast address");
+    if (!contiguous) add(reasons, Refusal::mask_not_contiguous, "subnet mask not contiguous");
+    if ((gateway & mask) != (ip & mask))
+        add(reasons, Refusal::gateway_outside_subnet, "gateway outside the subnet");
+    else if (gateway == ip)
+        add(reasons, Refusal::gateway_is_address, "gateway equals the IP address");
+}
+
+} // namespace
+
+Ipv4 ipv4_at(ByteView datagram, std::size_t at)
+{
+    return {datagram[at], datagram[at + 1], datagram[at + 2], datagram[at + 3]};
+}
+
+NetworkParameters parameters_of(ByteView datagram)
+{
+    return {ipv4_at(datagram, offset::ip), ipv4_at(datagram, offset::mask),
+            ipv4_at(datagram, offset::gateway), ipv4_at(datagram, offset::server_ip),
+            static_cast<std::uint16_t>(read_le16(datagram, offset::port))};
+}
+
+std::vector<RefusalReason> refusal_reasons(ByteView datagram)
+{
+    std::vector<RefusalReason> reasons;
+    if (datagram.size() < block_end) {
+        add(reasons, Refusal::too_short, "datagram ends before the parameter block");
+        return reasons;
+    }
+    address_reasons(datagram, reasons);
+    if (const std::uint8_t dhcp = datagram[offset::dhcp]; dhcp > 1)
+        add(reasons, Refusal::dhcp_flag, "DHCP flag " + std::to_string(dhcp));
+    const auto name = datagram.subspan(offset::name, name_room);
+    if (std::find(name.begin(), name.end(), std::uint8_t{0}) == name.end())
+        add(reasons, Refusal::name_unterminated, "module name without its terminating zero");
+    // With a random local port the module never uses the one in the block.
+    if (datagram[offset::random_local_port] == 0 && read_le16(datagram, offset::local_port) == 0)
+        add(reasons, Refusal::local_port_zero, "local port 0");
+    if (read_le16(datagram, offset::port) == 0)
+        add(reasons, Refusal::server_port_zero, "server port 0");
+    return reasons;
+}
+
+std::string refusal_text(const std::vector<RefusalReason>& reasons)
+{
+    std::string text;
+    for (const RefusalReason& reason : reasons)
+        text += (text.empty() ? "" : ", ") + reason.text;
+    return text;
+}
+
+} // namespace zk::discovery

@@ -1,0 +1,42 @@
+#include "discovery/parameter_block.h"
+
+#include <gtest/gtest.h>
+
+#include "support/hex.h"
+#include "support/refused_blocks.h"
+
+namespace zk::discovery {
+namespace {
+
+TEST(parameter_block, names_every_reason_a_block_is_refused_for_and_only_those)
+{
+    for (const test::BlockCase& c : test::block_cases()) {
+        SCOPED_TRACE(c.what);
+        std::vector<Refusal> kinds;
+        for (const RefusalReason& reason : refusal_reasons(test::patched(c)))
+            kinds.push_back(reason.kind);
+        EXPECT_EQ(kinds, c.reasons);
+    }
+}
+
+TEST(parameter_block, joins_the_reasons_in_order_and_refuses_a_datagram_without_a_block)
+{
+    const test::BlockCase several{"", {{74, "07"}, {173, "00 00"}, {179, "00 00"}}, {}};
+    EXPECT_EQ(refusal_text(refusal_reasons(test::patched(several))),
+              "DHCP flag 7, local port 0, server port 0");
+    const Bytes short_write(233, 0); // one byte short of the block's end
+    ASSERT_EQ(refusal_reasons(short_write).size(), 1u);
+    EXPECT_EQ(refusal_reasons(short_write)[0].kind, Refusal::too_short);
+}
+
+TEST(parameter_block, reads_the_operators_parameters_from_their_offsets)
+{
+    const NetworkParameters p = parameters_of(test::sound_write());
+    EXPECT_EQ(
+        p,
+        (NetworkParameters{
+            {192, 168, 1, 50}, {255, 255, 255, 0}, {192, 168, 1, 1}, {192, 168, 1, 100}, 16006}));
+}
+
+} // namespace
+} // namespace zk::discovery
