@@ -42,5 +42,5 @@ echo "demo: five controllers at 10.77.0.2-6; this PC is $ZK_PC_IP."
 echo "demo: search, pick one, set 服务器IP to $ZK_PC_IP and 远程端口 to 16006, press 设置IP,"
 echo "demo: then 中控参数设置. The simulator logs every datagram to $log."
 # A copy of the program of its own, so that its system.ini stays out of the build tree.
-cp ./build-release/src/zkconfig "$work/zkconfig"
+cp ./build-release/src/zkconfig ./build-release/src/projectors.json "$work/"
 in_pc "$work/zkconfig"

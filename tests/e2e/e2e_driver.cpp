@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <vector>
 
 #include "support/qt_udp_probe.h"
 #include "support/qt_windows.h"
@@ -347,6 +348,61 @@ int run_second_instance()
         return 1;
     }
     return 0;
+}
+
+// Selects the list line of `ip` and waits for its block to be read.
+void select_controller(const QString& ip)
+{
+    auto* list = child<QListWidget>(find(), "列表框中控IP");
+    for (int i = 0; i < list->count(); ++i) {
+        if (!list->item(i)->text().endsWith(QStringLiteral(" IP:") + ip)) continue;
+        set_text(find(), "编辑框中控IP", QString());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(i)).center());
+        ASSERT_TRUE(shows(find(), "编辑框中控IP", ip));
+        return;
+    }
+    FAIL() << "no line for " << ip.toStdString();
+}
+
+// What an installer does in the demo, for each controller in turn: point it at this PC, then
+// write its volume; each must then read back its own. One shared settings state, or answers
+// from the wrong address, would show here.
+TEST(two_hosts, every_controller_of_the_segment_keeps_its_own_settings)
+{
+    click(find(), "按钮查找IP");
+    auto* list = child<QListWidget>(find(), "列表框中控IP");
+    ASSERT_TRUE(test::wait_until([&] { return list->count() >= controllers; }));
+    std::vector<QString> addresses;
+    for (int i = 0; i < controllers; ++i)
+        addresses.push_back(QStringLiteral("10.77.0.%1").arg(i + 2));
+    for (std::size_t i = 0; i < addresses.size(); ++i) {
+        SCOPED_TRACE(addresses[i].toStdString());
+        select_controller(addresses[i]);
+        set_text(find(), "编辑框服务器IP", pc_ip);
+        set_text(find(), "编辑框远程端口", QStringLiteral("16006"));
+        click(find(), "按钮设置IP");
+        ASSERT_TRUE(test::wait_until([] {
+            return test::open_message_texts().contains(QStringLiteral("信息：|IP参数设置成功"));
+        }));
+        test::close_message_boxes();
+        SettingsWindow* settings = open_settings();
+        ASSERT_NE(settings, nullptr);
+        set_text(settings, "编辑框系统音量", QString::number(20 + i));
+        click(settings, "按钮写系统音量");
+        EXPECT_TRUE(shows(settings, "标签状态", QStringLiteral("系统音量写入成功")));
+        close_settings(settings);
+    }
+    for (std::size_t i = 0; i < addresses.size(); ++i) {
+        SCOPED_TRACE(addresses[i].toStdString());
+        select_controller(addresses[i]);
+        SettingsWindow* settings = open_settings();
+        ASSERT_NE(settings, nullptr);
+        click(settings, "按钮读系统音量");
+        EXPECT_TRUE(shows(settings, "标签状态", QStringLiteral("系统音量读出成功")));
+        EXPECT_EQ(text_of(settings, "编辑框系统音量"), QString::number(20 + i));
+        close_settings(settings);
+    }
 }
 
 } // namespace

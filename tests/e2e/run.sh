@@ -14,7 +14,7 @@ if ! netns_available; then
     exit 77
 fi
 
-controllers=${ZK_E2E_COUNT:-3}
+controllers=${ZK_E2E_COUNT:-5}
 work=$(mktemp -d)
 sim_pid=
 sim2_pid=
