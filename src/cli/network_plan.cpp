@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 
 #include "base/ipv4_text.h"
 #include "base/values.h"

@@ -43,7 +43,7 @@ TEST_F(cli_sim, a_plan_of_twenty_is_dry_run_applied_verified_and_then_unchanged)
 
     ASSERT_EQ(zkctl({"--json", "netcfg", "apply", plan}), 0) << err.str();
     const json all_verified = {
-        {"changed", 19}, {"unchanged", 1}, {"refused", 0}, {"no_answer", 0}, {"problems", {}}};
+        {"changed", 19}, {"unchanged", 1}, {"refused", 0}, {"no_answer", 0}, {"problems", json::array()}};
     EXPECT_EQ(json::parse(out.str()), all_verified);
     EXPECT_EQ(writes, 19);
     for (std::uint8_t i = 0; i < 19; ++i)
