@@ -2,12 +2,12 @@
 #include <optional>
 
 #include "base/receive_buffer.h"
-#include "discovery/parameter_block.h"
 #include "cli/commands.h"
 #include "cli/found_controllers.h"
 #include "cli/plan_apply.h"
 #include "cli/table.h"
 #include "cli/values.h"
+#include "discovery/parameter_block.h"
 #include "present/find/find_handlers.h"
 
 namespace zk::cli {
@@ -99,7 +99,10 @@ void verify(ConfigClient& modules, const Bytes& mac, const NetworkParameters& p)
 
 // A block the module would refuse, or an address another controller answers at, is refused here:
 // the module's acknowledgement alone would hide the second.
-void refuse_unsound(ConfigClient& modules, const NetcfgInput& in, const Bytes& mac, ByteView request)
+void refuse_unsound(ConfigClient& modules,
+                    const NetcfgInput& in,
+                    const Bytes& mac,
+                    ByteView request)
 {
     const std::vector<discovery::RefusalReason> reasons = discovery::refusal_reasons(request);
     if (!reasons.empty())

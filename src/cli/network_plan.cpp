@@ -26,9 +26,8 @@ enum Column : std::size_t
     column_count,
 };
 
-constexpr std::array<std::string_view, column_count> column_names = {"mac",     "ip",
-                                                                     "mask",    "gateway",
-                                                                     "server",  "port"};
+constexpr std::array<std::string_view, column_count> column_names = {"mac",     "ip",     "mask",
+                                                                     "gateway", "server", "port"};
 
 std::string_view trimmed(std::string_view text)
 {
@@ -96,7 +95,8 @@ std::array<std::size_t, column_count> header_positions(const std::vector<std::st
         std::transform(name.begin(), name.end(), name.begin(),
                        [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
         const auto known = std::find(column_names.begin(), column_names.end(), name);
-        if (known != column_names.end() && at[static_cast<std::size_t>(known - column_names.begin())] == column_count)
+        if (known != column_names.end() &&
+            at[static_cast<std::size_t>(known - column_names.begin())] == column_count)
             at[static_cast<std::size_t>(known - column_names.begin())] = i;
     }
     return at;
@@ -238,8 +238,8 @@ PlanCheck check_plan(const Plan& plan,
         if (user != kept.end() && user->second != row.mac)
             in.problem("ip: " + dotted(*row.ip) + " is the address of " + mac_text(user->second) +
                        ", which the plan does not change");
-        const auto reasons = discovery::refusal_reasons(
-            discovery::write_request(step.block, row.mac, step.wanted));
+        const auto reasons =
+            discovery::refusal_reasons(discovery::write_request(step.block, row.mac, step.wanted));
         if (!reasons.empty())
             in.problem("the module would refuse this block: " + discovery::refusal_text(reasons));
         check.steps.push_back(std::move(step));

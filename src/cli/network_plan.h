@@ -51,7 +51,7 @@ struct PlanStep
 
 struct PlanCheck
 {
-    std::vector<PlanStep> steps;      // in plan order
+    std::vector<PlanStep> steps;         // in plan order
     std::vector<const PlanRow*> missing; // rows whose MAC did not answer (with --skip-missing)
     std::vector<std::string> problems;
 };

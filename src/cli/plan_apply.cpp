@@ -70,8 +70,8 @@ std::vector<SegmentController> search_segment(ConfigClient& modules)
     std::vector<SegmentController> segment;
     for (const FoundController& row : found) {
         const auto block = blocks.find(row.mac);
-        segment.push_back({row.mac, row.ip,
-                           block == blocks.end() ? std::nullopt : std::optional(block->second)});
+        segment.push_back(
+            {row.mac, row.ip, block == blocks.end() ? std::nullopt : std::optional(block->second)});
     }
     return segment;
 }
@@ -136,9 +136,7 @@ Result write_step(ConfigClient& modules, const PlanStep& step)
 }
 
 // One search after all writes: each changed controller must answer it at its new address.
-void confirm_by_search(ConfigClient& modules,
-                       const PlanCheck& check,
-                       std::vector<Result>& results)
+void confirm_by_search(ConfigClient& modules, const PlanCheck& check, std::vector<Result>& results)
 {
     std::map<Bytes, discovery::Ipv4> answered;
     for (const FoundController& row : found_from(modules.search(3)))

@@ -142,9 +142,9 @@ TEST_F(cli_sim, netcfg_writes_only_the_named_module_and_verifies)
     EXPECT_EQ(writes, written_before);
 
     modules.strict_writes = true;
-    EXPECT_EQ(zkctl({"netcfg", "set", "--mac", "84:C2:E4:00:00:02", "--mask", "255.0.255.0",
-                     "--force"}),
-              exit_refused);
+    EXPECT_EQ(
+        zkctl({"netcfg", "set", "--mac", "84:C2:E4:00:00:02", "--mask", "255.0.255.0", "--force"}),
+        exit_refused);
     EXPECT_EQ(err.str(), "zkctl: 84:C2:E4:00:00:02 refused the new parameters; nothing changed\n");
     EXPECT_EQ(written.mask, (discovery::Ipv4{255, 255, 255, 0}));
 }

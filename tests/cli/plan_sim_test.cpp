@@ -35,15 +35,17 @@ TEST_F(cli_sim, a_plan_of_twenty_is_dry_run_applied_verified_and_then_unchanged)
 
     ASSERT_EQ(zkctl({"netcfg", "apply", plan, "--dry-run"}), 0) << err.str();
     EXPECT_EQ(writes, 0);
-    EXPECT_NE(out.str().find("84:C2:E4:00:00:01  ip 127.0.0.11 → 127.0.0.111\n"),
-              std::string::npos)
+    EXPECT_NE(out.str().find("84:C2:E4:00:00:01  ip 127.0.0.11 → 127.0.0.111\n"), std::string::npos)
         << out.str();
     EXPECT_NE(out.str().find("84:C2:E4:00:00:14  unchanged\n"), std::string::npos) << out.str();
     EXPECT_EQ(modules.modules[0].ip, (discovery::Ipv4{127, 0, 0, 11}));
 
     ASSERT_EQ(zkctl({"--json", "netcfg", "apply", plan}), 0) << err.str();
-    const json all_verified = {
-        {"changed", 19}, {"unchanged", 1}, {"refused", 0}, {"no_answer", 0}, {"problems", json::array()}};
+    const json all_verified = {{"changed", 19},
+                               {"unchanged", 1},
+                               {"refused", 0},
+                               {"no_answer", 0},
+                               {"problems", json::array()}};
     EXPECT_EQ(json::parse(out.str()), all_verified);
     EXPECT_EQ(writes, 19);
     for (std::uint8_t i = 0; i < 19; ++i)
