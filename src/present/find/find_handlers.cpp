@@ -78,23 +78,18 @@ void accept_config_reply(FindContext& context, ByteView reply)
     view.编辑框远程端口.set_content(port_text(reply));
 }
 
-// The acknowledgement echoes the block the selected controller now holds: its lines in the list
-// and the held block take the new parameters, so the list shows the segment as it is and a
-// following write builds on what the controller holds.
+// The acknowledgement echoes the block the selected controller now holds: each of its lines in
+// the list shows the new address at once, so the list shows the segment as it now is. (A write
+// takes every parameter from the fields, so the held block needs no change.)
 void show_acknowledged(FindContext& context, ByteView ack)
 {
-    AppState& state = context.state;
+    const AppState& state = context.state;
     if (!from_selected(state, ack)) return;
-    const Bytes mac = mac_at(ack);
     const std::string entry = list_entry(ack, offset::ip);
     for (std::size_t i = 0; i < state.found_macs.size(); ++i)
-        if (state.found_macs[i] == mac)
+        if (std::equal(state.found_macs[i].begin(), state.found_macs[i].end(),
+                       ack.begin() + offset::mac, ack.begin() + offset::mac + mac_width))
             context.view.列表框中控IP.set_item_text(static_cast<int>(i), entry);
-    if (!is_config_reply_of(state.held_block, mac)) return;
-    for (const std::size_t at : {offset::ip, offset::mask, offset::gateway, offset::server_ip})
-        std::copy_n(ack.begin() + static_cast<std::ptrdiff_t>(at), 4,
-                    state.held_block.begin() + static_cast<std::ptrdiff_t>(at));
-    std::copy_n(ack.begin() + offset::port, 2, state.held_block.begin() + offset::port);
 }
 
 } // namespace
