@@ -57,13 +57,6 @@ CardOutcome one_card(Hs3Client& client, std::uint32_t card, bool check)
     return CardOutcome::refused;
 }
 
-void draw(Context& context, std::size_t done, std::size_t total)
-{
-    if (!context.io.err_is_terminal) return;
-    context.io.err << "\r" << progress_bar(done, total) << (done == total ? "\n" : "")
-                   << std::flush;
-}
-
 ordered_json summary_json(const Tally& tally, bool check)
 {
     const auto count = [&](CardOutcome o) {
@@ -102,7 +95,7 @@ Tally send_cards(Context& context, const CardFileRun& run, const std::vector<Car
         if (*reason(outcome))
             tally.problems.push_back(
                 {{"line", cards[i].line}, {"card", cards[i].card}, {"reason", reason(outcome)}});
-        draw(context, i + 1, cards.size());
+        draw_progress(context, i + 1, cards.size());
     }
     return tally;
 }
@@ -114,6 +107,13 @@ std::string progress_bar(std::size_t done, std::size_t total, std::size_t width)
     const std::size_t marks = total == 0 ? width : done * width / total;
     return "[" + std::string(marks, '#') + std::string(width - marks, ' ') + "]  " +
            std::to_string(done) + "/" + std::to_string(total);
+}
+
+void draw_progress(Context& context, std::size_t done, std::size_t total)
+{
+    if (!context.io.err_is_terminal) return;
+    context.io.err << "\r" << progress_bar(done, total) << (done == total ? "\n" : "")
+                   << std::flush;
 }
 
 void run_card_file(Context& context, const CardFileRun& run)

@@ -22,4 +22,7 @@ void run_card_file(Context& context, const CardFileRun& run);
 // "[########            ]  400/1000" for `done` of `total`, `width` marks wide.
 std::string progress_bar(std::size_t done, std::size_t total, std::size_t width = 30);
 
+// Redraws the bar on stderr when it is a terminal; the last step ends the line.
+void draw_progress(Context& context, std::size_t done, std::size_t total);
+
 } // namespace zk::cli

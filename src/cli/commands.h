@@ -6,7 +6,7 @@
 
 namespace zk::cli {
 
-// discover, netcfg set
+// discover, netcfg set, netcfg apply
 void add_network_commands(CLI::App& app, Context& context);
 // get and set of id, volume, timings, mode, serial
 void add_setting_commands(CLI::App& app, Context& context);

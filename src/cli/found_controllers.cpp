@@ -45,6 +45,15 @@ discovery::NetworkParameters parameters_of(ByteView block)
     return discovery::parameters_of(block);
 }
 
+nlohmann::ordered_json parameters_json(const discovery::NetworkParameters& p)
+{
+    return {{"ip", dotted(p.ip)},
+            {"mask", dotted(p.mask)},
+            {"gateway", dotted(p.gateway)},
+            {"server", dotted(p.server_ip)},
+            {"port", p.port}};
+}
+
 std::vector<FoundController> found_from(const std::vector<Bytes>& search_replies)
 {
     std::vector<FoundController> rows;

@@ -33,6 +33,8 @@ std::vector<FoundController> found_from(const std::vector<Bytes>& search_replies
 void complete(std::vector<FoundController>& rows, const std::map<Bytes, Bytes>& blocks);
 
 nlohmann::ordered_json to_json(const FoundController& row);
+// {"ip": ..., "mask": ..., "gateway": ..., "server": ..., "port": 16006}
+nlohmann::ordered_json parameters_json(const discovery::NetworkParameters& p);
 // Header and one line per row: mac,ip,mask,gateway,server,port,name,version,duplicate_ip.
 std::string to_csv(const std::vector<FoundController>& rows);
 // The columns above, aligned, for a person; "-" for what is unknown.

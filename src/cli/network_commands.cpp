@@ -1,11 +1,13 @@
-// discover and netcfg set: the configuration face of the modules, by broadcast.
+// discover, netcfg set and netcfg apply: the configuration face of the modules, by broadcast.
 #include <optional>
 
 #include "base/receive_buffer.h"
 #include "cli/commands.h"
 #include "cli/found_controllers.h"
+#include "cli/plan_apply.h"
 #include "cli/table.h"
 #include "cli/values.h"
+#include "discovery/parameter_block.h"
 #include "present/find/find_handlers.h"
 
 namespace zk::cli {
@@ -19,6 +21,7 @@ struct NetcfgInput
 {
     std::string mac, ip, mask, gateway, server, port;
     bool verify = false;
+    bool force = false;
 };
 
 Ipv4 address_option(const std::string& text, std::string_view option)
@@ -34,15 +37,6 @@ bool same(const NetworkParameters& a, const NetworkParameters& b)
 {
     return a.ip == b.ip && a.mask == b.mask && a.gateway == b.gateway &&
            a.server_ip == b.server_ip && a.port == b.port;
-}
-
-nlohmann::ordered_json parameters_json(const NetworkParameters& p)
-{
-    return {{"ip", discovery::dotted(p.ip, 0)},
-            {"mask", discovery::dotted(p.mask, 0)},
-            {"gateway", discovery::dotted(p.gateway, 0)},
-            {"server", discovery::dotted(p.server_ip, 0)},
-            {"port", p.port}};
 }
 
 void discover(Context& context, int rounds, bool csv)
@@ -103,6 +97,25 @@ void verify(ConfigClient& modules, const Bytes& mac, const NetworkParameters& p)
                                    discovery::dotted(p.ip, 0));
 }
 
+// A block the module would refuse, or an address another controller answers at, is refused here:
+// the module's acknowledgement alone would hide the second.
+void refuse_unsound(ConfigClient& modules,
+                    const NetcfgInput& in,
+                    const Bytes& mac,
+                    ByteView request)
+{
+    const std::vector<discovery::RefusalReason> reasons = discovery::refusal_reasons(request);
+    if (!reasons.empty())
+        refuse_input("netcfg set: the module would refuse these parameters: " +
+                     discovery::refusal_text(reasons) + " (--force sends them anyway)");
+    if (in.ip.empty()) return;
+    const Ipv4 ip = discovery::ipv4_at(request, discovery::offset::ip);
+    for (const FoundController& row : found_from(modules.search(1)))
+        if (row.mac != mac && row.ip == ip)
+            refuse_input("--ip: " + discovery::dotted(ip, 0) + " is the address of " +
+                         mac_text(row.mac) + " (--force sends it anyway)");
+}
+
 void netcfg_set(Context& context, const NetcfgInput& in)
 {
     const Bytes mac = parse_mac(in.mac);
@@ -120,6 +133,7 @@ void netcfg_set(Context& context, const NetcfgInput& in)
     const NetworkParameters wanted = edited(context, in, parameters_of(block));
     Bytes request = discovery::write_request(block, mac, wanted);
     request.resize(discovery::config_length);
+    if (!in.force) refuse_unsound(*modules, in, mac, request);
     const WriteResult result = modules->write(mac, request);
     if (result == WriteResult::refused)
         throw Exit(exit_refused, mac_text(mac) + " refused the new parameters; nothing changed");
@@ -157,7 +171,18 @@ void add_network_commands(CLI::App& app, Context& context)
     set->add_option("--server", in->server, "Server address its answers go to, or self (this PC)");
     set->add_option("--port", in->port, "Server port its answers go to (16006 for zkctl)");
     set->add_flag("--verify", in->verify, "Read back and search again to check the new values");
+    set->add_flag("--force", in->force,
+                  "Send even a block the module would refuse or an address already in use");
     set->callback([&context, in] { netcfg_set(context, *in); });
+
+    auto plan = std::make_shared<PlanRun>();
+    CLI::App* apply = netcfg->add_subcommand(
+        "apply", "Apply a network plan (CSV: mac,ip,mask,gateway,server,port) to the segment");
+    apply->add_option("PLAN", plan->file, "The plan; discover --csv output is one")->required();
+    apply->add_flag("--dry-run", plan->dry_run, "Print what would change and send no write");
+    apply->add_flag("--skip-missing", plan->skip_missing,
+                    "Leave out rows whose controller does not answer instead of refusing");
+    apply->callback([&context, plan] { apply_plan(context, *plan); });
 }
 
 } // namespace zk::cli

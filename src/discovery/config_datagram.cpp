@@ -94,14 +94,19 @@ std::string dotted(ByteView datagram, std::size_t at)
     return text;
 }
 
-std::string search_entry(ByteView reply)
+std::string list_entry(ByteView datagram, std::size_t ip_at)
 {
     std::string text = "MAC:";
     for (std::size_t i = 0; i < mac_width; ++i) {
         if (i > 0) text += ':';
-        text += to_hex_text(reply[offset::mac + i]);
+        text += to_hex_text(datagram[offset::mac + i]);
     }
-    return text + " IP:" + dotted(reply, offset::search_ip);
+    return text + " IP:" + dotted(datagram, ip_at);
+}
+
+std::string search_entry(ByteView reply)
+{
+    return list_entry(reply, offset::search_ip);
 }
 
 std::string port_text(ByteView block)

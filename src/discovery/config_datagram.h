@@ -50,6 +50,10 @@ std::string dotted(ByteView datagram, std::size_t at);
 // "MAC:84:C2:E4:1:A:FF IP:192.168.1.200" for a search reply.
 std::string search_entry(ByteView reply);
 
+// The same line for the datagram's MAC and the address at `ip_at`: an acknowledged write names
+// the controller's new address at offset::ip.
+std::string list_entry(ByteView datagram, std::size_t ip_at);
+
 // The remote port of a configuration block (low byte at 179) as decimal text.
 std::string port_text(ByteView block);
 

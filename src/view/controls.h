@@ -58,6 +58,9 @@ public:
     virtual int add_item(std::string_view text) = 0;
     // Removes the item at index; false when there is none.
     virtual bool delete_item(int index) = 0;
+    // Replaces the text of the item at index, keeping its place and the selection; false when
+    // there is none.
+    virtual bool set_item_text(int index, std::string_view text) = 0;
     // Index of the selected item, -1 for none.
     virtual int selection() const = 0;
 

@@ -128,9 +128,23 @@ TEST_F(cli_sim, netcfg_writes_only_the_named_module_and_verifies)
     ASSERT_EQ(zkctl({"netcfg", "set", "--mac", "84:C2:E4:00:00:03", "--port", "16011"}), 0);
     EXPECT_EQ(out.str().find("verified"), std::string::npos) << out.str();
 
-    modules.strict_writes = true;
+    // What the module would refuse, and an address in use, never leave unless forced.
+    const int written_before = writes;
     EXPECT_EQ(zkctl({"netcfg", "set", "--mac", "84:C2:E4:00:00:02", "--mask", "255.0.255.0"}),
-              exit_refused);
+              exit_usage);
+    EXPECT_EQ(err.str(), "zkctl: netcfg set: the module would refuse these parameters: subnet "
+                         "mask not contiguous (--force sends them anyway)\n");
+    EXPECT_EQ(zkctl({"netcfg", "set", "--mac", "84:C2:E4:00:00:02", "--ip", "127.0.0.3"}),
+              exit_usage);
+    EXPECT_EQ(err.str(),
+              "zkctl: --ip: 127.0.0.3 is the address of 84:C2:E4:00:00:03 (--force sends it "
+              "anyway)\n");
+    EXPECT_EQ(writes, written_before);
+
+    modules.strict_writes = true;
+    EXPECT_EQ(
+        zkctl({"netcfg", "set", "--mac", "84:C2:E4:00:00:02", "--mask", "255.0.255.0", "--force"}),
+        exit_refused);
     EXPECT_EQ(err.str(), "zkctl: 84:C2:E4:00:00:02 refused the new parameters; nothing changed\n");
     EXPECT_EQ(written.mask, (discovery::Ipv4{255, 255, 255, 0}));
 }
@@ -146,7 +160,7 @@ TEST_F(cli_sim, server_self_is_this_pc_on_the_named_adapter)
     OneAdapter eth7;
     adapters = &eth7;
     start();
-    const std::vector<std::string> point_here{"netcfg",   "set", "--mac", "84:C2:E4:00:00:01",
+    const std::vector<std::string> point_here{"netcfg",   "set", "--mac", "84:C2:E4:00:00:02",
                                               "--server", "self"};
     std::vector<std::string> arguments{"--adapter", "wlan0"};
     arguments.insert(arguments.end(), point_here.begin(), point_here.end());
@@ -155,7 +169,7 @@ TEST_F(cli_sim, server_self_is_this_pc_on_the_named_adapter)
     EXPECT_EQ(requests, 0);
     arguments[1] = "eth7";
     EXPECT_EQ(zkctl(arguments), 0) << err.str();
-    EXPECT_EQ(modules.modules[0].destination_ip, (discovery::Ipv4{10, 9, 8, 7}));
+    EXPECT_EQ(modules.modules[1].destination_ip, (discovery::Ipv4{10, 9, 8, 7}));
 }
 
 TEST_F(cli_sim, bad_input_is_refused_and_nothing_is_sent)

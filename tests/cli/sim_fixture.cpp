@@ -40,6 +40,8 @@ void cli_sim::start()
 {
     const auto count = [this](std::string_view line) {
         if (line.starts_with("<-")) ++requests;
+        if (line.starts_with("<-") && line.find("(write configuration") != std::string_view::npos)
+            ++writes;
     };
     controller = std::make_unique<sim::CommandFace>(command, sim::ControllerState{}, count);
     module_face = std::make_unique<sim::NetworkFace>(modules, network, sim::FaultOptions{}, count);

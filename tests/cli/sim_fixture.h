@@ -34,6 +34,7 @@ protected:
     std::string timeout = "0.3";
     AdapterSource* adapters = nullptr; // what zkctl sees as this PC's adapters
     int requests = 0;                  // datagrams either face received
+    int writes = 0;                    // configuration writes the modules received
     std::ostringstream out;
     std::ostringstream err;
 

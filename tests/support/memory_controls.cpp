@@ -21,6 +21,13 @@ int MemoryItemList::add_item(std::string_view text)
     return item_count() - 1;
 }
 
+bool MemoryItemList::set_item_text(int index, std::string_view text)
+{
+    if (index < 0 || index >= item_count()) return false;
+    items_[static_cast<std::size_t>(index)] = std::string(text);
+    return true;
+}
+
 bool MemoryItemList::delete_item(int index)
 {
     if (index < 0 || index >= item_count()) return false;

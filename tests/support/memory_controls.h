@@ -61,6 +61,7 @@ public:
     std::string item_text(int index) const override;
     int add_item(std::string_view text) override;
     bool delete_item(int index) override;
+    bool set_item_text(int index, std::string_view text) override;
     int selection() const override { return selected_; }
     const std::vector<std::string>& items() const { return items_; }
 

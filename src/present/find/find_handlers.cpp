@@ -78,6 +78,20 @@ void accept_config_reply(FindContext& context, ByteView reply)
     view.编辑框远程端口.set_content(port_text(reply));
 }
 
+// The acknowledgement echoes the block the selected controller now holds: each of its lines in
+// the list shows the new address at once, so the list shows the segment as it now is. (A write
+// takes every parameter from the fields, so the held block needs no change.)
+void show_acknowledged(FindContext& context, ByteView ack)
+{
+    const AppState& state = context.state;
+    if (!from_selected(state, ack)) return;
+    const std::string entry = list_entry(ack, offset::ip);
+    for (std::size_t i = 0; i < state.found_macs.size(); ++i)
+        if (std::equal(state.found_macs[i].begin(), state.found_macs[i].end(),
+                       ack.begin() + offset::mac, ack.begin() + offset::mac + mac_width))
+            context.view.列表框中控IP.set_item_text(static_cast<int>(i), entry);
+}
+
 } // namespace
 
 std::optional<Ipv4> parse_ipv4(std::string_view text)
@@ -126,6 +140,7 @@ void handle_config_datagram(FindContext& context, ByteView datagram)
         accept_config_reply(context, data);
         break;
     case ConfigCode::write_ack:
+        show_acknowledged(context, data);
         context.boxes.message_box(msg_write_done);
         break;
     case ConfigCode::write_refused:
@@ -147,7 +162,14 @@ void write_network_parameters(FindContext& context)
     }
     const std::optional<NetworkParameters> parameters = read_parameters(context);
     if (!parameters) return;
-    broadcast(context, write_request(state.held_block, state.selected_mac, *parameters));
+    const Bytes request = write_request(state.held_block, state.selected_mac, *parameters);
+    // The module would keep its settings and answer with a refusal; say why before sending.
+    const std::vector<RefusalReason> reasons = refusal_reasons(request);
+    if (!reasons.empty()) {
+        context.boxes.message_box(std::string(msg_write_unsound) + refusal_text(reasons));
+        return;
+    }
+    broadcast(context, request);
 }
 
 } // namespace zk::discovery

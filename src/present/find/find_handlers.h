@@ -17,6 +17,7 @@ namespace zk::discovery {
 inline constexpr std::string_view msg_write_done = "IP参数设置成功";
 inline constexpr std::string_view msg_write_refused = "中控拒绝了IP参数,未写入";
 inline constexpr std::string_view msg_read_first = "请先选择中控并读取IP参数";
+inline constexpr std::string_view msg_write_unsound = "中控会拒绝这些IP参数,未发送: ";
 
 struct FindContext
 {

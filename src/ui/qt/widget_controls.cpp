@@ -92,6 +92,14 @@ bool QtComboList::delete_item(int index)
     return true;
 }
 
+bool QtComboList::set_item_text(int index, std::string_view text)
+{
+    if (index < 0 || index >= widget_->count()) return false;
+    const QSignalBlocker quiet(widget_);
+    widget_->setItemText(index, q(text));
+    return true;
+}
+
 int QtComboList::selection() const
 {
     return widget_->currentIndex();
@@ -178,6 +186,16 @@ void QtListBox::delete_all_items()
     waiting_.clear();
     const QSignalBlocker quiet(widget_);
     widget_->clear();
+}
+
+bool QtListBox::set_item_text(int index, std::string_view text)
+{
+    flush();
+    QListWidgetItem* item = widget_->item(index);
+    if (!item) return false;
+    const QSignalBlocker quiet(widget_);
+    item->setText(q(text));
+    return true;
 }
 
 int QtListBox::selection() const

@@ -69,6 +69,7 @@ public:
     std::string item_text(int index) const override;
     int add_item(std::string_view text) override;
     bool delete_item(int index) override;
+    bool set_item_text(int index, std::string_view text) override;
     int selection() const override;
 
 protected:
@@ -91,6 +92,7 @@ public:
     std::string item_text(int index) const override;
     int add_item(std::string_view text) override;
     bool delete_item(int index) override;
+    bool set_item_text(int index, std::string_view text) override;
     int selection() const override;
 
     // Empties the widget in one step: a search after thousands of answers does not remove them

@@ -38,12 +38,15 @@ Bytes search_reply_of(const Bytes& mac, std::string_view ip)
     return data;
 }
 
-// A configuration reply whose unnamed bytes all differ, so carried-over bytes can be told apart.
+// A configuration reply whose unnamed bytes all differ, so carried-over bytes can be told apart;
+// its name is terminated and its DHCP flag clear, as a module keeps them.
 Bytes config_reply_of(const Bytes& mac, std::size_t length = 285)
 {
     Bytes data = flagged("82", mac, length);
     for (std::size_t i = 23; i < length; ++i)
         data[i] = static_cast<std::uint8_t>(i * 7 + 3);
+    put(data, 55, "00");
+    put(data, 74, "00");
     put(data, 62, "C0 A8 01 C8");  // 192.168.1.200
     put(data, 66, "C0 A8 01 01");  // gateway 192.168.1.1
     put(data, 70, "FF FF FF 00");  // mask
@@ -189,9 +192,9 @@ TEST_F(find_handlers, writes_the_held_block_with_the_fields_and_constants)
     const Case cases[] = {
         {"192.168.1.50", "16006", "C0 A8 01 32", "86 3E"},
         {"192.168. 1.50", "16006", "C0 A8 01 32", "86 3E"},
-        {" 10.0.0.1　", " 0", "0A 00 00 01", "00 00"},
-        {"255.255.255.255", "65535", "FF FF FF FF", "FF FF"},
-        {"010.1.2.3", "50000", "0A 01 02 03", "50 C3"},
+        {" 192.168.1.7　", " 1", "C0 A8 01 07", "01 00"},
+        {"192.168.1.253", "65535", "C0 A8 01 FD", "FF FF"},
+        {"192.168.001.3", "50000", "C0 A8 01 03", "50 C3"},
     };
     list_a_and_b();
     const Bytes reply = config_reply_of(mac_a, 300);
@@ -218,7 +221,7 @@ TEST_F(find_handlers, writes_the_held_block_with_the_fields_and_constants)
         EXPECT_TRUE(boxes.shown.empty());
     }
     EXPECT_EQ(state.held_block, reply);
-    EXPECT_EQ(window.编辑框中控IP.content(), "010.1.2.3");
+    EXPECT_EQ(window.编辑框中控IP.content(), "192.168.001.3");
 }
 
 TEST_F(find_handlers, refuses_bad_fields_by_name_and_sends_nothing)
@@ -245,6 +248,9 @@ TEST_F(find_handlers, refuses_bad_fields_by_name_and_sends_nothing)
         {&W::编辑框远程端口, "", "远程端口格式错误"},
         {&W::编辑框远程端口, "-1", "远程端口格式错误"},
         {&W::编辑框远程端口, "16006x", "远程端口格式错误"},
+        // Sound fields that make a block the module would refuse: named by its rule.
+        {&W::编辑框网关, "10.0.0.1", "中控会拒绝这些IP参数,未发送: gateway outside the subnet"},
+        {&W::编辑框远程端口, "0", "中控会拒绝这些IP参数,未发送: server port 0"},
     };
     list_a_and_b();
     const Bytes reply = config_reply_of(mac_a);

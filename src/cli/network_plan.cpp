@@ -1,0 +1,265 @@
+#include "cli/network_plan.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+
+#include "base/ipv4_text.h"
+#include "base/values.h"
+#include "discovery/config_datagram.h"
+
+namespace zk::cli {
+
+namespace {
+
+using discovery::Ipv4;
+using discovery::NetworkParameters;
+
+enum Column : std::size_t
+{
+    col_mac,
+    col_ip,
+    col_mask,
+    col_gateway,
+    col_server,
+    col_port,
+    column_count,
+};
+
+constexpr std::array<std::string_view, column_count> column_names = {"mac",     "ip",     "mask",
+                                                                     "gateway", "server", "port"};
+
+std::string_view trimmed(std::string_view text)
+{
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r'))
+        text.remove_suffix(1);
+    return text;
+}
+
+// The cells of one CSV line; a quoted cell may hold commas and doubled quotes.
+std::vector<std::string> csv_cells(std::string_view line)
+{
+    std::vector<std::string> cells(1);
+    bool quoted = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (quoted && c == '"' && i + 1 < line.size() && line[i + 1] == '"')
+            cells.back() += line[++i];
+        else if (c == '"')
+            quoted = !quoted;
+        else if (c == ',' && !quoted)
+            cells.emplace_back();
+        else
+            cells.back() += c;
+    }
+    for (std::string& cell : cells)
+        cell = std::string(trimmed(cell));
+    return cells;
+}
+
+std::string dotted(const Ipv4& ip)
+{
+    return discovery::dotted(ip, 0);
+}
+
+struct LineReader
+{
+    std::string_view file;
+    std::size_t line;
+    std::vector<std::string>& problems;
+
+    void problem(const std::string& what) const
+    {
+        problems.push_back(std::string(file) + ":" + std::to_string(line) + ": " + what);
+    }
+    std::optional<Ipv4> address(const std::string& cell, std::string_view column) const
+    {
+        if (cell.empty()) return std::nullopt;
+        const std::optional<Ipv4> ip = parse_dotted_ipv4(cell);
+        if (!ip)
+            problem(std::string(column) + ": expected an IPv4 address like 192.168.1.20, not \"" +
+                    cell + "\"");
+        return ip;
+    }
+};
+
+// Where each known column stands in the header; column_count for one that is absent.
+std::array<std::size_t, column_count> header_positions(const std::vector<std::string>& header)
+{
+    std::array<std::size_t, column_count> at{};
+    at.fill(column_count);
+    for (std::size_t i = 0; i < header.size(); ++i) {
+        std::string name = header[i];
+        std::transform(name.begin(), name.end(), name.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        const auto known = std::find(column_names.begin(), column_names.end(), name);
+        if (known != column_names.end() &&
+            at[static_cast<std::size_t>(known - column_names.begin())] == column_count)
+            at[static_cast<std::size_t>(known - column_names.begin())] = i;
+    }
+    return at;
+}
+
+std::optional<PlanRow> plan_row(const LineReader& in,
+                                const std::vector<std::string>& cells,
+                                const std::array<std::size_t, column_count>& at)
+{
+    const auto cell = [&](Column c) { return at[c] < cells.size() ? cells[at[c]] : std::string(); };
+    const std::size_t before = in.problems.size();
+    PlanRow row{in.line, {}, {}, {}, {}, {}, false, {}};
+    if (const std::optional<Bytes> mac = zk::parse_mac(cell(col_mac)))
+        row.mac = *mac;
+    else
+        in.problem("mac: expected a MAC like 84:C2:E4:00:00:01, not \"" + cell(col_mac) + "\"");
+    row.ip = in.address(cell(col_ip), "ip");
+    row.mask = in.address(cell(col_mask), "mask");
+    row.gateway = in.address(cell(col_gateway), "gateway");
+    row.server_self = cell(col_server) == "self";
+    if (!row.server_self) row.server = in.address(cell(col_server), "server");
+    if (const std::string port = cell(col_port); !port.empty()) {
+        const std::optional<std::uint32_t> number = parse_decimal(port, 65535);
+        if (number)
+            row.port = static_cast<std::uint16_t>(*number);
+        else
+            in.problem("port: expected a whole number 0-65535, not \"" + port + "\"");
+    }
+    if (in.problems.size() != before) return std::nullopt;
+    return row;
+}
+
+// A MAC or an IP given by two rows: the second names the first.
+void check_unique(Plan& plan, std::string_view file)
+{
+    std::map<Bytes, std::size_t> macs;
+    std::map<Ipv4, std::size_t> ips;
+    for (const PlanRow& row : plan.rows) {
+        const LineReader in{file, row.line, plan.problems};
+        if (const auto [first, fresh] = macs.emplace(row.mac, row.line); !fresh)
+            in.problem("mac: " + mac_text(row.mac) + " is already planned on line " +
+                       std::to_string(first->second));
+        if (!row.ip) continue;
+        if (const auto [first, fresh] = ips.emplace(*row.ip, row.line); !fresh)
+            in.problem("ip: " + dotted(*row.ip) + " is already given on line " +
+                       std::to_string(first->second));
+    }
+}
+
+} // namespace
+
+Plan read_plan(std::string_view text, std::string_view file)
+{
+    Plan plan;
+    std::optional<std::array<std::size_t, column_count>> at;
+    std::size_t number = 0;
+    for (std::size_t from = 0; from < text.size();) {
+        const std::size_t end = std::min(text.find('\n', from), text.size());
+        const std::string_view line = trimmed(text.substr(from, end - from));
+        from = end + 1;
+        const LineReader in{file, ++number, plan.problems};
+        if (line.empty() || line.front() == '#') continue;
+        const std::vector<std::string> cells = csv_cells(line);
+        if (at) {
+            if (std::optional<PlanRow> row = plan_row(in, cells, *at)) plan.rows.push_back(*row);
+            continue;
+        }
+        at = header_positions(cells);
+        if ((*at)[col_mac] == column_count) {
+            in.problem("the header must name a mac column (mac,ip,mask,gateway,server,port)");
+            return plan;
+        }
+    }
+    if (!at) plan.problems.push_back(std::string(file) + ": no header line (mac,ip,...)");
+    check_unique(plan, file);
+    return plan;
+}
+
+namespace {
+
+NetworkParameters
+wanted_of(const PlanRow& row, NetworkParameters p, const std::optional<Ipv4>& self)
+{
+    p.ip = row.ip.value_or(p.ip);
+    p.mask = row.mask.value_or(p.mask);
+    p.gateway = row.gateway.value_or(p.gateway);
+    p.server_ip = row.server_self && self ? *self : row.server.value_or(p.server_ip);
+    p.port = row.port.value_or(p.port);
+    return p;
+}
+
+// The address of every controller whose address the plan leaves as it is, with its MAC.
+std::map<Ipv4, Bytes> kept_addresses(const Plan& plan,
+                                     const std::vector<SegmentController>& segment)
+{
+    std::map<Bytes, const PlanRow*> planned;
+    for (const PlanRow& row : plan.rows)
+        planned.emplace(row.mac, &row);
+    std::map<Ipv4, Bytes> kept;
+    for (const SegmentController& controller : segment) {
+        const auto row = planned.find(controller.mac);
+        if (row == planned.end() || !row->second->ip || *row->second->ip == controller.ip)
+            kept.emplace(controller.ip, controller.mac);
+    }
+    return kept;
+}
+
+} // namespace
+
+PlanCheck check_plan(const Plan& plan,
+                     const std::vector<SegmentController>& segment,
+                     const std::optional<Ipv4>& self,
+                     bool skip_missing,
+                     std::string_view file)
+{
+    PlanCheck check;
+    std::map<Bytes, const SegmentController*> found;
+    for (const SegmentController& controller : segment)
+        found.emplace(controller.mac, &controller);
+    const std::map<Ipv4, Bytes> kept = kept_addresses(plan, segment);
+    for (const PlanRow& row : plan.rows) {
+        const LineReader in{file, row.line, check.problems};
+        const auto controller = found.find(row.mac);
+        if (controller == found.end() || !controller->second->block) {
+            if (skip_missing)
+                check.missing.push_back(&row);
+            else
+                in.problem("mac: " + mac_text(row.mac) +
+                           (controller == found.end() ? " did not answer the search"
+                                                      : " did not answer a read of its block") +
+                           " (--skip-missing leaves it out)");
+            continue;
+        }
+        PlanStep step{&row, *controller->second->block, {}, {}};
+        step.block.resize(discovery::config_length); // a module takes nothing longer
+        step.current = discovery::parameters_of(step.block);
+        step.wanted = wanted_of(row, step.current, self);
+        const auto user = row.ip ? kept.find(*row.ip) : kept.end();
+        if (user != kept.end() && user->second != row.mac)
+            in.problem("ip: " + dotted(*row.ip) + " is the address of " + mac_text(user->second) +
+                       ", which the plan does not change");
+        const auto reasons =
+            discovery::refusal_reasons(discovery::write_request(step.block, row.mac, step.wanted));
+        if (!reasons.empty())
+            in.problem("the module would refuse this block: " + discovery::refusal_text(reasons));
+        check.steps.push_back(std::move(step));
+    }
+    return check;
+}
+
+std::vector<std::string> changes(const NetworkParameters& from, const NetworkParameters& to)
+{
+    std::vector<std::string> out;
+    const auto field = [&](std::string_view name, const Ipv4& a, const Ipv4& b) {
+        if (a != b) out.push_back(std::string(name) + " " + dotted(a) + " → " + dotted(b));
+    };
+    field("ip", from.ip, to.ip);
+    field("mask", from.mask, to.mask);
+    field("gateway", from.gateway, to.gateway);
+    field("server", from.server_ip, to.server_ip);
+    if (from.port != to.port)
+        out.push_back("port " + std::to_string(from.port) + " → " + std::to_string(to.port));
+    return out;
+}
+
+} // namespace zk::cli
