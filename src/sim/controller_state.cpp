@@ -4,7 +4,8 @@
 #include <cctype>
 #include <optional>
 
-#include "protocol/hex.h"
+#include "base/text.h"
+#include "base/values.h"
 
 namespace zk::sim {
 
@@ -110,31 +111,16 @@ std::string unknown_key(const json& object,
     return {};
 }
 
-std::string hex_pairs(ByteView bytes)
-{
-    std::string text;
-    for (std::uint8_t byte : bytes) {
-        if (!text.empty()) text += ' ';
-        text += protocol::byte_to_hex_pair(byte);
-    }
-    return text;
-}
-
 std::optional<Bytes> bytes_of_hex_pairs(std::string_view text)
 {
     Bytes bytes;
-    std::string pair;
-    for (std::size_t at = 0; at <= text.size(); ++at) {
-        const char c = at < text.size() ? text[at] : ' ';
-        if (c != ' ') {
-            if (!std::isxdigit(static_cast<unsigned char>(c)) || pair.size() == 2) return {};
-            pair += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-        } else if (pair.size() == 1) {
-            return {}; // a lone digit: half a byte lost in editing, not a byte
-        } else if (!pair.empty()) {
-            bytes.push_back(static_cast<std::uint8_t>(protocol::parse_hex(pair)));
-            pair.clear();
-        }
+    for (const std::string& token : split_text(text, " ")) {
+        if (token.empty()) continue; // spaces between pairs, however many
+        // A lone digit is half a byte lost in editing, not a byte.
+        const std::optional<std::uint8_t> byte =
+            token.size() == 2 ? parse_hex_byte(token) : std::nullopt;
+        if (!byte) return std::nullopt;
+        bytes.push_back(*byte);
     }
     return bytes;
 }
@@ -153,7 +139,7 @@ json state_to_json(const ControllerState& state)
 {
     json codes = json::object();
     for (std::size_t i = 0; i < state.projector.codes.size(); ++i)
-        codes[code_keys[i]] = hex_pairs(state.projector.codes[i]);
+        codes[code_keys[i]] = hex_bytes_text(state.projector.codes[i]);
     return {{"controller_id", state.controller_id},
             {"volume", state.volume},
             {"screen_interval", state.screen_interval},

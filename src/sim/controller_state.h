@@ -38,9 +38,8 @@ std::string unknown_key(const nlohmann::json& object,
                         std::initializer_list<std::string_view> known,
                         std::string_view path);
 
-// Bytes as hex pairs ("7E 30 0D"), the state file's form of bytes that are no text.
-std::string hex_pairs(ByteView bytes);
-// Hex pairs separated by spaces back to bytes (either case); nullopt for anything else.
+// Hex pairs separated by spaces back to bytes (either case); nullopt for anything else. The
+// state file writes bytes that are no text with hex_bytes_text.
 std::optional<Bytes> bytes_of_hex_pairs(std::string_view text);
 
 // The state as a JSON object; codes as hex pairs ("7E 30 0D") so the file stays readable.
