@@ -234,36 +234,34 @@ void to_json(nlohmann::json& json, const ModuleSettings& m)
     }
 }
 
-std::string unknown_module_key(const nlohmann::json& json, std::string_view path)
+void refuse_unknown_module_key(const JsonAt& module)
 {
     // web_port: files of earlier versions name it; it is read and dropped.
-    return unknown_key(json,
-                       {"mac",
-                        "device_type",
-                        "device_subtype",
-                        "device_index",
-                        "hardware_version",
-                        "software_version",
-                        "name",
-                        "name_hex",
-                        "ip",
-                        "gateway",
-                        "mask",
-                        "dhcp",
-                        "web_port",
-                        "port_enabled",
-                        "mode",
-                        "random_local_port",
-                        "local_port",
-                        "destination_ip",
-                        "destination_port",
-                        "baud",
-                        "data_bits",
-                        "stop_bits",
-                        "parity",
-                        "serial_rest",
-                        "block"},
-                       path);
+    module.only_keys({"mac",
+                      "device_type",
+                      "device_subtype",
+                      "device_index",
+                      "hardware_version",
+                      "software_version",
+                      "name",
+                      "name_hex",
+                      "ip",
+                      "gateway",
+                      "mask",
+                      "dhcp",
+                      "web_port",
+                      "port_enabled",
+                      "mode",
+                      "random_local_port",
+                      "local_port",
+                      "destination_ip",
+                      "destination_port",
+                      "baud",
+                      "data_bits",
+                      "stop_bits",
+                      "parity",
+                      "serial_rest",
+                      "block"});
 }
 
 void from_json(const nlohmann::json& json, ModuleSettings& m)

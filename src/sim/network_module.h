@@ -13,6 +13,7 @@
 #include <nlohmann/json.hpp>
 
 #include "base/bytes.h"
+#include "base/json_reading.h"
 #include "discovery/config_datagram.h"
 #include "sim/module_settings.h"
 
@@ -67,8 +68,8 @@ Bytes search_reply(const ModuleSettings& module, ByteView request);
 Bytes config_reply(const ModuleSettings& module, ByteView request);
 
 void to_json(nlohmann::json& json, const ModuleSettings& module);
-// "state: unknown key \"PATH.KEY\"" for a key from_json would not read; "" when there is none.
-std::string unknown_module_key(const nlohmann::json& json, std::string_view path);
+// Refuses a key from_json would not read, naming its path.
+void refuse_unknown_module_key(const JsonAt& module);
 // Missing members keep their defaults; a malformed one throws nlohmann::json::exception.
 void from_json(const nlohmann::json& json, ModuleSettings& module);
 void to_json(nlohmann::json& json, const NetworkModel& model);
