@@ -19,7 +19,6 @@ add_library(zk_core STATIC
     ${ZK_SRC}/view/settings_layout.cpp
     ${ZK_SRC}/protocol/answer_rule.cpp
     ${ZK_SRC}/protocol/code_text.cpp
-    ${ZK_SRC}/protocol/hex.cpp
     ${ZK_SRC}/protocol/hs3_frame.cpp
     ${ZK_SRC}/protocol/projector_entry.cpp
     ${ZK_SRC}/protocol/replies.cpp

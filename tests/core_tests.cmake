@@ -22,7 +22,6 @@ zk_add_test(test_base LIBS zk_test_support SOURCES
     ${ZK_TESTS}/base/values_test.cpp)
 zk_add_test(test_protocol LIBS zk_test_support SOURCES
     ${ZK_TESTS}/protocol/code_text_test.cpp
-    ${ZK_TESTS}/protocol/hex_test.cpp
     ${ZK_TESTS}/protocol/hs3_frame_test.cpp
     ${ZK_TESTS}/protocol/replies_test.cpp
     ${ZK_TESTS}/protocol/request_test.cpp

@@ -66,7 +66,7 @@ std::variant<Bytes, std::string> parse_hex_bytes(std::string_view text)
     return bytes;
 }
 
-std::string hex_bytes_text(ByteView bytes, char separator)
+std::string hex_bytes_text(ByteView bytes, std::string_view separator)
 {
     std::string text;
     for (std::uint8_t byte : bytes) {
@@ -94,7 +94,7 @@ std::optional<Bytes> parse_mac(std::string_view text)
 
 std::string mac_text(ByteView mac)
 {
-    return hex_bytes_text(mac, ':');
+    return hex_bytes_text(mac, ":");
 }
 
 } // namespace zk

@@ -30,7 +30,7 @@ std::string byte_to_hex_pair(std::uint8_t value);
 std::variant<Bytes, std::string> parse_hex_bytes(std::string_view text);
 
 // The bytes as upper-case pairs joined by `separator` ("7E 30 0D"); empty for no bytes.
-std::string hex_bytes_text(ByteView bytes, char separator = ' ');
+std::string hex_bytes_text(ByteView bytes, std::string_view separator = " ");
 
 // A MAC address: six bytes of one or two hex digits (either case) joined by ":" or "-".
 std::optional<Bytes> parse_mac(std::string_view text);

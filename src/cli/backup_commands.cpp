@@ -1,5 +1,6 @@
 // backup and restore: one controller's settings to a JSON document and back onto one or many.
 #include "base/file_read.h"
+#include "base/json_reading.h"
 #include "cli/commands.h"
 #include "cli/found_controllers.h"
 #include "cli/room_settings.h"
@@ -56,10 +57,11 @@ RoomSettings read_backup(const std::string& file)
     const FileRead read = read_regular_file(file);
     if (const auto* failure = std::get_if<ReadFailure>(&read))
         refuse_input(describe(file, *failure));
-    const nlohmann::json document =
-        nlohmann::json::parse(std::get<std::string>(read), nullptr, false);
-    if (document.is_discarded()) refuse_input(file + ": not valid JSON");
-    return settings_from_json(document, file);
+    try {
+        return settings_from_json(parse_json_document(std::get<std::string>(read)), file);
+    } catch (const JsonError& error) {
+        refuse_input(file + ": " + error.what());
+    }
 }
 
 std::string frame_text(const protocol::Request& request)

@@ -1,5 +1,6 @@
 #include "cli/room_settings.h"
 
+#include "base/json_reading.h"
 #include "cli/values.h"
 
 namespace zk::cli {
@@ -8,72 +9,61 @@ namespace {
 
 using nlohmann::json;
 
-// The member at `path` ("timings.screen") or a usage error naming it.
-const json& member(const json& document, std::string_view file, const std::string& path)
+// The member at `path` ("timings.screen").
+JsonAt member(const json& document, const std::string& path)
 {
-    const json* at = &document;
+    JsonAt at(document);
     std::size_t start = 0;
     while (true) {
         const std::size_t dot = path.find('.', start);
-        const std::string key = path.substr(start, dot - start);
-        if (!at->is_object() || !at->contains(key))
-            refuse_input(std::string(file) + ": " + path + " is missing");
-        at = &(*at)[key];
-        if (dot == std::string::npos) return *at;
+        at = at[path.substr(start, dot - start)];
+        if (dot == std::string::npos) return at;
         start = dot + 1;
-    }
-}
-
-// Runs a parser of typed input, prefixing its message with the file.
-template <class F> auto in_file(std::string_view file, F parse)
-{
-    try {
-        return parse();
-    } catch (const Exit& error) {
-        refuse_input(std::string(file) + ": " + error.what());
     }
 }
 
 // The member at `path` as the operator would have typed it for set ("9600", "odd"), so the
 // same parsers check it: a backup edited by hand gets no value set would refuse.
-std::string typed_at(const json& document, std::string_view file, const std::string& path)
+std::string typed_at(const json& document, const std::string& path)
 {
-    const json& value = member(document, file, path);
-    return value.is_string() ? value.get<std::string>() : value.dump();
+    const JsonAt at = member(document, path);
+    return at.value().is_string() ? at.text() : at.value().dump();
 }
 
-std::uint32_t
-number_at(const json& document, std::string_view file, const std::string& path, std::uint32_t max)
+std::uint32_t number_at(const json& document, const std::string& path, std::uint32_t max)
 {
-    const json& value = member(document, file, path);
-    if (!value.is_number()) refuse_input(std::string(file) + ": " + path + " must be a number");
-    return in_file(file, [&] { return parse_number(value.dump(), path, max); });
+    const JsonAt at = member(document, path);
+    if (!at.value().is_number()) at.refuse("expected a number");
+    return parse_number(at.value().dump(), path, max);
 }
 
-std::string text_at(const json& document, std::string_view file, const std::string& path)
-{
-    const json& value = member(document, file, path);
-    if (!value.is_string()) refuse_input(std::string(file) + ": " + path + " must be a text");
-    return value.get<std::string>();
-}
-
-protocol::ProjectorCodes serial_from_json(const json& document, std::string_view file)
+protocol::ProjectorCodes serial_from_json(const json& document)
 {
     protocol::ProjectorCodes serial;
-    const std::string baud = typed_at(document, file, "serial.baud");
-    serial.baud = in_file(file, [&] { return parse_baud(baud, "serial.baud"); });
-    const std::string parity = text_at(document, file, "serial.parity");
-    serial.parity = in_file(file, [&] { return parse_parity(parity, "serial.parity"); });
+    serial.baud = parse_baud(typed_at(document, "serial.baud"), "serial.baud");
+    serial.parity = parse_parity(member(document, "serial.parity").text(), "serial.parity");
     for (std::size_t i = 0; i < 4; ++i) {
         const std::string path = "serial." + std::string(code_names[i]);
-        const std::string text = text_at(document, file, path);
-        serial.codes[i] = in_file(file, [&] { return parse_code(text, path); });
+        serial.codes[i] = parse_code(member(document, path).text(), path);
     }
-    in_file(file, [&] {
-        check_serial_fits(serial);
-        return 0;
-    });
+    check_serial_fits(serial);
     return serial;
+}
+
+RoomSettings room_from_json(const json& document)
+{
+    RoomSettings room;
+    room.id = static_cast<std::uint16_t>(number_at(document, "id", max_id));
+    room.volume = static_cast<std::uint8_t>(number_at(document, "volume", max_volume));
+    room.timings.screen =
+        static_cast<std::uint8_t>(number_at(document, "timings.screen", max_seconds));
+    room.timings.warm_up =
+        static_cast<std::uint8_t>(number_at(document, "timings.warm_up", max_seconds));
+    room.timings.cool_down =
+        static_cast<std::uint8_t>(number_at(document, "timings.cool_down", max_seconds));
+    room.swipe_card = parse_swipe_mode(member(document, "mode").text());
+    room.serial = serial_from_json(document);
+    return room;
 }
 
 } // namespace
@@ -128,22 +118,18 @@ RoomSettings settings_from_json(const nlohmann::json& document, std::string_view
         document["format"] != backup_format)
         refuse_input(std::string(file) + ": not a zkctl backup (format is not \"" +
                      std::string(backup_format) + "\")");
-    if (number_at(document, file, "version", 0xFFFF) != backup_version)
-        refuse_input(std::string(file) + ": version " + document["version"].dump() +
-                     " is not one this zkctl reads (" + std::to_string(backup_version) + ")");
-    RoomSettings room;
-    room.id = static_cast<std::uint16_t>(number_at(document, file, "id", max_id));
-    room.volume = static_cast<std::uint8_t>(number_at(document, file, "volume", max_volume));
-    room.timings.screen =
-        static_cast<std::uint8_t>(number_at(document, file, "timings.screen", max_seconds));
-    room.timings.warm_up =
-        static_cast<std::uint8_t>(number_at(document, file, "timings.warm_up", max_seconds));
-    room.timings.cool_down =
-        static_cast<std::uint8_t>(number_at(document, file, "timings.cool_down", max_seconds));
-    const std::string mode = text_at(document, file, "mode");
-    room.swipe_card = in_file(file, [&] { return parse_swipe_mode(mode); });
-    room.serial = serial_from_json(document, file);
-    return room;
+    // Whatever is wrong inside names the file, then the member (or the option-like field name
+    // the value parsers of set use).
+    try {
+        if (number_at(document, "version", 0xFFFF) != backup_version)
+            refuse_input("version " + document["version"].dump() +
+                         " is not one this zkctl reads (" + std::to_string(backup_version) + ")");
+        return room_from_json(document);
+    } catch (const JsonError& error) {
+        refuse_input(std::string(file) + ": " + error.what());
+    } catch (const Exit& error) {
+        refuse_input(std::string(file) + ": " + error.what());
+    }
 }
 
 std::vector<PlannedWrite> restore_plan(const RoomSettings& room, bool keep_id)

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "base/values.h"
+
 namespace zk::discovery {
 
 namespace {
@@ -40,6 +42,15 @@ std::optional<SearchReply> decode_search_reply(ByteView datagram)
         reply.version = std::to_string(version >> 4) + "." + std::to_string(version & 0x0F);
     }
     return reply;
+}
+
+std::optional<Mac> parse_module_mac(std::string_view text)
+{
+    const std::optional<Bytes> bytes = parse_mac(text);
+    if (!bytes) return std::nullopt;
+    Mac mac{};
+    std::copy(bytes->begin(), bytes->end(), mac.begin());
+    return mac;
 }
 
 } // namespace zk::discovery

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "base/bytes.h"
 #include "discovery/config_datagram.h"
@@ -23,6 +24,9 @@ struct SearchReply
     std::string version; // "2.6" (hardware.software); empty when there is no name
     bool operator==(const SearchReply&) const = default;
 };
+
+// A MAC as typed (the reading of base/values.h) in the datagram's fixed six bytes.
+std::optional<Mac> parse_module_mac(std::string_view text);
 
 // The search reply a datagram carries; nullopt unless it is one (code 84, at least 285 bytes).
 std::optional<SearchReply> decode_search_reply(ByteView datagram);

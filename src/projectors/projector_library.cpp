@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "base/file_read.h"
+#include "base/json_reading.h"
 #include "base/values.h"
 #include "protocol/code_text.h"
 
@@ -17,80 +18,58 @@ using nlohmann::json;
 constexpr std::array<const char*, 3> parity_names = {"none", "odd", "even"};
 constexpr std::array<const char*, 4> code_keys = {"power_on", "power_off", "video", "computer"};
 
-// A refusal of one field; thrown inside this file only and turned into a message per entry.
-struct Refused
+std::string optional_text(const JsonAt& object, const char* key, bool required)
 {
-    std::string reason;
-};
-
-const json& field(const json& object, const char* key)
-{
-    if (!object.contains(key)) throw Refused{std::string(key) + " is missing"};
-    return object.at(key);
+    if (!required && !object.has(key)) return {};
+    return object[key].text();
 }
 
-std::string text_field(const json& object, const char* key, bool required)
+std::vector<std::string> texts_field(const JsonAt& object, const char* key, bool required)
 {
-    if (!required && !object.contains(key)) return {};
-    const json& value = field(object, key);
-    if (!value.is_string()) throw Refused{std::string(key) + " must be a text"};
-    return value.get<std::string>();
-}
-
-std::vector<std::string> texts_field(const json& object, const char* key, bool required)
-{
-    if (!required && !object.contains(key)) return {};
-    const json& value = field(object, key);
+    if (!required && !object.has(key)) return {};
     std::vector<std::string> texts;
-    if (!value.is_array()) throw Refused{std::string(key) + " must be a list of texts"};
-    for (const json& item : value) {
-        if (!item.is_string()) throw Refused{std::string(key) + " must be a list of texts"};
-        texts.push_back(item.get<std::string>());
-    }
+    for (const JsonAt& item : object[key].list())
+        texts.push_back(item.text());
     return texts;
 }
 
-std::uint8_t parity_field(const json& object)
+std::uint8_t parity_field(const JsonAt& object)
 {
-    const std::string name = text_field(object, "parity", true);
+    const JsonAt parity = object["parity"];
+    const std::string name = parity.text();
     for (std::size_t i = 0; i < parity_names.size(); ++i) {
         if (name == parity_names[i]) return static_cast<std::uint8_t>(i);
     }
-    throw Refused{"parity \"" + name + "\" is not none, odd or even"};
+    parity.refuse("expected none, odd or even, not \"" + name + "\"");
 }
 
-std::array<Bytes, 4> codes_field(const json& object)
+std::array<Bytes, 4> codes_field(const JsonAt& object)
 {
-    const json& codes = field(object, "codes");
-    if (!codes.is_object()) throw Refused{"codes must be an object"};
+    const JsonAt codes = object["codes"].object();
     std::array<Bytes, 4> bytes;
     for (std::size_t i = 0; i < code_keys.size(); ++i) {
-        const std::string text = text_field(codes, code_keys[i], false);
-        auto code = parse_hex_bytes(text);
-        if (auto* bad = std::get_if<std::string>(&code))
-            throw Refused{std::string("codes.") + code_keys[i] + ": \"" + *bad +
-                          "\" is not a byte (one or two hex digits)"};
-        bytes[i] = std::get<Bytes>(std::move(code));
+        if (!codes.has(code_keys[i])) continue;
+        const JsonAt code = codes[code_keys[i]];
+        auto parsed = parse_hex_bytes(code.text());
+        if (auto* bad = std::get_if<std::string>(&parsed))
+            code.refuse("\"" + *bad + "\" is not a byte (one or two hex digits)");
+        bytes[i] = std::get<Bytes>(std::move(parsed));
     }
     return bytes;
 }
 
-ProjectorEntry parse_entry(const json& object, bool library_entry)
+ProjectorEntry parse_entry(const JsonAt& object, bool library_entry)
 {
-    if (!object.is_object()) throw Refused{"an entry must be an object"};
     ProjectorEntry entry;
-    entry.brand = text_field(object, "brand", library_entry);
-    entry.family = text_field(object, "family", library_entry);
+    entry.brand = optional_text(object, "brand", library_entry);
+    entry.family = optional_text(object, "family", library_entry);
     entry.models = texts_field(object, "models", false);
-    const json& baud = field(object, "baud");
-    if (!baud.is_number_unsigned() || baud.get<std::uint64_t>() > 0xFFFFFF)
-        throw Refused{"baud must be a whole number"};
-    entry.baud = baud.get<std::uint32_t>();
+    entry.baud = static_cast<std::uint32_t>(object["baud"].whole_number(0xFFFFFF));
     entry.parity = parity_field(object);
     entry.codes = codes_field(object);
     entry.sources = texts_field(object, "sources", library_entry);
-    entry.confidence = text_field(object, "confidence", library_entry);
-    if (auto problem = protocol::entry_problem(entry, library_entry)) throw Refused{*problem};
+    entry.confidence = optional_text(object, "confidence", library_entry);
+    if (auto problem = protocol::entry_problem(entry, library_entry)) throw JsonError({}, *problem);
     return entry;
 }
 
@@ -112,9 +91,9 @@ std::string entry_label(const json& object, std::size_t index)
 std::variant<ProjectorEntry, std::string> entry_from_json(const json& object, bool library_entry)
 {
     try {
-        return parse_entry(object, library_entry);
-    } catch (const Refused& refused) {
-        return refused.reason;
+        return parse_entry(JsonAt(object), library_entry);
+    } catch (const JsonError& refused) {
+        return refused.what();
     }
 }
 
@@ -137,14 +116,12 @@ nlohmann::ordered_json entry_to_json(const ProjectorEntry& entry)
 
 void add_library_text(Library& library, std::string_view text, const std::string& file)
 {
-    const json document = json::parse(text, nullptr, false);
-    if (document.is_discarded()) {
-        library.problems.push_back(file + ": not JSON");
-        return;
-    }
-    if (!document.is_object() || !document.contains("projectors") ||
-        !document["projectors"].is_array()) {
-        library.problems.push_back(file + ": wants an object with a list \"projectors\"");
+    json document;
+    try {
+        document = parse_json_document(text);
+        (void)JsonAt(document)["projectors"].list();
+    } catch (const JsonError& error) {
+        library.problems.push_back(file + ": " + error.what());
         return;
     }
     const json& entries = document["projectors"];
@@ -201,8 +178,12 @@ std::variant<ProjectorEntry, std::string> read_room_file(const std::filesystem::
 {
     FileRead read = read_regular_file(path);
     if (const auto* failure = std::get_if<ReadFailure>(&read)) return describe(path, *failure);
-    const json document = json::parse(std::get<std::string>(read), nullptr, false);
-    if (document.is_discarded()) return path.string() + ": not JSON";
+    json document;
+    try {
+        document = parse_json_document(std::get<std::string>(read));
+    } catch (const JsonError& error) {
+        return path.string() + ": " + error.what();
+    }
     auto entry = entry_from_json(document, false);
     if (auto* problem = std::get_if<std::string>(&entry)) return path.string() + ": " + *problem;
     return entry;

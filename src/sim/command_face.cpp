@@ -1,8 +1,8 @@
 #include "sim/command_face.h"
 
+#include "base/ipv4_text.h"
 #include "discovery/config_datagram.h"
 #include "net/host_addresses.h"
-#include "present/find/find_handlers.h"
 
 namespace zk::sim {
 
@@ -119,7 +119,7 @@ void CommandFace::on_request(DatagramEndpoint& socket)
 std::optional<std::size_t> CommandFace::controller_at(const std::string& address) const
 {
     if (!network_) return 0;
-    const std::optional<Ipv4> ip = discovery::parse_ipv4(address);
+    const std::optional<Ipv4> ip = parse_dotted_ipv4(address);
     if (!ip) return std::nullopt;
     for (std::size_t i = 0; i < network_->modules.size(); ++i) {
         if (network_->modules[i].ip == *ip) return i;

@@ -4,7 +4,9 @@
 #include <cctype>
 #include <optional>
 
-#include "protocol/hex.h"
+#include "base/json_reading.h"
+#include "base/text.h"
+#include "base/values.h"
 
 namespace zk::sim {
 
@@ -15,126 +17,56 @@ using nlohmann::json;
 constexpr const char* code_keys[] = {"power_on", "power_off", "video", "computer"};
 
 // Reads an unsigned number no greater than `max` into `out` when the key is present.
-template <typename T>
-bool read_number(const json& in, const char* key, std::uint64_t max, T& out, std::string& error)
+template <typename T> void read_number(const JsonAt& in, const char* key, std::uint64_t max, T& out)
 {
-    if (!in.contains(key)) return true;
-    const json& value = in.at(key);
-    if (!value.is_number_unsigned() || value.get<std::uint64_t>() > max) {
-        error = std::string("state: \"") + key + "\" must be a whole number from 0 to " +
-                std::to_string(max);
-        return false;
-    }
-    out = static_cast<T>(value.get<std::uint64_t>());
-    return true;
+    if (in.has(key)) out = static_cast<T>(in[key].whole_number(max));
 }
 
-bool read_flag(const json& in, const char* key, bool& out, std::string& error)
+void read_flag(const JsonAt& in, const char* key, bool& out)
 {
-    if (!in.contains(key)) return true;
-    if (!in.at(key).is_boolean()) {
-        error = std::string("state: \"") + key + "\" must be true or false";
-        return false;
-    }
-    out = in.at(key).get<bool>();
-    return true;
+    if (in.has(key)) out = in[key].flag();
 }
 
-bool read_codes(const json& in,
-                std::string_view path,
-                protocol::ProjectorCodes& out,
-                std::string& error)
+void read_codes(const JsonAt& in, protocol::ProjectorCodes& out)
 {
-    if (!in.contains("codes")) return true;
-    const json& codes = in.at("codes");
-    if (!codes.is_object()) {
-        error = "state: \"codes\" must be an object of code texts";
-        return false;
-    }
-    error = unknown_key(codes, {code_keys[0], code_keys[1], code_keys[2], code_keys[3]},
-                        std::string(path) + ".codes");
-    if (!error.empty()) return false;
+    if (!in.has("codes")) return;
+    const JsonAt codes = in["codes"];
+    codes.only_keys({code_keys[0], code_keys[1], code_keys[2], code_keys[3]});
     for (std::size_t i = 0; i < out.codes.size(); ++i) {
-        if (!codes.contains(code_keys[i])) continue;
-        const json& text = codes.at(code_keys[i]);
-        std::optional<Bytes> bytes =
-            text.is_string() ? bytes_of_hex_pairs(text.get<std::string>()) : std::nullopt;
-        if (!bytes) {
-            error = std::string("state: code \"") + code_keys[i] + "\" must be hex pairs";
-            return false;
-        }
+        if (!codes.has(code_keys[i])) continue;
+        const JsonAt text = codes[code_keys[i]];
+        std::optional<Bytes> bytes = bytes_of_hex_pairs(text.text());
+        if (!bytes) text.refuse("expected hex pairs (\"7E 30 0D\")");
         out.codes[i] = std::move(*bytes);
     }
-    if (!protocol::projector_codes_fit(out.codes)) {
-        error = "state: the four codes hold more than " +
-                std::to_string(protocol::projector_code_capacity) + " bytes";
-        return false;
-    }
-    return true;
+    if (!protocol::projector_codes_fit(out.codes))
+        codes.refuse("the four codes hold more than " +
+                     std::to_string(protocol::projector_code_capacity) + " bytes");
 }
 
-bool read_cards(const json& in, std::set<std::uint32_t>& out, std::string& error)
+void read_cards(const JsonAt& in, std::set<std::uint32_t>& out)
 {
-    if (!in.contains("cards")) return true;
-    const json& cards = in.at("cards");
-    if (!cards.is_array()) {
-        error = "state: \"cards\" must be a list of card numbers";
-        return false;
-    }
+    if (!in.has("cards")) return;
+    const std::vector<JsonAt> cards = in["cards"].list();
     // The card count travels in 16 bits; a longer registry would be reported wrapped.
-    if (cards.size() > 0xFFFF) {
-        error = "state: \"cards\" holds more than 65535 cards";
-        return false;
-    }
+    if (cards.size() > 0xFFFF) in["cards"].refuse("holds more than 65535 cards");
     out.clear();
-    for (const json& card : cards) {
-        if (!card.is_number_unsigned() || card.get<std::uint64_t>() > 0xFFFFFFFFu) {
-            error = "state: every card must be a number from 0 to 4294967295";
-            return false;
-        }
-        out.insert(card.get<std::uint32_t>());
-    }
-    return true;
+    for (const JsonAt& card : cards)
+        out.insert(static_cast<std::uint32_t>(card.whole_number(0xFFFFFFFFu)));
 }
 
 } // namespace
 
-std::string unknown_key(const json& object,
-                        std::initializer_list<std::string_view> known,
-                        std::string_view path)
-{
-    for (const auto& [key, value] : object.items()) {
-        if (std::find(known.begin(), known.end(), key) == known.end())
-            return "state: unknown key \"" + std::string(path) + "." + key + "\"";
-    }
-    return {};
-}
-
-std::string hex_pairs(ByteView bytes)
-{
-    std::string text;
-    for (std::uint8_t byte : bytes) {
-        if (!text.empty()) text += ' ';
-        text += protocol::byte_to_hex_pair(byte);
-    }
-    return text;
-}
-
 std::optional<Bytes> bytes_of_hex_pairs(std::string_view text)
 {
     Bytes bytes;
-    std::string pair;
-    for (std::size_t at = 0; at <= text.size(); ++at) {
-        const char c = at < text.size() ? text[at] : ' ';
-        if (c != ' ') {
-            if (!std::isxdigit(static_cast<unsigned char>(c)) || pair.size() == 2) return {};
-            pair += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-        } else if (pair.size() == 1) {
-            return {}; // a lone digit: half a byte lost in editing, not a byte
-        } else if (!pair.empty()) {
-            bytes.push_back(static_cast<std::uint8_t>(protocol::parse_hex(pair)));
-            pair.clear();
-        }
+    for (const std::string& token : split_text(text, " ")) {
+        if (token.empty()) continue; // spaces between pairs, however many
+        // A lone digit is half a byte lost in editing, not a byte.
+        const std::optional<std::uint8_t> byte =
+            token.size() == 2 ? parse_hex_byte(token) : std::nullopt;
+        if (!byte) return std::nullopt;
+        bytes.push_back(*byte);
     }
     return bytes;
 }
@@ -153,7 +85,7 @@ json state_to_json(const ControllerState& state)
 {
     json codes = json::object();
     for (std::size_t i = 0; i < state.projector.codes.size(); ++i)
-        codes[code_keys[i]] = hex_pairs(state.projector.codes[i]);
+        codes[code_keys[i]] = hex_bytes_text(state.projector.codes[i]);
     return {{"controller_id", state.controller_id},
             {"volume", state.volume},
             {"screen_interval", state.screen_interval},
@@ -168,29 +100,34 @@ json state_to_json(const ControllerState& state)
             {"authorisation_paused", state.authorisation_paused}};
 }
 
+ControllerState controller_state_from(const JsonAt& in)
+{
+    in.only_keys({"controller_id", "volume", "screen_interval", "warm_up", "cool_down",
+                  "swipe_card_mode", "baud", "parity", "codes", "cards", "fingerprints",
+                  "authorisation_paused"});
+    ControllerState s;
+    read_number(in, "controller_id", 0xFFFF, s.controller_id);
+    read_number(in, "volume", 0xFF, s.volume);
+    read_number(in, "screen_interval", 0xFF, s.screen_interval);
+    read_number(in, "warm_up", 0xFF, s.warm_up);
+    read_number(in, "cool_down", 0xFF, s.cool_down);
+    read_flag(in, "swipe_card_mode", s.swipe_card_mode);
+    read_number(in, "baud", 0xFFFFFF, s.projector.baud);
+    read_number(in, "parity", 0xFF, s.projector.parity);
+    read_codes(in, s.projector);
+    read_cards(in, s.cards);
+    read_number(in, "fingerprints", 0xFFFF, s.fingerprints);
+    read_flag(in, "authorisation_paused", s.authorisation_paused);
+    return s;
+}
+
 std::variant<ControllerState, std::string> state_from_json(const json& in, std::string_view path)
 {
-    if (!in.is_object()) return std::string("state: not a JSON object");
-    std::string error = unknown_key(in,
-                                    {"controller_id", "volume", "screen_interval", "warm_up",
-                                     "cool_down", "swipe_card_mode", "baud", "parity", "codes",
-                                     "cards", "fingerprints", "authorisation_paused"},
-                                    path);
-    if (!error.empty()) return error;
-    ControllerState s;
-    const bool ok = read_number(in, "controller_id", 0xFFFF, s.controller_id, error) &&
-                    read_number(in, "volume", 0xFF, s.volume, error) &&
-                    read_number(in, "screen_interval", 0xFF, s.screen_interval, error) &&
-                    read_number(in, "warm_up", 0xFF, s.warm_up, error) &&
-                    read_number(in, "cool_down", 0xFF, s.cool_down, error) &&
-                    read_flag(in, "swipe_card_mode", s.swipe_card_mode, error) &&
-                    read_number(in, "baud", 0xFFFFFF, s.projector.baud, error) &&
-                    read_number(in, "parity", 0xFF, s.projector.parity, error) &&
-                    read_codes(in, path, s.projector, error) && read_cards(in, s.cards, error) &&
-                    read_number(in, "fingerprints", 0xFFFF, s.fingerprints, error) &&
-                    read_flag(in, "authorisation_paused", s.authorisation_paused, error);
-    if (!ok) return error;
-    return s;
+    try {
+        return controller_state_from(JsonAt(in, std::string(path)));
+    } catch (const JsonError& error) {
+        return std::string("state: ") + error.what();
+    }
 }
 
 } // namespace zk::sim

@@ -2,7 +2,6 @@
 // What a simulated controller remembers, and its JSON form for the state file, so settings
 // written by the tool survive a restart of the simulator.
 #include <cstdint>
-#include <initializer_list>
 #include <optional>
 #include <set>
 #include <string>
@@ -11,6 +10,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "base/json_reading.h"
 #include "protocol/requests.h"
 
 namespace zk::sim {
@@ -32,22 +32,19 @@ struct ControllerState
     bool operator==(const ControllerState& other) const;
 };
 
-// "state: unknown key \"PATH.KEY\"" for the first key of `object` that is not in `known`; "" when
-// all are known. A hand-edited typo must be refused, not dropped and then erased by the next save.
-std::string unknown_key(const nlohmann::json& object,
-                        std::initializer_list<std::string_view> known,
-                        std::string_view path);
-
-// Bytes as hex pairs ("7E 30 0D"), the state file's form of bytes that are no text.
-std::string hex_pairs(ByteView bytes);
-// Hex pairs separated by spaces back to bytes (either case); nullopt for anything else.
+// Hex pairs separated by spaces back to bytes (either case); nullopt for anything else. The
+// state file writes bytes that are no text with hex_bytes_text.
 std::optional<Bytes> bytes_of_hex_pairs(std::string_view text);
 
 // The state as a JSON object; codes as hex pairs ("7E 30 0D") so the file stays readable.
 nlohmann::json state_to_json(const ControllerState& state);
 
-// Missing keys keep their defaults; an unknown key, or a value of the wrong type or range, gives a
-// message naming the key; `path` is where the object sits in the state file.
+// Missing keys keep their defaults; a key not known, or a value of the wrong type or range, is
+// refused naming its path.
+ControllerState controller_state_from(const JsonAt& in);
+
+// Missing keys keep their defaults; an unknown key, or a value of the wrong type or range, gives
+// "state: PATH.KEY: problem"; `path` is where the object sits in the state file.
 std::variant<ControllerState, std::string> state_from_json(const nlohmann::json& json,
                                                            std::string_view path = "controller");
 

@@ -25,22 +25,21 @@ struct Options
 // Fills `options` from the command line; the exit status when the program should stop now.
 std::optional<int> parse_command_line(int argc, char** argv, Options& options)
 {
-    std::vector<OptionSpec> table = command_face_option_table(options.command);
-    for (OptionSpec& row : network_face_option_table(options.network))
-        table.push_back(std::move(row));
-    ParsedArguments parsed = parse_options(table, {argv + 1, argv + argc});
+    CLI::App app{"zksim: simulated projector-room controllers", "zksim"};
+    app.set_help_flag("-h,--help", "Show this help and exit.");
+    add_command_face_options(app, options.command);
+    add_network_face_options(app, options.network);
+    const ParsedArguments parsed = parse_arguments(app, {argv + 1, argv + argc});
     if (parsed.help) {
-        std::cout << usage_text("zksim", table);
+        std::cout << app.help();
         return 0;
     }
-    for (std::string problem :
-         {conflicting_options(options.command), address_range_error(options.network)}) {
-        if (!problem.empty()) parsed.errors.push_back(std::move(problem));
-    }
-    for (const std::string& error : parsed.errors)
-        std::cerr << "zksim: " << error << "\n";
-    if (!parsed.errors.empty()) return 2;
-    return std::nullopt;
+    std::string problem = parsed.error;
+    if (problem.empty()) problem = conflicting_options(options.command);
+    if (problem.empty()) problem = address_range_error(options.network);
+    if (problem.empty()) return std::nullopt;
+    std::cerr << "zksim: " << problem << "\n";
+    return 2;
 }
 
 int fail(const std::string& message)

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/values.h"
 #include "discovery/config_datagram.h"
 #include "net/host_addresses.h"
 

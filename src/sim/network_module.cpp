@@ -1,15 +1,13 @@
 #include "sim/network_module.h"
 
 #include <algorithm>
-#include <cctype>
-#include <charconv>
-#include <cstdio>
 #include <limits>
 #include <type_traits>
 
+#include "base/ipv4_text.h"
 #include "base/text.h"
-#include "present/find/find_handlers.h"
-#include "protocol/hex.h"
+#include "base/values.h"
+#include "discovery/search_reply.h"
 #include "sim/controller_state.h"
 
 namespace zk::sim {
@@ -64,7 +62,7 @@ std::string dotted(const Ipv4& address)
 
 Ipv4 address_from(const nlohmann::json& json)
 {
-    const std::optional<Ipv4> address = discovery::parse_ipv4(json.get<std::string>());
+    const std::optional<Ipv4> address = parse_dotted_ipv4(json.get<std::string>());
     if (!address) throw nlohmann::json::other_error::create(501, "bad IPv4 address", &json);
     return *address;
 }
@@ -80,10 +78,7 @@ template <typename Field> Field fitting(const nlohmann::json& value, const char*
 
 std::string block_text(const ParameterBlock& block)
 {
-    std::string text;
-    for (std::uint8_t byte : block)
-        text += protocol::byte_to_hex_pair(byte);
-    return text;
+    return hex_bytes_text(block, "");
 }
 
 ParameterBlock block_from(const nlohmann::json& json)
@@ -93,10 +88,10 @@ ParameterBlock block_from(const nlohmann::json& json)
     if (text.size() != 2 * block.size())
         throw nlohmann::json::other_error::create(501, "block needs 204 bytes", &json);
     for (std::size_t i = 0; i < block.size(); ++i) {
-        const char* pair = text.data() + 2 * i;
-        const auto [end, failed] = std::from_chars(pair, pair + 2, block[i], 16);
-        if (failed != std::errc() || end != pair + 2)
-            throw nlohmann::json::other_error::create(501, "block is not hex", &json);
+        const std::optional<std::uint8_t> byte =
+            parse_hex_byte(std::string_view(text).substr(2 * i, 2));
+        if (!byte) throw nlohmann::json::other_error::create(501, "block is not hex", &json);
+        block[i] = *byte;
     }
     return block;
 }
@@ -205,30 +200,6 @@ NetworkModel make_network_model(int count,
     return model;
 }
 
-std::optional<Mac> parse_mac(std::string_view text)
-{
-    const TextArray pieces = split_text(text, ":");
-    if (pieces.size() != 6 || text.back() == ':') return std::nullopt;
-    Mac mac{};
-    for (std::size_t i = 0; i < 6; ++i) {
-        const std::string& piece = pieces[i];
-        if (piece.empty() || piece.size() > 2 ||
-            !std::all_of(piece.begin(), piece.end(),
-                         [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; }))
-            return std::nullopt;
-        mac[i] = static_cast<std::uint8_t>(std::stoul(piece, nullptr, 16));
-    }
-    return mac;
-}
-
-std::string mac_text(const Mac& mac)
-{
-    char text[18];
-    std::snprintf(text, sizeof text, "%02X:%02X:%02X:%02X:%02X:%02X", mac[0], mac[1], mac[2],
-                  mac[3], mac[4], mac[5]);
-    return text;
-}
-
 void to_json(nlohmann::json& json, const ModuleSettings& m)
 {
     json = {{"mac", mac_text(m.mac)},
@@ -258,47 +229,46 @@ void to_json(nlohmann::json& json, const ModuleSettings& m)
     // those are kept as hex pairs, so that saving neither throws nor changes them.
     if (!is_utf8(m.name)) {
         json.erase("name");
-        json["name_hex"] = hex_pairs(
+        json["name_hex"] = hex_bytes_text(
             ByteView(reinterpret_cast<const std::uint8_t*>(m.name.data()), m.name.size()));
     }
 }
 
-std::string unknown_module_key(const nlohmann::json& json, std::string_view path)
+void refuse_unknown_module_key(const JsonAt& module)
 {
     // web_port: files of earlier versions name it; it is read and dropped.
-    return unknown_key(json,
-                       {"mac",
-                        "device_type",
-                        "device_subtype",
-                        "device_index",
-                        "hardware_version",
-                        "software_version",
-                        "name",
-                        "name_hex",
-                        "ip",
-                        "gateway",
-                        "mask",
-                        "dhcp",
-                        "web_port",
-                        "port_enabled",
-                        "mode",
-                        "random_local_port",
-                        "local_port",
-                        "destination_ip",
-                        "destination_port",
-                        "baud",
-                        "data_bits",
-                        "stop_bits",
-                        "parity",
-                        "serial_rest",
-                        "block"},
-                       path);
+    module.only_keys({"mac",
+                      "device_type",
+                      "device_subtype",
+                      "device_index",
+                      "hardware_version",
+                      "software_version",
+                      "name",
+                      "name_hex",
+                      "ip",
+                      "gateway",
+                      "mask",
+                      "dhcp",
+                      "web_port",
+                      "port_enabled",
+                      "mode",
+                      "random_local_port",
+                      "local_port",
+                      "destination_ip",
+                      "destination_port",
+                      "baud",
+                      "data_bits",
+                      "stop_bits",
+                      "parity",
+                      "serial_rest",
+                      "block"});
 }
 
 void from_json(const nlohmann::json& json, ModuleSettings& m)
 {
     if (json.contains("mac")) {
-        const std::optional<Mac> mac = parse_mac(json.at("mac").get<std::string>());
+        const std::optional<Mac> mac =
+            discovery::parse_module_mac(json.at("mac").get<std::string>());
         if (!mac) throw nlohmann::json::other_error::create(501, "bad MAC", &json);
         m.mac = *mac;
     }

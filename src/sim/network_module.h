@@ -13,6 +13,7 @@
 #include <nlohmann/json.hpp>
 
 #include "base/bytes.h"
+#include "base/json_reading.h"
 #include "discovery/config_datagram.h"
 #include "sim/module_settings.h"
 
@@ -66,14 +67,9 @@ Bytes search_reply(const ModuleSettings& module, ByteView request);
 // 82 reply: byte 29 = CC and the module's whole parameter block at 30-233.
 Bytes config_reply(const ModuleSettings& module, ByteView request);
 
-// "84:C2:E4:00:00:01" (any case, single digits allowed) to bytes; nullopt otherwise.
-std::optional<Mac> parse_mac(std::string_view text);
-// Upper-case two-digit form.
-std::string mac_text(const Mac& mac);
-
 void to_json(nlohmann::json& json, const ModuleSettings& module);
-// "state: unknown key \"PATH.KEY\"" for a key from_json would not read; "" when there is none.
-std::string unknown_module_key(const nlohmann::json& json, std::string_view path);
+// Refuses a key from_json would not read, naming its path.
+void refuse_unknown_module_key(const JsonAt& module);
 // Missing members keep their defaults; a malformed one throws nlohmann::json::exception.
 void from_json(const nlohmann::json& json, ModuleSettings& module);
 void to_json(nlohmann::json& json, const NetworkModel& model);

@@ -1,12 +1,13 @@
 #pragma once
-// zksim's command line as tables: each face contributes its own rows, so a further face adds a
-// table rather than touching the parser.
-#include <functional>
+// zksim's command line, read by CLI11 as zkctl's is: each face adds its own options, so a further
+// face adds a function rather than touching the parser.
 #include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
+
+#include <CLI/CLI.hpp>
 
 #include "sim/controller_model.h"
 #include "sim/faults.h"
@@ -14,27 +15,14 @@
 
 namespace zk::sim {
 
-struct OptionSpec
-{
-    std::string_view name;       // "--hs3-port"
-    std::string_view value_name; // "PORT"; empty for a flag
-    std::string_view help;
-    // Takes the value (empty for a flag); returns an error message, or "" when accepted.
-    std::function<std::string(std::string_view)> apply;
-};
-
+// Parses `arguments` (the program name left out) into the options added to `app`. CLI11 stops at
+// the first problem, so `error` is the one message, "" when everything was taken.
 struct ParsedArguments
 {
-    bool help = false;
-    std::vector<std::string> errors;
+    bool help = false; // -h or --help: the caller prints app.help()
+    std::string error;
 };
-
-// Applies "--name VALUE", "--name=VALUE" and flags in order; "--help"/"-h" sets help.
-ParsedArguments parse_options(const std::vector<OptionSpec>& table,
-                              const std::vector<std::string>& arguments);
-
-// The usage text: one line per option with its value name and help.
-std::string usage_text(std::string_view program, const std::vector<OptionSpec>& table);
+ParsedArguments parse_arguments(CLI::App& app, const std::vector<std::string>& arguments);
 
 struct HostPort
 {
@@ -55,8 +43,8 @@ struct CommandFaceOptions
     FaultOptions faults;
 };
 
-// The rows of the command face and of the options shared by every face (state, log, faults).
-std::vector<OptionSpec> command_face_option_table(CommandFaceOptions& options);
+// The command face's options and those shared by every face (state, log, faults).
+void add_command_face_options(CLI::App& app, CommandFaceOptions& options);
 
 // Everything the network-module face (configuration datagrams) is told on the command line.
 struct NetworkFaceOptions
@@ -72,8 +60,8 @@ struct NetworkFaceOptions
     int rate = 0;                 // answers per second, as a segment of limited speed; 0: unpaced
 };
 
-// The rows of the network-module face.
-std::vector<OptionSpec> network_face_option_table(NetworkFaceOptions& options);
+// The network-module face's options.
+void add_network_face_options(CLI::App& app, NetworkFaceOptions& options);
 
 // Bases whose count runs past the last MAC or outside the addresses a controller can have
 // (0.0.0.1-255.255.255.254), as a message; "" when every controller gets its own.

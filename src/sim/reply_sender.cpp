@@ -2,7 +2,7 @@
 
 #include <QTimer>
 
-#include "protocol/hex.h"
+#include "base/values.h"
 
 namespace zk::sim {
 
@@ -17,11 +17,7 @@ std::string hex(ByteView bytes)
         --shown;
     const std::size_t zeros = bytes.size() - shown;
     if (zeros < 8) shown = bytes.size();
-    std::string text;
-    for (std::uint8_t byte : bytes.first(shown)) {
-        if (!text.empty()) text += ' ';
-        text += protocol::byte_to_hex_pair(byte);
-    }
+    std::string text = hex_bytes_text(bytes.first(shown));
     if (shown < bytes.size()) {
         if (shown) text += ' ';
         text += "00 x ";

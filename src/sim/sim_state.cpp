@@ -14,62 +14,59 @@ namespace {
 using nlohmann::json;
 
 // The whole object at once, which is what nearly every file needs; only when that fails, key by
-// key, so that the message can name the one that is wrong.
-std::variant<ModuleSettings, std::string> module_from_json(const json& in)
+// key, so that the refusal can name the one that is wrong.
+ModuleSettings module_from_json(const JsonAt& in)
 {
     ModuleSettings module;
     try {
-        from_json(in, module);
+        from_json(in.value(), module);
         return module;
     } catch (const json::exception&) {
     }
     module = ModuleSettings{};
-    for (const auto& [key, value] : in.items()) {
+    for (const auto& [key, value] : in.value().items()) {
         try {
             from_json(json{{key, value}}, module);
         } catch (const json::exception&) {
-            return "\"" + key + "\" is not valid (" + value.dump() + ")";
+            in[key].refuse("not valid (" + value.dump() + ")");
         }
     }
-    return std::string("not valid"); // a key that fails within the object fails alone too
+    in.refuse("not valid"); // a key that fails within the object fails alone too
 }
 
 // One module of the list and the command state of its controller, when the entry has one.
-std::string read_module(const json& in, std::size_t index, SimState& state)
+void read_module(const JsonAt& in, std::size_t index, SimState& state)
 {
-    const std::string where = "state: network module " + std::to_string(index + 1);
-    if (!in.is_object()) return where + " is not a JSON object";
-    const std::string path = "network.modules[" + std::to_string(index) + "]";
-    json settings = in;
+    json settings = in.object().value();
     settings.erase("controller");
-    if (std::string error = unknown_module_key(settings, path); !error.empty()) return error;
-    auto module = module_from_json(settings);
-    if (auto* error = std::get_if<std::string>(&module)) return where + ": " + *error;
-    state.network->modules.push_back(std::get<ModuleSettings>(std::move(module)));
-    if (!in.contains("controller")) return {};
-    if (!in.at("controller").is_object())
-        return "state: \"" + path + ".controller\" must be a JSON object";
-    auto controller = state_from_json(in.at("controller"), path + ".controller");
-    if (auto* error = std::get_if<std::string>(&controller)) return std::move(*error);
-    const bool taken =
-        !state.controllers.emplace(index, std::get<ControllerState>(std::move(controller))).second;
-    if (taken) return "state: \"controller\" and \"" + path + ".controller\" both given";
-    return {};
+    const JsonAt module(settings, in.path());
+    refuse_unknown_module_key(module);
+    state.network->modules.push_back(module_from_json(module));
+    if (!in.has("controller")) return;
+    const JsonAt controller = in["controller"].object();
+    if (!state.controllers.emplace(index, controller_state_from(controller)).second)
+        controller.refuse("given as \"controller\" too");
 }
 
-std::string read_network(const json& in, SimState& state)
+void read_network(const JsonAt& in, SimState& state)
 {
-    if (!in.is_object() || !in.contains("modules") || !in.at("modules").is_array())
-        return "state: \"network\" must be an object with a list \"modules\"";
-    if (std::string error = unknown_key(in, {"modules"}, "network"); !error.empty()) return error;
-    const json& modules = in.at("modules");
+    in.only_keys({"modules"});
+    const std::vector<JsonAt> modules = in["modules"].list();
     // Without a module there is no controller to answer anything.
-    if (modules.empty()) return "state: \"network.modules\" is empty; it needs one module at least";
+    if (modules.empty()) in["modules"].refuse("empty; it needs one module at least");
     state.network.emplace();
-    for (std::size_t i = 0; i < modules.size(); ++i) {
-        if (std::string error = read_module(modules[i], i, state); !error.empty()) return error;
-    }
-    return {};
+    for (std::size_t i = 0; i < modules.size(); ++i)
+        read_module(modules[i], i, state);
+}
+
+SimState read_sim_state(const JsonAt& in)
+{
+    in.only_keys({"controller", "network"});
+    SimState state;
+    if (in.has("controller"))
+        state.controllers[0] = controller_state_from(in["controller"].object());
+    if (in.has("network")) read_network(in["network"], state);
+    return state;
 }
 
 // `text` with every line indented, to sit inside the document.
@@ -103,23 +100,11 @@ void write_sim_state(std::ostream& out,
 
 std::variant<SimState, std::string> sim_state_from_json(const json& in)
 {
-    if (!in.is_object()) return std::string("state: not a JSON object");
-    for (const auto& [key, value] : in.items()) {
-        if (key != "controller" && key != "network")
-            return "state: unknown key \"" + key + "\" (expected \"controller\" and \"network\")";
+    try {
+        return read_sim_state(JsonAt(in));
+    } catch (const JsonError& error) {
+        return std::string("state: ") + error.what();
     }
-    SimState state;
-    if (in.contains("controller")) {
-        if (!in.at("controller").is_object())
-            return std::string("state: \"controller\" must be a JSON object");
-        auto controller = state_from_json(in.at("controller"));
-        if (auto* error = std::get_if<std::string>(&controller)) return std::move(*error);
-        state.controllers[0] = std::get<ControllerState>(std::move(controller));
-    }
-    if (in.contains("network")) {
-        if (std::string error = read_network(in.at("network"), state); !error.empty()) return error;
-    }
-    return state;
 }
 
 std::variant<SimState, std::string> load_sim_state(const std::string& path)
@@ -129,8 +114,12 @@ std::variant<SimState, std::string> load_sim_state(const std::string& path)
         if (failure->missing) return SimState{};
         return "cannot read the state file " + describe(path, *failure);
     }
-    const json parsed = json::parse(std::get<std::string>(read), nullptr, false);
-    if (parsed.is_discarded()) return "the state file " + path + " is not valid JSON";
+    json parsed;
+    try {
+        parsed = parse_json_document(std::get<std::string>(read));
+    } catch (const JsonError& error) {
+        return path + ": " + error.what();
+    }
     auto state = sim_state_from_json(parsed);
     if (auto* error = std::get_if<std::string>(&state)) return path + ": " + *error;
     return state;

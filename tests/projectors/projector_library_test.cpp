@@ -72,7 +72,7 @@ TEST(projector_library, refuses_entries_by_name_and_keeps_the_others)
          "f.json: entry 2 (B x): baud 14400 is not one of the page's rates"},
         {R"({"brand":"B","family":"x","baud":9600,"parity":"mark","codes":{},"sources":["s"],
             "confidence":"documented"})",
-         "f.json: entry 2 (B x): parity \"mark\" is not none, odd or even"},
+         "f.json: entry 2 (B x): parity: expected none, odd or even, not \"mark\""},
         {R"({"brand":"B","family":"x","baud":9600,"parity":"none","codes":{"video":"1G"},
             "sources":["s"],"confidence":"documented"})",
          "f.json: entry 2 (B x): codes.video: \"1G\" is not a byte (one or two hex digits)"},
@@ -85,8 +85,8 @@ TEST(projector_library, refuses_entries_by_name_and_keeps_the_others)
          "not \"sure\""},
         {R"({"brand":"B","family":"x","parity":"none","codes":{},"sources":["s"],
             "confidence":"documented"})",
-         "f.json: entry 2 (B x): baud is missing"},
-        {R"(7)", "f.json: entry 2: an entry must be an object"},
+         "f.json: entry 2 (B x): baud: missing"},
+        {R"(7)", "f.json: entry 2: expected an object"},
     };
     for (const Case& c : cases) {
         Library library;
@@ -125,7 +125,7 @@ TEST(projector_library, user_entries_come_first_and_a_broken_file_is_named)
     EXPECT_NE(no_shipped.problems[0].find("absent.json"), std::string::npos);
     const fs::path broken = dir.write("broken.json", "{\"projectors\": [");
     EXPECT_EQ(load_library(broken, {}).problems,
-              std::vector<std::string>{broken.string() + ": not JSON"});
+              std::vector<std::string>{broken.string() + ": not valid JSON"});
 }
 
 TEST(room_file, writes_and_reads_back_one_rooms_codes)
@@ -145,7 +145,7 @@ TEST(room_file, writes_and_reads_back_one_rooms_codes)
 
     const fs::path bad = dir.write("bad.json", R"({"baud":9600,"parity":"none","codes":[]})");
     EXPECT_EQ(std::get<std::string>(read_room_file(bad)),
-              bad.string() + ": codes must be an object");
+              bad.string() + ": codes: expected an object");
     EXPECT_NE(write_room_file(dir.path, room), std::nullopt);
 }
 

@@ -3,6 +3,7 @@
 // port it left from.
 #include <gtest/gtest.h>
 
+#include "base/values.h"
 #include "sim/network_face.h"
 #include "sim/sim_state.h"
 #include "support/hex.h"

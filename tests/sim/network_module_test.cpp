@@ -112,12 +112,13 @@ TEST(network_module, state_survives_a_trip_through_json)
 TEST(network_face_options, the_table_reads_every_option_and_refuses_bad_values)
 {
     NetworkFaceOptions options;
-    const ParsedArguments parsed = parse_options(
-        network_face_option_table(options),
-        {"--count", "50", "--mac-base=0:11:22:33:44:5", "--ip-base", "10.0.0.1",
-         "--reply-to-sender", "--pc-port", "61000", "--config-port=0", "--module-name", "HALL-3",
-         "--module-version=15.0", "--gateway", "10.0.0.254", "--strict-writes"});
-    EXPECT_TRUE(parsed.errors.empty()) << parsed.errors.front();
+    CLI::App app;
+    add_network_face_options(app, options);
+    const ParsedArguments parsed = parse_arguments(
+        app, {"--count", "50", "--mac-base=0:11:22:33:44:5", "--ip-base", "10.0.0.1",
+              "--reply-to-sender", "--pc-port", "61000", "--config-port=0", "--module-name",
+              "HALL-3", "--module-version=15.0", "--gateway", "10.0.0.254", "--strict-writes"});
+    EXPECT_EQ(parsed.error, "");
     EXPECT_EQ(options.count, 50);
     EXPECT_EQ(options.mac_base, (Mac{0, 0x11, 0x22, 0x33, 0x44, 5}));
     EXPECT_EQ(options.ip_base, (Ipv4{10, 0, 0, 1}));
@@ -137,7 +138,7 @@ TEST(network_face_options, the_table_reads_every_option_and_refuses_bad_values)
     };
     const std::vector<Case> cases = {
         {{"--count", "0"}, "--count: expected a number from 1 to 100000, not \"0\""},
-        {{"--count"}, "--count needs N"},
+        {{"--count"}, "--count: 1 required N missing"},
         {{"--ip-base=1.2.3"}, "--ip-base: expected an IPv4 address, not \"1.2.3\""},
         {{"--mac-base", "1:2:3"},
          "--mac-base: expected a MAC like 84:C2:E4:00:00:01, not \"1:2:3\""},
@@ -145,7 +146,7 @@ TEST(network_face_options, the_table_reads_every_option_and_refuses_bad_values)
          "--config-port: expected a number from 0 to 65535, not \"70000\""},
         {{"--pc-port", "0"}, "--pc-port: expected a number from 1 to 65535, not \"0\""},
         {{"--reply-to-sender=1"}, "--reply-to-sender takes no value"},
-        {{"--module-name="}, "--module-name: expected 1 to 20 bytes, not \"\""},
+        {{"--module-name="}, "--module-name: 1 required TEXT missing"},
         {{"--module-name", "ABCDEFGHIJKLMNOPQRSTU"},
          "--module-name: expected 1 to 20 bytes, not \"ABCDEFGHIJKLMNOPQRSTU\""},
         {{"--module-version", "16.1"}, "--module-version: expected H.S, each 0-15, not \"16.1\""},
@@ -154,9 +155,9 @@ TEST(network_face_options, the_table_reads_every_option_and_refuses_bad_values)
     };
     for (const Case& c : cases) {
         NetworkFaceOptions o;
-        const ParsedArguments bad = parse_options(network_face_option_table(o), c.args);
-        ASSERT_EQ(bad.errors.size(), 1u) << c.args[0];
-        EXPECT_EQ(bad.errors[0], c.error);
+        CLI::App bad;
+        add_network_face_options(bad, o);
+        EXPECT_EQ(parse_arguments(bad, c.args).error, c.error) << c.args[0];
     }
 }
 
@@ -184,9 +185,11 @@ TEST(network_face_options, bases_that_would_run_past_the_last_address_are_refuse
     for (const Case& c : cases) {
         NetworkFaceOptions o;
         const std::string count = std::to_string(c.count);
-        ASSERT_TRUE(parse_options(network_face_option_table(o),
-                                  {"--mac-base", c.mac, "--ip-base", c.ip, "--count", count})
-                        .errors.empty());
+        CLI::App app;
+        add_network_face_options(app, o);
+        ASSERT_EQ(
+            parse_arguments(app, {"--mac-base", c.mac, "--ip-base", c.ip, "--count", count}).error,
+            "");
         EXPECT_EQ(address_range_error(o), c.error) << c.mac << " " << c.ip;
     }
 }
@@ -195,10 +198,10 @@ TEST(network_face_options, help_lists_the_options_of_both_faces)
 {
     CommandFaceOptions command;
     NetworkFaceOptions network;
-    std::vector<OptionSpec> table = command_face_option_table(command);
-    for (OptionSpec& row : network_face_option_table(network))
-        table.push_back(std::move(row));
-    const std::string usage = usage_text("zksim", table);
+    CLI::App app;
+    add_command_face_options(app, command);
+    add_network_face_options(app, network);
+    const std::string usage = app.help();
     for (const char* line :
          {"  --count N ", "  --config-port PORT ", "  --reply-to-sender ", "  --hs3-port PORT ",
           "  --reply-to-server ", "  --seed N ", "  --loss P ", "  --state FILE "})

@@ -35,10 +35,10 @@ TEST(pacer, a_paced_face_sends_every_answer_but_not_all_at_once)
 {
     NetworkModel model = make_network_model(3, {0x84, 0xC2, 0xE4, 0, 0, 1}, {10, 0, 0, 1});
     NetworkFaceOptions options;
-    const ParsedArguments parsed =
-        parse_options(network_face_option_table(options),
-                      {"--rate", "4", "--config-port=0", "--reply-to-sender"});
-    ASSERT_TRUE(parsed.errors.empty()) << parsed.errors.front();
+    CLI::App app;
+    add_network_face_options(app, options);
+    ASSERT_EQ(parse_arguments(app, {"--rate", "4", "--config-port=0", "--reply-to-sender"}).error,
+              "");
     NetworkFace face(model, options);
     test::UdpProbe tool;
     Bytes search(285, 0);
@@ -53,9 +53,10 @@ TEST(pacer, a_paced_face_sends_every_answer_but_not_all_at_once)
     EXPECT_EQ(tool.received.size(), 3u);
 
     NetworkFaceOptions refused;
-    const ParsedArguments bad = parse_options(network_face_option_table(refused), {"--rate=0"});
-    ASSERT_EQ(bad.errors.size(), 1u);
-    EXPECT_EQ(bad.errors[0], "--rate: expected a number from 1 to 10000000, not \"0\"");
+    CLI::App bad;
+    add_network_face_options(bad, refused);
+    EXPECT_EQ(parse_arguments(bad, {"--rate=0"}).error,
+              "--rate: expected a number from 1 to 10000000, not \"0\"");
 }
 
 } // namespace

@@ -45,20 +45,20 @@ TEST_F(state_file, unknown_keys_half_bytes_and_no_modules_are_refused_with_their
         const char* error;
     };
     const Case cases[] = {
-        {R"({"controller": {"volum": 7}})", "state: unknown key \"controller.volum\""},
+        {R"({"controller": {"volum": 7}})", "state: controller.volum: unknown key"},
         {R"({"controller": {"codes": {"powr_on": ""}}})",
-         "state: unknown key \"controller.codes.powr_on\""},
+         "state: controller.codes.powr_on: unknown key"},
         {R"({"network": {"modules": [{}, {"gatway": "10.0.0.1"}]}})",
-         "state: unknown key \"network.modules[1].gatway\""},
-        {R"({"network": {"modules": [], "count": 3}})", "state: unknown key \"network.count\""},
+         "state: network.modules[1].gatway: unknown key"},
+        {R"({"network": {"modules": [], "count": 3}})", "state: network.count: unknown key"},
         {R"({"network": {"modules": [{"controller": {"volum": 7}}]}})",
-         "state: unknown key \"network.modules[0].controller.volum\""},
+         "state: network.modules[0].controller.volum: unknown key"},
         {R"({"network": {"modules": [{"name_hex": "41 4"}]}})",
-         "state: network module 1: \"name_hex\" is not valid (\"41 4\")"},
+         "state: network.modules[0].name_hex: not valid (\"41 4\")"},
         {R"({"network": {"modules": []}})",
-         "state: \"network.modules\" is empty; it needs one module at least"},
+         "state: network.modules: empty; it needs one module at least"},
         {R"({"controller": {}, "network": {"modules": [{"controller": {}}]}})",
-         "state: \"controller\" and \"network.modules[0].controller\" both given"},
+         "state: network.modules[0].controller: given as \"controller\" too"},
     };
     for (const Case& c : cases) {
         const auto result = sim_state_from_json(nlohmann::json::parse(c.json));
