@@ -1,8 +1,9 @@
 # The Qt-free core, one folder a layer, each using only those above it in this list: values and
 # conversions (base), the windows as data (view), the HS3 codec (protocol), the configuration
-# datagram codec (discovery), the two windows' presenters (present/find, present/settings) and
-# the program's state and settings file (app). Included by the main build and by the Windows
-# cross-build (cmake/windows-core), so both build the same files.
+# datagram codec (discovery), a projector's codes as the page and its library hold them
+# (projectors; the JSON library loader is zk_projectors), the two windows' presenters
+# (present/find, present/settings) and the program's state and settings file (app). Included by
+# the main build and by the Windows cross-build (cmake/windows-core), so both build the same.
 set(ZK_SRC ${CMAKE_CURRENT_LIST_DIR})
 add_library(zk_core STATIC
     ${ZK_SRC}/base/adapter_source.cpp
@@ -20,7 +21,6 @@ add_library(zk_core STATIC
     ${ZK_SRC}/protocol/answer_rule.cpp
     ${ZK_SRC}/protocol/code_text.cpp
     ${ZK_SRC}/protocol/hs3_frame.cpp
-    ${ZK_SRC}/protocol/projector_entry.cpp
     ${ZK_SRC}/protocol/replies.cpp
     ${ZK_SRC}/protocol/request.cpp
     ${ZK_SRC}/protocol/requests.cpp
@@ -28,6 +28,7 @@ add_library(zk_core STATIC
     ${ZK_SRC}/discovery/config_datagram.cpp
     ${ZK_SRC}/discovery/parameter_block.cpp
     ${ZK_SRC}/discovery/search_reply.cpp
+    ${ZK_SRC}/projectors/projector_entry.cpp
     ${ZK_SRC}/present/find/find_handlers.cpp
     ${ZK_SRC}/present/find/find_watch.cpp
     ${ZK_SRC}/present/find/local_address.cpp

@@ -11,7 +11,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "protocol/projector_entry.h"
+#include "projectors/projector_entry.h"
 
 namespace zk::projectors {
 

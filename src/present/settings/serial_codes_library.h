@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "present/settings/context.h"
-#include "protocol/projector_entry.h"
+#include "projectors/projector_entry.h"
 
 namespace zk::commands {
 

@@ -1,4 +1,4 @@
-#include "protocol/projector_entry.h"
+#include "projectors/projector_entry.h"
 
 #include <string_view>
 
