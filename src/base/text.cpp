@@ -13,36 +13,6 @@ namespace {
 
 constexpr std::string_view ideographic_space = "\xE3\x80\x80"; // U+3000
 
-// Bytes taken by the character at `at`: a whole well-formed UTF-8 sequence, otherwise 1. A byte
-// that starts no well-formed sequence is a character of its own, so malformed text is still
-// walked without ever splitting a valid character or reading past the end.
-std::size_t char_length(std::string_view text, std::size_t at)
-{
-    const auto lead = static_cast<unsigned char>(text[at]);
-    std::size_t length = 0;
-    unsigned char low = 0x80;  // bounds of the second byte; the rest are always 80..BF
-    unsigned char high = 0xBF; // narrower bounds rule out overlongs, surrogates and > U+10FFFF
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        low = lead == 0xE0 ? 0xA0 : low;
-        high = lead == 0xED ? 0x9F : high;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        low = lead == 0xF0 ? 0x90 : low;
-        high = lead == 0xF4 ? 0x8F : high;
-    } else {
-        return 1;
-    }
-    if (text.size() - at < length) return 1;
-    for (std::size_t i = 1; i < length; ++i) {
-        const auto b = static_cast<unsigned char>(text[at + i]);
-        if (b < (i == 1 ? low : 0x80) || b > (i == 1 ? high : 0xBF)) return 1;
-    }
-    return length;
-}
-
 // Length of the space at `at` (ASCII or ideographic), 0 when there is none.
 std::size_t space_length(std::string_view text, std::size_t at)
 {
@@ -156,6 +126,33 @@ double leading_number(std::string_view s)
 }
 
 } // namespace
+
+std::size_t char_length(std::string_view text, std::size_t at)
+{
+    const auto lead = static_cast<unsigned char>(text[at]);
+    std::size_t length = 0;
+    unsigned char low = 0x80;  // bounds of the second byte; the rest are always 80..BF
+    unsigned char high = 0xBF; // narrower bounds rule out overlongs, surrogates and > U+10FFFF
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        low = lead == 0xE0 ? 0xA0 : low;
+        high = lead == 0xED ? 0x9F : high;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        low = lead == 0xF0 ? 0x90 : low;
+        high = lead == 0xF4 ? 0x8F : high;
+    } else {
+        return 1;
+    }
+    if (text.size() - at < length) return 1;
+    for (std::size_t i = 1; i < length; ++i) {
+        const auto b = static_cast<unsigned char>(text[at + i]);
+        if (b < (i == 1 ? low : 0x80) || b > (i == 1 ? high : 0xBF)) return 1;
+    }
+    return length;
+}
 
 std::string fold_full_width(std::string_view text)
 {

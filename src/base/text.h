@@ -38,6 +38,12 @@ std::string to_text(double value);
 // "%X": upper-case hexadecimal without leading zeros ("0", "A", "FF").
 std::string to_hex_text(std::uint32_t value);
 
+// Bytes taken by the character at `at`: a whole well-formed UTF-8 sequence, otherwise 1. A byte
+// that starts no well-formed sequence (overlong forms, surrogates and code points past U+10FFFF
+// included) is a character of its own, so malformed text is still walked without ever
+// splitting a valid character or reading past the end.
+std::size_t char_length(std::string_view text, std::size_t at);
+
 // Length in the double-byte code page: ASCII counts 1, any other character 2.
 int text_length(std::string_view text);
 

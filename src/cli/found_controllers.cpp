@@ -40,11 +40,6 @@ const std::vector<std::string> columns = {"mac",  "ip",   "mask",    "gateway", 
 
 } // namespace
 
-discovery::NetworkParameters parameters_of(ByteView block)
-{
-    return discovery::parameters_of(block);
-}
-
 nlohmann::ordered_json parameters_json(const discovery::NetworkParameters& p)
 {
     return {{"ip", dotted(p.ip)},

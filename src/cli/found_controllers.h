@@ -10,6 +10,7 @@
 
 #include "base/bytes.h"
 #include "discovery/config_datagram.h"
+#include "discovery/parameter_block.h"
 
 namespace zk::cli {
 
@@ -23,8 +24,8 @@ struct FoundController
     bool shares_ip = false; // another MAC announced the same address
 };
 
-// The parameters a configuration block holds; the caller has checked its length.
-discovery::NetworkParameters parameters_of(ByteView block);
+// The parameters a configuration block holds: the codec's own reading.
+using discovery::parameters_of;
 
 // One row per MAC, in the order of first answer; a MAC answering twice is one row.
 std::vector<FoundController> found_from(const std::vector<Bytes>& search_replies);

@@ -1,6 +1,7 @@
 // discover, netcfg set and netcfg apply: the configuration face of the modules, by broadcast.
 #include <optional>
 
+#include "base/ipv4_text.h"
 #include "base/receive_buffer.h"
 #include "cli/commands.h"
 #include "cli/found_controllers.h"
@@ -8,7 +9,6 @@
 #include "cli/table.h"
 #include "cli/values.h"
 #include "discovery/parameter_block.h"
-#include "present/find/find_handlers.h"
 
 namespace zk::cli {
 
@@ -26,7 +26,7 @@ struct NetcfgInput
 
 Ipv4 address_option(const std::string& text, std::string_view option)
 {
-    const std::optional<Ipv4> address = discovery::parse_ipv4(text);
+    const std::optional<Ipv4> address = parse_dotted_ipv4(text);
     if (!address)
         refuse_input(std::string(option) + ": expected an IPv4 address like 192.168.1.20, not \"" +
                      text + "\"");

@@ -43,7 +43,7 @@ std::optional<NetworkParameters> read_parameters(FindContext& context)
     };
     NetworkParameters parameters;
     for (const AddressField& field : fields) {
-        const std::optional<Ipv4> address = parse_ipv4(field.box.content());
+        const std::optional<Ipv4> address = parse_dotted_ipv4(field.box.content());
         if (!address) {
             context.boxes.message_box(format_error(field.label));
             return std::nullopt;
@@ -93,11 +93,6 @@ void show_acknowledged(FindContext& context, ByteView ack)
 }
 
 } // namespace
-
-std::optional<Ipv4> parse_ipv4(std::string_view text)
-{
-    return parse_dotted_ipv4(text);
-}
 
 std::optional<std::uint16_t> parse_port(std::string_view text)
 {

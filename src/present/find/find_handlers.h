@@ -45,9 +45,6 @@ void handle_config_datagram(FindContext& context, ByteView datagram);
 // 按钮设置IP: writes the edited parameters to the selected controller, or says why not.
 void write_network_parameters(FindContext& context);
 
-// Four dot-separated decimal numbers 0-255 once spaces are gone; nullopt otherwise.
-std::optional<Ipv4> parse_ipv4(std::string_view text);
-
 // A decimal number 0-65535, spaces around it allowed; nullopt otherwise.
 std::optional<std::uint16_t> parse_port(std::string_view text);
 
