@@ -9,7 +9,8 @@
 #include "protocol/replies.h"
 #include "protocol/requests.h"
 #include "support/hex.h"
-#include "support/qt_udp_probe.h"
+#include "support/udp_probe.h"
+#include "support/wait.h"
 
 namespace zk::sim {
 namespace {

@@ -7,7 +7,8 @@
 #include "sim/network_face.h"
 #include "sim/sim_state.h"
 #include "support/hex.h"
-#include "support/qt_udp_probe.h"
+#include "support/udp_probe.h"
+#include "support/wait.h"
 
 namespace zk::sim {
 namespace {

@@ -5,7 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "support/hex.h"
-#include "support/qt_udp_probe.h"
+#include "support/udp_probe.h"
+#include "support/wait.h"
 
 namespace zk::sim {
 namespace {

@@ -4,7 +4,8 @@
 
 #include "sim/network_face.h"
 #include "support/hex.h"
-#include "support/qt_udp_probe.h"
+#include "support/udp_probe.h"
+#include "support/wait.h"
 
 namespace zk::sim {
 namespace {

@@ -10,7 +10,8 @@
 
 #include "sim/sim_state.h"
 #include "sim/state_keeper.h"
-#include "support/qt_udp_probe.h"
+#include "support/udp_probe.h"
+#include "support/wait.h"
 
 namespace zk::sim {
 namespace {
