@@ -1,7 +1,5 @@
 #include "net/datagram_endpoint.h"
 
-#include <stdexcept>
-
 #include "base/ipv4_text.h"
 #include "net/datagram_endpoint_self.h"
 #include "net/datagram_endpoint_thread.h"
@@ -11,13 +9,6 @@
 namespace zk {
 
 namespace {
-
-Dispatcher& this_threads_dispatcher()
-{
-    Dispatcher* dispatcher = Dispatcher::of_this_thread();
-    if (!dispatcher) throw std::logic_error("a datagram endpoint needs an event dispatcher");
-    return *dispatcher;
-}
 
 std::optional<std::uint32_t> ipv4_number(std::string_view dotted)
 {
@@ -40,7 +31,7 @@ DatagramEndpoint::DatagramEndpoint(int local_port,
                                    std::string_view bind_address,
                                    PortUse use,
                                    int receive_buffer)
-    : owner_(this_threads_dispatcher()),
+    : owner_(Dispatcher::current()),
       own_(std::make_unique<detail::OwnDatagrams>(std::string(bind_address))),
       requested_port_(local_port < 0 ? 1 : local_port)
 {
@@ -142,7 +133,8 @@ DatagramEndpoint::send_all(std::string_view address, int port, std::span<const B
     if (!bound_) return std::vector<bool>(datagrams.size(), false);
     // Above 65535 names no port; cutting it down would send to some other program.
     if (port > 65535) return std::vector<bool>(datagrams.size(), false);
-    detail::SocketAddress to{detail::broadcast_address, static_cast<std::uint16_t>(port < 1 ? 1 : port)};
+    detail::SocketAddress to{detail::broadcast_address,
+                             static_cast<std::uint16_t>(port < 1 ? 1 : port)};
     if (!address.empty()) {
         const std::optional<std::uint32_t> target = ipv4_number(resolve_ipv4(address));
         if (!target) return std::vector<bool>(datagrams.size(), false);

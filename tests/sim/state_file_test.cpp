@@ -1,6 +1,5 @@
 // The state file of many controllers: what it refuses, how it keeps each controller, where it is
 // written, and when.
-#include <QCoreApplication>
 #include <filesystem>
 #include <fstream>
 #include <string>

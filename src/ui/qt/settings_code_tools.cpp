@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QPushButton>
 
+#include "base/program_folder.h"
 #include "present/settings/serial_codes_library.h"
 #include "present/settings/serial_codes_text.h"
 #include "ui/qt/settings_window.h"
@@ -34,9 +35,8 @@ void SettingsWindow::bind_code_tools()
     bind_click("按钮输入", commands::on_code_text_in);
     bind_click("按钮输出", commands::on_code_text_out);
     组合框转换码.set_selection(0);
-    library_ = projectors::load_library(
-        projectors::user_library_file(),
-        projectors::shipped_library_file(QCoreApplication::applicationDirPath().toStdString()));
+    library_ = projectors::load_library(projectors::user_library_file(),
+                                        projectors::shipped_library_file(program_folder()));
     commands::fill_projector_list(组合框投影机型号, library_.entries);
     if (!library_.problems.empty()) 标签状态.set_caption(library_problems(library_));
     connect(controls_.get<QComboBox>("组合框投影机型号"), &QComboBox::activated, this,
