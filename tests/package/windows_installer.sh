@@ -30,6 +30,7 @@ done
 work=$(mktemp -d /tmp/zk-installer.XXXXXX)
 # One prefix for the whole run, its own server, so that waiting on it waits for our programs only.
 export WINEPREFIX=$work/prefix WINEDEBUG=-all
+# shellcheck disable=SC2317 # called by the trap
 cleanup() {
     timeout 30 "$wineserver" -k 2>/dev/null
     rm -rf "$work"
@@ -61,22 +62,19 @@ installed() {
     return "${PIPESTATUS[0]}"
 }
 
-# The netsh calls LOG shows, one "add|delete PORT" a line, in order.
+# The netsh calls LOG shows, in order, on one line: "delete 60000 add 60000 ...".
 netsh_calls() {
-    sed -n 's/.*L"firewall" L"\([a-z]*\)" L"rule" L"name=zkconfig UDP \([0-9]*\)".*/\1 \2/p' "$1"
+    sed -n 's/.*L"firewall" L"\([a-z]*\)" L"rule" L"name=zkconfig UDP \([0-9]*\)".*/\1 \2/p' "$1" |
+        paste -sd ' '
 }
 
-run "$work/install.log" "$setup" /S || {
-    cat "$work/install.log"
-    give_up "$setup /S exited with $?"
-}
+run "$work/install.log" "$setup" /S || give_up "$setup /S exited with $?: $(cat "$work/install.log")"
 
 # What the folder holds: the programs, their manuals, the library, the dissector, the texts.
 expected=(LICENSE.txt README.txt projectors.json uninstall.exe zk.lua zkctl.exe zkctl.txt
     zksim.exe zksim.txt)
-actual=$(cd "$folder" 2>/dev/null && find . -mindepth 1 -printf '%P\n' | sort)
-[ "$actual" = "$(printf '%s\n' "${expected[@]}")" ] ||
-    fail "$windows_folder holds [$(echo $actual)], not [${expected[*]}]"
+actual=$(cd "$folder" 2>/dev/null && find . -mindepth 1 -printf '%P\n' | sort | paste -sd ' ')
+[ "$actual" = "${expected[*]}" ] || fail "$windows_folder holds [$actual], not [${expected[*]}]"
 # Delivered as they are: the programs of this build, the library, the dissector.
 same() { # same INSTALLED ORIGINAL
     cmp -s "$folder/$1" "$2" || fail "the installed $1 is not $2"
@@ -111,10 +109,12 @@ for value in "DisplayName +REG_SZ +zkconfig" "DisplayVersion +REG_SZ +$version" 
 done
 # The firewall rules for both ports, each added after any twin from an earlier install went.
 calls=$(netsh_calls "$work/install.log")
-[ "$(echo $calls)" = "delete 60000 add 60000 delete 16006 add 16006" ] ||
-    fail "the installer's netsh calls were [$(echo $calls)]: $(cat "$work/install.log")"
-grep -q 'L"add" .*L"dir=in" L"action=allow" L"protocol=UDP" L"localport=60000"' "$work/install.log" ||
-    fail "the rule for 60000 is not an inbound UDP allow rule: $(cat "$work/install.log")"
+[ "$calls" = "delete 60000 add 60000 delete 16006 add 16006" ] ||
+    fail "the installer's netsh calls were [$calls]: $(cat "$work/install.log")"
+for port in 60000 16006; do
+    grep -q "L\"add\" .*L\"dir=in\" L\"action=allow\" L\"protocol=UDP\" L\"localport=$port\"" \
+        "$work/install.log" || fail "the rule for $port is not an inbound UDP allow rule"
+done
 
 # The uninstaller copies itself away and returns at once; run() waits for the copy.
 run "$work/uninstall.log" "$windows_folder\\uninstall.exe" /S ||
@@ -122,11 +122,12 @@ run "$work/uninstall.log" "$windows_folder\\uninstall.exe" /S ||
 if [ -e "$folder" ]; then
     fail "the uninstaller left $windows_folder: $(cd "$folder" && find . -mindepth 1 | tr '\n' ' ')"
 fi
-out=$(timeout 60 "$wine" reg query "$key" 2>&1)
-[ $? -ne 0 ] || fail "the uninstaller left $key: $out"
+if out=$(timeout 60 "$wine" reg query "$key" 2>&1); then
+    fail "the uninstaller left $key: $out"
+fi
 calls=$(netsh_calls "$work/uninstall.log")
-[ "$(echo $calls)" = "delete 60000 delete 16006" ] ||
-    fail "the uninstaller's netsh calls were [$(echo $calls)]: $(cat "$work/uninstall.log")"
+[ "$calls" = "delete 60000 delete 16006" ] ||
+    fail "the uninstaller's netsh calls were [$calls]: $(cat "$work/uninstall.log")"
 
 [ "$failures" -eq 0 ] && echo "windows installer: installed, ran and uninstalled cleanly"
 exit $((failures > 0))
