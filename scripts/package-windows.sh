@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Builds the Windows setup program zkconfig-<version>-setup.exe from the programs of a Windows
 # build and prints its path (and nothing else on standard output).
-# Usage: package-windows.sh [WINDOWS_BUILD_DIR]   (default build-windows)
+# Usage: package-windows.sh [WINDOWS_BUILD_DIR]   (default: build-windows in the checkout)
 # The build folder must hold zkctl.exe and zksim.exe (anywhere below it); the setup program is
 # written there. Needs makensis and groff (scripts/setup.sh --dev installs them).
 set -euo pipefail
-build=$(realpath -m "${1:-build-windows}")
-cd "$(dirname "$0")/.."
+repo=$(cd "$(dirname "$0")/.." && pwd)
+build=$(realpath -m "${1:-$repo/build-windows}")
+cd "$repo"
 
 die() {
     echo "package-windows: $*" >&2

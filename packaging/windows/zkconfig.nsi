@@ -34,6 +34,7 @@ InstallDir "$PROGRAMFILES64\zkconfig"
 InstallDirRegKey HKLM "${ZK_UNINSTALL_KEY}" InstallLocation
 ShowInstDetails show
 ShowUninstDetails show
+BrandingText "zkconfig ${VERSION}"
 
 !define MUI_ABORTWARNING
 !define MUI_FINISHPAGE_SHOWREADME "$INSTDIR\README.txt"
