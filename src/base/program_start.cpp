@@ -1,8 +1,9 @@
 #include "base/program_start.h"
 
 #ifdef _WIN32
-#include <shellapi.h>
 #include <windows.h>
+// After windows.h, which it builds on.
+#include <shellapi.h>
 #endif
 
 namespace zk {
