@@ -209,7 +209,9 @@ std::string expected_line(const SysfsLink& link)
 
 const std::filesystem::path sysfs_net = "/sys/class/net";
 
-// The primary IPv4 address or netmask of a link as the older ioctl interface reports it.
+// The first IPv4 address or netmask of a link as the older ioctl interface reports it. (It
+// reads the first address labelled with the link's own name: on a link whose first address has
+// an alias label, "eth0:1", the two routes differ and this test says so.)
 std::string ioctl_ipv4(const std::string& name, unsigned long request)
 {
     const int probe = ::socket(AF_INET, SOCK_DGRAM, 0);
