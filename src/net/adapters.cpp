@@ -7,12 +7,11 @@ namespace zk {
 std::vector<Adapter> SystemAdapters::list()
 {
     std::vector<Adapter> adapters;
-    for (const Interface& interface : system_interfaces()) {
-        if (interface.loopback) continue;
-        const InterfaceIpv4 first = interface.ipv4.empty() ? InterfaceIpv4{} : interface.ipv4[0];
-        adapters.push_back({adapter_text(interface.name, first.address, interface.connected),
-                            interface.index, first.address, interface.connected, first.netmask,
-                            interface.mac});
+    for (const Interface& iface : system_interfaces()) {
+        if (iface.loopback) continue;
+        const InterfaceIpv4 first = iface.ipv4.empty() ? InterfaceIpv4{} : iface.ipv4[0];
+        adapters.push_back({adapter_text(iface.name, first.address, iface.connected), iface.index,
+                            first.address, iface.connected, first.netmask, iface.mac});
     }
     return adapters;
 }

@@ -61,8 +61,8 @@ std::vector<std::string> host_addresses()
 std::vector<std::string> interface_addresses()
 {
     std::vector<std::string> addresses;
-    for (const Interface& interface : system_interfaces()) {
-        for (const InterfaceIpv4& ipv4 : interface.ipv4)
+    for (const Interface& iface : system_interfaces()) {
+        for (const InterfaceIpv4& ipv4 : iface.ipv4)
             addresses.push_back(ipv4.address);
     }
     return addresses;

@@ -34,14 +34,14 @@ Interface& interface_of(std::vector<Interface>& all, const ifaddrs& entry, int i
     return added;
 }
 
-void take_address(Interface& interface, const ifaddrs& entry)
+void take_address(Interface& iface, const ifaddrs& entry)
 {
     if (entry.ifa_addr->sa_family == AF_PACKET) {
         const auto* link = reinterpret_cast<const sockaddr_ll*>(entry.ifa_addr);
         if (link->sll_halen == mac_length)
-            interface.mac.assign(link->sll_addr, link->sll_addr + mac_length);
+            iface.mac.assign(link->sll_addr, link->sll_addr + mac_length);
     } else if (entry.ifa_addr->sa_family == AF_INET) {
-        interface.ipv4.push_back(
+        iface.ipv4.push_back(
             {sockaddr_ipv4_text(entry.ifa_addr), sockaddr_ipv4_text(entry.ifa_netmask)});
     }
 }
@@ -57,8 +57,8 @@ std::vector<Interface> system_interfaces()
     for (const ifaddrs* entry = head; entry; entry = entry->ifa_next) {
         const unsigned index = ::if_nametoindex(entry->ifa_name);
         if (index == 0) continue; // gone since the list was taken
-        Interface& interface = interface_of(all, *entry, static_cast<int>(index));
-        if (entry->ifa_addr) take_address(interface, *entry);
+        Interface& iface = interface_of(all, *entry, static_cast<int>(index));
+        if (entry->ifa_addr) take_address(iface, *entry);
     }
     return all;
 }

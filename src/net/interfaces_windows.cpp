@@ -1,9 +1,10 @@
 // Windows: GetAdaptersAddresses lists every adapter with its unicast addresses and MAC.
 #ifdef _WIN32
 
-#include <iphlpapi.h>
 #include <winsock2.h>
 #include <ws2tcpip.h>
+// After the socket headers, whose types it uses.
+#include <iphlpapi.h>
 
 #include <cstdint>
 
@@ -48,22 +49,22 @@ std::vector<std::uint64_t> adapter_table()
 
 Interface interface_of(const IP_ADAPTER_ADDRESSES& adapter)
 {
-    Interface interface;
-    interface.name = utf8_of(adapter.FriendlyName);
+    Interface iface;
+    iface.name = utf8_of(adapter.FriendlyName);
     // IfIndex is zero on an adapter without IPv4; its IPv6 index still names it.
-    interface.index = static_cast<int>(adapter.IfIndex ? adapter.IfIndex : adapter.Ipv6IfIndex);
-    interface.loopback = adapter.IfType == IF_TYPE_SOFTWARE_LOOPBACK;
-    interface.connected = adapter.OperStatus == IfOperStatusUp;
+    iface.index = static_cast<int>(adapter.IfIndex ? adapter.IfIndex : adapter.Ipv6IfIndex);
+    iface.loopback = adapter.IfType == IF_TYPE_SOFTWARE_LOOPBACK;
+    iface.connected = adapter.OperStatus == IfOperStatusUp;
     if (adapter.PhysicalAddressLength == mac_length)
-        interface.mac.assign(adapter.PhysicalAddress, adapter.PhysicalAddress + mac_length);
+        iface.mac.assign(adapter.PhysicalAddress, adapter.PhysicalAddress + mac_length);
     for (const IP_ADAPTER_UNICAST_ADDRESS* unicast = adapter.FirstUnicastAddress; unicast;
          unicast = unicast->Next) {
         std::string address = sockaddr_ipv4_text(unicast->Address.lpSockaddr);
         if (!address.empty())
-            interface.ipv4.push_back(
+            iface.ipv4.push_back(
                 {std::move(address), prefix_netmask_text(unicast->OnLinkPrefixLength)});
     }
-    return interface;
+    return iface;
 }
 
 } // namespace
