@@ -12,8 +12,11 @@ source scripts/lib/owner.sh
 build=${ZK_WINDOWS_BUILD_DIR:-build-windows}
 wine_dir=/usr/lib/wine
 
+# With the Linux build of scripts/test.sh beside it, its zksim and zkctl meet the Windows ones.
+linux_build=$(realpath -m "${ZK_TEST_BUILD_DIR:-build}")
+[ -x "$linux_build/src/sim/zksim" ] || linux_build=
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-    -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64.cmake" >/dev/null
+    -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64.cmake" -DZK_LINUX_BUILD="$linux_build" >/dev/null
 cmake --build "$build"
 
 # A throw-away Wine prefix, and one Wine server kept up for all tests (each start costs seconds).

@@ -52,7 +52,8 @@ std::string UdpSocket::open(SocketAddress local, bool shared)
     sockaddr_in bound{};
     socklen_t length = sizeof bound;
     if ((shared && !set_option(fd, SOL_SOCKET, SO_REUSEADDR, 1)) ||
-        !set_option(fd, SOL_SOCKET, SO_BROADCAST, 1) || !set_option(fd, IPPROTO_IP, IP_PKTINFO, 1) ||
+        !set_option(fd, SOL_SOCKET, SO_BROADCAST, 1) ||
+        !set_option(fd, IPPROTO_IP, IP_PKTINFO, 1) ||
         ::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
         ::getsockname(fd, reinterpret_cast<sockaddr*>(&bound), &length) != 0) {
         const std::string reason = system_error_text(errno);

@@ -1,7 +1,7 @@
+#include <cstring>
+#include <mswsock.h>
 #include <winsock2.h>
 #include <ws2tcpip.h>
-#include <mswsock.h>
-#include <cstring>
 
 #include "base/ipv4_text.h"
 #include "net/adapters.h"
@@ -140,10 +140,9 @@ UdpSocket::Read UdpSocket::receive(Arrived& into)
             into.to.address = ntohl(info.ipi_addr.s_addr);
         }
     } else {
-        const int got =
-            ::recvfrom(as_socket(descriptor_), reinterpret_cast<char*>(buffer_.data()),
-                       static_cast<int>(buffer_.size()), 0, reinterpret_cast<sockaddr*>(&from),
-                       &from_length);
+        const int got = ::recvfrom(as_socket(descriptor_), reinterpret_cast<char*>(buffer_.data()),
+                                   static_cast<int>(buffer_.size()), 0,
+                                   reinterpret_cast<sockaddr*>(&from), &from_length);
         result = got < 0 ? SOCKET_ERROR : 0;
         size = got < 0 ? 0 : static_cast<DWORD>(got);
     }
