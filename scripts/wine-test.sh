@@ -12,6 +12,12 @@ source scripts/lib/owner.sh
 build=${ZK_WINDOWS_BUILD_DIR:-build-windows}
 wine_dir=/usr/lib/wine
 
+# A build folder made from another source folder (the former core-only project) is started anew.
+if [ -f "$build/CMakeCache.txt" ] &&
+    ! grep -qx "CMAKE_HOME_DIRECTORY:INTERNAL=$PWD" "$build/CMakeCache.txt"; then
+    rm -rf "$build"
+fi
+
 # With the Linux build of scripts/test.sh beside it, its zksim and zkctl meet the Windows ones.
 linux_build=$(realpath -m "${ZK_TEST_BUILD_DIR:-build}")
 [ -x "$linux_build/src/sim/zksim" ] || linux_build=
