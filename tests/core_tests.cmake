@@ -20,6 +20,8 @@ zk_add_test(test_base LIBS zk_test_support SOURCES
     ${ZK_TESTS}/base/receive_buffer_test.cpp
     ${ZK_TESTS}/base/text_test.cpp
     ${ZK_TESTS}/base/values_test.cpp)
+zk_add_test(test_view LIBS zk_test_support SOURCES
+    ${ZK_TESTS}/view/layout_test.cpp)
 zk_add_test(test_protocol LIBS zk_test_support SOURCES
     ${ZK_TESTS}/protocol/code_text_test.cpp
     ${ZK_TESTS}/protocol/hs3_frame_test.cpp
