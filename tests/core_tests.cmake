@@ -5,6 +5,7 @@ set(ZK_TESTS ${CMAKE_CURRENT_LIST_DIR})
 
 # In-memory controls and views (no Qt).
 add_library(zk_test_support STATIC
+    ${ZK_TESTS}/support/config_replies.cpp
     ${ZK_TESTS}/support/hex.cpp
     ${ZK_TESTS}/support/memory_controls.cpp
     ${ZK_TESTS}/support/recording_sender.cpp

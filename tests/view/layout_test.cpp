@@ -13,11 +13,11 @@ TEST(input_rule, integer_boxes_hold_digits_and_minus_only)
         std::string_view text;
         bool accepted;
     } cases[] = {
-        {Input::integer, "", true},      {Input::integer, "1-234", true},
-        {Input::integer, "-", true},     {Input::integer, "12a3", false},
-        {Input::integer, "+1", false},   {Input::integer, " 1", false},
-        {Input::integer, "1.5", false},  {Input::integer, "\xEF\xBC\x95", false}, // full-width 5
-        {Input::integer, "五", false},   {Input::any, "12a3", true},
+        {Input::integer, "", true},     {Input::integer, "1-234", true},
+        {Input::integer, "-", true},    {Input::integer, "12a3", false},
+        {Input::integer, "+1", false},  {Input::integer, " 1", false},
+        {Input::integer, "1.5", false}, {Input::integer, "\xEF\xBC\x95", false}, // full-width 5
+        {Input::integer, "五", false},  {Input::any, "12a3", true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.text));

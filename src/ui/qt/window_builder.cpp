@@ -9,11 +9,11 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QValidator>
 #include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
+#include <QValidator>
 
 #include "ui/qt/app_icon.h"
 

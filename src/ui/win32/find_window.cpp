@@ -13,19 +13,24 @@ FindWindow::FindWindow(AppState& state, Ports ports, FindSetup setup, Dispatcher
       编辑框子网掩码(control("编辑框子网掩码")), 编辑框网关(control("编辑框网关")),
       编辑框本机IP(control("编辑框本机IP")), 编辑框服务器IP(control("编辑框服务器IP")),
       编辑框远程端口(control("编辑框远程端口")),
-      列表框中控IP(control("列表框中控IP"), dispatcher),
-      view_{组合框网卡列表, 编辑框中控IP,   编辑框子网掩码, 编辑框网关,
-            编辑框本机IP,   编辑框服务器IP, 编辑框远程端口, 列表框中控IP},
-      link_(setup_.open_link(ports.find_local,
-                             [this](ByteView datagram) { on_datagram(datagram); })),
-      settings_file_(setup_.program_dir, setup_.user_config_dir.empty()
-                                             ? default_user_config_dir()
-                                             : setup_.user_config_dir),
-      adapter_list_(组合框网卡列表, setup_.adapters, settings_file_),
-      context_{view_, state_, *link_, boxes_, ports.config_remote,
-               [this] { return local_address(); }},
+      列表框中控IP(control("列表框中控IP"), dispatcher), view_{组合框网卡列表, 编辑框中控IP,
+                                                               编辑框子网掩码, 编辑框网关,
+                                                               编辑框本机IP,   编辑框服务器IP,
+                                                               编辑框远程端口, 列表框中控IP},
+      link_(
+          setup_.open_link(ports.find_local, [this](ByteView datagram) { on_datagram(datagram); })),
+      settings_file_(setup_.program_dir,
+                     setup_.user_config_dir.empty() ? default_user_config_dir()
+                                                    : setup_.user_config_dir),
+      adapter_list_(组合框网卡列表, setup_.adapters, settings_file_), context_{view_,
+                                                                               state_,
+                                                                               *link_,
+                                                                               boxes_,
+                                                                               ports.config_remote,
+                                                                               [this] { return local_address(); }},
       wait_timer_(
-          dispatcher, [this] { return watch_.next_deadline(); },
+          dispatcher,
+          [this] { return watch_.next_deadline(); },
           [this](WaitTimer::Time now) { watch_.expire(now, boxes_); })
 {
     state_.selected_mac = Bytes(mac_length);
@@ -95,8 +100,7 @@ void FindWindow::on_open_settings()
 {
     if (!confirm_controller_address(编辑框中控IP.content(), state_, boxes_)) return;
     settings_ = std::make_unique<SettingsWindow>(handle(), state_.controller_address, ports_,
-                                                 setup_.open_link, dispatcher_,
-                                                 setup_.program_dir);
+                                                 setup_.open_link, dispatcher_, setup_.program_dir);
     settings_->on_close = [this] { close_settings(); };
     // Modal: the find window takes no input while the settings window is open.
     EnableWindow(handle(), FALSE);

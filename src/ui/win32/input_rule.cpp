@@ -33,19 +33,14 @@ bool edits_text(UINT message)
     }
 }
 
-LRESULT CALLBACK checked_edit(HWND edit,
-                              UINT message,
-                              WPARAM wparam,
-                              LPARAM lparam,
-                              UINT_PTR,
-                              DWORD_PTR rule)
+LRESULT CALLBACK
+checked_edit(HWND edit, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR, DWORD_PTR rule)
 {
     if (!edits_text(message)) return DefSubclassProc(edit, message, wparam, lparam);
     const std::wstring before = window_text(edit);
     DWORD start = 0;
     DWORD end = 0;
-    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                 reinterpret_cast<LPARAM>(&end));
+    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     const LRESULT result = DefSubclassProc(edit, message, wparam, lparam);
     const std::wstring after = window_text(edit);
     if (after != before && !view::accepts_input(static_cast<view::Input>(rule), narrow(after))) {

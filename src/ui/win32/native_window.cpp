@@ -60,9 +60,8 @@ NativeWindow::NativeWindow(const view::WindowSpec& layout, HWND owner)
 {
     register_class(&procedure);
     window_ = CreateWindowExW(0, class_name, wide(layout.title).c_str(), window_style,
-                              CW_USEDEFAULT, CW_USEDEFAULT, layout.outer_width,
-                              layout.outer_height, owner, nullptr, GetModuleHandleW(nullptr),
-                              this);
+                              CW_USEDEFAULT, CW_USEDEFAULT, layout.outer_width, layout.outer_height,
+                              owner, nullptr, GetModuleHandleW(nullptr), this);
     if (!window_) throw std::runtime_error("cannot create a window");
     built_ = std::make_unique<BuiltWindow>(window_, layout, dpi_of(window_));
     fit_client_area();

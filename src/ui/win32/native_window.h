@@ -35,7 +35,8 @@ protected:
     // centred on its monitor but not yet shown.
     NativeWindow(const view::WindowSpec& layout, HWND owner);
 
-    // Runs `handler` when the control named `name` notifies `code` (BN_CLICKED, LBN_SELCHANGE, ...).
+    // Runs `handler` when the control named `name` notifies `code` (BN_CLICKED, LBN_SELCHANGE,
+    // ...).
     void bind(std::string_view name, WORD code, std::function<void()> handler);
     // Runs `handler` after the operator changed the tab page.
     void bind_page_change(std::function<void()> handler) { page_changed_ = std::move(handler); }

@@ -9,8 +9,7 @@ WaitTimer::WaitTimer(Dispatcher& dispatcher,
                      std::function<void(Time now)> expire)
     : next_deadline_(std::move(next_deadline)), expire_(std::move(expire)),
       start_(std::chrono::steady_clock::now()), timer_(dispatcher)
-{
-}
+{}
 
 WaitTimer::Time WaitTimer::now() const
 {

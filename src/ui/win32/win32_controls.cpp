@@ -125,8 +125,7 @@ constexpr std::chrono::milliseconds longest_wait{250};
 
 Win32ListBox::Win32ListBox(HWND handle, Dispatcher& dispatcher)
     : handle_(handle), timer_(dispatcher)
-{
-}
+{}
 
 int Win32ListBox::shown() const
 {

@@ -94,10 +94,7 @@ void Win32Dispatcher::fire_timer(TimerId id)
     work();
 }
 
-LRESULT CALLBACK Win32Dispatcher::procedure(HWND window,
-                                            UINT message,
-                                            WPARAM wparam,
-                                            LPARAM lparam)
+LRESULT CALLBACK Win32Dispatcher::procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
 {
     auto* self = reinterpret_cast<Win32Dispatcher*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (self && message == wake_message) {

@@ -35,7 +35,7 @@ private:
     HWND window_ = nullptr;
     Dispatcher* previous_ = nullptr;
     std::mutex mutex_;
-    std::deque<Work> posted_; // guarded by mutex_
+    std::deque<Work> posted_;   // guarded by mutex_
     bool wake_pending_ = false; // guarded by mutex_: one wake-up message covers the whole queue
     std::map<TimerId, Work> timers_;
     TimerId next_timer_ = 1;

@@ -44,8 +44,7 @@ WindowKind window_kind(Kind kind)
     case Kind::combo:
         return {L"ComboBox", child | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST};
     case Kind::list:
-        return {L"ListBox",
-                child | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+        return {L"ListBox", child | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
                 WS_EX_CLIENTEDGE};
     case Kind::group:
         return {L"Button", child | WS_CLIPSIBLINGS | BS_GROUPBOX};
@@ -116,8 +115,8 @@ BuiltWindow::~BuiltWindow()
 void BuiltWindow::create(const view::ControlSpec& spec, int id)
 {
     const WindowKind kind = window_kind(spec.kind);
-    const bool shows_text = spec.kind != Kind::combo && spec.kind != Kind::list &&
-                            spec.kind != Kind::tab;
+    const bool shows_text =
+        spec.kind != Kind::combo && spec.kind != Kind::list && spec.kind != Kind::tab;
     HWND handle = CreateWindowExW(
         kind.ex_style, kind.class_name, shows_text ? wide(spec.text).c_str() : L"",
         kind.style | (spec.spin ? WS_CLIPCHILDREN : 0), 0, 0, 0, 0, window_,
@@ -181,18 +180,11 @@ void BuiltWindow::place(const BuiltControl& control)
     const view::Rect rect = view::client_place(layout_, *control.spec);
     const int width = scaled(rect.width, dpi_);
     const int height = scaled(rect.height, dpi_);
+    // A combo box's height is that of its open list; the closed field is as high as the font.
     const bool combo = control.spec->kind == Kind::combo;
     SetWindowPos(control.handle, nullptr, scaled(rect.x, dpi_), scaled(rect.y, dpi_), width,
                  combo ? scaled(combo_reserved_height, dpi_) : height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    if (combo) {
-        // The field's height follows its item height: move it by what the field is off.
-        RECT field{};
-        GetWindowRect(control.handle, &field);
-        const auto item = SendMessageW(control.handle, CB_GETITEMHEIGHT, WPARAM(-1), 0);
-        const auto wanted = item + (height - (field.bottom - field.top));
-        if (wanted > 0) SendMessageW(control.handle, CB_SETITEMHEIGHT, WPARAM(-1), wanted);
-    }
     if (control.spin) {
         RECT inside{};
         GetClientRect(control.handle, &inside);

@@ -16,8 +16,8 @@ struct BuiltControl
 {
     const view::ControlSpec* spec;
     HWND handle;
-    int id;   // the control's id in WM_COMMAND and WM_NOTIFY
-    int page; // the tab page it is shown on, -1 for always
+    int id;              // the control's id in WM_COMMAND and WM_NOTIFY
+    int page;            // the tab page it is shown on, -1 for always
     HWND spin = nullptr; // the inert up/down arrows of a numeric box
 };
 

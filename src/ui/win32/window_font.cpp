@@ -26,9 +26,9 @@ bool font_exists(const wchar_t* face)
 template <class Function> Function user32_function(const char* name)
 {
     HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    return user32 ? reinterpret_cast<Function>(
-                        reinterpret_cast<void*>(GetProcAddress(user32, name)))
-                  : nullptr;
+    return user32
+               ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(user32, name)))
+               : nullptr;
 }
 
 } // namespace
