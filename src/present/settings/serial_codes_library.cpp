@@ -81,4 +81,12 @@ std::variant<protocol::ProjectorEntry, std::string> room_codes_from_page(Setting
     return room;
 }
 
+std::string library_problems(const std::vector<std::string>& problems)
+{
+    std::string text;
+    for (const std::string& problem : problems)
+        text += (text.empty() ? "投影机库: " : "; ") + problem;
+    return text;
+}
+
 } // namespace zk::commands

@@ -17,6 +17,10 @@ inline constexpr std::string_view item_save_file = "保存到文件…";
 // The entries by name, then the two file items.
 void fill_projector_list(ItemList& list, const std::vector<protocol::ProjectorEntry>& entries);
 
+// The library's refusals in one line for 标签状态, told once when the window opens so that an
+// entry left out is never silent: "投影机库: problem; problem"; empty when there is none.
+std::string library_problems(const std::vector<std::string>& problems);
+
 enum class ProjectorItem
 {
     entry,

@@ -11,15 +11,6 @@ namespace zk::win32 {
 
 namespace {
 
-// The library's refusals, told once when the window opens: an entry left out is never silent.
-std::string library_problems(const projectors::Library& library)
-{
-    std::string text;
-    for (const std::string& problem : library.problems)
-        text += (text.empty() ? "投影机库: " : "; ") + problem;
-    return text;
-}
-
 constexpr wchar_t room_file_filter[] = L"JSON (*.json)\0*.json\0";
 
 // The file the operator picks in the system's open or save dialog; empty when cancelled.
@@ -51,13 +42,12 @@ std::string shown_path(const std::filesystem::path& path)
 
 void SettingsWindow::bind_code_tools(const std::filesystem::path& program_dir)
 {
-    bind_click("按钮输入", commands::on_code_text_in);
-    bind_click("按钮输出", commands::on_code_text_out);
     组合框转换码.set_selection(0);
     library_ = projectors::load_library(projectors::user_library_file(),
                                         projectors::shipped_library_file(program_dir));
     commands::fill_projector_list(组合框投影机型号, library_.entries);
-    if (!library_.problems.empty()) 标签状态.set_caption(library_problems(library_));
+    if (!library_.problems.empty())
+        标签状态.set_caption(commands::library_problems(library_.problems));
     bind("组合框投影机型号", CBN_SELCHANGE,
          [this] { on_projector_item(组合框投影机型号.selection()); });
 }
