@@ -72,6 +72,16 @@ TEST_F(find_window, each_button_and_the_list_reach_their_handlers)
     click("按钮刷新");
     EXPECT_EQ(adapters.enumerations, enumerations + 1);
 
+    // The operator's pick of an adapter is remembered in system.ini.
+    ASSERT_FALSE(std::filesystem::exists(folder / "system.ini"));
+    HWND adapter_list = window.control("组合框网卡列表");
+    SetFocus(adapter_list);
+    SendMessageW(adapter_list, WM_KEYDOWN, VK_DOWN, 0);
+    pump();
+    EXPECT_EQ(SendMessageW(adapter_list, CB_GETCURSEL, 0, 0), 1);
+    EXPECT_TRUE(std::filesystem::exists(folder / "system.ini"));
+    EXPECT_EQ(find_link().interface_index, 3);
+
     click("按钮设置中控");
     ASSERT_NE(window.settings_window(), nullptr);
     EXPECT_EQ(window.settings_window()->controller_address(), "192.168.1.200");

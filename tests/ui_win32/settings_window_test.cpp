@@ -98,6 +98,27 @@ TEST_F(settings_window, the_operators_change_of_page_reaches_its_handler)
     EXPECT_EQ(take_kinds(), std::vector<int>{kind<ReadCardCount>()});
 }
 
+TEST_F(settings_window, a_projector_model_picked_fills_the_page_also_when_picked_again)
+{
+    settings.show();
+    show_page(1);
+    HWND models = settings.control("组合框投影机型号");
+    HWND power_on = settings.control("编辑框开机码");
+    ASSERT_GT(SendMessageW(models, CB_GETCOUNT, 0, 0), 2); // entries, then the two file items
+    SetFocus(models);
+    SendMessageW(models, WM_KEYDOWN, VK_DOWN, 0); // the closed list, by keyboard
+    pump();
+    ASSERT_EQ(SendMessageW(models, CB_GETCURSEL, 0, 0), 0);
+    const std::string codes = text_of(power_on);
+    EXPECT_FALSE(codes.empty());
+    SetWindowTextW(power_on, L"");
+    SendMessageW(models, CB_SHOWDROPDOWN, TRUE, 0); // the open list, the same entry again
+    SendMessageW(models, WM_KEYDOWN, VK_RETURN, 0);
+    pump();
+    EXPECT_EQ(text_of(power_on), codes);
+    EXPECT_TRUE(take_kinds().empty());
+}
+
 TEST_F(settings_window, a_request_nobody_answers_is_told_in_the_status_line)
 {
     settings.show();

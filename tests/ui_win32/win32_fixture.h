@@ -55,7 +55,8 @@ public:
         ++enumerations;
         return adapters;
     }
-    std::vector<Adapter> adapters{{"eth0 10.99.0.1", 2, "10.99.0.1", true}};
+    std::vector<Adapter> adapters{{"eth0 10.99.0.1", 2, "10.99.0.1", true},
+                                  {"eth1 10.98.0.1", 3, "10.98.0.1", true}};
     int enumerations = 0;
 };
 

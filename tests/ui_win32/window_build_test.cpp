@@ -160,5 +160,24 @@ TEST_F(window_build, both_windows_hold_every_control_of_their_tables_in_place)
     }
 }
 
+TEST_F(window_build, on_a_monitor_of_another_dpi_every_place_is_scaled)
+{
+    FindWindow find(state, Ports{}, setup(), dispatcher);
+    constexpr UINT dpi = 144;
+    BuiltWindow scaled_window(find.handle(), view::settings_window_spec(), dpi);
+    for (const BuiltControl& control : scaled_window.controls()) {
+        SCOPED_TRACE(std::string(control.spec->name));
+        const view::Rect place = view::client_place(scaled_window.layout(), *control.spec);
+        const RECT rect = rect_in_parent(control.handle);
+        // 1.5 times, to the nearest pixel.
+        EXPECT_EQ(rect.left, (place.x * 3 + 1) / 2);
+        EXPECT_EQ(rect.top, (place.y * 3 + 1) / 2);
+        EXPECT_EQ(rect.right - rect.left, (place.width * 3 + 1) / 2);
+    }
+    LOGFONTW font{};
+    GetObjectW(scaled_window.font(), sizeof font, &font);
+    EXPECT_EQ(font.lfHeight, -18); // 9 points at 144 DPI
+}
+
 } // namespace
 } // namespace zk::win32::test

@@ -72,7 +72,7 @@ void FindWindow::bind_events()
         follow_adapter();
     });
     // A pick by the operator; the program's own selections send no notification.
-    bind("组合框网卡列表", CBN_SELCHANGE, [this] {
+    bind_pick("组合框网卡列表", [this] {
         adapter_list_.remember(boxes_);
         follow_adapter();
     });

@@ -94,6 +94,17 @@ void NativeWindow::bind(std::string_view name, WORD code, std::function<void()> 
     }
 }
 
+void NativeWindow::bind_pick(std::string_view name, std::function<void()> handler)
+{
+    HWND combo = built_->get(name);
+    // A pick from the open list ends with CBN_SELENDOK, changed or not; arrow keys on the closed
+    // list change the selection with CBN_SELCHANGE alone.
+    bind(name, CBN_SELENDOK, handler);
+    bind(name, CBN_SELCHANGE, [combo, handler] {
+        if (!SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0)) handler();
+    });
+}
+
 void NativeWindow::notified(const NMHDR& header)
 {
     if (header.code != static_cast<UINT>(TCN_SELCHANGE)) return;

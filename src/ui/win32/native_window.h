@@ -38,6 +38,10 @@ protected:
     // Runs `handler` when the control named `name` notifies `code` (BN_CLICKED, LBN_SELCHANGE,
     // ...).
     void bind(std::string_view name, WORD code, std::function<void()> handler);
+    // Runs `handler` each time the operator picks an item of the drop-down list named `name`,
+    // with the mouse or the keyboard, also when it is the item already selected (a pick of the
+    // same projector model again fills the page again).
+    void bind_pick(std::string_view name, std::function<void()> handler);
     // Runs `handler` after the operator changed the tab page.
     void bind_page_change(std::function<void()> handler) { page_changed_ = std::move(handler); }
 

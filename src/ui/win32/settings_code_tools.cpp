@@ -48,8 +48,7 @@ void SettingsWindow::bind_code_tools(const std::filesystem::path& program_dir)
     commands::fill_projector_list(组合框投影机型号, library_.entries);
     if (!library_.problems.empty())
         标签状态.set_caption(commands::library_problems(library_.problems));
-    bind("组合框投影机型号", CBN_SELCHANGE,
-         [this] { on_projector_item(组合框投影机型号.selection()); });
+    bind_pick("组合框投影机型号", [this] { on_projector_item(组合框投影机型号.selection()); });
 }
 
 void SettingsWindow::on_projector_item(int index)
