@@ -160,6 +160,17 @@ TEST_F(window_build, both_windows_hold_every_control_of_their_tables_in_place)
     }
 }
 
+TEST_F(window_build, a_window_takes_input_again_only_when_the_last_thing_over_it_has_closed)
+{
+    FindWindow find(state, Ports{}, setup(), dispatcher);
+    block_input(find.handle()); // the settings window
+    block_input(find.handle()); // a message box
+    unblock_input(find.handle());
+    EXPECT_FALSE(IsWindowEnabled(find.handle()));
+    unblock_input(find.handle());
+    EXPECT_TRUE(IsWindowEnabled(find.handle()));
+}
+
 TEST_F(window_build, on_a_monitor_of_another_dpi_every_place_is_scaled)
 {
     FindWindow find(state, Ports{}, setup(), dispatcher);

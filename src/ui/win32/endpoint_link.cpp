@@ -10,8 +10,8 @@ class EndpointLink final : public DatagramLink
 {
 public:
     EndpointLink(int local_port, std::function<void(ByteView)> deliver)
-        : endpoint_(local_port, "0.0.0.0", PortUse::exclusive,
-                    DatagramEndpoint::wanted_receive_buffer)
+        : endpoint_(
+              local_port, "0.0.0.0", PortUse::exclusive, DatagramEndpoint::wanted_receive_buffer)
     {
         endpoint_.on_datagram(std::move(deliver));
     }

@@ -103,14 +103,14 @@ void FindWindow::on_open_settings()
                                                  setup_.open_link, dispatcher_, setup_.program_dir);
     settings_->on_close = [this] { close_settings(); };
     // Modal: the find window takes no input while the settings window is open.
-    EnableWindow(handle(), FALSE);
+    block_input(handle());
     settings_->show();
 }
 
 void FindWindow::close_settings()
 {
-    EnableWindow(handle(), TRUE);
-    SetActiveWindow(handle());
+    unblock_input(handle());
+    if (IsWindowEnabled(handle())) SetActiveWindow(handle());
     settings_.reset();
 }
 

@@ -32,11 +32,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     zk::win32::Win32Dispatcher dispatcher;
     zk::AppState state;
     zk::SystemAdapters adapters;
-    zk::win32::FindWindow window(
-        state, zk::Ports{},
-        {zk::win32::open_endpoint_link, adapters, [] { return zk::host_addresses(); },
-         program_dir(), {}},
-        dispatcher);
+    zk::win32::FindWindow window(state, zk::Ports{},
+                                 {zk::win32::open_endpoint_link,
+                                  adapters,
+                                  [] { return zk::host_addresses(); },
+                                  program_dir(),
+                                  {}},
+                                 dispatcher);
     window.on_close = [] { PostQuitMessage(0); };
     window.show();
     return zk::win32::run_message_loop();

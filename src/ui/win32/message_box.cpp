@@ -2,22 +2,13 @@
 
 #include <algorithm>
 
+#include "ui/win32/native_window.h"
 #include "ui/win32/wide_text.h"
 #include "ui/win32/window_font.h"
 
 namespace zk::win32 {
 
 namespace {
-
-// How many boxes an owner has open: it takes input again when the last one closes.
-constexpr const wchar_t* open_boxes = L"ZkOpenMessageBoxes";
-
-void count_box(HWND owner, int change)
-{
-    const auto open = reinterpret_cast<INT_PTR>(GetPropW(owner, open_boxes)) + change;
-    SetPropW(owner, open_boxes, reinterpret_cast<HANDLE>(std::max<INT_PTR>(open, 0)));
-    EnableWindow(owner, open <= 0);
-}
 
 LRESULT CALLBACK box_procedure(HWND box, UINT message, WPARAM wparam, LPARAM lparam)
 {
@@ -30,7 +21,7 @@ LRESULT CALLBACK box_procedure(HWND box, UINT message, WPARAM wparam, LPARAM lpa
         return 0;
     case WM_DESTROY:
         if (HWND owner = GetWindow(box, GW_OWNER)) {
-            count_box(owner, -1);
+            unblock_input(owner);
             if (IsWindowEnabled(owner)) SetActiveWindow(owner);
         }
         return 0;
@@ -105,7 +96,7 @@ HWND show_message_box(HWND owner, HFONT font, UINT dpi, std::string_view text)
                     {button_left, button_top, button_left + button.cx, button_top + button.cy});
     for (HWND control : {words_control, ok})
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    count_box(owner, +1);
+    block_input(owner);
     ShowWindow(box, SW_SHOW);
     SetFocus(ok);
     return box;

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "ui/win32/wide_text.h"
@@ -47,6 +48,30 @@ void centre(HWND window)
 }
 
 } // namespace
+
+namespace {
+
+constexpr const wchar_t* blocked_property = L"ZkBlockedBy";
+
+void change_blocks(HWND window, INT_PTR change)
+{
+    const INT_PTR blocks = std::max<INT_PTR>(
+        reinterpret_cast<INT_PTR>(GetPropW(window, blocked_property)) + change, 0);
+    SetPropW(window, blocked_property, reinterpret_cast<HANDLE>(blocks));
+    EnableWindow(window, blocks == 0);
+}
+
+} // namespace
+
+void block_input(HWND window)
+{
+    change_blocks(window, +1);
+}
+
+void unblock_input(HWND window)
+{
+    change_blocks(window, -1);
+}
 
 void initialise_controls()
 {

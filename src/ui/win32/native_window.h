@@ -58,6 +58,12 @@ private:
     std::function<void()> page_changed_;
 };
 
+// A window takes no input while anything modal over it (a message box, the settings window) is
+// open: each opening blocks it once and each closing unblocks it once, so it takes input again
+// only when the last one has closed.
+void block_input(HWND window);
+void unblock_input(HWND window);
+
 // Makes the common controls (tab control, up/down arrows) available; before the first window.
 void initialise_controls();
 
