@@ -38,6 +38,13 @@ void apply_projector_entry(SettingsView& view,
                            const protocol::ProjectorEntry& entry,
                            std::string_view from);
 
+// The operator picked the item at `index` of 组合框投影机型号, filled from `entries`: an entry is
+// applied to the page; a file item clears the list's selection (it is an action, not a state
+// of the list) and is returned for the window to open its file dialog.
+ProjectorItem pick_projector_item(SettingsView& view,
+                                  int index,
+                                  const std::vector<protocol::ProjectorEntry>& entries);
+
 // Baud, parity and the four codes as the page holds them, or the message naming what is
 // missing or wrong.
 std::variant<protocol::ProjectorEntry, std::string> room_codes_from_page(SettingsView& view);

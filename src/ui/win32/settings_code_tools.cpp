@@ -55,14 +55,7 @@ void SettingsWindow::on_projector_item(int index)
 {
     using commands::ProjectorItem;
     if (index < 0) return;
-    const ProjectorItem item = commands::projector_item(index, library_.entries.size());
-    if (item == ProjectorItem::entry) {
-        const auto& entry = library_.entries[static_cast<std::size_t>(index)];
-        commands::apply_projector_entry(view_, entry, protocol::entry_name(entry));
-        return;
-    }
-    // The file items are actions, not a state of the list.
-    组合框投影机型号.set_selection(-1);
+    const ProjectorItem item = commands::pick_projector_item(view_, index, library_.entries);
     if (item == ProjectorItem::load_file) load_room_file();
     if (item == ProjectorItem::save_file) save_room_file();
 }
