@@ -160,6 +160,29 @@ TEST_F(window_build, both_windows_hold_every_control_of_their_tables_in_place)
     }
 }
 
+TEST_F(window_build, labels_and_group_boxes_on_a_tab_page_show_the_pages_own_colour)
+{
+    FindWindow find(state, Ports{}, setup(), dispatcher);
+    SettingsWindow settings(find.handle(), "10.99.0.20", Ports{}, links.opener(), dispatcher,
+                            folder);
+    settings.show();
+    pump_for(std::chrono::milliseconds(200));
+    // Blank spots, in client coordinates: the end of a label's box, inside the group box away
+    // from its controls, and the page itself away from everything.
+    const auto client_point = [&](const char* name, int dx, int dy) {
+        const view::ControlSpec* spec = view::find_control(settings.built().layout(), name);
+        const view::Rect place = view::client_place(settings.built().layout(), *spec);
+        return POINT{place.x + dx, place.y + dy};
+    };
+    HDC device = GetDC(settings.handle());
+    const auto colour_at = [device](POINT at) { return GetPixel(device, at.x, at.y); };
+    const COLORREF page = colour_at(client_point("选择夹1", 700, 380));
+    EXPECT_EQ(colour_at(client_point("标签3", 240, 12)), page);
+    EXPECT_EQ(colour_at(client_point("分组框1", 300, 100)), page);
+    EXPECT_EQ(colour_at(client_point("选择框刷卡开机", 78, 12)), page);
+    ReleaseDC(settings.handle(), device);
+}
+
 TEST_F(window_build, a_window_takes_input_again_only_when_the_last_thing_over_it_has_closed)
 {
     FindWindow find(state, Ports{}, setup(), dispatcher);

@@ -148,6 +148,15 @@ LRESULT NativeWindow::handle_message(UINT message, WPARAM wparam, LPARAM lparam)
     case WM_NOTIFY:
         notified(*reinterpret_cast<const NMHDR*>(lparam));
         return 0;
+    case WM_ERASEBKGND:
+        DefWindowProcW(window_, message, wparam, lparam);
+        built_->erase_pages(reinterpret_cast<HDC>(wparam));
+        return 1;
+    case WM_CTLCOLORSTATIC:
+        if (HBRUSH brush = built_->background_of(reinterpret_cast<HWND>(lparam),
+                                                 reinterpret_cast<HDC>(wparam)))
+            return reinterpret_cast<LRESULT>(brush);
+        break;
     case WM_DPICHANGED: {
         built_->apply_dpi(LOWORD(wparam));
         const RECT& suggested = *reinterpret_cast<const RECT*>(lparam);

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -110,6 +111,7 @@ BuiltWindow::BuiltWindow(HWND window, const view::WindowSpec& layout, UINT dpi)
 BuiltWindow::~BuiltWindow()
 {
     DeleteObject(font_);
+    if (page_brush_) DeleteObject(page_brush_);
 }
 
 void BuiltWindow::create(const view::ControlSpec& spec, int id)
@@ -129,6 +131,7 @@ void BuiltWindow::create(const view::ControlSpec& spec, int id)
     fill(handle, spec, layout_);
     if (spec.input != view::Input::any) enforce_input_rule(handle, spec.input);
     BuiltControl control{&spec, handle, id, view::page_of(layout_, spec)};
+    if (spec.kind == Kind::tab) tab_ = handle;
     if (spec.spin) {
         control.spin = CreateWindowExW(0, UPDOWN_CLASSW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0,
                                        handle, nullptr, GetModuleHandleW(nullptr), nullptr);
@@ -160,6 +163,62 @@ void BuiltWindow::show_page(int page)
         if (control.page >= 0)
             ShowWindow(control.handle, control.page == page ? SW_SHOWNA : SW_HIDE);
     }
+}
+
+namespace {
+
+// The colour a tab control fills the inside of its pages with: the middle of its display area,
+// drawn into memory, where no other control covers it.
+COLORREF page_fill(HWND tab)
+{
+    RECT area{};
+    GetClientRect(tab, &area);
+    if (area.right <= 0 || area.bottom <= 0) return CLR_INVALID;
+    HDC screen = GetDC(tab);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP picture = CreateCompatibleBitmap(screen, area.right, area.bottom);
+    HGDIOBJ old = SelectObject(memory, picture);
+    SendMessageW(tab, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory),
+                 PRF_CLIENT | PRF_ERASEBKGND);
+    RECT inside = area;
+    SendMessageW(tab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&inside));
+    const COLORREF fill =
+        GetPixel(memory, (inside.left + inside.right) / 2, (inside.top + inside.bottom) / 2);
+    SelectObject(memory, old);
+    DeleteObject(picture);
+    DeleteDC(memory);
+    ReleaseDC(tab, screen);
+    return fill;
+}
+
+} // namespace
+
+HBRUSH BuiltWindow::background_of(HWND control, HDC device)
+{
+    const auto on_page = [control](const BuiltControl& built) {
+        return built.handle == control && built.page >= 0;
+    };
+    if (std::none_of(controls_.begin(), controls_.end(), on_page) || !page_brush()) return nullptr;
+    SetBkColor(device, page_colour_);
+    return page_brush_;
+}
+
+HBRUSH BuiltWindow::page_brush()
+{
+    if (page_brush_ || !tab_) return page_brush_;
+    page_colour_ = page_fill(tab_);
+    if (page_colour_ != CLR_INVALID) page_brush_ = CreateSolidBrush(page_colour_);
+    return page_brush_;
+}
+
+void BuiltWindow::erase_pages(HDC device)
+{
+    if (!page_brush()) return;
+    RECT inside{};
+    GetClientRect(tab_, &inside);
+    SendMessageW(tab_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&inside));
+    MapWindowPoints(tab_, window_, reinterpret_cast<POINT*>(&inside), 2);
+    FillRect(device, &inside, page_brush_);
 }
 
 void BuiltWindow::apply_dpi(UINT dpi)

@@ -41,10 +41,19 @@ public:
 
     // Shows the controls of `page` and hides those of the other pages.
     void show_page(int page);
+    // The brush for the background of a label or check box (WM_CTLCOLORSTATIC): on a tab page
+    // the colour the tab control fills its pages with, which a theme may make differ from the
+    // window's; null for the system's default.
+    HBRUSH background_of(HWND control, HDC device);
+    // Fills the inside of the tab pages in that colour when the window erases its background:
+    // group boxes only draw their frames, and inside them the window shows through.
+    void erase_pages(HDC device);
     // Places every control and sets the font for `dpi` (the window moved to another monitor).
     void apply_dpi(UINT dpi);
 
 private:
+    // The page brush, made at the first need; null when the window has no tab control.
+    HBRUSH page_brush();
     void create(const view::ControlSpec& spec, int id);
     void place(const BuiltControl& control);
 
@@ -53,6 +62,9 @@ private:
     std::vector<BuiltControl> controls_;
     HFONT font_ = nullptr;
     UINT dpi_;
+    HWND tab_ = nullptr;
+    COLORREF page_colour_ = CLR_INVALID;
+    HBRUSH page_brush_ = nullptr;
 };
 
 } // namespace zk::win32
