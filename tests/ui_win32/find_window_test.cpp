@@ -5,6 +5,7 @@
 #include "present/find/find_watch.h"
 #include "support/config_replies.h"
 #include "support/hex.h"
+#include "ui/win32/message_box.h"
 #include "ui_win32/win32_fixture.h"
 
 namespace zk::win32::test {
@@ -104,6 +105,15 @@ TEST_F(find_window, a_search_nobody_answers_is_told_within_four_seconds)
     EXPECT_EQ(message_box_texts(),
               std::vector<std::string>{std::string(discovery::msg_none_found)});
     EXPECT_LE(waited, std::chrono::seconds(4));
+    // Our own box: its caption, the message in the window's font, one button.
+    HWND box = ::FindWindowW(message_box_class, nullptr);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(text_of(box), "信息：");
+    EXPECT_EQ(GetWindow(box, GW_OWNER), window.handle());
+    HWND words = GetWindow(box, GW_CHILD);
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(words, WM_GETFONT, 0, 0)),
+              window.built().font());
+    EXPECT_EQ(text_of(GetDlgItem(box, IDOK)), "确定");
     // The box is the window's: it takes no input until the box is closed.
     EXPECT_FALSE(IsWindowEnabled(window.handle()));
     close_message_boxes();

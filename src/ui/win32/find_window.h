@@ -20,6 +20,9 @@
 #include "ui/win32/win32_controls.h"
 #include "view/find_view.h"
 
+// windows.h names FindWindowW "FindWindow" as a macro; the window class here keeps its name.
+#undef FindWindow
+
 namespace zk::win32 {
 
 // Where the window finds its surroundings: the program gives the PC's own, tests their own.
