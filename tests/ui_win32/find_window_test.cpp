@@ -87,7 +87,10 @@ TEST_F(find_window, each_button_and_the_list_reach_their_handlers)
     ASSERT_NE(window.settings_window(), nullptr);
     EXPECT_EQ(window.settings_window()->controller_address(), "192.168.1.200");
     EXPECT_FALSE(IsWindowEnabled(window.handle()));
-    SendMessageW(window.settings_window()->handle(), WM_CLOSE, 0, 0);
+    // Esc closes it, as the message loop's keyboard navigation hands it on.
+    HWND volume = window.settings_window()->control("编辑框系统音量");
+    MSG escape{volume, WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
+    EXPECT_TRUE(IsDialogMessageW(window.settings_window()->handle(), &escape));
     EXPECT_EQ(window.settings_window(), nullptr);
     EXPECT_TRUE(IsWindowEnabled(window.handle()));
     EXPECT_TRUE(take_codes().empty());

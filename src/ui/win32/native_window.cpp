@@ -141,6 +141,11 @@ LRESULT NativeWindow::handle_message(UINT message, WPARAM wparam, LPARAM lparam)
 {
     switch (message) {
     case WM_COMMAND: {
+        // Esc, as the message loop's keyboard navigation reports it.
+        if (LOWORD(wparam) == IDCANCEL && lparam == 0) {
+            if (escape_closes_) SendMessageW(window_, WM_CLOSE, 0, 0);
+            return 0;
+        }
         const auto found = commands_.find({LOWORD(wparam), HIWORD(wparam)});
         if (found != commands_.end() && lparam != 0) found->second();
         return 0;

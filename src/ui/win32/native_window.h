@@ -44,6 +44,8 @@ protected:
     void bind_pick(std::string_view name, std::function<void()> handler);
     // Runs `handler` after the operator changed the tab page.
     void bind_page_change(std::function<void()> handler) { page_changed_ = std::move(handler); }
+    // Esc closes the window, as it closes a dialog.
+    void close_on_escape() { escape_closes_ = true; }
 
 private:
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
@@ -56,6 +58,7 @@ private:
     std::unique_ptr<BuiltWindow> built_;
     std::map<std::pair<int, WORD>, std::function<void()>> commands_;
     std::function<void()> page_changed_;
+    bool escape_closes_ = false;
 };
 
 // A window takes no input while anything modal over it (a message box, the settings window) is

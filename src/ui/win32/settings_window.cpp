@@ -60,6 +60,7 @@ SettingsWindow::SettingsWindow(HWND owner,
       report_timer_(dispatcher)
 {
     link_.on_sent = note_sent_requests(watch_, wait_timer_);
+    close_on_escape();
     bind_buttons();
     bind_code_tools(program_dir);
 }
