@@ -1,13 +1,12 @@
 // zkconfig's endpoint alone, without handlers or list: what the receiving thread and the
 // hand-over to the event loop cost. Same arguments and output as discovery_raw.
-#include <QCoreApplication>
-#include <QTimer>
 #include <cstdio>
 
 #include "bench/discovery_run.h"
 #include "bench/measure.h"
 #include "discovery/config_datagram.h"
 #include "net/datagram_endpoint.h"
+#include "net/event_loop.h"
 
 int main(int argc, char** argv)
 {
@@ -15,25 +14,24 @@ int main(int argc, char** argv)
     if (!run) return 2;
     const int expected = run->expected;
     const int quiet_ms = run->quiet_ms;
-    QCoreApplication app(argc, argv);
+    zk::EventLoop loop;
     zk::DatagramEndpoint endpoint(60000, "0.0.0.0", zk::PortUse::exclusive, run->asked);
     int answers = 0;
-    QTimer quiet;
-    quiet.setSingleShot(true);
-    QObject::connect(&quiet, &QTimer::timeout, &app, &QCoreApplication::quit);
+    zk::Timer quiet;
+    const auto quit = [&loop] { loop.quit(); };
     const bench::Mark start;
     auto last_answer = start.wall;
     endpoint.on_datagram([&](zk::ByteView) {
         ++answers;
         last_answer = std::chrono::steady_clock::now();
         if (answers >= expected)
-            QCoreApplication::quit();
+            loop.quit();
         else
-            quiet.start(quiet_ms);
+            quiet.start(std::chrono::milliseconds(quiet_ms), quit);
     });
     endpoint.send("", 50000, zk::discovery::search_request());
-    quiet.start(quiet_ms + 2000);
-    QCoreApplication::exec();
+    quiet.start(std::chrono::milliseconds(quiet_ms + 2000), quit);
+    loop.run();
     // Waiting out the quiet time after a loss costs next to no CPU: the threads sleep.
     const bench::Mark end;
     const double ms = std::chrono::duration<double, std::milli>(last_answer - start.wall).count();

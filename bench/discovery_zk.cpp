@@ -14,6 +14,7 @@
 #include "bench/discovery_run.h"
 #include "bench/measure.h"
 #include "ui/qt/find_window.h"
+#include "ui/qt/qt_dispatcher.h"
 
 namespace {
 
@@ -34,6 +35,7 @@ int main(int argc, char** argv)
     const int asked = run->asked;
     const int quiet_ms = run->quiet_ms;
     QApplication app(argc, argv);
+    zk::QtDispatcher dispatcher;
     const std::filesystem::path dir =
         std::filesystem::temp_directory_path() / ("zk_bench_" + std::to_string(getpid()));
     DefaultRoute adapters;

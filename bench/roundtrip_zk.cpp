@@ -9,6 +9,7 @@
 
 #include "bench/measure.h"
 #include "bench/summary.h"
+#include "ui/qt/qt_dispatcher.h"
 #include "ui/qt/settings_window.h"
 
 int main(int argc, char** argv)
@@ -19,6 +20,7 @@ int main(int argc, char** argv)
     }
     const int times = std::atoi(argv[2]);
     QApplication app(argc, argv);
+    zk::QtDispatcher dispatcher;
     zk::ui::SettingsWindow window(argv[1], zk::Ports{});
     window.show();
     QApplication::processEvents();

@@ -7,11 +7,13 @@
 #include "present/app_state.h"
 #include "ui/qt/app_icon.h"
 #include "ui/qt/find_window.h"
+#include "ui/qt/qt_dispatcher.h"
 
 int main(int argc, char** argv)
 {
     const long long launched = argc > 1 ? std::atoll(argv[1]) : 0;
     QApplication app(argc, argv);
+    zk::QtDispatcher dispatcher;
     QApplication::setApplicationName(QStringLiteral("zkconfig"));
     QApplication::setWindowIcon(zk::ui::app_icon());
 

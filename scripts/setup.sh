@@ -22,6 +22,7 @@ dev=(
     tshark
     clang-14 libclang-rt-14-dev
     g++-mingw-w64-x86-64 googletest wine64
+    nsis groff-base
 )
 
 case "${1:-}" in

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Cross-builds the Qt-free core (zk_core) and its unit tests for Windows with MinGW-w64 and runs
-# them under Wine, so a POSIX-only call or a path or encoding assumption in the core fails here
-# rather than on an installer's PC. Needs g++-mingw-w64-x86-64, googletest and wine64
-# (scripts/setup.sh installs them), and xvfb for the windows' tests, which need an X display.
-# Exits non-zero on any failure.
+# Cross-builds the Windows programs (zkctl.exe, zksim.exe, zkconfig.exe) and the tests of
+# everything they are made of with MinGW-w64 from the same CMake project, and runs them under
+# Wine, so a POSIX-only call or a path or encoding assumption fails here rather than on an
+# installer's PC; then the setup program is built, installed, run and removed under Wine. Needs
+# g++-mingw-w64-x86-64, googletest, wine64 and nsis (scripts/setup.sh --dev installs them), and
+# xvfb for the windows' tests, which need an X display. Exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # The windows' tests create real windows, and Wine ties its desktop to the display of the first
@@ -16,8 +17,11 @@ source scripts/lib/owner.sh
 build=${ZK_WINDOWS_BUILD_DIR:-build-windows}
 wine_dir=/usr/lib/wine
 
-cmake -S cmake/windows-core -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-    -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64.cmake" >/dev/null
+# With the Linux build of scripts/test.sh beside it, its zksim and zkctl meet the Windows ones.
+linux_build=$(realpath -m "${ZK_TEST_BUILD_DIR:-build}")
+[ -x "$linux_build/src/sim/zksim" ] || linux_build=
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+    -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64.cmake" -DZK_LINUX_BUILD="$linux_build" >/dev/null
 cmake --build "$build"
 
 # A throw-away Wine prefix, and one Wine server kept up for all tests (each start costs seconds).

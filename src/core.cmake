@@ -11,6 +11,8 @@ add_library(zk_core STATIC
     ${ZK_SRC}/base/file_write.cpp
     ${ZK_SRC}/base/ipv4_text.cpp
     ${ZK_SRC}/base/printable.cpp
+    ${ZK_SRC}/base/program_folder.cpp
+    ${ZK_SRC}/base/program_start.cpp
     ${ZK_SRC}/base/receive_buffer.cpp
     ${ZK_SRC}/base/text.cpp
     ${ZK_SRC}/base/values.cpp
@@ -50,3 +52,7 @@ add_library(zk_core STATIC
     ${ZK_SRC}/app/settings_file.cpp)
 target_include_directories(zk_core PUBLIC ${ZK_SRC})
 target_link_libraries(zk_core PRIVATE zk_warnings)
+if(WIN32)
+    # The wide command line is split by the shell's CommandLineToArgvW.
+    target_link_libraries(zk_core PUBLIC shell32)
+endif()

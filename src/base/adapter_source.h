@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/bytes.h"
+
 namespace zk {
 
 struct Adapter
@@ -13,6 +15,8 @@ struct Adapter
     int interface_index = 0; // the system's index, for sending out of this adapter
     std::string first_ipv4;  // dotted, empty when it has none
     bool connected = false;  // up with a carrier: it can carry a search now
+    std::string netmask{};   // of first_ipv4, dotted; empty when it has none
+    Bytes mac{};             // six bytes; empty for an adapter without one (a tunnel)
 };
 
 // "eth0 192.168.1.10" for a connected adapter with an address, "eth1 (未连接)" for any other.

@@ -47,9 +47,20 @@ FileRead read_regular_file(const fs::path& path)
     }
 }
 
+fs::path utf8_path(std::string_view text)
+{
+    return fs::path(std::u8string(text.begin(), text.end()));
+}
+
+std::string path_text(const fs::path& path)
+{
+    const std::u8string text = path.u8string();
+    return {text.begin(), text.end()};
+}
+
 std::string describe(const fs::path& path, const ReadFailure& failure)
 {
-    return path.string() + ": " + failure.reason;
+    return path_text(path) + ": " + failure.reason;
 }
 
 } // namespace zk

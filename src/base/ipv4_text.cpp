@@ -47,4 +47,18 @@ bool looks_numeric(std::string_view text)
            all(last.substr(2), is_hex_digit);
 }
 
+std::string ipv4_text(const Ipv4Bytes& address)
+{
+    return std::to_string(address[0]) + "." + std::to_string(address[1]) + "." +
+           std::to_string(address[2]) + "." + std::to_string(address[3]);
+}
+
+std::string prefix_netmask_text(unsigned length)
+{
+    if (length > 32) return {};
+    const std::uint32_t mask = length == 0 ? 0 : ~std::uint32_t{0} << (32 - length);
+    return ipv4_text({static_cast<std::uint8_t>(mask >> 24), static_cast<std::uint8_t>(mask >> 16),
+                      static_cast<std::uint8_t>(mask >> 8), static_cast<std::uint8_t>(mask)});
+}
+
 } // namespace zk

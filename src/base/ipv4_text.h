@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace zk {
@@ -17,5 +18,12 @@ std::optional<Ipv4Bytes> parse_dotted_ipv4(std::string_view text);
 // True for text a resolver would take for a numeric address (digits and dots, a "0x" form) even
 // when it is not four numbers 0-255: such text is a mistyped address, never a host name.
 bool looks_numeric(std::string_view text);
+
+// "192.168.1.20": four decimal numbers without leading zeros.
+std::string ipv4_text(const Ipv4Bytes& address);
+
+// The netmask of a prefix length as the system reports it (24 gives 255.255.255.0), dotted;
+// empty for a length past 32, which names no IPv4 netmask.
+std::string prefix_netmask_text(unsigned length);
 
 } // namespace zk

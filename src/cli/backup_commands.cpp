@@ -54,9 +54,9 @@ void backup(Context& context, const BackupInput& in)
 
 RoomSettings read_backup(const std::string& file)
 {
-    const FileRead read = read_regular_file(file);
+    const FileRead read = read_regular_file(utf8_path(file));
     if (const auto* failure = std::get_if<ReadFailure>(&read))
-        refuse_input(describe(file, *failure));
+        refuse_input(describe(utf8_path(file), *failure));
     try {
         return settings_from_json(parse_json_document(std::get<std::string>(read)), file);
     } catch (const JsonError& error) {

@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "base/file_read.h"
 #include "cli/card_file.h"
 #include "cli/room_settings.h"
 #include "cli/table.h"
@@ -118,7 +119,7 @@ void draw_progress(Context& context, std::size_t done, std::size_t total)
 
 void run_card_file(Context& context, const CardFileRun& run)
 {
-    const std::vector<CardLine> cards = read_card_file(run.file);
+    const std::vector<CardLine> cards = read_card_file(utf8_path(run.file));
     if (cards.empty()) context.warn("no cards in " + run.file);
     const Tally tally = cards.empty() ? Tally{} : send_cards(context, run, cards);
     const ordered_json summary = summary_json(tally, run.check);

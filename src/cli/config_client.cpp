@@ -45,7 +45,6 @@ void ConfigClient::on_datagram(ByteView datagram)
         if (has_code(*code, ConfigCode::write_ack)) verdict_ = WriteResult::acknowledged;
         if (has_code(*code, ConfigCode::write_refused)) verdict_ = WriteResult::refused;
     }
-    waiter_.wake();
 }
 
 void ConfigClient::broadcast(ByteView datagram)

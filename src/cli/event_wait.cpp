@@ -1,36 +1,30 @@
 #include "cli/event_wait.h"
 
-#include <QCoreApplication>
-#include <QEventLoop>
-#include <QTimer>
+#include <stdexcept>
+
+#include "net/event_loop.h"
 
 namespace zk::cli {
 
-bool Waiter::wait_until(const std::function<bool()>& done, Clock::time_point deadline)
+namespace {
+
+EventLoop& this_threads_loop()
 {
-    while (!done()) {
-        const auto left = std::chrono::ceil<milliseconds>(deadline - Clock::now());
-        if (left.count() <= 0) return false;
-        QEventLoop loop;
-        QTimer timer;
-        timer.setSingleShot(true);
-        QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
-        timer.start(static_cast<int>(left.count()));
-        loop_ = &loop;
-        loop.exec();
-        loop_ = nullptr;
-    }
-    return true;
+    auto* loop = dynamic_cast<EventLoop*>(Dispatcher::of_this_thread());
+    if (!loop) throw std::logic_error("zkctl waits in an event loop of its own");
+    return *loop;
 }
 
-void Waiter::wake()
+} // namespace
+
+bool Waiter::wait_until(const std::function<bool()>& done, Clock::time_point deadline)
 {
-    if (loop_) loop_->quit();
+    return this_threads_loop().run_until(done, deadline);
 }
 
 void Waiter::pump()
 {
-    QCoreApplication::processEvents();
+    this_threads_loop().run_pending();
 }
 
 } // namespace zk::cli

@@ -1,10 +1,8 @@
 #pragma once
-// Waiting for answers on the one thread: the Qt event loop runs (so datagrams arrive) until a
-// condition holds or a deadline passes. zkctl asks, then waits; nothing else runs meanwhile.
+// Waiting for answers on the one thread: the thread's event loop runs (so datagrams arrive) until
+// a condition holds or a deadline passes. zkctl asks, then waits; nothing else runs meanwhile.
 #include <chrono>
 #include <functional>
-
-class QEventLoop;
 
 namespace zk::cli {
 
@@ -21,16 +19,11 @@ struct Timing
 class Waiter
 {
 public:
-    // Runs the event loop until `done` holds (checked at start and after each wake) or the
+    // Runs the event loop until `done` holds (checked at start and after each event) or the
     // deadline passes; returns done().
     bool wait_until(const std::function<bool()>& done, Clock::time_point deadline);
-    // Called by a datagram handler after it changed what `done` looks at.
-    void wake();
     // Delivers whatever has already arrived, without waiting.
     static void pump();
-
-private:
-    QEventLoop* loop_ = nullptr;
 };
 
 } // namespace zk::cli

@@ -46,7 +46,6 @@ void Hs3Client::on_datagram(ByteView datagram)
     std::optional<protocol::Reply> reply = protocol::decode_reply(datagram);
     if (!reply || !protocol::answers(*waiting_, *reply)) return;
     arrived_.push_back(std::move(*reply));
-    waiter_.wake();
 }
 
 void Hs3Client::start(const protocol::Request& request)

@@ -1,8 +1,7 @@
 // zkctl projectors, and set serial --projector / --from.
 #include "cli/projector_commands.h"
 
-#include <QCoreApplication>
-
+#include "base/program_folder.h"
 #include "cli/table.h"
 #include "projectors/projector_library.h"
 #include "protocol/code_text.h"
@@ -15,10 +14,9 @@ using nlohmann::ordered_json;
 
 projectors::Library load(Context& context, const std::string& library_file)
 {
-    const std::filesystem::path shipped =
-        library_file.empty()
-            ? projectors::shipped_library_file(QCoreApplication::applicationDirPath().toStdString())
-            : std::filesystem::path(library_file);
+    const std::filesystem::path shipped = library_file.empty()
+                                              ? projectors::shipped_library_file(program_folder())
+                                              : std::filesystem::path(library_file);
     projectors::Library library =
         projectors::load_library(projectors::user_library_file(), shipped);
     for (const std::string& problem : library.problems)

@@ -1,24 +1,26 @@
 #include "net/datagram_endpoint.h"
 
-#include <QHostAddress>
-#include <QNetworkDatagram>
-#include <optional>
-
+#include "base/ipv4_text.h"
 #include "net/datagram_endpoint_self.h"
 #include "net/datagram_endpoint_thread.h"
+#include "net/dispatcher.h"
 #include "net/host_addresses.h"
 
 namespace zk {
 
 namespace {
 
-// Dotted IPv4 text, also for IPv4-mapped IPv6 forms; empty for a null address.
-std::string dotted(const QHostAddress& address)
+std::optional<std::uint32_t> ipv4_number(std::string_view dotted)
 {
-    if (address.isNull()) return {};
-    bool is_v4 = false;
-    const quint32 v4 = address.toIPv4Address(&is_v4);
-    return is_v4 ? QHostAddress(v4).toString().toStdString() : address.toString().toStdString();
+    const std::optional<Ipv4Bytes> ip = parse_dotted_ipv4(dotted);
+    if (!ip) return std::nullopt;
+    return std::uint32_t{(*ip)[0]} << 24 | std::uint32_t{(*ip)[1]} << 16 |
+           std::uint32_t{(*ip)[2]} << 8 | (*ip)[3];
+}
+
+Peer peer(const detail::SocketAddress& address)
+{
+    return {detail::dotted(address.address), address.port};
 }
 
 } // namespace
@@ -29,35 +31,29 @@ DatagramEndpoint::DatagramEndpoint(int local_port,
                                    std::string_view bind_address,
                                    PortUse use,
                                    int receive_buffer)
-    : home_(std::make_unique<QObject>()),
+    : owner_(Dispatcher::current()),
       own_(std::make_unique<detail::OwnDatagrams>(std::string(bind_address))),
       requested_port_(local_port < 0 ? 1 : local_port)
 {
-    // Wake-ups still queued when the endpoint goes from its own handler find it gone.
-    socket_ = std::make_unique<detail::SocketThread>([this, home = home_.get(), alive = alive_] {
-        QMetaObject::invokeMethod(
-            home,
-            [this, alive] {
-                if (*alive) deliver();
-            },
-            Qt::QueuedConnection);
+    // Wake-ups still queued when the endpoint goes, from its own handler say, find it gone.
+    socket_ = std::make_unique<detail::SocketThread>([this, alive = alive_] {
+        owner_.post([this, alive] {
+            if (*alive) deliver();
+        });
     });
-    QHostAddress local;
-    const QString text =
-        QString::fromUtf8(bind_address.data(), static_cast<qsizetype>(bind_address.size()));
-    if (!local.setAddress(text) || local.protocol() != QAbstractSocket::IPv4Protocol) return;
-    bound_ = socket_->bind(local, static_cast<quint16>(requested_port_), use == PortUse::shared,
-                           receive_buffer);
+    const std::optional<std::uint32_t> local = ipv4_number(bind_address);
+    if (!local) {
+        bind_error_ = std::string(bind_address) + " is not an IPv4 address";
+        return;
+    }
+    bind_error_ = socket_->bind({*local, static_cast<std::uint16_t>(requested_port_)},
+                                use == PortUse::shared, receive_buffer);
+    bound_ = bind_error_.empty();
 }
 
 DatagramEndpoint::~DatagramEndpoint()
 {
     *alive_ = false;
-    // No wake-up can be sent once the socket's thread has ended.
-    socket_.reset();
-    // Destroyed from its own handler: `home_` is still delivering the wake-up, so it may only go
-    // once control is back in the event loop.
-    if (delivering_) home_.release()->deleteLater();
 }
 
 bool DatagramEndpoint::is_bound() const
@@ -83,22 +79,19 @@ void DatagramEndpoint::on_datagram(Handler handler)
 ByteView DatagramEndpoint::received() const
 {
     if (!current_) return {};
-    // The copy shares its bytes with the datagram, which lives until the handler returns.
-    const QByteArray data = current_->data();
-    return {reinterpret_cast<const std::uint8_t*>(data.constData()),
-            static_cast<std::size_t>(data.size())};
+    return current_->data;
 }
 
 Peer DatagramEndpoint::received_from() const
 {
     if (!current_) return {};
-    return {dotted(current_->senderAddress()), current_->senderPort()};
+    return peer(current_->from);
 }
 
 Peer DatagramEndpoint::received_at() const
 {
     if (!current_) return {};
-    return {dotted(current_->destinationAddress()), current_->destinationPort()};
+    return peer(current_->to);
 }
 
 void DatagramEndpoint::set_broadcast_interface(int interface_index)
@@ -110,16 +103,17 @@ void DatagramEndpoint::deliver()
 {
     // A handler may close the window that owns this endpoint; stop touching it if so.
     const std::shared_ptr<bool> alive = alive_;
-    std::vector<QNetworkDatagram> arrived = socket_->take();
-    for (const QNetworkDatagram& datagram : arrived) {
+    std::vector<detail::Arrived> arrived = socket_->take();
+    for (const detail::Arrived& datagram : arrived) {
+        // Only a datagram from the endpoint's own port can be its own: the address text is made
+        // for those alone, not for every answer of a burst.
         if (!handler_ ||
-            own_->is_own(dotted(datagram.senderAddress()), datagram.senderPort(), local_port()))
+            (datagram.from.port == local_port() &&
+             own_->is_own(detail::dotted(datagram.from.address), datagram.from.port, local_port())))
             continue;
         current_ = &datagram;
-        delivering_ = true;
-        handler_(received());
+        handler_(datagram.data);
         if (!*alive) return;
-        delivering_ = false;
         current_ = nullptr;
     }
     socket_->give_back(std::move(arrived));
@@ -136,35 +130,17 @@ bool DatagramEndpoint::send(std::string_view address, int port, ByteView data)
 std::vector<bool>
 DatagramEndpoint::send_all(std::string_view address, int port, std::span<const ByteView> datagrams)
 {
-    std::vector<bool> sent(datagrams.size(), false);
-    if (!bound_) return sent;
-    QNetworkDatagram destination;
-    const auto remote_port = static_cast<quint16>(port < 1 ? 1 : port);
-    if (address.empty()) {
-        destination.setDestination(QHostAddress(QHostAddress::Broadcast), remote_port);
-        if (broadcast_interface_ > 0)
-            destination.setInterfaceIndex(static_cast<uint>(broadcast_interface_));
-    } else {
-        const std::string target = resolve_ipv4(address);
-        if (target.empty()) return sent;
-        destination.setDestination(QHostAddress(QString::fromStdString(target)), remote_port);
+    if (!bound_) return std::vector<bool>(datagrams.size(), false);
+    // Above 65535 names no port; cutting it down would send to some other program.
+    if (port > 65535) return std::vector<bool>(datagrams.size(), false);
+    detail::SocketAddress to{detail::broadcast_address,
+                             static_cast<std::uint16_t>(port < 1 ? 1 : port)};
+    if (!address.empty()) {
+        const std::optional<std::uint32_t> target = ipv4_number(resolve_ipv4(address));
+        if (!target) return std::vector<bool>(datagrams.size(), false);
+        to.address = *target;
     }
-    std::vector<QNetworkDatagram> out;
-    std::vector<std::size_t> index_of;
-    for (std::size_t i = 0; i < datagrams.size(); ++i) {
-        if (datagrams[i].empty()) {
-            sent[i] = true; // nothing to send, nothing that could fail
-            continue;
-        }
-        out.push_back(destination);
-        out.back().setData(QByteArray(reinterpret_cast<const char*>(datagrams[i].data()),
-                                      static_cast<qsizetype>(datagrams[i].size())));
-        index_of.push_back(i);
-    }
-    const std::vector<bool> written = socket_->write_all(out);
-    for (std::size_t k = 0; k < written.size(); ++k)
-        sent[index_of[k]] = written[k];
-    return sent;
+    return socket_->write_all(to, datagrams, broadcast_interface_);
 }
 
 } // namespace zk

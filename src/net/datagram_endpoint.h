@@ -1,8 +1,8 @@
 #pragma once
 // A UDP socket bound to one local port for the life of its window. Every datagram that arrives
-// raises one event, on the thread that made the endpoint, carrying exactly its bytes, in arrival
-// order. A thread of the endpoint's own reads the socket meanwhile, so datagrams are not lost
-// while that thread is busy.
+// raises one event, on the thread that made the endpoint (through that thread's dispatcher),
+// carrying exactly its bytes, in arrival order. A thread of the endpoint's own reads the socket
+// meanwhile, so datagrams are not lost while that thread is busy.
 #include <functional>
 #include <memory>
 #include <string>
@@ -12,14 +12,14 @@
 #include "base/bytes.h"
 #include "base/sender.h"
 
-class QNetworkDatagram;
-class QObject;
-
 namespace zk {
+
+class Dispatcher;
 
 namespace detail {
 class OwnDatagrams;
 class SocketThread;
+struct Arrived;
 } // namespace detail
 
 // Where a datagram came from: dotted IPv4 address and port.
@@ -47,7 +47,7 @@ public:
     static constexpr int wanted_receive_buffer = 4 * 1024 * 1024;
 
     // Binds 0.0.0.0:local_port exclusively (a port in use fails to bind). Port 0 lets the system
-    // pick a free port, which only tests ask for.
+    // pick a free port, which only tests ask for. The calling thread must have a dispatcher.
     explicit DatagramEndpoint(int local_port);
     // Binds one local IPv4 address instead of all of them (a simulator standing for one
     // controller); an address that is not a dotted IPv4 text fails to bind. `receive_buffer` is
@@ -62,6 +62,8 @@ public:
 
     // False when the port could not be bound; every send then fails and nothing arrives.
     bool is_bound() const;
+    // Why the bind failed, in the system's words; empty when bound.
+    const std::string& bind_error() const { return bind_error_; }
     // The port asked for, or the one the system picked for port 0.
     int local_port() const;
     // The receive buffer the system granted after the bind, in bytes (0 when not bound).
@@ -91,15 +93,15 @@ public:
 private:
     void deliver();
 
-    std::unique_ptr<QObject> home_; // lives on the endpoint's thread; wake-ups are sent to it
+    Dispatcher& owner_;
     std::unique_ptr<detail::OwnDatagrams> own_;
     std::unique_ptr<detail::SocketThread> socket_;
     Handler handler_;
-    const QNetworkDatagram* current_ = nullptr;
+    const detail::Arrived* current_ = nullptr;
+    std::string bind_error_;
     int requested_port_ = 0;
     int broadcast_interface_ = 0;
     bool bound_ = false;
-    bool delivering_ = false;
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 

@@ -1,15 +1,10 @@
 #include "net/datagram_endpoint_thread.h"
 
-#include <QNetworkProxy>
-#include <QUdpSocket>
-#include <QVariant>
-
 namespace zk::detail {
 
 namespace {
 
-// Datagrams read in one pass before the thread looks for sends and the end again: a flood must
-// not keep the owner from sending.
+// Datagrams read in one pass before the thread looks for the end again.
 constexpr int reads_per_pass = 512;
 // After a pass that found this many datagrams waiting, a burst is arriving: the thread keeps
 // looking this long before it sleeps. Asleep, each datagram of the burst would have to wake it,
@@ -23,67 +18,29 @@ SocketThread::SocketThread(std::function<void()> wake) : wake_(std::move(wake)) 
 
 SocketThread::~SocketThread()
 {
-    if (!thread_) return;
+    if (!thread_.joinable()) return;
     stopping_ = true;
     wait_.wake();
-    thread_->wait();
+    thread_.join();
 }
 
-bool SocketThread::bind(const QHostAddress& address, quint16 port, bool shared, int receive_buffer)
+std::string SocketThread::bind(SocketAddress local, bool shared, int receive_buffer)
 {
-    // The promise goes with the thread: it may still be inside set_value() when this returns.
-    std::promise<bool> bound;
-    std::future<bool> result = bound.get_future();
-    thread_.reset(QThread::create(
-        [this, address, port, shared, receive_buffer, bound = std::move(bound)]() mutable {
-            run(address, port, shared, receive_buffer, bound);
-        }));
-    thread_->setObjectName(QStringLiteral("datagram receiver"));
-    thread_->start();
-    if (result.get()) return true;
-    thread_->wait();
-    thread_.reset();
-    return false;
-}
-
-void SocketThread::run(const QHostAddress& address,
-                       quint16 port,
-                       bool shared,
-                       int receive_buffer,
-                       std::promise<bool>& bound)
-{
-    // Made here, so that it belongs to this thread, which alone touches it.
-    QUdpSocket socket;
-    // Broadcasts and the controllers' answers only exist on the local segment; a proxy the
-    // desktop names for other traffic would make the bind fail.
-    socket.setProxy(QNetworkProxy::NoProxy);
-    const bool is_bound = socket.bind(
-        address, port, shared ? QAbstractSocket::ShareAddress : QAbstractSocket::DontShareAddress);
-    if (is_bound) {
-        // Asked before the bind, Qt drops the request without a word; after it, the kernel
-        // grants what its limits allow.
-        socket.setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, receive_buffer);
-        local_port_ = socket.localPort();
-        receive_buffer_size_ =
-            socket.socketOption(QAbstractSocket::ReceiveBufferSizeSocketOption).toInt();
-        socket_ = &socket;
-    }
-    bound.set_value(is_bound);
-    if (!is_bound) return;
-    serve();
-    socket_ = nullptr;
-    run_queued_work(); // a send that raced the end fails instead of waiting for ever
+    if (std::string error = socket_.open(local, shared); !error.empty()) return error;
+    socket_.ask_receive_buffer(receive_buffer);
+    receive_buffer_size_ = socket_.receive_buffer();
+    thread_ = std::thread([this] { serve(); });
+    return {};
 }
 
 void SocketThread::serve()
 {
-    const auto descriptor = static_cast<std::intptr_t>(socket_->socketDescriptor());
     while (!stopping_) {
-        run_queued_work();
         free_spent();
         if (read_waiting() >= burst_reads) {
             const Clock::time_point give_up = Clock::now() + burst_gap;
-            while (!socket_->hasPendingDatagrams() && Clock::now() < give_up) {
+            while (!wait_.wait(socket_.descriptor(), std::chrono::milliseconds(0)).readable &&
+                   Clock::now() < give_up) {
             }
         }
         std::chrono::milliseconds timeout{-1};
@@ -96,36 +53,24 @@ void SocketThread::serve()
             }
             timeout = std::chrono::ceil<std::chrono::milliseconds>(left);
         }
-        wait_.wait(descriptor, timeout);
+        wait_.wait(socket_.descriptor(), timeout);
     }
-}
-
-void SocketThread::run_queued_work()
-{
-    std::deque<std::packaged_task<void()>> queued;
-    {
-        const std::lock_guard lock(work_mutex_);
-        queued.swap(work_);
-    }
-    for (std::packaged_task<void()>& work : queued)
-        work();
 }
 
 int SocketThread::read_waiting()
 {
-    // The size asks the kernel once: -1 when nothing waits, so no separate "any waiting?" call.
     int reads = 0;
-    for (qint64 size = socket_->pendingDatagramSize(); size >= 0 && reads < reads_per_pass;
-         size = socket_->pendingDatagramSize(), ++reads) {
-        QNetworkDatagram datagram = socket_->receiveDatagram(size);
-        if (!datagram.isValid()) break; // a failed read; the wait tells when to try again
-        if (datagram.data().isEmpty()) continue;
+    for (; reads < reads_per_pass; ++reads) {
+        const UdpSocket::Read read = socket_.receive(reading_);
+        if (read != UdpSocket::Read::datagram) break; // the wait tells when to try again
+        if (reading_.data.empty()) continue;
         bool was_empty = false;
         {
             const std::lock_guard lock(inbox_mutex_);
             was_empty = inbox_.empty();
-            inbox_.push_back(std::move(datagram));
+            inbox_.push_back(std::move(reading_));
         }
+        reading_ = Arrived{};
         hand_over(was_empty);
     }
     return reads;
@@ -155,7 +100,7 @@ void SocketThread::wake_owner()
     wake_();
 }
 
-void SocketThread::give_back(std::vector<QNetworkDatagram>&& spent)
+void SocketThread::give_back(std::vector<Arrived>&& spent)
 {
     const std::lock_guard lock(inbox_mutex_);
     spent_.push_back(std::move(spent));
@@ -163,43 +108,29 @@ void SocketThread::give_back(std::vector<QNetworkDatagram>&& spent)
 
 void SocketThread::free_spent()
 {
-    std::vector<std::vector<QNetworkDatagram>> spent; // freed after the lock is let go
+    std::vector<std::vector<Arrived>> spent; // freed after the lock is let go
     const std::lock_guard lock(inbox_mutex_);
     spent.swap(spent_);
 }
 
-std::vector<QNetworkDatagram> SocketThread::take()
+std::vector<Arrived> SocketThread::take()
 {
-    std::vector<QNetworkDatagram> taken;
+    std::vector<Arrived> taken;
     const std::lock_guard lock(inbox_mutex_);
     taken.swap(inbox_);
     return taken;
 }
 
-void SocketThread::run_there(const std::function<void()>& work)
-{
-    if (!thread_) return;
-    // The task stays with the socket thread, which may still be finishing it when this returns.
-    std::packaged_task<void()> task(work);
-    std::future<void> finished = task.get_future();
-    {
-        const std::lock_guard lock(work_mutex_);
-        work_.push_back(std::move(task));
-    }
-    wait_.wake();
-    finished.wait();
-}
-
-std::vector<bool> SocketThread::write_all(const std::vector<QNetworkDatagram>& datagrams)
+std::vector<bool>
+SocketThread::write_all(SocketAddress to, std::span<const ByteView> datagrams, int interface_index)
 {
     std::vector<bool> sent(datagrams.size(), false);
     if (datagrams.empty()) return sent;
     // Whatever comes next is probably the answer someone waits for.
     reply_expected_ = true;
-    run_there([&] {
-        for (std::size_t i = 0; socket_ && i < datagrams.size(); ++i)
-            sent[i] = socket_->writeDatagram(datagrams[i]) == datagrams[i].data().size();
-    });
+    const std::lock_guard lock(send_mutex_);
+    for (std::size_t i = 0; i < datagrams.size(); ++i)
+        sent[i] = datagrams[i].empty() || socket_.send(to, datagrams[i], interface_index);
     return sent;
 }
 

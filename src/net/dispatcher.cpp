@@ -8,17 +8,17 @@ namespace {
 
 thread_local Dispatcher* installed = nullptr;
 
-Dispatcher& required()
-{
-    if (!installed) throw std::logic_error("no event dispatcher on this thread");
-    return *installed;
-}
-
 } // namespace
 
 Dispatcher* Dispatcher::of_this_thread()
 {
     return installed;
+}
+
+Dispatcher& Dispatcher::current()
+{
+    if (!installed) throw std::logic_error("no event dispatcher on this thread");
+    return *installed;
 }
 
 Dispatcher* Dispatcher::install(Dispatcher* dispatcher)
@@ -28,7 +28,7 @@ Dispatcher* Dispatcher::install(Dispatcher* dispatcher)
     return previous;
 }
 
-Timer::Timer() : dispatcher_(&required()) {}
+Timer::Timer() : dispatcher_(&Dispatcher::current()) {}
 
 void Timer::start(std::chrono::milliseconds delay, Dispatcher::Work work)
 {

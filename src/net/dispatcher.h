@@ -28,6 +28,8 @@ public:
 
     // The dispatcher installed on the calling thread, or null.
     static Dispatcher* of_this_thread();
+    // The same, for those that cannot work without one: throws std::logic_error when none is.
+    static Dispatcher& current();
 
 protected:
     // Installs `dispatcher` for the calling thread (null uninstalls); the previous one is

@@ -1,8 +1,9 @@
 #include "net/system_error.h"
 
 #ifdef _WIN32
-#include <windows.h>
 #include <winsock2.h>
+// After winsock2.h, which must come first.
+#include <windows.h>
 #else
 #include <cerrno>
 #include <cstring>

@@ -40,6 +40,8 @@ public:
                 const NetworkModel* network = nullptr);
 
     bool is_listening() const { return endpoint_.is_bound(); }
+    // Why it is not, in the system's words.
+    const std::string& bind_error() const { return endpoint_.bind_error(); }
     int port() const { return endpoint_.local_port(); }
     // Called after every request that changed a controller's state, once its replies are on
     // their way (to keep the state file current).

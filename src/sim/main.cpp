@@ -1,10 +1,11 @@
 // zksim: simulated controllers for trying the tool without hardware. Each controller has the
 // network module's face (configuration datagrams) and the command face (HS3 frames).
-#include <QCoreApplication>
 #include <iostream>
 #include <memory>
 #include <variant>
 
+#include "base/program_start.h"
+#include "net/event_loop.h"
 #include "sim/command_face.h"
 #include "sim/network_face.h"
 #include "sim/options.h"
@@ -23,13 +24,13 @@ struct Options
 };
 
 // Fills `options` from the command line; the exit status when the program should stop now.
-std::optional<int> parse_command_line(int argc, char** argv, Options& options)
+std::optional<int> parse_command_line(const std::vector<std::string>& arguments, Options& options)
 {
     CLI::App app{"zksim: simulated projector-room controllers", "zksim"};
     app.set_help_flag("-h,--help", "Show this help and exit.");
     add_command_face_options(app, options.command);
     add_network_face_options(app, options.network);
-    const ParsedArguments parsed = parse_arguments(app, {argv + 1, argv + argc});
+    const ParsedArguments parsed = parse_arguments(app, arguments);
     if (parsed.help) {
         std::cout << app.help();
         return 0;
@@ -48,10 +49,9 @@ int fail(const std::string& message)
     return 1;
 }
 
-std::string cannot_bind(const std::string& address, int port)
+std::string cannot_bind(const std::string& address, int port, const std::string& reason)
 {
-    return "cannot listen on " + address + ":" + std::to_string(port) +
-           " (address not local, or port in use)";
+    return "cannot listen on " + address + ":" + std::to_string(port) + ": " + reason;
 }
 
 void print_line(std::string_view line)
@@ -88,9 +88,12 @@ keep_state(const std::string& path, CommandFace& face, const NetworkModel& modul
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    zk::use_utf8_console();
+    zk::EventLoop loop;
     Options options;
-    if (const std::optional<int> status = parse_command_line(argc, argv, options)) return *status;
+    if (const std::optional<int> status =
+            parse_command_line(zk::program_arguments(argc, argv), options))
+        return *status;
     const CommandFaceOptions& command = options.command;
     const NetworkFaceOptions& network = options.network;
     auto loaded = initial_state(command.state_file);
@@ -99,12 +102,14 @@ int main(int argc, char** argv)
     NetworkModel modules = starting_network(network, std::move(state.network));
 
     CommandFace face(command, std::move(state.controllers), print_line, &modules);
-    if (!face.is_listening()) return fail(cannot_bind(command.bind_address, command.hs3_port));
+    if (!face.is_listening())
+        return fail(cannot_bind(command.bind_address, command.hs3_port, face.bind_error()));
     std::unique_ptr<NetworkFace> module_face;
     if (network.config_port != 0) {
         module_face = std::make_unique<NetworkFace>(modules, network, command.faults,
                                                     command.log ? print_line : LogLine{});
-        if (!module_face->is_bound()) return fail(cannot_bind("0.0.0.0", network.config_port));
+        if (!module_face->is_bound())
+            return fail(cannot_bind("0.0.0.0", network.config_port, module_face->bind_error()));
     }
     std::unique_ptr<StateKeeper> keeper;
     if (!command.state_file.empty()) {
@@ -122,8 +127,8 @@ int main(int argc, char** argv)
     std::cout << "zksim: " << face.describe() << std::endl;
     if (module_face) std::cout << "zksim: " << module_face->describe() << std::endl;
     std::cout << "zksim: Ctrl-C to stop" << std::endl;
-    quit_on_signals();
-    const int status = QCoreApplication::exec();
+    const QuitOnSignals quit_on_signals(loop);
+    const int status = loop.run();
     if (keeper) keeper->flush();
     std::cout << "zksim: stopped" << std::endl;
     return status;

@@ -30,6 +30,8 @@ public:
                 LogLine log = {});
 
     bool is_bound() const { return endpoint_.is_bound(); }
+    // Why it is not, in the system's words.
+    const std::string& bind_error() const { return endpoint_.bind_error(); }
     int local_port() const { return endpoint_.local_port(); }
     // Called after a write changed the model, so the program can keep its state file current.
     void on_change(std::function<void()> handler) { on_change_ = std::move(handler); }

@@ -11,12 +11,7 @@ std::int64_t due_by(std::int64_t elapsed_ns, int rate)
     return whole + elapsed_ns % ns_per_s * rate / ns_per_s + 1;
 }
 
-Pacer::Pacer(int rate) : rate_(rate)
-{
-    timer_.setSingleShot(true);
-    timer_.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&timer_, &QTimer::timeout, [this] { send_due(); });
-}
+Pacer::Pacer(int rate) : rate_(rate) {}
 
 void Pacer::push(Send send)
 {
@@ -24,17 +19,18 @@ void Pacer::push(Send send)
         send();
         return;
     }
-    if (queue_.empty() && !timer_.isActive()) {
-        run_clock_.start();
+    if (queue_.empty() && !timer_.active()) {
+        run_start_ = std::chrono::steady_clock::now();
         sent_in_run_ = 0;
     }
     queue_.push_back(std::move(send));
-    if (!timer_.isActive()) timer_.start(0);
+    if (!timer_.active()) timer_.start(std::chrono::milliseconds(0), [this] { send_due(); });
 }
 
 void Pacer::send_due()
 {
-    const std::int64_t due = due_by(run_clock_.nsecsElapsed(), rate_);
+    const std::int64_t due = due_by(
+        std::chrono::nanoseconds(std::chrono::steady_clock::now() - run_start_).count(), rate_);
     while (!queue_.empty() && sent_in_run_ < due) {
         const Send send = std::move(queue_.front());
         queue_.pop_front();
@@ -42,7 +38,7 @@ void Pacer::send_due()
         send();
     }
     // A millisecond is the finest a timer keeps; faster rates send several at each tick.
-    if (!queue_.empty()) timer_.start(1);
+    if (!queue_.empty()) timer_.start(std::chrono::milliseconds(1), [this] { send_due(); });
 }
 
 } // namespace zk::sim

@@ -1,11 +1,12 @@
 #pragma once
 // Spreads sends over time at a fixed number per second, as answers arrive on a segment of
 // limited speed rather than all at once.
-#include <QElapsedTimer>
-#include <QTimer>
+#include <chrono>
 #include <cstdint>
 #include <deque>
 #include <functional>
+
+#include "net/dispatcher.h"
 
 namespace zk::sim {
 
@@ -31,9 +32,9 @@ private:
 
     int rate_;
     std::deque<Send> queue_;
-    QElapsedTimer run_clock_;
+    std::chrono::steady_clock::time_point run_start_;
     std::int64_t sent_in_run_ = 0;
-    QTimer timer_;
+    Timer timer_; // on the thread's dispatcher
 };
 
 } // namespace zk::sim

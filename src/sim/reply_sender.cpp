@@ -1,7 +1,5 @@
 #include "sim/reply_sender.h"
 
-#include <QTimer>
-
 #include "base/values.h"
 
 namespace zk::sim {
@@ -61,10 +59,16 @@ void ReplySender::send(std::vector<Outgoing> replies, const Peer& to)
             continue;
         }
         auto paced = [this, reply, to] { pacer_.push([this, reply, to] { send_now(reply, to); }); };
-        if (reply.delay_ms <= 0)
+        if (reply.delay_ms <= 0) {
             paced();
-        else
-            QTimer::singleShot(reply.delay_ms, &timers_, paced);
+            continue;
+        }
+        Timer& timer = delayed_.emplace_back();
+        timer.start(std::chrono::milliseconds(reply.delay_ms),
+                    [this, paced, at = std::prev(delayed_.end())] {
+                        delayed_.erase(at); // no longer pending; safe while it runs this
+                        paced();
+                    });
     }
     send_together(at_once, to);
 }

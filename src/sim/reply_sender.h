@@ -1,8 +1,8 @@
 #pragma once
 // What both faces of the simulator do with their answers: commit the configured faults, send
 // each reply after its delay, and log every datagram in and out.
-#include <QObject>
 #include <functional>
+#include <list>
 #include <random>
 #include <string>
 #include <string_view>
@@ -41,7 +41,7 @@ private:
     FaultOptions faults_;
     LogLine log_;
     std::mt19937 random_;
-    QObject timers_; // owns pending delayed replies; they die with the sender
+    std::list<Timer> delayed_; // pending delayed replies; they die with the sender
     Pacer pacer_;
 };
 

@@ -109,10 +109,10 @@ std::variant<SimState, std::string> sim_state_from_json(const json& in)
 
 std::variant<SimState, std::string> load_sim_state(const std::string& path)
 {
-    const FileRead read = read_regular_file(path);
+    const FileRead read = read_regular_file(utf8_path(path));
     if (const auto* failure = std::get_if<ReadFailure>(&read)) {
         if (failure->missing) return SimState{};
-        return "cannot read the state file " + describe(path, *failure);
+        return "cannot read the state file " + describe(utf8_path(path), *failure);
     }
     json parsed;
     try {
@@ -139,8 +139,8 @@ std::string save_sim_state(const std::string& path,
                            const ControllerStates& controllers,
                            const NetworkModel& network)
 {
-    const std::string reason =
-        replace_file(path, [&](std::ostream& out) { write_sim_state(out, controllers, network); });
+    const std::string reason = replace_file(
+        utf8_path(path), [&](std::ostream& out) { write_sim_state(out, controllers, network); });
     return reason.empty() ? reason : "cannot write the state file " + path + ": " + reason;
 }
 

@@ -1,18 +1,16 @@
 #include "sim/state_keeper.h"
 
-#include <QMetaObject>
-#include <QTimer>
-
 namespace zk::sim {
 
 StateKeeper::StateKeeper(std::string path, Take take, Report report)
     : path_(std::move(path)), take_(std::move(take)), report_(std::move(report)),
-      worker_([this] { work(); })
+      owner_(Dispatcher::current()), schedule_(owner_), worker_([this] { work(); })
 {}
 
 StateKeeper::~StateKeeper()
 {
     flush();
+    *alive_ = false;
 }
 
 std::string StateKeeper::save_now()
@@ -26,12 +24,8 @@ std::string StateKeeper::save_now()
 
 void StateKeeper::changed()
 {
-    if (scheduled_) return;
-    scheduled_ = true;
-    QTimer::singleShot(0, &home_, [this] {
-        scheduled_ = false;
-        hand_over();
-    });
+    if (schedule_.active()) return;
+    schedule_.start(std::chrono::milliseconds(0), [this] { hand_over(); });
 }
 
 void StateKeeper::hand_over()
@@ -72,8 +66,9 @@ void StateKeeper::work()
         if (error.empty()) ++writes_;
         writing_ = false;
         wake_.notify_all();
-        QMetaObject::invokeMethod(
-            &home_, [this] { written(); }, Qt::QueuedConnection);
+        owner_.post([this, alive = alive_] {
+            if (*alive) written();
+        });
     }
 }
 
@@ -87,8 +82,8 @@ void StateKeeper::flush()
     }
     wake_.notify_all();
     worker_.join();
-    if (scheduled_ || dirty_) {
-        scheduled_ = false;
+    if (schedule_.active() || dirty_) {
+        schedule_.stop();
         dirty_ = false;
         if (const std::string error = save_now(); !error.empty() && report_) report_(error);
     }

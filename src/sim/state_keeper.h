@@ -3,14 +3,15 @@
 // seconds, longer than a tool waits for its reply; so a change only schedules a save, the file is
 // written on a thread of its own, one write at a time, and changes made meanwhile are saved
 // together after it with the state as it is then.
-#include <QObject>
 #include <condition_variable>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
 #include <thread>
 
+#include "net/dispatcher.h"
 #include "sim/sim_state.h"
 
 namespace zk::sim {
@@ -52,8 +53,9 @@ private:
     std::string path_;
     Take take_;
     Report report_;
-    QObject home_; // the owner's thread, where hand-overs and their completions run
-    bool scheduled_ = false;
+    Dispatcher& owner_; // the owner's thread, where hand-overs and their completions run
+    Timer schedule_;
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true); // for completions posted late
     bool dirty_ = false;     // changed while a write was in flight
     bool in_flight_ = false; // owner's view: handed over and not reported back yet
 

@@ -37,5 +37,17 @@ TEST(ipv4_text, numeric_text_is_never_taken_for_a_host_name)
     }
 }
 
+TEST(ipv4_text, netmask_of_a_prefix_length)
+{
+    const std::pair<unsigned, const char*> cases[] = {
+        {0, "0.0.0.0"},        {1, "128.0.0.0"},        {8, "255.0.0.0"}, {23, "255.255.254.0"},
+        {24, "255.255.255.0"}, {32, "255.255.255.255"}, {33, ""}, // no IPv4 prefix is that long
+    };
+    for (const auto& [length, netmask] : cases) {
+        SCOPED_TRACE(length);
+        EXPECT_EQ(prefix_netmask_text(length), netmask);
+    }
+}
+
 } // namespace
 } // namespace zk

@@ -3,7 +3,8 @@
 #include <nlohmann/json.hpp>
 
 #include "sim_fixture.h"
-#include "support/qt_udp_probe.h"
+#include "support/udp_probe.h"
+#include "support/wait.h"
 
 namespace zk::cli::test {
 namespace {

@@ -15,9 +15,11 @@
 #include <gtest/gtest.h>
 #include <vector>
 
-#include "support/qt_udp_probe.h"
 #include "support/qt_windows.h"
+#include "support/udp_probe.h"
+#include "support/wait.h"
 #include "ui/qt/find_window.h"
+#include "ui/qt/qt_dispatcher.h"
 #include "ui/qt/qt_texts.h"
 #include "ui/qt/settings_window.h"
 
@@ -411,6 +413,7 @@ TEST(two_hosts, every_controller_of_the_segment_keeps_its_own_settings)
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    zk::QtDispatcher dispatcher;
     zk::ui::install_qt_chinese_texts();
     if (qEnvironmentVariable("ZK_E2E_MODE") == QStringLiteral("second"))
         return zk::ui::run_second_instance();

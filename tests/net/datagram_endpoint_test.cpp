@@ -1,15 +1,14 @@
 #include "net/datagram_endpoint.h"
 
-#include <QNetworkProxy>
-#include <QUdpSocket>
-#include <QVariant>
 #include <chrono>
 #include <gtest/gtest.h>
 #include <thread>
 
 #include "net/host_addresses.h"
 #include "support/hex.h"
-#include "support/qt_udp_probe.h"
+#include "support/udp_probe.h"
+#include "support/under_wine.h"
+#include "support/wait.h"
 
 namespace zk {
 namespace {
@@ -33,6 +32,7 @@ TEST(datagram_endpoint, second_bind_of_a_taken_port_fails_and_every_send_then_fa
     ASSERT_TRUE(first.is_bound());
     DatagramEndpoint second(first.local_port());
     EXPECT_FALSE(second.is_bound());
+    EXPECT_FALSE(second.bind_error().empty());
     EXPECT_EQ(second.local_port(), first.local_port());
     UdpProbe probe;
     EXPECT_FALSE(second.send("127.0.0.1", probe.port(), from_hex("01 02")));
@@ -49,6 +49,10 @@ TEST(datagram_endpoint, unicast_reaches_the_address_from_the_bound_port)
     ASSERT_TRUE(probe.wait_for(1));
     EXPECT_EQ(probe.received[0], from_hex("48 53 33 FF 05 00 00 A9 00 AC"));
     EXPECT_EQ(probe.sender_ports[0], endpoint.local_port());
+    // A port past 65535 names none; cut down to 16 bits it would reach the probe.
+    EXPECT_FALSE(endpoint.send("127.0.0.1", 65536 + probe.port(), from_hex("01")));
+    test::settle();
+    EXPECT_EQ(probe.received.size(), 1u);
 }
 
 TEST(datagram_endpoint, host_names_are_resolved_and_unresolvable_ones_fail)
@@ -95,7 +99,7 @@ TEST(datagram_endpoint, each_datagram_raises_one_event_with_exactly_its_bytes)
     const std::vector<Bytes> sent = {from_hex("01"),    {}, from_hex("02 03 04"),
                                      Bytes(1400, 0xAB), {}, from_hex("00")};
     for (const Bytes& datagram : sent)
-        peer.send_to(static_cast<quint16>(endpoint.local_port()), datagram);
+        peer.send_to(static_cast<std::uint16_t>(endpoint.local_port()), datagram);
     ASSERT_TRUE(test::wait_until([&] { return arrivals.datagrams.size() >= 4; }));
     test::settle();
     const std::vector<Bytes> expected = {from_hex("01"), from_hex("02 03 04"), Bytes(1400, 0xAB),
@@ -112,7 +116,7 @@ TEST(datagram_endpoint, received_data_is_present_only_inside_the_handler)
     });
     EXPECT_TRUE(endpoint.received().empty());
     UdpProbe peer;
-    peer.send_to(static_cast<quint16>(endpoint.local_port()), from_hex("AA BB"));
+    peer.send_to(static_cast<std::uint16_t>(endpoint.local_port()), from_hex("AA BB"));
     ASSERT_TRUE(test::wait_until([&] { return !seen_inside.empty(); }));
     EXPECT_EQ(seen_inside, from_hex("AA BB"));
     EXPECT_TRUE(endpoint.received().empty());
@@ -125,9 +129,9 @@ TEST(datagram_endpoint, the_sender_of_the_datagram_is_known_only_inside_the_hand
     endpoint.on_datagram([&](ByteView) { seen.push_back(endpoint.received_from()); });
     UdpProbe first;
     UdpProbe second;
-    first.send_to(static_cast<quint16>(endpoint.local_port()), from_hex("01"));
+    first.send_to(static_cast<std::uint16_t>(endpoint.local_port()), from_hex("01"));
     ASSERT_TRUE(test::wait_until([&] { return seen.size() == 1; }));
-    second.send_to(static_cast<quint16>(endpoint.local_port()), from_hex("02"));
+    second.send_to(static_cast<std::uint16_t>(endpoint.local_port()), from_hex("02"));
     ASSERT_TRUE(test::wait_until([&] { return seen.size() == 2; }));
     EXPECT_EQ(seen[0].address, "127.0.0.1");
     EXPECT_EQ(seen[0].port, first.port());
@@ -153,7 +157,7 @@ TEST(datagram_endpoint, never_hands_over_its_own_datagrams_come_back)
             endpoint.send(address, endpoint.local_port(), from_hex("A8 00 01"));
         // Arrivals are handed over in order: once the probe's is in, the others had their turn.
         UdpProbe peer;
-        peer.send_to(static_cast<quint16>(endpoint.local_port()), from_hex("07"));
+        peer.send_to(static_cast<std::uint16_t>(endpoint.local_port()), from_hex("07"));
         ASSERT_TRUE(test::wait_until([&] { return !arrivals.datagrams.empty(); }));
         test::settle();
         EXPECT_EQ(arrivals.datagrams, std::vector<Bytes>{from_hex("07")});
@@ -166,7 +170,7 @@ TEST(datagram_endpoint, names_the_local_address_a_datagram_was_sent_to)
     std::vector<Peer> seen;
     endpoint.on_datagram([&](ByteView) { seen.push_back(endpoint.received_at()); });
     UdpProbe peer;
-    peer.send_to(static_cast<quint16>(endpoint.local_port()), from_hex("01"));
+    peer.send_to(static_cast<std::uint16_t>(endpoint.local_port()), from_hex("01"));
     ASSERT_TRUE(test::wait_until([&] { return seen.size() == 1; }));
     EXPECT_EQ(seen[0].address, "127.0.0.1");
     EXPECT_EQ(seen[0].port, endpoint.local_port());
@@ -180,7 +184,7 @@ TEST(datagram_endpoint, binds_one_local_address_when_told_and_refuses_a_non_addr
     Bytes arrived;
     endpoint.on_datagram([&](ByteView bytes) { arrived.assign(bytes.begin(), bytes.end()); });
     UdpProbe peer;
-    peer.send_to(static_cast<quint16>(endpoint.local_port()), from_hex("05 06"));
+    peer.send_to(static_cast<std::uint16_t>(endpoint.local_port()), from_hex("05 06"));
     ASSERT_TRUE(test::wait_until([&] { return !arrived.empty(); }));
     EXPECT_EQ(arrived, from_hex("05 06"));
 
@@ -199,7 +203,7 @@ TEST(datagram_endpoint, datagrams_waiting_before_a_broadcast_are_all_delivered_a
     UdpProbe peer;
     constexpr int waiting = 50;
     for (int i = 0; i < waiting; ++i)
-        peer.send_to(static_cast<quint16>(endpoint.local_port()),
+        peer.send_to(static_cast<std::uint16_t>(endpoint.local_port()),
                      Bytes{static_cast<std::uint8_t>(i)});
     // No event loop has run yet, so all fifty are still waiting on the socket.
     endpoint.send("", peer.port(), from_hex("04"));
@@ -209,7 +213,7 @@ TEST(datagram_endpoint, datagrams_waiting_before_a_broadcast_are_all_delivered_a
         EXPECT_EQ(arrivals.datagrams[static_cast<std::size_t>(i)],
                   Bytes{static_cast<std::uint8_t>(i)});
     // Still bound to the same port and still receiving.
-    peer.send_to(static_cast<quint16>(endpoint.local_port()), from_hex("FF"));
+    peer.send_to(static_cast<std::uint16_t>(endpoint.local_port()), from_hex("FF"));
     ASSERT_TRUE(test::wait_until([&] { return arrivals.datagrams.size() == waiting + 1; }));
 }
 
@@ -217,18 +221,18 @@ TEST(datagram_endpoint, a_burst_beyond_the_receive_buffer_is_kept_while_the_owne
 {
     // A desktop's usual limit holds about 330 search replies; the owner's thread reads nothing
     // until the whole burst has been sent.
+    if (test::under_wine()) GTEST_SKIP() << "Wine reads far slower than the kernel; see bench.sh";
     DatagramEndpoint endpoint(0, "0.0.0.0", PortUse::exclusive, 212'992);
     ASSERT_LT(endpoint.receive_buffer_size(), 2000 * 1300);
     Arrivals arrivals;
     arrivals.attach(endpoint);
-    QUdpSocket peer;
+    UdpProbe peer;
     constexpr int burst = 2000;
     for (int i = 0; i < burst; ++i) {
-        QByteArray reply(285, '\0');
-        reply[0] = static_cast<char>(i >> 8);
-        reply[1] = static_cast<char>(i);
-        peer.writeDatagram(reply, QHostAddress::LocalHost,
-                           static_cast<quint16>(endpoint.local_port()));
+        Bytes reply(285, 0);
+        reply[0] = static_cast<std::uint8_t>(i >> 8);
+        reply[1] = static_cast<std::uint8_t>(i);
+        peer.send_to(static_cast<std::uint16_t>(endpoint.local_port()), reply);
         // Room for the receiving thread on a loaded machine; nothing here reads for the owner.
         if (i % 50 == 49) std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
@@ -237,28 +241,11 @@ TEST(datagram_endpoint, a_burst_beyond_the_receive_buffer_is_kept_while_the_owne
         ASSERT_EQ(read_be16(arrivals.datagrams[i], 0), i) << "out of order";
 }
 
-// A proxy set for the whole program or the desktop cannot carry broadcasts: the endpoint must
-// bind and exchange datagrams directly whatever proxy is configured.
-TEST(datagram_endpoint, a_configured_proxy_is_bypassed)
-{
-    QNetworkProxy::setApplicationProxy(
-        QNetworkProxy(QNetworkProxy::Socks5Proxy, QStringLiteral("127.0.0.1"), 1));
-    DatagramEndpoint endpoint(0);
-    QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
-    ASSERT_TRUE(endpoint.is_bound());
-    UdpProbe probe;
-    EXPECT_TRUE(endpoint.send("127.0.0.1", probe.port(), from_hex("01 02")));
-    EXPECT_TRUE(probe.wait_for(1));
-}
-
 TEST(datagram_endpoint, receive_buffer_is_raised_after_the_bind)
 {
-    QUdpSocket plain;
-    ASSERT_TRUE(plain.bind(QHostAddress::AnyIPv4, 0));
-    const int default_size =
-        plain.socketOption(QAbstractSocket::ReceiveBufferSizeSocketOption).toInt();
-    DatagramEndpoint endpoint(0);
-    EXPECT_GT(endpoint.receive_buffer_size(), default_size);
+    const DatagramEndpoint small(0, "0.0.0.0", PortUse::exclusive, 4096);
+    const DatagramEndpoint endpoint(0);
+    EXPECT_GT(endpoint.receive_buffer_size(), small.receive_buffer_size());
 }
 
 TEST(datagram_endpoint, a_handler_may_destroy_its_endpoint)
@@ -271,7 +258,7 @@ TEST(datagram_endpoint, a_handler_may_destroy_its_endpoint)
     });
     UdpProbe peer;
     for (int i = 0; i < 3; ++i)
-        peer.send_to(static_cast<quint16>(endpoint->local_port()), from_hex("01"));
+        peer.send_to(static_cast<std::uint16_t>(endpoint->local_port()), from_hex("01"));
     ASSERT_TRUE(test::wait_until([&] { return endpoint == nullptr; }));
     test::settle();
     EXPECT_EQ(events, 1);

@@ -9,7 +9,9 @@
 #include "protocol/replies.h"
 #include "protocol/requests.h"
 #include "support/hex.h"
-#include "support/qt_udp_probe.h"
+#include "support/udp_probe.h"
+#include "support/under_wine.h"
+#include "support/wait.h"
 
 namespace zk::sim {
 namespace {
@@ -40,7 +42,7 @@ TEST(command_face, answers_the_sender_over_loopback_and_reports_each_change)
         EXPECT_EQ(state.volume, 7);
     });
     UdpProbe tool;
-    const auto port = static_cast<quint16>(face.port());
+    const auto port = static_cast<std::uint16_t>(face.port());
     tool.send_to(port, from_hex("01 02 03")); // ignored, never fatal
     tool.send_to(port, from_hex("48 53 33 FF 07 00 00 A8 C5 01 07 6C"));
     tool.send_to(port, from_hex("48 53 33 FF 06 00 00 A8 00 01 AF"));
@@ -72,7 +74,8 @@ TEST(command_face, replies_go_to_the_configured_server_when_told)
     options.faults.duplicate = true;
     CommandFace face(options, ControllerState{}, {});
     UdpProbe tool;
-    tool.send_to(static_cast<quint16>(face.port()), from_hex("48 53 33 FF 05 00 00 A9 00 AC"));
+    tool.send_to(static_cast<std::uint16_t>(face.port()),
+                 from_hex("48 53 33 FF 05 00 00 A9 00 AC"));
     ASSERT_TRUE(server.wait_for(2));
     test::settle();
     EXPECT_EQ(server.received,
@@ -108,7 +111,7 @@ TEST(command_face, replies_follow_the_server_address_written_to_the_module)
     CommandFaceOptions options = loopback();
     options.reply_to_server = true;
     CommandFace face(options, ControllerState{}, {}, &network);
-    const auto port = static_cast<quint16>(face.port());
+    const auto port = static_cast<std::uint16_t>(face.port());
     const Bytes read = from_hex("48 53 33 FF 05 00 00 A9 00 AC");
     const Bytes reply = from_hex("48 53 33 FF 07 00 00 A9 00 00 00 AE");
 
@@ -150,6 +153,7 @@ int reported_volume(const Bytes& reply)
 
 TEST(command_face, each_controller_keeps_its_own_state_and_answers_from_its_own_address)
 {
+    if (zk::test::under_wine()) GTEST_SKIP() << "Wine binds an address as its whole device";
     // 127.0.0.2-4 are this host's on Linux, so each controller gets a socket of its own.
     NetworkModel network = make_network_model(3, {0x84, 0xC2, 0xE4, 0, 0, 1}, {127, 0, 0, 2});
     CommandFaceOptions options = loopback();
@@ -159,19 +163,19 @@ TEST(command_face, each_controller_keeps_its_own_state_and_answers_from_its_own_
     CommandFace face(
         options, ControllerStates{}, [&](std::string_view l) { log.emplace_back(l); }, &network);
     ASSERT_TRUE(face.is_listening());
-    const auto port = static_cast<quint16>(face.port());
-    const QString addresses[] = {"127.0.0.2", "127.0.0.3", "127.0.0.4"};
+    const auto port = static_cast<std::uint16_t>(face.port());
+    const std::string addresses[] = {"127.0.0.2", "127.0.0.3", "127.0.0.4"};
     UdpProbe tool;
     for (std::uint8_t i = 0; i < 3; ++i)
         tool.send_to(addresses[i], port, *protocol::wrap_frame(protocol::volume_write(11 + i)));
     ASSERT_TRUE(tool.wait_for(3));
-    for (const QString& address : addresses)
+    for (const std::string& address : addresses)
         tool.send_to(address, port, from_hex("48 53 33 FF 06 00 00 A8 00 01 AF")); // volume read
     ASSERT_TRUE(tool.wait_for(6));
     // The controllers answer on threads of their own, so the order of arrival is not theirs.
     std::map<std::string, std::multiset<int>> by_sender; // volumes reported; -1 for the acks
     for (std::size_t i = 0; i < tool.received.size(); ++i)
-        by_sender[tool.sender_addresses[i].toStdString()].insert(reported_volume(tool.received[i]));
+        by_sender[tool.sender_addresses[i]].insert(reported_volume(tool.received[i]));
     EXPECT_EQ(by_sender,
               (std::map<std::string, std::multiset<int>>{
                   {"127.0.0.2", {-1, 11}}, {"127.0.0.3", {-1, 12}}, {"127.0.0.4", {-1, 13}}}));

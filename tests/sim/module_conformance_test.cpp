@@ -7,7 +7,8 @@
 #include "sim/network_face.h"
 #include "sim/sim_state.h"
 #include "support/hex.h"
-#include "support/qt_udp_probe.h"
+#include "support/udp_probe.h"
+#include "support/wait.h"
 
 namespace zk::sim {
 namespace {
@@ -117,7 +118,7 @@ TEST(module_conformance, answers_exactly_as_a_module_in_the_field)
         options.reply_to_sender = true;
         NetworkFace face(model, options);
         UdpProbe tool;
-        tool.send_to(static_cast<quint16>(face.local_port()), c.request);
+        tool.send_to(static_cast<std::uint16_t>(face.local_port()), c.request);
         if (c.replies.empty()) test::settle(std::chrono::milliseconds(150));
         ASSERT_TRUE(tool.wait_for(c.replies.size()));
         ASSERT_EQ(tool.received.size(), c.replies.size());

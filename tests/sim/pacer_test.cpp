@@ -4,7 +4,8 @@
 
 #include "sim/network_face.h"
 #include "support/hex.h"
-#include "support/qt_udp_probe.h"
+#include "support/udp_probe.h"
+#include "support/wait.h"
 
 namespace zk::sim {
 namespace {
@@ -44,7 +45,7 @@ TEST(pacer, a_paced_face_sends_every_answer_but_not_all_at_once)
     Bytes search(285, 0);
     const Bytes flag = test::from_hex("43 48 39 31 32 31 5F 43 46 47 5F 46 4C 41 47 00 04");
     std::copy(flag.begin(), flag.end(), search.begin());
-    tool.send_to(static_cast<quint16>(face.local_port()), search);
+    tool.send_to(static_cast<std::uint16_t>(face.local_port()), search);
     ASSERT_TRUE(tool.wait_for(1));
     // At four a second the next answer is a quarter of a second behind the first.
     EXPECT_EQ(tool.received.size(), 1u);

@@ -67,6 +67,7 @@ TEST(sim_state, both_faces_survive_a_round_trip_through_the_file)
 
     std::ifstream file(path);
     const nlohmann::json json = nlohmann::json::parse(file);
+    file.close(); // Windows removes no file that is open
     EXPECT_EQ(json["network"]["modules"][0]["controller"]["volume"], 255);
     EXPECT_EQ(json["network"]["modules"][1]["destination_ip"], "10.1.2.99");
     std::filesystem::remove(path);

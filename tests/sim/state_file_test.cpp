@@ -1,6 +1,5 @@
 // The state file of many controllers: what it refuses, how it keeps each controller, where it is
 // written, and when.
-#include <QCoreApplication>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -10,7 +9,8 @@
 
 #include "sim/sim_state.h"
 #include "sim/state_keeper.h"
-#include "support/qt_udp_probe.h"
+#include "support/udp_probe.h"
+#include "support/wait.h"
 
 namespace zk::sim {
 namespace {
@@ -90,6 +90,9 @@ TEST_F(state_file, every_controller_is_kept_with_its_module_and_untouched_ones_c
 
 TEST_F(state_file, a_folder_is_refused_and_a_link_keeps_pointing_at_the_file_written)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "links need privileges on Windows";
+#endif
     const auto folder = load_sim_state(dir.string());
     ASSERT_TRUE(std::holds_alternative<std::string>(folder));
     EXPECT_EQ(std::get<std::string>(folder),

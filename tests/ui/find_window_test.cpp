@@ -8,11 +8,11 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
-#include <QUdpSocket>
 #include <gtest/gtest.h>
 
-#include "support/qt_udp_probe.h"
 #include "support/qt_windows.h"
+#include "support/udp_probe.h"
+#include "support/wait.h"
 #include "ui/qt/settings_window.h"
 
 namespace zk::ui {
@@ -178,10 +178,10 @@ TEST_F(find_window, an_address_opens_a_fresh_modal_settings_window_each_time)
 
 TEST_F(find_window, a_taken_port_is_reported_once_over_the_shown_window)
 {
-    QUdpSocket holder;
-    ASSERT_TRUE(holder.bind(QHostAddress::AnyIPv4, 0, QAbstractSocket::DontShareAddress));
+    const DatagramEndpoint holder(0);
+    ASSERT_TRUE(holder.is_bound());
     Ports ports = free_ports;
-    ports.find_local = holder.localPort();
+    ports.find_local = holder.local_port();
     FindWindow window(state, ports);
     EXPECT_FALSE(window.endpoint().is_bound());
     test::settle();

@@ -9,7 +9,8 @@
 #include <QTabWidget>
 #include <gtest/gtest.h>
 
-#include "support/qt_udp_probe.h"
+#include "support/udp_probe.h"
+#include "support/wait.h"
 #include "ui/qt/find_window.h"
 #include "ui/qt/settings_window.h"
 

@@ -9,7 +9,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "support/qt_udp_probe.h"
+#include "support/udp_probe.h"
+#include "support/wait.h"
 #include "support/qt_windows.h"
 #include "ui/qt/settings_window.h"
 

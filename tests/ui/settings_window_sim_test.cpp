@@ -9,7 +9,8 @@
 #include <gtest/gtest.h>
 
 #include "sim/command_face.h"
-#include "support/qt_udp_probe.h"
+#include "support/udp_probe.h"
+#include "support/wait.h"
 #include "ui/qt/settings_window.h"
 
 namespace zk::ui {

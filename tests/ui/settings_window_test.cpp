@@ -16,7 +16,8 @@
 #include <gtest/gtest.h>
 
 #include "support/hex.h"
-#include "support/qt_udp_probe.h"
+#include "support/udp_probe.h"
+#include "support/wait.h"
 #include "support/qt_windows.h"
 
 namespace zk::ui {

@@ -6,6 +6,7 @@
 #include "present/app_state.h"
 #include "ui/qt/app_icon.h"
 #include "ui/qt/find_window.h"
+#include "ui/qt/qt_dispatcher.h"
 #include "ui/qt/qt_texts.h"
 
 int main(int argc, char** argv)
@@ -14,6 +15,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("zkconfig"));
     QApplication::setWindowIcon(zk::ui::app_icon());
     zk::ui::install_qt_chinese_texts();
+    zk::QtDispatcher dispatcher; // the endpoints deliver their datagrams into Qt's loop
 
     zk::AppState state;
     zk::ui::FindWindow find_window(state, zk::Ports{});

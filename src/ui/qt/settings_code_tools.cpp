@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QPushButton>
 
+#include "base/program_folder.h"
 #include "present/settings/serial_codes_library.h"
 #include "present/settings/serial_codes_text.h"
 #include "ui/qt/settings_window.h"
@@ -23,9 +24,8 @@ QString room_file_filter()
 void SettingsWindow::bind_code_tools()
 {
     组合框转换码.set_selection(0);
-    library_ = projectors::load_library(
-        projectors::user_library_file(),
-        projectors::shipped_library_file(QCoreApplication::applicationDirPath().toStdString()));
+    library_ = projectors::load_library(projectors::user_library_file(),
+                                        projectors::shipped_library_file(program_folder()));
     commands::fill_projector_list(组合框投影机型号, library_.entries);
     if (!library_.problems.empty())
         标签状态.set_caption(commands::library_problems(library_.problems));

@@ -1,0 +1,91 @@
+#!/usr/bin/env bash
+# Builds the Windows setup program zkconfig-<version>-setup.exe from the programs of a Windows
+# build and prints its path (and nothing else on standard output).
+# Usage: package-windows.sh [WINDOWS_BUILD_DIR]   (default: build-windows in the checkout)
+# The build folder must hold zkctl.exe and zksim.exe (anywhere below it); the setup program is
+# written there. Needs makensis and groff (scripts/setup.sh --dev installs them).
+set -euo pipefail
+repo=$(cd "$(dirname "$0")/.." && pwd)
+build=$(realpath -m "${1:-$repo/build-windows}")
+cd "$repo"
+
+die() {
+    echo "package-windows: $*" >&2
+    exit 1
+}
+
+for tool in makensis groff; do
+    command -v "$tool" >/dev/null || die "$tool is not installed (run ./scripts/setup.sh --dev)"
+done
+[ -d "$build" ] || die "$build: no such build folder"
+
+version=$(sed -n 's/^project(zkconfig VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+[ -n "$version" ] || die "CMakeLists.txt names no project(zkconfig VERSION ...)"
+# Windows' version resource has four numbers.
+file_version=$version
+while [ "$(tr -cd . <<<"$file_version" | wc -c)" -lt 3 ]; do
+    file_version+=.0
+done
+
+# The one PROGRAM.exe the build made; none, or two that could be mixed up, is an error.
+program_in_build() {
+    local found
+    mapfile -t found < <(find "$build" -name "$1.exe" -type f ! -path '*/CMakeFiles/*' \
+        ! -path "$build/installer/*")
+    [ ${#found[@]} -eq 1 ] || die "$build holds ${#found[@]} copies of $1.exe (${found[*]}), not one"
+    echo "${found[0]}"
+}
+
+# UTF-8 with a byte-order mark and CRLF line ends, so that every Notepad shows it right.
+windows_text() {
+    printf '\xef\xbb\xbf'
+    sed -e '1s/^\xef\xbb\xbf//' -e 's/\r$//' -e 's/$/\r/' "$1"
+}
+
+stage=$build/installer
+rm -rf "$stage"
+mkdir -p "$stage"
+payload=()
+add() { # add NAME: a file staged as NAME goes into the installation folder
+    payload+=("$1")
+}
+
+# The programs the setup program carries. The GUI, once it builds for Windows, is one more here.
+for program in zkctl zksim; do
+    # Without the debugging symbols of a Debug build: a tenth of the size.
+    x86_64-w64-mingw32-strip -o "$stage/$program.exe" "$(program_in_build "$program")" ||
+        die "cannot strip $program.exe"
+    add "$program.exe"
+    # The manual page as plain text, as man shows it on a terminal.
+    groff -k -man -Tutf8 -P-cbou "packaging/man/$program.1" 2>"$stage/groff.log" >"$stage/page" ||
+        die "groff packaging/man/$program.1: $(cat "$stage/groff.log")"
+    windows_text "$stage/page" >"$stage/$program.txt"
+    add "$program.txt"
+done
+rm -f "$stage/page" "$stage/groff.log"
+# zkctl looks for the projector library beside itself.
+cp data/projectors.json "$stage/projectors.json"
+add projectors.json
+cp tools/wireshark/zk.lua "$stage/zk.lua"
+add zk.lua
+windows_text packaging/windows/README-windows.txt >"$stage/README.txt"
+add README.txt
+windows_text LICENSE >"$stage/LICENSE.txt"
+add LICENSE.txt
+
+{
+    echo "!macro ZK_PAYLOAD"
+    for name in "${payload[@]}"; do
+        echo "    !insertmacro ZK_FILE \"$name\""
+    done
+    echo "!macroend"
+} >"$stage/payload.nsh"
+
+setup=$build/zkconfig-$version-setup.exe
+rm -f "$setup"
+# makensis reads $ as its own variables: a folder name with one is doubled.
+makensis -V2 -INPUTCHARSET UTF8 "-DVERSION=$version" "-DFILE_VERSION=$file_version" \
+    "-DSTAGE=${stage//\$/\$\$}" "-DOUTFILE=${setup//\$/\$\$}" \
+    packaging/windows/zkconfig.nsi >&2 || die "makensis failed"
+[ -f "$setup" ] || die "makensis wrote no $setup"
+echo "$setup"

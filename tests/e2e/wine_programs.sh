@@ -1,0 +1,115 @@
+#!/usr/bin/env bash
+# The Windows programs on real sockets across the two test hosts, under Wine: zkctl.exe on the
+# PC finds 20 Linux zksim controllers on the lab host, rewrites one controller's network
+# parameters (--verify) and registers 100 cards; then Linux zkctl finds and configures zksim.exe
+# running on the lab host, which saves its state when stopped with Ctrl-C.
+# Usage: wine_programs.sh ZKSIM ZKCTL ZKSIM_EXE ZKCTL_EXE. Exits 77 (skipped) without root.
+set -uo pipefail
+# shellcheck source=netns.sh
+source "$(cd "$(dirname "$0")" && pwd)/netns.sh"
+netns_require
+zksim=$1
+zkctl=$2
+zksim_exe=$3
+zkctl_exe=$4
+wine=/usr/lib/wine/wine64
+wineserver=/usr/lib/wine/wineserver
+[ -x "$wine" ] || { echo "e2e wine: $wine is missing (scripts/setup.sh --dev)"; exit 1; }
+
+controllers=20
+work=$(mktemp -d /tmp/zk-e2e-wine.XXXXXX)
+sim_pid=
+export WINEDEBUG=-all
+# Each host gets a Wine prefix of its own, started there: Wine enumerates adapters in a helper
+# process of its server, which must see that host's network.
+stop_wine() {
+    local prefix
+    for prefix in "$work"/prefix-*; do
+        [ -d "$prefix" ] && WINEPREFIX=$prefix timeout 20 "$wineserver" -k 2>/dev/null
+    done
+}
+# shellcheck disable=SC2317 # called by the trap
+cleanup() {
+    [ -n "$sim_pid" ] && kill "$sim_pid" 2>/dev/null
+    stop_wine
+    netns_down
+    rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+fail() {
+    echo "e2e wine: $*"
+    for log in "$work"/*.log "$work"/out; do
+        [ -f "$log" ] && { echo "---- $log (last 30 lines)"; tail -n 30 "$log"; }
+    done
+    exit 1
+}
+
+# A Windows path for a file of this machine (Wine's drive Z: is the root).
+windows_path() { echo "Z:${1//\//\\}"; }
+
+netns_up "$((controllers - 1))"
+WINEPREFIX=$work/prefix-template timeout 120 "$wine" wineboot --init >/dev/null 2>&1
+WINEPREFIX=$work/prefix-template timeout 30 "$wineserver" -w
+cp -a "$work/prefix-template" "$work/prefix-pc"
+cp -a "$work/prefix-template" "$work/prefix-lab"
+pc_wine() { WINEPREFIX=$work/prefix-pc in_pc timeout 60 "$wine" "$@"; }
+
+# -- zkctl.exe against Linux zksim ---------------------------------------------------------
+# The lab host already carries the address one controller moves to: the simulator learns this
+# host's addresses when it starts, and answers from the one asked.
+ip -n "$ZK_NS_CTL" addr add 10.77.0.99/24 dev "v$ZK_NS_CTL"
+start_in_ctl "$zksim" --count "$controllers" --ip-base "$ZK_CTL_IP" --log >"$work/zksim.log" 2>&1
+sim_pid=$ZK_BG_PID
+timeout 5 bash -c "until grep -q listening '$work/zksim.log' 2>/dev/null; do sleep 0.1; done"
+
+pc_wine "$zkctl_exe" --adapter "v$ZK_NS_PC" discover --csv >"$work/out" 2>&1 ||
+    fail "zkctl.exe discover exited $?"
+tr -d '\r' <"$work/out" >"$work/found.csv"
+rows=$(($(wc -l <"$work/found.csv") - 1))
+[ "$rows" -eq "$controllers" ] || fail "zkctl.exe discover listed $rows of $controllers"
+echo "zkctl.exe discover: $rows controllers"
+head -n 3 "$work/found.csv"
+
+mac=$(awk -F, 'NR > 1 && $0 ~ /,10\.77\.0\.7,/ {print $1; exit}' "$work/found.csv")
+[ -n "$mac" ] || fail "no MAC for 10.77.0.7 in the list"
+pc_wine "$zkctl_exe" --adapter "v$ZK_NS_PC" netcfg set --mac "$mac" --ip 10.77.0.99 --verify \
+    >"$work/out" 2>&1 || fail "zkctl.exe netcfg set --verify exited $?"
+tr -d '\r' <"$work/out" | grep -Eqx "verified +true" || fail "netcfg set did not verify"
+echo "zkctl.exe netcfg set --verify: 10.77.0.7 is now 10.77.0.99, read back and found again"
+
+for ((i = 0; i < 100; i++)); do printf '%010d\n' $((3000000 + i)); done >"$work/cards.csv"
+pc_wine "$zkctl_exe" card import "$(windows_path "$work/cards.csv")" --host 10.77.0.99 \
+    >"$work/out" 2>&1 || fail "zkctl.exe card import exited $?"
+tr -d '\r' <"$work/out" | grep -Eqx "registered +100" || fail "not all 100 cards registered"
+echo "zkctl.exe card import: 100 cards registered at 10.77.0.99"
+kill "$sim_pid" 2>/dev/null
+wait "$sim_pid" 2>/dev/null
+sim_pid=
+
+# -- Linux zkctl against zksim.exe ---------------------------------------------------------
+state=$work/sim.json
+WINEPREFIX=$work/prefix-lab start_in_ctl "$wine" "$zksim_exe" --count 3 --ip-base "$ZK_CTL_IP" \
+    --state "$(windows_path "$state")" --log >"$work/zksim-exe.log" 2>&1
+sim_pid=$ZK_BG_PID
+timeout 60 bash -c "until grep -q 'Ctrl-C' '$work/zksim-exe.log' 2>/dev/null; do sleep 0.2; done" ||
+    fail "zksim.exe did not start"
+in_pc "$zkctl" --adapter "v$ZK_NS_PC" discover --csv >"$work/out" 2>&1 ||
+    fail "zkctl discover of zksim.exe exited $?"
+rows=$(($(wc -l <"$work/out") - 1))
+[ "$rows" -eq 3 ] || fail "zkctl discover listed $rows of zksim.exe's 3 controllers"
+# Wine binds a socket to an address as to its whole device, so answers leave from the device's
+# first address: only the controller there can be asked (zkctl takes answers from it alone).
+in_pc "$zkctl" set volume 31 --host "$ZK_CTL_IP" >"$work/out" 2>&1 || fail "set volume exited $?"
+in_pc "$zkctl" get volume --host "$ZK_CTL_IP" >"$work/out" 2>&1 || fail "get volume exited $?"
+grep -Eqx "volume +31" "$work/out" || fail "$ZK_CTL_IP reported $(cat "$work/out")"
+echo "zkctl against zksim.exe: 3 controllers found, volume 31 written and read back"
+# Ctrl-C: zksim.exe stops cleanly and its state file has every change.
+kill -INT "$sim_pid"
+timeout 20 bash -c "while kill -0 $sim_pid 2>/dev/null; do sleep 0.2; done" ||
+    fail "zksim.exe did not stop on Ctrl-C"
+sim_pid=
+grep -q "stopped" "$work/zksim-exe.log" || fail "zksim.exe did not end its loop on Ctrl-C"
+grep -q '"volume": 31' "$state" || fail "the state file lacks volume 31"
+echo "zksim.exe stopped on Ctrl-C with the volume saved"
