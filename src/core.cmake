@@ -2,8 +2,8 @@
 # conversions (base), the windows as data (view), the HS3 codec (protocol), the configuration
 # datagram codec (discovery), a projector's codes as the page and its library hold them
 # (projectors; the JSON library loader is zk_projectors), the two windows' presenters
-# (present/find, present/settings) and the program's state and settings file (app). Included by
-# the main build and by the Windows cross-build (cmake/windows-core), so both build the same.
+# (present/find, present/settings) and the program's state and settings file (app). Built alike
+# for Linux and, cross-built, for Windows.
 set(ZK_SRC ${CMAKE_CURRENT_LIST_DIR})
 add_library(zk_core STATIC
     ${ZK_SRC}/base/adapter_source.cpp

@@ -1,6 +1,6 @@
 # The tests of the Qt-free core, one executable a source folder, and their in-memory support.
-# Included by tests/CMakeLists.txt and by the Windows cross-build (cmake/windows-core), which runs
-# them under Wine; the includer provides zk_add_test(name SOURCES ... LIBS ...).
+# Included by tests/CMakeLists.txt, which provides zk_add_test(name SOURCES ... LIBS ...); the
+# Windows build runs them under Wine too.
 set(ZK_TESTS ${CMAKE_CURRENT_LIST_DIR})
 
 # In-memory controls and views (no Qt).

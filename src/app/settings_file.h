@@ -23,10 +23,6 @@ std::string ini_with_value(std::string_view file,
                            std::string_view key,
                            std::string_view value);
 
-// $XDG_CONFIG_HOME/zkconfig when that is an absolute path, else ~/.config/zkconfig; on Windows
-// %APPDATA%/zkconfig.
-std::filesystem::path default_user_config_dir();
-
 // True for the directories the package manager owns (/usr/..., /bin, /sbin): a file left
 // there would outlive the package, so even root, who could write there, must not.
 bool is_system_program_dir(const std::filesystem::path& dir);

@@ -26,4 +26,22 @@ std::filesystem::path program_folder()
 #endif
 }
 
+std::filesystem::path default_user_config_dir()
+{
+#if defined(_WIN32)
+    // The wide variable: a user name in Chinese does not survive the ANSI code page.
+    const wchar_t* app_data = ::_wgetenv(L"APPDATA");
+    if (app_data && *app_data && std::filesystem::path(app_data).is_absolute())
+        return std::filesystem::path(app_data) / "zkconfig";
+    std::error_code error;
+    return std::filesystem::temp_directory_path(error) / "zkconfig";
+#else
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    if (xdg && *xdg && std::filesystem::path(xdg).is_absolute())
+        return std::filesystem::path(xdg) / "zkconfig";
+    const char* home = std::getenv("HOME");
+    return std::filesystem::path(home ? home : ".") / ".config" / "zkconfig";
+#endif
+}
+
 } // namespace zk

@@ -29,7 +29,8 @@ void require_bound(const DatagramEndpoint& endpoint, int port)
     if (endpoint.is_bound()) return;
     throw Exit(exit_local_error, "UDP port " + std::to_string(port) +
                                      " is taken by another program (another zkconfig, zkctl or "
-                                     "zksim?); close it and try again");
+                                     "zksim?); close it and try again (the system says: " +
+                                     endpoint.bind_error() + ")");
 }
 
 Hs3Client::Hs3Client(const Hs3Target& target, const Timing& timing)

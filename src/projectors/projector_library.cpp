@@ -6,6 +6,7 @@
 
 #include "base/file_read.h"
 #include "base/json_reading.h"
+#include "base/program_folder.h"
 #include "base/values.h"
 #include "protocol/code_text.h"
 
@@ -153,17 +154,7 @@ Library load_library(const std::filesystem::path& user_file,
 
 std::filesystem::path user_library_file()
 {
-#ifdef _WIN32
-    const char* appdata = std::getenv("APPDATA");
-    if (!appdata || !*appdata) return {};
-    return std::filesystem::path(appdata) / "zkconfig" / "projectors.json";
-#else
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    if (config && *config) return std::filesystem::path(config) / "zkconfig" / "projectors.json";
-    const char* home = std::getenv("HOME");
-    if (!home || !*home) return {};
-    return std::filesystem::path(home) / ".config" / "zkconfig" / "projectors.json";
-#endif
+    return default_user_config_dir() / "projectors.json";
 }
 
 std::filesystem::path shipped_library_file(const std::filesystem::path& program_dir)

@@ -1,4 +1,5 @@
 #include "app/settings_file.h"
+#include "base/program_folder.h"
 
 #include <filesystem>
 #include <fstream>

@@ -13,8 +13,8 @@ bool wait_until(const std::function<bool()>& done, std::chrono::milliseconds lim
     // Short slices, so that state polled by `done` (a probe's socket) is looked at often.
     const auto end = std::chrono::steady_clock::now() + limit;
     while (!done() && std::chrono::steady_clock::now() < end)
-        loop->run_until([] { return false; },
-                        std::min(end, std::chrono::steady_clock::now() + std::chrono::milliseconds(5)));
+        loop->run_until([] { return false; }, std::min(end, std::chrono::steady_clock::now() +
+                                                                std::chrono::milliseconds(5)));
     return done();
 }
 

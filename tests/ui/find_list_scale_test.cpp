@@ -8,9 +8,9 @@
 #include <set>
 
 #include "sim/network_face.h"
+#include "support/qt_windows.h"
 #include "support/udp_probe.h"
 #include "support/wait.h"
-#include "support/qt_windows.h"
 #include "ui/qt/find_window.h"
 #include "ui/qt/widget_controls.h"
 

@@ -10,9 +10,9 @@
 #include <gtest/gtest.h>
 
 #include "sim/network_face.h"
+#include "support/qt_windows.h"
 #include "support/udp_probe.h"
 #include "support/wait.h"
-#include "support/qt_windows.h"
 #include "ui/qt/find_window.h"
 #include "ui/qt/qt_texts.h"
 

@@ -9,9 +9,9 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include "support/qt_windows.h"
 #include "support/udp_probe.h"
 #include "support/wait.h"
-#include "support/qt_windows.h"
 #include "ui/qt/settings_window.h"
 
 namespace zk::ui {

@@ -16,9 +16,9 @@
 #include <gtest/gtest.h>
 
 #include "support/hex.h"
+#include "support/qt_windows.h"
 #include "support/udp_probe.h"
 #include "support/wait.h"
-#include "support/qt_windows.h"
 
 namespace zk::ui {
 namespace {

@@ -12,6 +12,7 @@
 
 #include "app/open_settings.h"
 #include "app/port_report.h"
+#include "base/program_folder.h"
 #include "net/adapters.h"
 #include "net/host_addresses.h"
 #include "present/find/local_address.h"
