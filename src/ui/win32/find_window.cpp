@@ -2,6 +2,7 @@
 
 #include "app/open_settings.h"
 #include "app/port_report.h"
+#include "base/program_folder.h"
 #include "present/find/local_address.h"
 
 namespace zk::win32 {
