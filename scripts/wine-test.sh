@@ -1,12 +1,17 @@
 #!/usr/bin/env bash
-# Cross-builds the Windows programs (zkctl.exe, zksim.exe) and the tests of everything they are
-# made of with MinGW-w64 from the same CMake project, and runs them under Wine, so a POSIX-only
-# call or a path or encoding assumption fails here rather than on an installer's PC; then the
-# setup program is built, installed, run and removed under Wine. Needs g++-mingw-w64-x86-64,
-# googletest, wine64 and nsis (scripts/setup.sh --dev installs them). Exits non-zero on any
-# failure.
+# Cross-builds the Windows programs (zkctl.exe, zksim.exe, zkconfig.exe) and the tests of
+# everything they are made of with MinGW-w64 from the same CMake project, and runs them under
+# Wine, so a POSIX-only call or a path or encoding assumption fails here rather than on an
+# installer's PC; then the setup program is built, installed, run and removed under Wine. Needs
+# g++-mingw-w64-x86-64, googletest, wine64 and nsis (scripts/setup.sh --dev installs them), and
+# xvfb for the windows' tests, which need an X display. Exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# The windows' tests create real windows, and Wine ties its desktop to the display of the first
+# program of the prefix: the whole run, wineboot included, is on one X display.
+if [ -z "${DISPLAY:-}" ]; then
+    exec xvfb-run -a "$0" "$@"
+fi
 source scripts/lib/owner.sh
 
 build=${ZK_WINDOWS_BUILD_DIR:-build-windows}
@@ -37,5 +42,8 @@ cleanup()
 trap cleanup EXIT
 "$wine_dir/wineserver" -p
 "$wine_dir/wine64" wineboot --init >/dev/null 2>&1 || true
+# Without a window manager (Xvfb has none) Wine waits 2 s for one at every hidden or destroyed
+# window unless its windows are unmanaged.
+"$wine_dir/wine64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 
 ctest --test-dir "$build" --output-on-failure

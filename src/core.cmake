@@ -35,6 +35,7 @@ add_library(zk_core STATIC
     ${ZK_SRC}/present/find/find_watch.cpp
     ${ZK_SRC}/present/find/local_address.cpp
     ${ZK_SRC}/present/settings/answer_watch.cpp
+    ${ZK_SRC}/present/settings/buttons.cpp
     ${ZK_SRC}/present/settings/cards.cpp
     ${ZK_SRC}/present/settings/context.cpp
     ${ZK_SRC}/present/settings/field_number.cpp

@@ -5,6 +5,7 @@ set(ZK_TESTS ${CMAKE_CURRENT_LIST_DIR})
 
 # In-memory controls and views (no Qt).
 add_library(zk_test_support STATIC
+    ${ZK_TESTS}/support/config_replies.cpp
     ${ZK_TESTS}/support/hex.cpp
     ${ZK_TESTS}/support/memory_controls.cpp
     ${ZK_TESTS}/support/recording_sender.cpp
@@ -20,6 +21,8 @@ zk_add_test(test_base LIBS zk_test_support SOURCES
     ${ZK_TESTS}/base/receive_buffer_test.cpp
     ${ZK_TESTS}/base/text_test.cpp
     ${ZK_TESTS}/base/values_test.cpp)
+zk_add_test(test_view LIBS zk_test_support SOURCES
+    ${ZK_TESTS}/view/layout_test.cpp)
 zk_add_test(test_protocol LIBS zk_test_support SOURCES
     ${ZK_TESTS}/protocol/code_text_test.cpp
     ${ZK_TESTS}/protocol/hs3_frame_test.cpp

@@ -10,4 +10,43 @@ const ControlSpec* find_control(const WindowSpec& window, std::string_view name)
     return nullptr;
 }
 
+bool accepts_input(Input rule, std::string_view text)
+{
+    if (rule == Input::any) return true;
+    for (char c : text) {
+        if (c != '-' && (c < '0' || c > '9')) return false;
+    }
+    return true;
+}
+
+namespace {
+
+// Parents nest at most a group box in a tab page; the bound keeps a table whose parent names
+// form a loop from hanging the program.
+constexpr int deepest_nesting = 8;
+
+} // namespace
+
+Rect client_place(const WindowSpec& window, const ControlSpec& control)
+{
+    Rect place = control.place;
+    const ControlSpec* parent = find_control(window, control.parent);
+    for (int depth = 0; parent && depth < deepest_nesting; ++depth) {
+        place.x += parent->place.x;
+        place.y += parent->place.y;
+        parent = find_control(window, parent->parent);
+    }
+    return place;
+}
+
+int page_of(const WindowSpec& window, const ControlSpec& control)
+{
+    const ControlSpec* entry = &control;
+    for (int depth = 0; entry && depth < deepest_nesting; ++depth) {
+        if (entry->page >= 0) return entry->page;
+        entry = find_control(window, entry->parent);
+    }
+    return -1;
+}
+
 } // namespace zk::view

@@ -62,4 +62,16 @@ const WindowSpec& settings_window_spec();
 // The entry named `name`, or nullptr.
 const ControlSpec* find_control(const WindowSpec& window, std::string_view name);
 
+// Whether a box with input rule `rule` may hold `text` after an edit by the operator. An edit
+// that would leave any other text is refused whole, in every toolkit alike.
+bool accepts_input(Input rule, std::string_view text);
+
+// The control's place in the window's client area: its own place moved by the places of the
+// group boxes and the tab control it sits in.
+Rect client_place(const WindowSpec& window, const ControlSpec& control);
+
+// The tab page the control is shown on, its own or that of the group box holding it; -1 when it
+// is on no page.
+int page_of(const WindowSpec& window, const ControlSpec& control);
+
 } // namespace zk::view

@@ -81,4 +81,26 @@ std::variant<protocol::ProjectorEntry, std::string> room_codes_from_page(Setting
     return room;
 }
 
+std::string library_problems(const std::vector<std::string>& problems)
+{
+    std::string text;
+    for (const std::string& problem : problems)
+        text += (text.empty() ? "投影机库: " : "; ") + problem;
+    return text;
+}
+
+ProjectorItem pick_projector_item(SettingsView& view,
+                                  int index,
+                                  const std::vector<protocol::ProjectorEntry>& entries)
+{
+    const ProjectorItem item = projector_item(index, entries.size());
+    if (item == ProjectorItem::entry) {
+        const auto& entry = entries[static_cast<std::size_t>(index)];
+        apply_projector_entry(view, entry, protocol::entry_name(entry));
+    } else {
+        view.组合框投影机型号.set_selection(-1);
+    }
+    return item;
+}
+
 } // namespace zk::commands

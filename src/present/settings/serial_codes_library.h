@@ -17,6 +17,10 @@ inline constexpr std::string_view item_save_file = "保存到文件…";
 // The entries by name, then the two file items.
 void fill_projector_list(ItemList& list, const std::vector<protocol::ProjectorEntry>& entries);
 
+// The library's refusals in one line for 标签状态, told once when the window opens so that an
+// entry left out is never silent: "投影机库: problem; problem"; empty when there is none.
+std::string library_problems(const std::vector<std::string>& problems);
+
 enum class ProjectorItem
 {
     entry,
@@ -33,6 +37,13 @@ ProjectorItem projector_item(int index, std::size_t entry_count);
 void apply_projector_entry(SettingsView& view,
                            const protocol::ProjectorEntry& entry,
                            std::string_view from);
+
+// The operator picked the item at `index` of 组合框投影机型号, filled from `entries`: an entry is
+// applied to the page; a file item clears the list's selection (it is an action, not a state
+// of the list) and is returned for the window to open its file dialog.
+ProjectorItem pick_projector_item(SettingsView& view,
+                                  int index,
+                                  const std::vector<protocol::ProjectorEntry>& entries);
 
 // Baud, parity and the four codes as the page holds them, or the message naming what is
 // missing or wrong.

@@ -14,15 +14,6 @@ namespace zk::ui {
 
 namespace {
 
-// The library's refusals, told once when the window opens: an entry left out is never silent.
-std::string library_problems(const projectors::Library& library)
-{
-    std::string text;
-    for (const std::string& problem : library.problems)
-        text += (text.empty() ? "投影机库: " : "; ") + problem;
-    return text;
-}
-
 QString room_file_filter()
 {
     return QStringLiteral("JSON (*.json)");
@@ -32,13 +23,12 @@ QString room_file_filter()
 
 void SettingsWindow::bind_code_tools()
 {
-    bind_click("按钮输入", commands::on_code_text_in);
-    bind_click("按钮输出", commands::on_code_text_out);
     组合框转换码.set_selection(0);
     library_ = projectors::load_library(projectors::user_library_file(),
                                         projectors::shipped_library_file(program_folder()));
     commands::fill_projector_list(组合框投影机型号, library_.entries);
-    if (!library_.problems.empty()) 标签状态.set_caption(library_problems(library_));
+    if (!library_.problems.empty())
+        标签状态.set_caption(commands::library_problems(library_.problems));
     connect(controls_.get<QComboBox>("组合框投影机型号"), &QComboBox::activated, this,
             [this](int index) { on_projector_item(index); });
 }
@@ -46,14 +36,7 @@ void SettingsWindow::bind_code_tools()
 void SettingsWindow::on_projector_item(int index)
 {
     using commands::ProjectorItem;
-    const ProjectorItem item = commands::projector_item(index, library_.entries.size());
-    if (item == ProjectorItem::entry) {
-        const auto& entry = library_.entries[static_cast<std::size_t>(index)];
-        commands::apply_projector_entry(view_, entry, protocol::entry_name(entry));
-        return;
-    }
-    // The file items are actions, not a state of the list.
-    组合框投影机型号.set_selection(-1);
+    const ProjectorItem item = commands::pick_projector_item(view_, index, library_.entries);
     if (item == ProjectorItem::load_file) {
         const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("载入串口码"), {},
                                                           room_file_filter());

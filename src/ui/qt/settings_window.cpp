@@ -9,12 +9,9 @@
 #include <QTimer>
 
 #include "app/port_report.h"
+#include "present/settings/buttons.h"
 #include "present/settings/cards.h"
-#include "present/settings/fingerprints.h"
-#include "present/settings/identity_volume.h"
 #include "present/settings/present.h"
-#include "present/settings/serial_codes.h"
-#include "present/settings/timings_mode.h"
 
 namespace zk::ui {
 
@@ -70,8 +67,7 @@ SettingsWindow::SettingsWindow(std::string controller_address, Ports ports, QWid
                                                                                           link_}
 {
     watch_answers();
-    bind_page_basic();
-    bind_pages_codes_and_authorisation();
+    bind_buttons();
     bind_code_tools();
 }
 
@@ -104,31 +100,10 @@ void SettingsWindow::bind_click(std::string_view button,
             [this, handler] { handler(context_); });
 }
 
-void SettingsWindow::bind_page_basic()
+void SettingsWindow::bind_buttons()
 {
-    bind_click("按钮读系统音量", commands::on_read_volume);
-    bind_click("按钮写系统音量", commands::on_write_volume);
-    bind_click("按钮读中控ID", commands::on_read_controller_id);
-    bind_click("按钮写中控ID", commands::on_write_controller_id);
-    bind_click("按钮读刷卡开机", commands::on_read_swipe_mode);
-    bind_click("按钮写刷卡开机", commands::on_write_swipe_mode);
-    bind_click("按钮读时间", commands::on_read_timings);
-    bind_click("按钮写时间", commands::on_write_timings);
-}
-
-// The spin arrows stay unbound: they have no action.
-void SettingsWindow::bind_pages_codes_and_authorisation()
-{
-    bind_click("按钮读串口码", commands::on_read_serial_codes);
-    bind_click("按钮写串口码", commands::on_write_serial_codes);
-    bind_click("按钮读卡", commands::on_read_card);
-    bind_click("按钮写卡", commands::on_register_card);
-    bind_click("按钮查看", commands::on_lookup_card);
-    bind_click("按钮删卡", commands::on_delete_card);
-    bind_click("按钮暂停授权", commands::on_pause_authorisation);
-    bind_click("按钮恢复授权", commands::on_resume_authorisation);
-    bind_click("按钮添加指纹", commands::on_add_fingerprint);
-    bind_click("按钮删除指纹", commands::on_delete_fingerprint);
+    for (const commands::ButtonAction& action : commands::settings_buttons())
+        bind_click(action.button, action.handler);
     // currentChanged also fires for setCurrentIndex from the program; nothing here sets it.
     connect(controls_.get<QTabWidget>("选择夹1"), &QTabWidget::currentChanged, this,
             [this] { commands::on_page_changed(context_); });

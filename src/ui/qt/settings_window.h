@@ -36,11 +36,9 @@ private:
     void watch_answers();
     // Connects a button's click to a handler of the settings commands.
     void bind_click(std::string_view button, void (*handler)(commands::SettingsContext&));
-    // Identity, volume, timings and power-on mode.
-    void bind_page_basic();
-    // Pages "投影机码" and "授权管理" and the page-changed event.
-    void bind_pages_codes_and_authorisation();
-    // The group box "进制转换": conversion buttons and the projector library.
+    // Every button with an action, and the page-changed event.
+    void bind_buttons();
+    // The group box "进制转换": the projector library.
     void bind_code_tools();
     // An item of 组合框投影机型号 chosen: an entry fills the page; the last two read or write a
     // room's codes through a file dialog.

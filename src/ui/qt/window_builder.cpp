@@ -9,11 +9,11 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
+#include <QValidator>
 
 #include "ui/qt/app_icon.h"
 
@@ -26,13 +26,21 @@ QString q(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// Integer boxes take digits and "-" only, however the text arrives: typed with any modifier,
-// committed by an input method, or pasted. The program's own texts are not checked.
-void accept_integers_only(QLineEdit* edit)
+// A box's input rule checks every edit the operator makes, however the text arrives: typed with
+// any modifier, committed by an input method, or pasted. The program's own texts are not checked.
+class InputRuleValidator final : public QValidator
 {
-    static const QRegularExpression integer_text(QStringLiteral("[-0-9]*"));
-    edit->setValidator(new QRegularExpressionValidator(integer_text, edit));
-}
+public:
+    InputRuleValidator(view::Input rule, QObject* parent) : QValidator(parent), rule_(rule) {}
+
+    State validate(QString& input, int&) const override
+    {
+        return view::accepts_input(rule_, input.toStdString()) ? Acceptable : Invalid;
+    }
+
+private:
+    view::Input rule_;
+};
 
 // The up/down arrows at the right edge of a numeric box. Nothing is bound to them.
 void add_inert_spin_arrows(QLineEdit* edit)
@@ -75,7 +83,8 @@ QWidget* create_widget(const view::ControlSpec& entry, QWidget* parent)
     }
     case view::Kind::edit: {
         auto* edit = new QLineEdit(q(entry.text), parent);
-        if (entry.input == view::Input::integer) accept_integers_only(edit);
+        if (entry.input != view::Input::any)
+            edit->setValidator(new InputRuleValidator(entry.input, edit));
         return edit;
     }
     case view::Kind::button:

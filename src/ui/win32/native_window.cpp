@@ -1,0 +1,213 @@
+#include "ui/win32/native_window.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "ui/win32/wide_text.h"
+#include "ui/win32/window_font.h"
+
+namespace zk::win32 {
+
+namespace {
+
+constexpr const wchar_t* class_name = L"ZkWindow";
+constexpr DWORD window_style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+
+void register_class(WNDPROC procedure)
+{
+    static const bool registered = [procedure] {
+        WNDCLASSEXW kind{};
+        kind.cbSize = sizeof kind;
+        kind.lpfnWndProc = procedure;
+        kind.hInstance = GetModuleHandleW(nullptr);
+        kind.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+        kind.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+        kind.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+        kind.lpszClassName = class_name;
+        return RegisterClassExW(&kind) != 0;
+    }();
+    if (!registered) throw std::runtime_error("cannot register the windows' class");
+}
+
+// Centres `window` on the work area of its monitor.
+void centre(HWND window)
+{
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT& area = monitor.rcWork;
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    SetWindowPos(window, nullptr, (area.left + area.right - width) / 2,
+                 (area.top + area.bottom - height) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+} // namespace
+
+namespace {
+
+constexpr const wchar_t* blocked_property = L"ZkBlockedBy";
+
+void change_blocks(HWND window, INT_PTR change)
+{
+    const INT_PTR blocks = std::max<INT_PTR>(
+        reinterpret_cast<INT_PTR>(GetPropW(window, blocked_property)) + change, 0);
+    SetPropW(window, blocked_property, reinterpret_cast<HANDLE>(blocks));
+    EnableWindow(window, blocks == 0);
+}
+
+} // namespace
+
+void block_input(HWND window)
+{
+    change_blocks(window, +1);
+}
+
+void unblock_input(HWND window)
+{
+    change_blocks(window, -1);
+}
+
+void initialise_controls()
+{
+    INITCOMMONCONTROLSEX wanted{};
+    wanted.dwSize = sizeof wanted;
+    wanted.dwICC = ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_UPDOWN_CLASS;
+    InitCommonControlsEx(&wanted);
+}
+
+NativeWindow::NativeWindow(const view::WindowSpec& layout, HWND owner)
+{
+    register_class(&procedure);
+    window_ = CreateWindowExW(0, class_name, wide(layout.title).c_str(), window_style,
+                              CW_USEDEFAULT, CW_USEDEFAULT, layout.outer_width, layout.outer_height,
+                              owner, nullptr, GetModuleHandleW(nullptr), this);
+    if (!window_) throw std::runtime_error("cannot create a window");
+    built_ = std::make_unique<BuiltWindow>(window_, layout, dpi_of(window_));
+    fit_client_area();
+    centre(window_);
+}
+
+NativeWindow::~NativeWindow()
+{
+    if (window_) {
+        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+        DestroyWindow(window_);
+    }
+}
+
+void NativeWindow::fit_client_area()
+{
+    const UINT dpi = built_->dpi();
+    RECT frame{0, 0, scaled(built_->layout().client_width, dpi),
+               scaled(built_->layout().client_height, dpi)};
+    AdjustWindowRectEx(&frame, window_style, FALSE, 0);
+    SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void NativeWindow::bind(std::string_view name, WORD code, std::function<void()> handler)
+{
+    const HWND target = built_->get(name);
+    for (const BuiltControl& control : built_->controls()) {
+        if (control.handle == target) commands_[{control.id, code}] = std::move(handler);
+    }
+}
+
+void NativeWindow::bind_pick(std::string_view name, std::function<void()> handler)
+{
+    HWND combo = built_->get(name);
+    // A pick from the open list ends with CBN_SELENDOK, changed or not; arrow keys on the closed
+    // list change the selection with CBN_SELCHANGE alone.
+    bind(name, CBN_SELENDOK, handler);
+    bind(name, CBN_SELCHANGE, [combo, handler] {
+        if (!SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0)) handler();
+    });
+}
+
+void NativeWindow::notified(const NMHDR& header)
+{
+    if (header.code != static_cast<UINT>(TCN_SELCHANGE)) return;
+    built_->show_page(static_cast<int>(SendMessageW(header.hwndFrom, TCM_GETCURSEL, 0, 0)));
+    if (page_changed_) page_changed_();
+}
+
+LRESULT NativeWindow::handle_message(UINT message, WPARAM wparam, LPARAM lparam)
+{
+    switch (message) {
+    case WM_COMMAND: {
+        // Esc, as the message loop's keyboard navigation reports it.
+        if (LOWORD(wparam) == IDCANCEL && lparam == 0) {
+            if (escape_closes_) SendMessageW(window_, WM_CLOSE, 0, 0);
+            return 0;
+        }
+        const auto found = commands_.find({LOWORD(wparam), HIWORD(wparam)});
+        if (found != commands_.end() && lparam != 0) found->second();
+        return 0;
+    }
+    case WM_NOTIFY:
+        notified(*reinterpret_cast<const NMHDR*>(lparam));
+        return 0;
+    case WM_ERASEBKGND:
+        DefWindowProcW(window_, message, wparam, lparam);
+        built_->erase_pages(reinterpret_cast<HDC>(wparam));
+        return 1;
+    case WM_CTLCOLORSTATIC:
+        if (HBRUSH brush = built_->background_of(reinterpret_cast<HWND>(lparam),
+                                                 reinterpret_cast<HDC>(wparam)))
+            return reinterpret_cast<LRESULT>(brush);
+        break;
+    case WM_DPICHANGED: {
+        built_->apply_dpi(LOWORD(wparam));
+        const RECT& suggested = *reinterpret_cast<const RECT*>(lparam);
+        SetWindowPos(window_, nullptr, suggested.left, suggested.top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        fit_client_area();
+        return 0;
+    }
+    case WM_CLOSE:
+        if (on_close) {
+            // A copy: the owner may delete this window, and with it on_close, while it runs.
+            const std::function<void()> close = on_close;
+            close();
+            return 0;
+        }
+        break;
+    default:
+        break;
+    }
+    return DefWindowProcW(window_, message, wparam, lparam);
+}
+
+LRESULT CALLBACK NativeWindow::procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    if (message == WM_NCCREATE) {
+        auto* created = reinterpret_cast<const CREATESTRUCTW*>(lparam);
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(created->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<NativeWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    // Until the constructor has built the controls, nothing is bound.
+    if (!self || !self->window_ || !self->built_)
+        return DefWindowProcW(window, message, wparam, lparam);
+    return self->handle_message(message, wparam, lparam);
+}
+
+int run_message_loop()
+{
+    MSG message{};
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        HWND top = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+        if (top && IsDialogMessageW(top, &message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+} // namespace zk::win32

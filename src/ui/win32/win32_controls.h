@@ -1,0 +1,129 @@
+#pragma once
+// The control kinds over Windows controls. Setting a control from the program sends no
+// notification the windows act on, so only the operator raises events.
+#include <windows.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "net/dispatcher.h"
+#include "ui/win32/window_builder.h"
+#include "view/controls.h"
+
+namespace zk::win32 {
+
+class Win32EditBox final : public EditBox
+{
+public:
+    explicit Win32EditBox(HWND handle) : handle_(handle) {}
+    std::string content() const override;
+    void set_content(std::string_view text) override;
+
+private:
+    HWND handle_;
+};
+
+class Win32Label final : public Label
+{
+public:
+    explicit Win32Label(HWND handle) : handle_(handle) {}
+    std::string caption() const override;
+    void set_caption(std::string_view text) override;
+
+private:
+    HWND handle_;
+};
+
+class Win32CheckBox final : public CheckBox
+{
+public:
+    explicit Win32CheckBox(HWND handle) : handle_(handle) {}
+    bool checked() const override;
+    void set_checked(bool on) override;
+
+private:
+    HWND handle_;
+};
+
+class Win32TabControl final : public TabControl
+{
+public:
+    explicit Win32TabControl(HWND handle) : handle_(handle) {}
+    int current_page() const override;
+
+private:
+    HWND handle_;
+};
+
+// A drop-down list (ComboBox with CBS_DROPDOWNLIST).
+class Win32ComboList final : public ItemList
+{
+public:
+    explicit Win32ComboList(HWND handle) : handle_(handle) {}
+    int item_count() const override;
+    std::string item_text(int index) const override;
+    int add_item(std::string_view text) override;
+    bool delete_item(int index) override;
+    bool set_item_text(int index, std::string_view text) override;
+    int selection() const override;
+    void delete_all_items() override;
+
+protected:
+    void select_exactly(int index) override;
+
+private:
+    HWND handle_;
+};
+
+// Thousands of controllers answer one search within a fraction of a second. Additions wait in
+// the adapter and go into the list together with its redrawing off: once no addition came for a
+// moment, or at the latest a few times a second. Handlers see the waiting items as items of the
+// list all along.
+class Win32ListBox final : public ItemList
+{
+public:
+    // Its timer runs on `dispatcher`, the window thread's.
+    Win32ListBox(HWND handle, Dispatcher& dispatcher);
+    int item_count() const override;
+    std::string item_text(int index) const override;
+    int add_item(std::string_view text) override;
+    bool delete_item(int index) override;
+    bool set_item_text(int index, std::string_view text) override;
+    int selection() const override;
+    // Empties the list in one step.
+    void delete_all_items() override;
+    // Puts the waiting additions into the list now.
+    void flush();
+
+protected:
+    void select_exactly(int index) override;
+
+private:
+    using Clock = std::chrono::steady_clock;
+    void flush_when_due();
+    int shown() const;
+
+    HWND handle_;
+    std::vector<std::wstring> waiting_;
+    Timer timer_;
+    Clock::time_point first_waiting_;
+    Clock::time_point last_added_;
+};
+
+// Each message in a box of our own, titled "信息：", in the windows' font, with one "确定"
+// button; the owner is disabled while it is open, but the message loop keeps running, so
+// datagrams keep arriving.
+class Win32MessageBoxes final : public MessageBoxes
+{
+public:
+    // Over `owner`, in the font of `built`, its controls.
+    Win32MessageBoxes(HWND owner, const BuiltWindow& built) : owner_(owner), built_(built) {}
+    void message_box(std::string_view text) override;
+
+private:
+    HWND owner_;
+    const BuiltWindow& built_;
+};
+
+} // namespace zk::win32
