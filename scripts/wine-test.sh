@@ -26,7 +26,9 @@ fi
 # With the Linux build of scripts/test.sh beside it, its zksim and zkctl meet the Windows ones.
 linux_build=$(realpath -m "${ZK_TEST_BUILD_DIR:-build}")
 [ -x "$linux_build/src/sim/zksim" ] || linux_build=
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+# No build type: neither optimised nor with debugging data, which MinGW's linker takes minutes
+# to write into programs of this size and which nobody reads under Wine.
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE= \
     -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64.cmake" -DZK_LINUX_BUILD="$linux_build" >/dev/null
 cmake --build "$build"
 
