@@ -7,27 +7,11 @@
 #include "net/adapters.h"
 #include "net/system_error.h"
 #include "net/udp_socket.h"
+#include "net/udp_socket_address.h"
 
 namespace zk::detail {
 
 namespace {
-
-constexpr std::size_t largest_datagram = 65'507;
-constexpr int send_wait_ms = 200;
-
-sockaddr_in socket_address(SocketAddress address)
-{
-    sockaddr_in in{};
-    in.sin_family = AF_INET;
-    in.sin_addr.s_addr = htonl(address.address);
-    in.sin_port = htons(address.port);
-    return in;
-}
-
-SocketAddress from_sockaddr(const sockaddr_in& in)
-{
-    return {ntohl(in.sin_addr.s_addr), ntohs(in.sin_port)};
-}
 
 bool set_option(SOCKET socket, int level, int name, int value)
 {
