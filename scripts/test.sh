@@ -18,7 +18,8 @@ phase_done() {
 }
 trap 'give_back "$build"; [ ${#times[@]} -eq 0 ] || { echo "-- times"; printf "%s\n" "${times[@]}"; }' EXIT
 
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZK_SANITIZE=ON
+# The benchmarks are scripts/bench.sh's (a Release build of their own), not built here.
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZK_SANITIZE=ON -DZK_BUILD_BENCH=OFF
 cmake --build "$build"
 phase_done "sanitizer build"
 
