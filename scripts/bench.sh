@@ -2,8 +2,9 @@
 # Builds Release and measures zkconfig side by side with a plain reference in the same run:
 # discovery (answers kept, time to list, CPU) against a raw receiver with the same buffer, the
 # settings round trip against a bare UDP echo of the same frame, start-up and peak memory against
-# a minimal Qt window with the same text, and codec operations per second. Two network namespaces
-# stand for the PC and the controllers' segment, so it needs root.
+# a minimal Qt window with the same text, zkctl.exe under Wine against zkctl on Linux, and codec
+# operations per second. Two network namespaces stand for the PC and the controllers' segment,
+# so it needs root.
 # Prints everything and writes it to bench/RESULTS.md. ZK_BENCH_RUNS (default 7) runs per figure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -21,9 +22,15 @@ small_runs=${ZK_BENCH_SMALL_RUNS:-15}
 quiet_ms=500
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZK_BUILD_TESTS=OFF \
     -DZK_BUILD_BENCH=ON >/dev/null
-cmake --build "$build" --target zksim bench_codec discovery_zk discovery_raw discovery_endpoint \
-    roundtrip_zk roundtrip_echo startup_zk startup_minimal
+cmake --build "$build" --target zksim zkctl bench_codec discovery_zk discovery_raw \
+    discovery_endpoint roundtrip_zk roundtrip_echo startup_zk startup_minimal
 bin=$root/$build
+# zkctl.exe, Release, for the row that runs it under Wine beside the Linux zkctl.
+wbuild=${ZK_BENCH_WINDOWS_BUILD_DIR:-build-bench-windows}
+cmake -S . -B "$wbuild" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZK_BUILD_TESTS=OFF \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" >/dev/null
+cmake --build "$wbuild" --target zkctl
+wine=/usr/lib/wine/wine64
 
 # shellcheck source=../tests/e2e/netns.sh
 source tests/e2e/netns.sh
@@ -39,9 +46,10 @@ cleanup() {
         kill "$pid" 2>/dev/null || true
         wait "$pid" 2>/dev/null || true
     done
+    [ ! -d "$work/wine" ] || WINEPREFIX=$work/wine timeout 20 /usr/lib/wine/wineserver -k 2>/dev/null || true
     netns_down
     rm -rf "$work"
-    give_back "$build" bench/RESULTS.md
+    give_back "$build" "$wbuild" bench/RESULTS.md
 }
 trap cleanup EXIT
 trap 'exit 130' INT TERM
@@ -163,6 +171,36 @@ say "| start-up ms | $(spread "$work/st_min.txt" 1) | $(spread "$work/st_zk.txt"
 say "| peak memory KiB | $(spread "$work/st_min.txt" 2) | $(spread "$work/st_zk.txt" 2) | $(ratio "$(median "$work/st_zk.txt" 2)" "$(median "$work/st_min.txt" 2)") |"
 
 say ""
+say "## zkctl discover of 1000 controllers: zkctl.exe under Wine beside zkctl on Linux"
+say ""
+say "Both on the PC side against the same zksim (1000 modules, burst), in the same run: rows listed and wall time of the whole command (Wine's start included; the prefix is made once beforehand, in the PC's namespace)."
+say ""
+# time_discover OUT PROGRAM...: appends "rows ms" of one discover.
+time_discover() {
+    local out=$1 start end rows
+    shift
+    start=$(date +%s%N)
+    rows=$(in_pc "$@" --adapter "v$ZK_NS_PC" discover --csv 2>/dev/null | tail -n +2 | grep -c ,)
+    end=$(date +%s%N)
+    echo "$rows $(((end - start) / 1000000))" >>"$out"
+}
+export WINEDEBUG=-all
+WINEPREFIX=$work/wine in_pc "$wine" wineboot --init >/dev/null 2>&1
+WINEPREFIX=$work/wine timeout 60 /usr/lib/wine/wineserver -w || true
+start_sim --count 1000
+: >"$work/ctl_linux.txt"
+: >"$work/ctl_wine.txt"
+for ((i = 0; i < runs; i++)); do
+    time_discover "$work/ctl_linux.txt" "$bin/src/cli/zkctl"
+    WINEPREFIX=$work/wine time_discover "$work/ctl_wine.txt" "$wine" "$wbuild/src/cli/zkctl.exe"
+done
+stop_sim
+say "| | zkctl (Linux) | zkctl.exe (Wine) | ratio |"
+say "|---|---|---|---|"
+say "| rows listed | $(spread "$work/ctl_linux.txt" 1) | $(spread "$work/ctl_wine.txt" 1) | $(ratio "$(median "$work/ctl_wine.txt" 1)" "$(median "$work/ctl_linux.txt" 1)") |"
+say "| wall ms | $(spread "$work/ctl_linux.txt" 2) | $(spread "$work/ctl_wine.txt" 2) | $(ratio "$(median "$work/ctl_wine.txt" 2)" "$(median "$work/ctl_linux.txt" 2)") |"
+
+say ""
 say "## Codec operations per second (Google Benchmark)"
 say ""
 say "| operation | ns per operation | operations per second |"
@@ -182,6 +220,7 @@ for count in 1000 20000; do
     say "- $count burst answers, $small asked: zkconfig keeps $(median "$work/zk_${count}_0_$small.txt" 1), raw $(median "$work/raw_${count}_0_$small.txt" 1) (median; goal: at least as many)"
 done
 say "- 5,000 answers at 2,000/s: CPU $(ratio "$(median "$work/zk_5000_2000_$big.txt" 3)" "$(median "$work/raw_5000_2000_$big.txt" 3)") x raw (goal: <= 5)"
+say "- zkctl.exe discover of 1000 under Wine lists $(median "$work/ctl_wine.txt" 1), zkctl on Linux $(median "$work/ctl_linux.txt" 1) (median; goal: all 1000)"
 say "- Load average at the end: $(cut -d' ' -f1-3 /proc/loadavg)"
 
 cp "$report" bench/RESULTS.md
