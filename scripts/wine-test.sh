@@ -9,7 +9,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 # The windows' tests create real windows, and Wine ties its desktop to the display of the first
 # program of the prefix: the whole run, wineboot included, is on one X display.
-if [ -z "${DISPLAY:-}" ]; then
+# With --build-only it builds and stops (scripts/test.sh builds while the Linux tests run).
+build_only=false
+[ "${1:-}" = --build-only ] && build_only=true
+if [ -z "${DISPLAY:-}" ] && ! $build_only; then
     exec xvfb-run -a "$0" "$@"
 fi
 source scripts/lib/owner.sh
@@ -31,6 +34,10 @@ linux_build=$(realpath -m "${ZK_TEST_BUILD_DIR:-build}")
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE= \
     -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64.cmake" -DZK_LINUX_BUILD="$linux_build" >/dev/null
 cmake --build "$build"
+if $build_only; then
+    give_back "$build"
+    exit 0
+fi
 
 # A throw-away Wine prefix, and one Wine server kept up for all tests (each start costs seconds).
 WINEPREFIX=$(mktemp -d /tmp/zk-wine.XXXXXX)
