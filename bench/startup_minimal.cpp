@@ -13,9 +13,9 @@ int main(int argc, char** argv)
 {
     const long long launched = argc > 1 ? std::atoll(argv[1]) : 0;
     QApplication app(argc, argv);
-    const zk::view::WindowSpec& find = zk::view::find_window_spec();
+    const zk::view::WindowLayout& find = zk::view::find_window_layout();
     QString text = QString::fromUtf8(find.title.data(), static_cast<qsizetype>(find.title.size()));
-    for (const zk::view::ControlSpec& control : find.controls)
+    for (const zk::view::ControlLayout& control : find.controls)
         text += '\n' +
                 QString::fromUtf8(control.text.data(), static_cast<qsizetype>(control.text.size()));
     QWidget window;

@@ -16,8 +16,8 @@ std::string entry_name(const ProjectorEntry& entry)
 
 bool baud_selectable(std::uint32_t baud)
 {
-    const view::ControlSpec* list =
-        view::find_control(view::settings_window_spec(), "组合框波特率");
+    const view::ControlLayout* list =
+        view::find_control(view::settings_window_layout(), "组合框波特率");
     const std::string text = std::to_string(baud);
     for (std::string_view item : list->items) {
         if (item == text && item != "0") return true;

@@ -7,7 +7,7 @@ namespace {
 using enum Kind;
 
 // Window-level controls first, then the contents of the group box, in keyboard tab order.
-constexpr ControlSpec find_controls[] = {
+constexpr ControlLayout find_controls[] = {
     {"标签7", label, "网卡列表", {16, 8, 72, 24}},
     {"组合框网卡列表", combo, "", {87, 8, 393, 20}},
     {"按钮刷新", button, "刷新", {488, 1, 80, 32}},
@@ -31,11 +31,11 @@ constexpr ControlSpec find_controls[] = {
     {"列表框中控IP", list, "", {248, 39, 320, 384}},
 };
 
-constexpr WindowSpec find_window{"查找中控IP", 584, 470, 578, 442, find_controls, {}};
+constexpr WindowLayout find_window{"查找中控IP", 584, 470, 578, 442, find_controls, {}};
 
 } // namespace
 
-const WindowSpec& find_window_spec()
+const WindowLayout& find_window_layout()
 {
     return find_window;
 }

@@ -2,9 +2,9 @@
 
 namespace zk::view {
 
-const ControlSpec* find_control(const WindowSpec& window, std::string_view name)
+const ControlLayout* find_control(const WindowLayout& window, std::string_view name)
 {
-    for (const ControlSpec& control : window.controls) {
+    for (const ControlLayout& control : window.controls) {
         if (control.name == name) return &control;
     }
     return nullptr;
@@ -27,10 +27,10 @@ constexpr int deepest_nesting = 8;
 
 } // namespace
 
-Rect client_place(const WindowSpec& window, const ControlSpec& control)
+Rect client_place(const WindowLayout& window, const ControlLayout& control)
 {
     Rect place = control.place;
-    const ControlSpec* parent = find_control(window, control.parent);
+    const ControlLayout* parent = find_control(window, control.parent);
     for (int depth = 0; parent && depth < deepest_nesting; ++depth) {
         place.x += parent->place.x;
         place.y += parent->place.y;
@@ -39,9 +39,9 @@ Rect client_place(const WindowSpec& window, const ControlSpec& control)
     return place;
 }
 
-int page_of(const WindowSpec& window, const ControlSpec& control)
+int page_of(const WindowLayout& window, const ControlLayout& control)
 {
-    const ControlSpec* entry = &control;
+    const ControlLayout* entry = &control;
     for (int depth = 0; entry && depth < deepest_nesting; ++depth) {
         if (entry->page >= 0) return entry->page;
         entry = find_control(window, entry->parent);

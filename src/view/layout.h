@@ -31,7 +31,7 @@ struct Rect
     int x, y, width, height;
 };
 
-struct ControlSpec
+struct ControlLayout
 {
     std::string_view name;
     Kind kind;
@@ -44,23 +44,23 @@ struct ControlSpec
     std::span<const std::string_view> items = {};
 };
 
-struct WindowSpec
+struct WindowLayout
 {
     std::string_view title;
     int outer_width, outer_height; // as the layout was drawn, frame included
     int client_width, client_height;
-    std::span<const ControlSpec> controls;
+    std::span<const ControlLayout> controls;
     std::span<const std::string_view> pages; // pages of the window's tab control, if any
 };
 
 // "查找中控IP": adapter list, IP parameters, found controllers.
-const WindowSpec& find_window_spec();
+const WindowLayout& find_window_layout();
 
 // "VARDEN57中控设置": three pages of controller settings.
-const WindowSpec& settings_window_spec();
+const WindowLayout& settings_window_layout();
 
 // The entry named `name`, or nullptr.
-const ControlSpec* find_control(const WindowSpec& window, std::string_view name);
+const ControlLayout* find_control(const WindowLayout& window, std::string_view name);
 
 // Whether a box with input rule `rule` may hold `text` after an edit by the operator. An edit
 // that would leave any other text is refused whole, in every toolkit alike.
@@ -68,10 +68,10 @@ bool accepts_input(Input rule, std::string_view text);
 
 // The control's place in the window's client area: its own place moved by the places of the
 // group boxes and the tab control it sits in.
-Rect client_place(const WindowSpec& window, const ControlSpec& control);
+Rect client_place(const WindowLayout& window, const ControlLayout& control);
 
 // The tab page the control is shown on, its own or that of the group box holding it; -1 when it
 // is on no page.
-int page_of(const WindowSpec& window, const ControlSpec& control);
+int page_of(const WindowLayout& window, const ControlLayout& control);
 
 } // namespace zk::view

@@ -17,7 +17,7 @@ constexpr std::string_view times = "分组框1";
 constexpr std::string_view conversion = "分组框2";
 
 // In keyboard tab order within each page.
-constexpr ControlSpec settings_controls[] = {
+constexpr ControlLayout settings_controls[] = {
     {"选择夹1", Kind::tab, "", {3, 8, 728, 392}},
     {"标签状态", label, "", {8, 416, 720, 24}},
     // Page 1, "基本参数".
@@ -84,12 +84,12 @@ constexpr ControlSpec settings_controls[] = {
     {"按钮添加指纹", button, "添加指纹", {523, 280, 80, 32}, tabs, 2},
 };
 
-constexpr WindowSpec settings_window{"VARDEN57中控设置", 740,  479, 734, 451,
-                                     settings_controls,  pages};
+constexpr WindowLayout settings_window{"VARDEN57中控设置", 740,  479, 734, 451,
+                                       settings_controls,  pages};
 
 } // namespace
 
-const WindowSpec& settings_window_spec()
+const WindowLayout& settings_window_layout()
 {
     return settings_window;
 }

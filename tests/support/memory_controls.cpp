@@ -44,7 +44,7 @@ namespace {
 
 void fill_from_layout(MemoryItemList& list, std::string_view name)
 {
-    const view::ControlSpec* entry = view::find_control(view::settings_window_spec(), name);
+    const view::ControlLayout* entry = view::find_control(view::settings_window_layout(), name);
     for (std::string_view item : entry->items)
         list.add_item(item);
 }

@@ -40,7 +40,7 @@ TEST_F(find_window, builds_every_control_of_the_layout_by_name_caption_and_place
 {
     FindWindow window(state, free_ports);
     EXPECT_EQ(window.windowTitle(), QStringLiteral("查找中控IP"));
-    for (const view::ControlSpec& entry : view::find_window_spec().controls) {
+    for (const view::ControlLayout& entry : view::find_window_layout().controls) {
         const QString name = QString::fromUtf8(entry.name.data(), qsizetype(entry.name.size()));
         SCOPED_TRACE(name.toStdString());
         if (entry.kind == view::Kind::endpoint) {
@@ -80,7 +80,7 @@ TEST_F(find_window, tab_key_walks_the_inputs_in_layout_order_and_skips_labels)
     FindWindow window(state, free_ports);
     window.show();
     QStringList expected;
-    for (const view::ControlSpec& entry : view::find_window_spec().controls) {
+    for (const view::ControlLayout& entry : view::find_window_layout().controls) {
         if (entry.kind != view::Kind::label && entry.kind != view::Kind::group &&
             entry.kind != view::Kind::endpoint)
             expected.append(QString::fromUtf8(entry.name.data(), qsizetype(entry.name.size())));

@@ -61,10 +61,10 @@ QRect covered(QWidget* window, QWidget* widget)
 
 // Every pair of named controls shown together, group boxes and tab controls (frames that hold
 // others) aside; a shared edge pixel is not an overlap.
-void expect_no_overlap(QWidget* window, const view::WindowSpec& layout)
+void expect_no_overlap(QWidget* window, const view::WindowLayout& layout)
 {
     std::vector<std::pair<QString, QRect>> shown;
-    for (const view::ControlSpec& entry : layout.controls) {
+    for (const view::ControlLayout& entry : layout.controls) {
         if (entry.kind == view::Kind::group || entry.kind == view::Kind::tab ||
             entry.kind == view::Kind::endpoint)
             continue;
@@ -97,7 +97,7 @@ TEST(layout_pins, find_window_controls_sit_where_drawn_and_apart)
                              {"按钮设置中控", {16, 342, 200, 32}},
                              {"列表框中控IP", {248, 39, 320, 384}},
                          });
-    expect_no_overlap(&window, view::find_window_spec());
+    expect_no_overlap(&window, view::find_window_layout());
 }
 
 TEST(layout_pins, settings_window_controls_sit_where_drawn_and_apart_on_every_page)
@@ -127,7 +127,7 @@ TEST(layout_pins, settings_window_controls_sit_where_drawn_and_apart_on_every_pa
         tabs->setCurrentIndex(page);
         test::settle(std::chrono::milliseconds(20));
         expect_pins(&window, pages[page]);
-        expect_no_overlap(&window, view::settings_window_spec());
+        expect_no_overlap(&window, view::settings_window_layout());
     }
 }
 

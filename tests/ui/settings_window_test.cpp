@@ -69,7 +69,7 @@ TEST_F(settings_window, builds_every_control_in_its_place_and_page)
     EXPECT_EQ(tabs->tabText(1), QStringLiteral("投影机码"));
     EXPECT_EQ(tabs->tabText(2), QStringLiteral("授权管理"));
     EXPECT_EQ(tabs->currentIndex(), 0);
-    for (const view::ControlSpec& entry : view::settings_window_spec().controls) {
+    for (const view::ControlLayout& entry : view::settings_window_layout().controls) {
         SCOPED_TRACE(std::string(entry.name));
         QWidget* widget = window.findChild<QWidget*>(q(entry.name));
         if (entry.kind == view::Kind::endpoint) {

@@ -80,45 +80,45 @@ std::vector<std::string> tab_pages(HWND tab)
     return pages;
 }
 
-void check_control(const NativeWindow& window, const view::ControlSpec& spec)
+void check_control(const NativeWindow& window, const view::ControlLayout& entry)
 {
-    const view::WindowSpec& layout = window.built().layout();
-    HWND control = window.control(spec.name);
-    const Expected expected = expected_for(spec.kind);
+    const view::WindowLayout& layout = window.built().layout();
+    HWND control = window.control(entry.name);
+    const Expected expected = expected_for(entry.kind);
     EXPECT_TRUE(same_ignoring_case(class_of(control), expected.class_name)) << class_of(control);
     if (expected.button_type >= 0) {
         EXPECT_EQ(GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK, expected.button_type);
     }
-    const view::Rect place = view::client_place(layout, spec);
+    const view::Rect place = view::client_place(layout, entry);
     const RECT rect = rect_in_parent(control);
     EXPECT_EQ(GetParent(control), window.handle());
     EXPECT_EQ(rect.left, place.x);
     EXPECT_EQ(rect.top, place.y);
     EXPECT_EQ(rect.right - rect.left, place.width);
     // A closed combo box is as high as its font needs, in the Qt windows too.
-    if (spec.kind != view::Kind::combo) {
+    if (entry.kind != view::Kind::combo) {
         EXPECT_EQ(rect.bottom - rect.top, place.height);
     }
-    if (spec.kind == view::Kind::combo) {
+    if (entry.kind == view::Kind::combo) {
         // Lists without items in the table are filled at run time (adapters, the library).
-        if (!spec.items.empty()) {
+        if (!entry.items.empty()) {
             EXPECT_EQ(combo_items(control),
-                      std::vector<std::string>(spec.items.begin(), spec.items.end()));
+                      std::vector<std::string>(entry.items.begin(), entry.items.end()));
         }
-    } else if (spec.kind == view::Kind::tab) {
+    } else if (entry.kind == view::Kind::tab) {
         EXPECT_EQ(tab_pages(control),
                   std::vector<std::string>(layout.pages.begin(), layout.pages.end()));
-    } else if (spec.kind != view::Kind::list) {
-        EXPECT_EQ(text_of(control), spec.text);
+    } else if (entry.kind != view::Kind::list) {
+        EXPECT_EQ(text_of(control), entry.text);
     }
     // The first page is the current one: the other pages' controls are hidden.
-    const int page = view::page_of(layout, spec);
+    const int page = view::page_of(layout, entry);
     EXPECT_EQ(IsWindowVisible(control) != FALSE, page <= 0);
 }
 
 void check_window(const NativeWindow& window)
 {
-    const view::WindowSpec& layout = window.built().layout();
+    const view::WindowLayout& layout = window.built().layout();
     EXPECT_EQ(text_of(window.handle()), layout.title);
     RECT client{};
     GetClientRect(window.handle(), &client);
@@ -126,10 +126,10 @@ void check_window(const NativeWindow& window)
     EXPECT_EQ(client.bottom, layout.client_height);
     EXPECT_FALSE(GetWindowLongW(window.handle(), GWL_STYLE) & (WS_MAXIMIZEBOX | WS_THICKFRAME));
     std::size_t built = 0;
-    for (const view::ControlSpec& spec : layout.controls) {
-        if (spec.kind == view::Kind::endpoint) continue;
-        SCOPED_TRACE(std::string(spec.name));
-        check_control(window, spec);
+    for (const view::ControlLayout& entry : layout.controls) {
+        if (entry.kind == view::Kind::endpoint) continue;
+        SCOPED_TRACE(std::string(entry.name));
+        check_control(window, entry);
         ++built;
     }
     std::size_t children = 0;
@@ -170,8 +170,8 @@ TEST_F(window_build, labels_and_group_boxes_on_a_tab_page_show_the_pages_own_col
     // Blank spots, in client coordinates: the end of a label's box, inside the group box away
     // from its controls, and the page itself away from everything.
     const auto client_point = [&](const char* name, int dx, int dy) {
-        const view::ControlSpec* spec = view::find_control(settings.built().layout(), name);
-        const view::Rect place = view::client_place(settings.built().layout(), *spec);
+        const view::ControlLayout* entry = view::find_control(settings.built().layout(), name);
+        const view::Rect place = view::client_place(settings.built().layout(), *entry);
         return POINT{place.x + dx, place.y + dy};
     };
     HDC device = GetDC(settings.handle());
@@ -198,10 +198,10 @@ TEST_F(window_build, on_a_monitor_of_another_dpi_every_place_is_scaled)
 {
     FindWindow find(state, Ports{}, setup(), dispatcher);
     constexpr UINT dpi = 144;
-    BuiltWindow scaled_window(find.handle(), view::settings_window_spec(), dpi);
+    BuiltWindow scaled_window(find.handle(), view::settings_window_layout(), dpi);
     for (const BuiltControl& control : scaled_window.controls()) {
-        SCOPED_TRACE(std::string(control.spec->name));
-        const view::Rect place = view::client_place(scaled_window.layout(), *control.spec);
+        SCOPED_TRACE(std::string(control.entry->name));
+        const view::Rect place = view::client_place(scaled_window.layout(), *control.entry);
         const RECT rect = rect_in_parent(control.handle);
         // 1.5 times, to the nearest pixel.
         EXPECT_EQ(rect.left, (place.x * 3 + 1) / 2);

@@ -29,20 +29,20 @@ TEST(layout, places_count_from_the_client_area_through_group_boxes_and_the_tab_c
 {
     const struct
     {
-        const WindowSpec& window;
+        const WindowLayout& window;
         std::string_view name;
         int x, y, page;
     } cases[] = {
-        {find_window_spec(), "按钮刷新", 488, 1, -1},
-        {find_window_spec(), "编辑框中控IP", 8 + 81, 39 + 28, -1},
-        {settings_window_spec(), "标签状态", 8, 416, -1},
-        {settings_window_spec(), "按钮输入", 3 + 157, 8 + 336, 1},
-        {settings_window_spec(), "标签3", 3 + 21 + 48, 8 + 144 + 32, 0},
-        {settings_window_spec(), "编辑框命令文本", 3 + 55 + 210, 8 + 261 + 26, 1},
+        {find_window_layout(), "按钮刷新", 488, 1, -1},
+        {find_window_layout(), "编辑框中控IP", 8 + 81, 39 + 28, -1},
+        {settings_window_layout(), "标签状态", 8, 416, -1},
+        {settings_window_layout(), "按钮输入", 3 + 157, 8 + 336, 1},
+        {settings_window_layout(), "标签3", 3 + 21 + 48, 8 + 144 + 32, 0},
+        {settings_window_layout(), "编辑框命令文本", 3 + 55 + 210, 8 + 261 + 26, 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.name));
-        const ControlSpec* control = find_control(c.window, c.name);
+        const ControlLayout* control = find_control(c.window, c.name);
         ASSERT_NE(control, nullptr);
         const Rect place = client_place(c.window, *control);
         EXPECT_EQ(place.x, c.x);

@@ -38,7 +38,7 @@ std::filesystem::path user_dir_or_default(const std::filesystem::path& dir)
 
 FindWindow::FindWindow(AppState& state, Ports ports, FindSetup setup, QWidget* parent)
     : QWidget(parent), state_(state), ports_(ports),
-      controls_(build_window(this, view::find_window_spec())), boxes_(this),
+      controls_(build_window(this, view::find_window_layout())), boxes_(this),
       组合框网卡列表(controls_.get<QComboBox>("组合框网卡列表")),
       编辑框中控IP(controls_.get<QLineEdit>("编辑框中控IP")),
       编辑框子网掩码(controls_.get<QLineEdit>("编辑框子网掩码")),

@@ -17,7 +17,7 @@ namespace zk::ui {
 
 SettingsWindow::SettingsWindow(std::string controller_address, Ports ports, QWidget* parent)
     : QDialog(parent), controller_address_(std::move(controller_address)), ports_(ports),
-      controls_(build_window(this, view::settings_window_spec())), boxes_(this),
+      controls_(build_window(this, view::settings_window_layout())), boxes_(this),
       选择夹1(controls_.get<QTabWidget>("选择夹1")), 标签状态(controls_.get<QLabel>("标签状态")),
       编辑框系统音量(controls_.get<QLineEdit>("编辑框系统音量")),
       编辑框中控ID(controls_.get<QLineEdit>("编辑框中控ID")),

@@ -72,7 +72,7 @@ void fit_combo(QComboBox* combo)
     combo->setMaxVisibleItems(std::max(1, (reserved_height - field) / row));
 }
 
-QWidget* create_widget(const view::ControlSpec& entry, QWidget* parent)
+QWidget* create_widget(const view::ControlLayout& entry, QWidget* parent)
 {
     switch (entry.kind) {
     case view::Kind::label: {
@@ -151,7 +151,7 @@ private:
 };
 
 QWidget*
-parent_for(const view::ControlSpec& entry, QWidget* window, const QHash<QString, QWidget*>& made)
+parent_for(const view::ControlLayout& entry, QWidget* window, const QHash<QString, QWidget*>& made)
 {
     if (entry.parent.empty()) return window;
     QWidget* parent = made.value(q(entry.parent));
@@ -161,7 +161,7 @@ parent_for(const view::ControlSpec& entry, QWidget* window, const QHash<QString,
 }
 
 void place(QWidget* widget,
-           const view::ControlSpec& entry,
+           const view::ControlLayout& entry,
            QWidget* parent,
            const QHash<QWidget*, PagePlacer*>& placers)
 {
@@ -174,7 +174,7 @@ void place(QWidget* widget,
 
 } // namespace
 
-BuiltControls build_window(QWidget* window, const view::WindowSpec& layout)
+BuiltControls build_window(QWidget* window, const view::WindowLayout& layout)
 {
     QFont font = window->font();
     font.setPixelSize(12);
@@ -189,7 +189,7 @@ BuiltControls build_window(QWidget* window, const view::WindowSpec& layout)
     QHash<QString, QWidget*> made;
     QHash<QWidget*, PagePlacer*> placers;
     QWidget* previous_focusable = nullptr;
-    for (const view::ControlSpec& control : layout.controls) {
+    for (const view::ControlLayout& control : layout.controls) {
         QWidget* parent = parent_for(control, window, made);
         QWidget* widget = create_widget(control, parent);
         if (!widget) continue;

@@ -33,7 +33,7 @@ private:
 
 // Creates every control of `layout` inside `window`, sets the title, the fixed frame without a
 // maximise button, the client size and the keyboard tab order.
-BuiltControls build_window(QWidget* window, const view::WindowSpec& layout);
+BuiltControls build_window(QWidget* window, const view::WindowLayout& layout);
 
 // Moves the window to the centre of its screen.
 void centre_on_screen(QWidget* window);

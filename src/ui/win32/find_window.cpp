@@ -8,7 +8,7 @@
 namespace zk::win32 {
 
 FindWindow::FindWindow(AppState& state, Ports ports, FindSetup setup, Dispatcher& dispatcher)
-    : NativeWindow(view::find_window_spec(), nullptr), state_(state), ports_(ports),
+    : NativeWindow(view::find_window_layout(), nullptr), state_(state), ports_(ports),
       setup_(std::move(setup)), dispatcher_(dispatcher), boxes_(handle(), built()),
       组合框网卡列表(control("组合框网卡列表")), 编辑框中控IP(control("编辑框中控IP")),
       编辑框子网掩码(control("编辑框子网掩码")), 编辑框网关(control("编辑框网关")),

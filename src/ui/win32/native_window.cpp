@@ -81,7 +81,7 @@ void initialise_controls()
     InitCommonControlsEx(&wanted);
 }
 
-NativeWindow::NativeWindow(const view::WindowSpec& layout, HWND owner)
+NativeWindow::NativeWindow(const view::WindowLayout& layout, HWND owner)
 {
     register_class(&procedure);
     window_ = CreateWindowExW(0, class_name, wide(layout.title).c_str(), window_style,

@@ -33,7 +33,7 @@ public:
 protected:
     // Creates the window, owned by `owner` (null: none), with every control of `layout`,
     // centred on its monitor but not yet shown.
-    NativeWindow(const view::WindowSpec& layout, HWND owner);
+    NativeWindow(const view::WindowLayout& layout, HWND owner);
 
     // Runs `handler` when the control named `name` notifies `code` (BN_CLICKED, LBN_SELCHANGE,
     // ...).

@@ -13,7 +13,7 @@ SettingsWindow::SettingsWindow(HWND owner,
                                const OpenLink& open_link,
                                Dispatcher& dispatcher,
                                const std::filesystem::path& program_dir)
-    : NativeWindow(view::settings_window_spec(), owner),
+    : NativeWindow(view::settings_window_layout(), owner),
       controller_address_(std::move(controller_address)), ports_(ports), boxes_(handle(), built()),
       选择夹1(control("选择夹1")), 标签状态(control("标签状态")),
       编辑框系统音量(control("编辑框系统音量")), 编辑框中控ID(control("编辑框中控ID")),

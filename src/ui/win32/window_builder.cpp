@@ -62,17 +62,17 @@ WindowKind window_kind(Kind kind)
 constexpr int combo_reserved_height = 160;
 constexpr int spin_width = 16;
 
-void fill(HWND handle, const view::ControlSpec& spec, const view::WindowSpec& layout)
+void fill(HWND handle, const view::ControlLayout& entry, const view::WindowLayout& layout)
 {
-    if (spec.kind == Kind::combo) {
-        for (std::string_view item : spec.items)
+    if (entry.kind == Kind::combo) {
+        for (std::string_view item : entry.items)
             SendMessageW(handle, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(item).c_str()));
         // Shown while nothing is selected, so a list filled at run time says what it holds.
-        if (!spec.text.empty())
+        if (!entry.text.empty())
             SendMessageW(handle, CB_SETCUEBANNER, 0,
-                         reinterpret_cast<LPARAM>(wide(spec.text).c_str()));
+                         reinterpret_cast<LPARAM>(wide(entry.text).c_str()));
     }
-    if (spec.kind == Kind::tab) {
+    if (entry.kind == Kind::tab) {
         for (std::size_t i = 0; i < layout.pages.size(); ++i) {
             std::wstring name = wide(layout.pages[i]);
             TCITEMW item{};
@@ -85,23 +85,23 @@ void fill(HWND handle, const view::ControlSpec& spec, const view::WindowSpec& la
 
 } // namespace
 
-BuiltWindow::BuiltWindow(HWND window, const view::WindowSpec& layout, UINT dpi)
+BuiltWindow::BuiltWindow(HWND window, const view::WindowLayout& layout, UINT dpi)
     : window_(window), layout_(layout), font_(create_ui_font(dpi)), dpi_(dpi)
 {
     constexpr int first_id = 1000;
     int id = first_id;
-    for (const view::ControlSpec& spec : layout.controls) {
-        if (has_window(spec.kind)) create(spec, id);
+    for (const view::ControlLayout& entry : layout.controls) {
+        if (has_window(entry.kind)) create(entry, id);
         ++id;
     }
     // Group boxes and the tab control only frame other controls: they go below all of them,
     // the tab control lowest, and leave the controls above them unpainted.
     for (const BuiltControl& control : controls_) {
-        if (control.spec->kind == Kind::group)
+        if (control.entry->kind == Kind::group)
             SetWindowPos(control.handle, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     }
     for (const BuiltControl& control : controls_) {
-        if (control.spec->kind == Kind::tab)
+        if (control.entry->kind == Kind::tab)
             SetWindowPos(control.handle, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     }
     apply_dpi(dpi);
@@ -114,25 +114,25 @@ BuiltWindow::~BuiltWindow()
     if (page_brush_) DeleteObject(page_brush_);
 }
 
-void BuiltWindow::create(const view::ControlSpec& spec, int id)
+void BuiltWindow::create(const view::ControlLayout& entry, int id)
 {
-    const WindowKind kind = window_kind(spec.kind);
+    const WindowKind kind = window_kind(entry.kind);
     const bool shows_text =
-        spec.kind != Kind::combo && spec.kind != Kind::list && spec.kind != Kind::tab;
+        entry.kind != Kind::combo && entry.kind != Kind::list && entry.kind != Kind::tab;
     HWND handle = CreateWindowExW(
-        kind.ex_style, kind.class_name, shows_text ? wide(spec.text).c_str() : L"",
-        kind.style | (spec.spin ? WS_CLIPCHILDREN : 0), 0, 0, 0, 0, window_,
+        kind.ex_style, kind.class_name, shows_text ? wide(entry.text).c_str() : L"",
+        kind.style | (entry.spin ? WS_CLIPCHILDREN : 0), 0, 0, 0, 0, window_,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
     if (!handle) {
-        std::fprintf(stderr, "cannot create control %.*s\n", static_cast<int>(spec.name.size()),
-                     spec.name.data());
+        std::fprintf(stderr, "cannot create control %.*s\n", static_cast<int>(entry.name.size()),
+                     entry.name.data());
         std::abort();
     }
-    fill(handle, spec, layout_);
-    if (spec.input != view::Input::any) enforce_input_rule(handle, spec.input);
-    BuiltControl control{&spec, handle, id, view::page_of(layout_, spec)};
-    if (spec.kind == Kind::tab) tab_ = handle;
-    if (spec.spin) {
+    fill(handle, entry, layout_);
+    if (entry.input != view::Input::any) enforce_input_rule(handle, entry.input);
+    BuiltControl control{&entry, handle, id, view::page_of(layout_, entry)};
+    if (entry.kind == Kind::tab) tab_ = handle;
+    if (entry.spin) {
         control.spin = CreateWindowExW(0, UPDOWN_CLASSW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0,
                                        handle, nullptr, GetModuleHandleW(nullptr), nullptr);
     }
@@ -142,7 +142,7 @@ void BuiltWindow::create(const view::ControlSpec& spec, int id)
 HWND BuiltWindow::get(std::string_view name) const
 {
     for (const BuiltControl& control : controls_) {
-        if (control.spec->name == name) return control.handle;
+        if (control.entry->name == name) return control.handle;
     }
     std::fprintf(stderr, "layout has no control named %.*s\n", static_cast<int>(name.size()),
                  name.data());
@@ -236,11 +236,11 @@ void BuiltWindow::apply_dpi(UINT dpi)
 
 void BuiltWindow::place(const BuiltControl& control)
 {
-    const view::Rect rect = view::client_place(layout_, *control.spec);
+    const view::Rect rect = view::client_place(layout_, *control.entry);
     const int width = scaled(rect.width, dpi_);
     const int height = scaled(rect.height, dpi_);
     // A combo box's height is that of its open list; the closed field is as high as the font.
-    const bool combo = control.spec->kind == Kind::combo;
+    const bool combo = control.entry->kind == Kind::combo;
     SetWindowPos(control.handle, nullptr, scaled(rect.x, dpi_), scaled(rect.y, dpi_), width,
                  combo ? scaled(combo_reserved_height, dpi_) : height,
                  SWP_NOZORDER | SWP_NOACTIVATE);

@@ -14,7 +14,7 @@ namespace zk::win32 {
 
 struct BuiltControl
 {
-    const view::ControlSpec* spec;
+    const view::ControlLayout* entry;
     HWND handle;
     int id;              // the control's id in WM_COMMAND and WM_NOTIFY
     int page;            // the tab page it is shown on, -1 for always
@@ -25,7 +25,7 @@ class BuiltWindow
 {
 public:
     // Creates every control of `layout` in `window`, scaled to `dpi`.
-    BuiltWindow(HWND window, const view::WindowSpec& layout, UINT dpi);
+    BuiltWindow(HWND window, const view::WindowLayout& layout, UINT dpi);
     ~BuiltWindow();
     BuiltWindow(const BuiltWindow&) = delete;
     BuiltWindow& operator=(const BuiltWindow&) = delete;
@@ -35,7 +35,7 @@ public:
     // The control with WM_COMMAND id `id`, or null.
     const BuiltControl* by_id(int id) const;
     const std::vector<BuiltControl>& controls() const { return controls_; }
-    const view::WindowSpec& layout() const { return layout_; }
+    const view::WindowLayout& layout() const { return layout_; }
     HFONT font() const { return font_; }
     UINT dpi() const { return dpi_; }
 
@@ -54,11 +54,11 @@ public:
 private:
     // The page brush, made at the first need; null when the window has no tab control.
     HBRUSH page_brush();
-    void create(const view::ControlSpec& spec, int id);
+    void create(const view::ControlLayout& entry, int id);
     void place(const BuiltControl& control);
 
     HWND window_;
-    const view::WindowSpec& layout_;
+    const view::WindowLayout& layout_;
     std::vector<BuiltControl> controls_;
     HFONT font_ = nullptr;
     UINT dpi_;
