@@ -78,7 +78,7 @@ void FindWindow::showEvent(QShowEvent* event)
 
 void FindWindow::watch_answers()
 {
-    wait_timer_ = start_wait_timer(this, watch_, boxes_);
+    wait_timer_ = start_wait_timer(watch_, boxes_);
     context_.on_sent = note_sent_requests(watch_, *wait_timer_);
 }
 

@@ -9,10 +9,10 @@
 #include "app/settings_file.h"
 #include "base/ports.h"
 #include "net/datagram_endpoint.h"
+#include "net/wait_timer.h"
 #include "present/app_state.h"
 #include "present/find/find_handlers.h"
 #include "present/find/find_watch.h"
-#include "ui/qt/wait_timer.h"
 #include "ui/qt/widget_controls.h"
 #include "ui/qt/window_builder.h"
 #include "view/find_view.h"
@@ -74,7 +74,7 @@ private:
     AdapterList adapter_list_;
     discovery::FindContext context_;
     discovery::FindWatch watch_;
-    WaitTimer* wait_timer_ = nullptr;
+    std::unique_ptr<WaitTimer> wait_timer_;
     bool shown_before_ = false;
 };
 

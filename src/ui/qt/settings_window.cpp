@@ -83,7 +83,7 @@ void SettingsWindow::showEvent(QShowEvent* event)
 
 void SettingsWindow::watch_answers()
 {
-    wait_timer_ = start_wait_timer(this, watch_, view_);
+    wait_timer_ = start_wait_timer(watch_, view_);
     link_.on_sent = note_sent_requests(watch_, *wait_timer_);
     udp_.on_datagram([this](ByteView datagram) {
         if (const auto reply = protocol::on_settings_datagram(datagram, view_, link_)) {

@@ -2,15 +2,16 @@
 // The settings window for one controller: built afresh at each opening, its endpoint bound to
 // the settings port for as long as it is open.
 #include <QDialog>
+#include <memory>
 #include <string>
 
 #include "base/ports.h"
 #include "net/datagram_endpoint.h"
+#include "net/wait_timer.h"
 #include "present/settings/answer_watch.h"
 #include "present/settings/context.h"
 #include "projectors/projector_library.h"
 #include "protocol/send_path.h"
-#include "ui/qt/wait_timer.h"
 #include "ui/qt/widget_controls.h"
 #include "ui/qt/window_builder.h"
 #include "view/settings_view.h"
@@ -77,7 +78,7 @@ private:
     protocol::ControllerLink link_;
     commands::SettingsContext context_;
     commands::AnswerWatch watch_;
-    WaitTimer* wait_timer_ = nullptr;
+    std::unique_ptr<WaitTimer> wait_timer_;
     bool shown_before_ = false;
 };
 

@@ -7,13 +7,13 @@
 
 #include "base/ports.h"
 #include "net/dispatcher.h"
+#include "net/wait_timer.h"
 #include "present/settings/answer_watch.h"
 #include "present/settings/context.h"
 #include "projectors/projector_library.h"
 #include "protocol/send_path.h"
 #include "ui/win32/datagram_link.h"
 #include "ui/win32/native_window.h"
-#include "ui/win32/wait_timer.h"
 #include "ui/win32/win32_controls.h"
 #include "view/settings_view.h"
 

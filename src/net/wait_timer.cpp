@@ -1,8 +1,8 @@
-#include "ui/win32/wait_timer.h"
+#include "net/wait_timer.h"
 
 #include <algorithm>
 
-namespace zk::win32 {
+namespace zk {
 
 WaitTimer::WaitTimer(Dispatcher& dispatcher,
                      std::function<std::optional<Time>()> next_deadline,
@@ -30,4 +30,4 @@ void WaitTimer::rearm()
     });
 }
 
-} // namespace zk::win32
+} // namespace zk

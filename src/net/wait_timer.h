@@ -1,24 +1,25 @@
 #pragma once
-// Wakes a window when the next wait for an answer runs out: one single-shot timer over one
-// monotonic clock started with the window, re-armed after every change of the waits.
-#include <QElapsedTimer>
-#include <QTimer>
+// Wakes a window when the next wait for an answer runs out: one single-shot timer of the window
+// thread's dispatcher over one monotonic clock started with the window, re-armed after every
+// change of the waits. Free of any toolkit: both GUIs run it on their window thread's dispatcher.
+#include <chrono>
 #include <functional>
+#include <memory>
 #include <optional>
 
-#include "base/bytes.h"
 #include "base/pending_requests.h"
+#include "net/dispatcher.h"
 
-namespace zk::ui {
+namespace zk {
 
-class WaitTimer final : public QObject
+class WaitTimer
 {
 public:
     using Time = PendingRequests::Time;
 
     // `next_deadline` says when the waits next run out (nullopt: nothing waits); `expire` is
     // called with the time once that moment has come.
-    WaitTimer(QObject* parent,
+    WaitTimer(Dispatcher& dispatcher,
               std::function<std::optional<Time>()> next_deadline,
               std::function<void(Time now)> expire);
 
@@ -29,17 +30,18 @@ public:
 
 private:
     std::function<std::optional<Time>()> next_deadline_;
-    QElapsedTimer clock_;
-    QTimer timer_;
+    std::function<void(Time now)> expire_;
+    std::chrono::steady_clock::time_point start_;
+    Timer timer_;
 };
 
-// A timer for `watch`, whose waits that run out are told in `told_in` (the window's view or its
-// message boxes).
+// A timer for `watch` on the calling thread's dispatcher, whose waits that run out are told in
+// `told_in` (the window's view or its message boxes).
 template <class Watch, class Shown>
-WaitTimer* start_wait_timer(QObject* parent, Watch& watch, Shown& told_in)
+std::unique_ptr<WaitTimer> start_wait_timer(Watch& watch, Shown& told_in)
 {
-    return new WaitTimer(
-        parent, [&watch] { return watch.next_deadline(); },
+    return std::make_unique<WaitTimer>(
+        Dispatcher::current(), [&watch] { return watch.next_deadline(); },
         [&watch, &told_in](WaitTimer::Time now) { watch.expire(now, told_in); });
 }
 
@@ -53,4 +55,4 @@ template <class Watch> auto note_sent_requests(Watch& watch, WaitTimer& timer)
     };
 }
 
-} // namespace zk::ui
+} // namespace zk
