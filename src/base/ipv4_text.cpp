@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/bytes.h"
 #include "base/text.h"
 #include "base/values.h"
 
@@ -47,6 +48,24 @@ bool looks_numeric(std::string_view text)
            all(last.substr(2), is_hex_digit);
 }
 
+std::uint32_t ipv4_number(const Ipv4Bytes& address)
+{
+    return read_be32(address, 0);
+}
+
+Ipv4Bytes ipv4_bytes(std::uint32_t number)
+{
+    return {static_cast<std::uint8_t>(number >> 24), static_cast<std::uint8_t>(number >> 16),
+            static_cast<std::uint8_t>(number >> 8), static_cast<std::uint8_t>(number)};
+}
+
+std::optional<std::uint32_t> parse_ipv4_number(std::string_view text)
+{
+    const std::optional<Ipv4Bytes> address = parse_dotted_ipv4(text);
+    if (!address) return std::nullopt;
+    return ipv4_number(*address);
+}
+
 std::string ipv4_text(const Ipv4Bytes& address)
 {
     return std::to_string(address[0]) + "." + std::to_string(address[1]) + "." +
@@ -57,8 +76,7 @@ std::string prefix_netmask_text(unsigned length)
 {
     if (length > 32) return {};
     const std::uint32_t mask = length == 0 ? 0 : ~std::uint32_t{0} << (32 - length);
-    return ipv4_text({static_cast<std::uint8_t>(mask >> 24), static_cast<std::uint8_t>(mask >> 16),
-                      static_cast<std::uint8_t>(mask >> 8), static_cast<std::uint8_t>(mask)});
+    return ipv4_text(ipv4_bytes(mask));
 }
 
 } // namespace zk

@@ -19,6 +19,14 @@ std::optional<Ipv4Bytes> parse_dotted_ipv4(std::string_view text);
 // when it is not four numbers 0-255: such text is a mistyped address, never a host name.
 bool looks_numeric(std::string_view text);
 
+// The address as one number, its first byte highest (how sockets hold it in host order), and
+// back.
+std::uint32_t ipv4_number(const Ipv4Bytes& address);
+Ipv4Bytes ipv4_bytes(std::uint32_t number);
+
+// The number of a dotted text that parse_dotted_ipv4 accepts; nullopt for any other text.
+std::optional<std::uint32_t> parse_ipv4_number(std::string_view text);
+
 // "192.168.1.20": four decimal numbers without leading zeros.
 std::string ipv4_text(const Ipv4Bytes& address);
 

@@ -10,17 +10,9 @@ namespace zk {
 
 namespace {
 
-std::optional<std::uint32_t> ipv4_number(std::string_view dotted)
-{
-    const std::optional<Ipv4Bytes> ip = parse_dotted_ipv4(dotted);
-    if (!ip) return std::nullopt;
-    return std::uint32_t{(*ip)[0]} << 24 | std::uint32_t{(*ip)[1]} << 16 |
-           std::uint32_t{(*ip)[2]} << 8 | (*ip)[3];
-}
-
 Peer peer(const detail::SocketAddress& address)
 {
-    return {detail::dotted(address.address), address.port};
+    return {ipv4_text(ipv4_bytes(address.address)), address.port};
 }
 
 } // namespace
@@ -41,7 +33,7 @@ DatagramEndpoint::DatagramEndpoint(int local_port,
             if (*alive) deliver();
         });
     });
-    const std::optional<std::uint32_t> local = ipv4_number(bind_address);
+    const std::optional<std::uint32_t> local = parse_ipv4_number(bind_address);
     if (!local) {
         bind_error_ = std::string(bind_address) + " is not an IPv4 address";
         return;
@@ -107,9 +99,9 @@ void DatagramEndpoint::deliver()
     for (const detail::Arrived& datagram : arrived) {
         // Only a datagram from the endpoint's own port can be its own: the address text is made
         // for those alone, not for every answer of a burst.
-        if (!handler_ ||
-            (datagram.from.port == local_port() &&
-             own_->is_own(detail::dotted(datagram.from.address), datagram.from.port, local_port())))
+        if (!handler_ || (datagram.from.port == local_port() &&
+                          own_->is_own(ipv4_text(ipv4_bytes(datagram.from.address)),
+                                       datagram.from.port, local_port())))
             continue;
         current_ = &datagram;
         handler_(datagram.data);
@@ -136,7 +128,7 @@ DatagramEndpoint::send_all(std::string_view address, int port, std::span<const B
     detail::SocketAddress to{detail::broadcast_address,
                              static_cast<std::uint16_t>(port < 1 ? 1 : port)};
     if (!address.empty()) {
-        const std::optional<std::uint32_t> target = ipv4_number(resolve_ipv4(address));
+        const std::optional<std::uint32_t> target = parse_ipv4_number(resolve_ipv4(address));
         if (!target) return std::vector<bool>(datagrams.size(), false);
         to.address = *target;
     }

@@ -27,9 +27,6 @@ struct Arrived
     SocketAddress to; // the local address it was sent to; the bound address when unknown
 };
 
-// "192.168.1.20"
-std::string dotted(std::uint32_t address);
-
 class UdpSocket
 {
 public:

@@ -148,9 +148,8 @@ std::intptr_t UdpSocket::adapter_socket(int interface_index)
     std::uint32_t address = 0;
     for (const Adapter& adapter : SystemAdapters().list()) {
         if (adapter.interface_index != interface_index) continue;
-        if (const std::optional<Ipv4Bytes> ip = parse_dotted_ipv4(adapter.first_ipv4))
-            address = std::uint32_t{(*ip)[0]} << 24 | std::uint32_t{(*ip)[1]} << 16 |
-                      std::uint32_t{(*ip)[2]} << 8 | (*ip)[3];
+        if (const std::optional<std::uint32_t> ip = parse_ipv4_number(adapter.first_ipv4))
+            address = *ip;
     }
     if (address == 0) return -1; // no such adapter, or no address on it: the default route
     if (adapter_socket_ != -1 && adapter_index_ == interface_index && adapter_address_ == address)
