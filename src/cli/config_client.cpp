@@ -61,7 +61,7 @@ std::vector<Bytes> ConfigClient::search(int rounds)
     const Clock::time_point start = Clock::now();
     for (int round = 1; round <= rounds; ++round) {
         broadcast(discovery::search_request());
-        waiter_.wait_until([] { return false; }, start + timing_.timeout * round / rounds);
+        wait_until([] { return false; }, start + timing_.timeout * round / rounds);
     }
     searching_ = false;
     return std::move(search_replies_);
@@ -83,7 +83,7 @@ std::map<Bytes, Bytes> ConfigClient::read_blocks(const std::vector<Bytes>& macs)
                                            end);
             for (const Bytes& mac : batch)
                 broadcast(discovery::read_request(mac));
-            waiter_.wait_until(
+            wait_until(
                 [&] {
                     return std::all_of(batch.begin(), batch.end(),
                                        [&](const Bytes& mac) { return !blocks_[mac].empty(); });
@@ -104,7 +104,7 @@ WriteResult ConfigClient::write(ByteView mac, ByteView request)
     verdict_.reset();
     for (int attempt = 0; attempt <= timing_.retries && !verdict_; ++attempt) {
         broadcast(request);
-        waiter_.wait_until([this] { return verdict_.has_value(); }, Clock::now() + timing_.timeout);
+        wait_until([this] { return verdict_.has_value(); }, Clock::now() + timing_.timeout);
     }
     writing_to_.clear();
     return verdict_.value_or(WriteResult::no_answer);

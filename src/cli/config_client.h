@@ -53,7 +53,6 @@ private:
     DatagramEndpoint endpoint_;
     int remote_port_;
     Timing timing_;
-    Waiter waiter_;
     bool searching_ = false;
     std::vector<Bytes> search_replies_;
     std::map<Bytes, Bytes> blocks_; // answers wanted: MAC -> block (empty until it comes)

@@ -17,12 +17,12 @@ EventLoop& this_threads_loop()
 
 } // namespace
 
-bool Waiter::wait_until(const std::function<bool()>& done, Clock::time_point deadline)
+bool wait_until(const std::function<bool()>& done, Clock::time_point deadline)
 {
     return this_threads_loop().run_until(done, deadline);
 }
 
-void Waiter::pump()
+void pump_events()
 {
     this_threads_loop().run_pending();
 }

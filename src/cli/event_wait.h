@@ -16,14 +16,10 @@ struct Timing
     int retries = 2;
 };
 
-class Waiter
-{
-public:
-    // Runs the event loop until `done` holds (checked at start and after each event) or the
-    // deadline passes; returns done().
-    bool wait_until(const std::function<bool()>& done, Clock::time_point deadline);
-    // Delivers whatever has already arrived, without waiting.
-    static void pump();
-};
+// Runs the thread's event loop until `done` holds (checked at start and after each event) or the
+// deadline passes; returns done().
+bool wait_until(const std::function<bool()>& done, Clock::time_point deadline);
+// Delivers whatever has already arrived, without waiting.
+void pump_events();
 
 } // namespace zk::cli

@@ -53,7 +53,7 @@ void Hs3Client::start(const protocol::Request& request)
 {
     // Anything already waiting cannot answer a request that has not gone out yet.
     waiting_.reset();
-    Waiter::pump();
+    pump_events();
     waiting_ = request;
     arrived_.clear();
 }
@@ -74,14 +74,14 @@ std::optional<protocol::Reply> Hs3Client::ask(const protocol::Request& request)
     for (int attempt = 1; attempt <= 1 + timing_.retries; ++attempt) {
         const Clock::time_point last_send = Clock::now();
         send(request);
-        if (!waiter_.wait_until(answered, last_send + timing_.timeout)) continue;
+        if (!wait_until(answered, last_send + timing_.timeout)) continue;
         protocol::Reply reply = arrived_.front();
         // The answer may belong to any attempt, so every later attempt may still be answered,
         // as late as this one was. Those answers are let in and dropped here: the next request
         // (whose answer may look the same) must not take one of them for its own.
         if (attempt > 1) {
             const Clock::duration latency = Clock::now() - first_send;
-            waiter_.wait_until([] { return false; }, last_send + latency + timing_.timeout / 2);
+            wait_until([] { return false; }, last_send + latency + timing_.timeout / 2);
         }
         waiting_.reset();
         return reply;
@@ -97,8 +97,7 @@ bool Hs3Client::follow(const protocol::Request& request,
     start(request);
     send(request);
     std::size_t seen = 0;
-    while (
-        waiter_.wait_until([&] { return arrived_.size() > seen; }, Clock::now() + step_timeout)) {
+    while (wait_until([&] { return arrived_.size() > seen; }, Clock::now() + step_timeout)) {
         const protocol::Reply& reply = arrived_[seen++];
         on_reply(reply);
         if (!protocol::more_answers_follow(reply)) {

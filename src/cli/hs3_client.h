@@ -49,7 +49,6 @@ private:
     DatagramEndpoint endpoint_;
     int remote_port_;
     Timing timing_;
-    Waiter waiter_;
     std::optional<protocol::Request> waiting_; // set while a request waits
     std::vector<protocol::Reply> arrived_;     // answers to the request now waiting
 };
