@@ -5,9 +5,9 @@
 // It sleeps on the socket itself, not in an event loop: in a stream of answers each one costs it
 // a wake-up and the reads, no more. While answers stream in, the owner is woken at most once per
 // hold time and takes them all at once: a wake-up per datagram cost more CPU than everything else
-// done with it. An answer to something just sent, or the first datagram after a quiet spell,
-// still wakes it at once. Sends go straight out from the caller's thread: the system lets one
-// thread send while another reads.
+// done with it. With a large buffer the thread itself sleeps out the hold too. An answer to
+// something just sent, or the first datagram after a quiet spell, still wakes it at once. Sends go
+// straight out from the caller's thread: the system lets one thread send while another reads.
 #include <atomic>
 #include <chrono>
 #include <functional>
@@ -59,6 +59,9 @@ private:
     // Reads what waits, up to a pass's worth; how many datagrams it read.
     int read_waiting();
     void hand_over(bool was_empty);
+    // Sleeps out a hold without watching the socket, when its buffer allows; false when it did
+    // not, or a send cut it short.
+    bool hold_in_kernel();
     void wake_owner();
 
     UdpSocket socket_;
@@ -69,6 +72,8 @@ private:
     std::optional<Clock::time_point> hold_until_; // when held datagrams must go to the owner
     Clock::time_point last_wake_{};
     std::atomic<bool> reply_expected_{false};
+    std::atomic<bool> napping_{false}; // asleep in hold_in_kernel()
+    std::size_t last_handed_over_ = 0; // datagrams in the inbox at the owner's last wake-up
     std::function<void()> wake_;
     std::mutex inbox_mutex_;
     std::vector<Arrived> inbox_;

@@ -1,6 +1,7 @@
 #include "net/datagram_endpoint_wait.h"
 
 #include <array>
+#include <thread>
 
 #ifdef _WIN32
 #include <winsock2.h>
@@ -149,10 +150,27 @@ SocketWait::Woken SocketWait::wait(std::intptr_t socket, std::chrono::millisecon
     if (poll_entries(watched.data(), count, poll_timeout(timeout, usable())) <= 0)
         return {false, !usable()};
     const Woken woken{watched[0].revents != 0, !usable() || watched[1].revents != 0};
-    // Every wake-up so far is answered by this return; what is left would end the next wait.
-    while (usable() && woken.called && read_some(wake_read_)) {
-    }
+    if (usable() && woken.called) take_calls();
     return woken;
+}
+
+bool SocketWait::wait_for_call(std::chrono::milliseconds timeout)
+{
+    if (!usable()) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(poll_timeout(timeout, false)));
+        return true;
+    }
+    PollEntry watched = watch_reading(wake_read_);
+    if (poll_entries(&watched, 1, poll_timeout(timeout, true)) <= 0) return false;
+    take_calls();
+    return true;
+}
+
+void SocketWait::take_calls()
+{
+    // Every wake-up so far is answered by this return; what is left would end the next wait.
+    while (read_some(wake_read_)) {
+    }
 }
 
 } // namespace zk::detail

@@ -29,10 +29,14 @@ public:
     // Waits on `socket` (a descriptor as Qt gives it) for at most `timeout`; a negative timeout
     // waits without limit.
     Woken wait(std::intptr_t socket, std::chrono::milliseconds timeout);
+    // Waits for wake() alone, for at most `timeout` (not negative); true when woken.
+    bool wait_for_call(std::chrono::milliseconds timeout);
     // Ends the current or the next wait; callable from any thread.
     void wake();
 
 private:
+    void take_calls();
+
     static constexpr std::intptr_t invalid = -1;
     std::intptr_t wake_read_ = invalid;  // what wait() watches besides the socket
     std::intptr_t wake_write_ = invalid; // what wake() writes to (the same socket on Windows)

@@ -124,7 +124,7 @@ QtListBox::QtListBox(QListWidget* widget) : widget_(widget), timer_(std::make_un
 {
     widget_->setUniformItemSizes(true);
     timer_->setSingleShot(true);
-    QObject::connect(timer_.get(), &QTimer::timeout, [this] { flush_when_due(); });
+    QObject::connect(timer_.get(), &QTimer::timeout, [this] { flush(); });
 }
 
 QtListBox::~QtListBox() = default;
@@ -145,21 +145,18 @@ std::string QtListBox::item_text(int index) const
 int QtListBox::add_item(std::string_view text)
 {
     if (waiting_.isEmpty()) first_waiting_.start();
-    last_added_.start();
     waiting_.append(q(text));
-    if (!timer_->isActive()) timer_->start(static_cast<int>(quiet_ms));
-    return item_count() - 1;
-}
-
-void QtListBox::flush_when_due()
-{
-    const qint64 quiet_left = quiet_ms - last_added_.elapsed();
-    const qint64 wait_left = longest_wait_ms - first_waiting_.elapsed();
-    if (quiet_left <= 0 || wait_left <= 0) {
+    const int index = item_count() - 1;
+    if (first_waiting_.elapsed() >= longest_wait_ms) {
         flush();
-        return;
+    } else if (!timer_->isActive() || quiet_armed_.elapsed() >= 1) {
+        // The quiet time starts again with each addition, but the timer moves at most once a
+        // millisecond: thousands of answers come in one go. It never fires while answers keep
+        // coming, so a stream of them costs no wake-ups of its own.
+        timer_->start(static_cast<int>(quiet_ms));
+        quiet_armed_.start();
     }
-    timer_->start(static_cast<int>(std::min(quiet_left, wait_left)));
+    return index;
 }
 
 void QtListBox::flush()

@@ -105,13 +105,11 @@ protected:
     void select_exactly(int index) override;
 
 private:
-    void flush_when_due();
-
     QListWidget* widget_;
     QStringList waiting_;
-    std::unique_ptr<QTimer> timer_;
+    std::unique_ptr<QTimer> timer_; // fires when additions have stopped for a while
     QElapsedTimer first_waiting_;
-    QElapsedTimer last_added_;
+    QElapsedTimer quiet_armed_; // when the timer was last started
 };
 
 // Each message in its own box titled "信息：" with one OK button, modal for the whole program
