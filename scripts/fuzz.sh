@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Usage: scripts/fuzz.sh [SECONDS [RUNS]]
+# Usage: scripts/fuzz.sh [SECONDS [RUNS]] | scripts/fuzz.sh --build-only
 # Builds the libFuzzer targets of fuzz/ with clang in build-fuzz/ and runs each for SECONDS
 # (default 60), one after another; with RUNS, each stops after that many executions instead,
 # unless SECONDS run out first. Fails on any crash, leak, sanitizer report or broken invariant;
@@ -10,6 +10,11 @@
 # machine may be stopped or starved for longer than that without any input being slow.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+build_only=false
+if [ "${1:-}" = --build-only ]; then
+    build_only=true
+    shift
+fi
 seconds=${1:-60}
 max_runs=${2:-}
 timeout=${ZK_FUZZ_TIMEOUT:-10}
@@ -21,6 +26,7 @@ read -r -a targets <<<"${ZK_FUZZ_TARGETS:-${all_targets[*]}}"
 CXX=clang++-14 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZK_FUZZ=ON \
     -DZK_BUILD_TESTS=OFF -DZK_BUILD_BENCH=OFF >/dev/null
 cmake --build "$build" --target "${targets[@]}"
+$build_only && exit 0
 
 # Long enough for a few datagrams of each kind in one input, no longer, so each run stays quick.
 max_len_of() {

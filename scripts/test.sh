@@ -17,7 +17,8 @@ phase_done() {
     phase_start=$SECONDS
 }
 windows_build=
-trap '[ -z "$windows_build" ] || kill "$windows_build" 2>/dev/null; give_back "$build"; [ ${#times[@]} -eq 0 ] || { echo "-- times"; printf "%s\n" "${times[@]}"; }' EXIT
+fuzz_build=
+trap '[ -z "$windows_build" ] || kill "$windows_build" 2>/dev/null; [ -z "$fuzz_build" ] || kill "$fuzz_build" 2>/dev/null; give_back "$build"; [ ${#times[@]} -eq 0 ] || { echo "-- times"; printf "%s\n" "${times[@]}"; }' EXIT
 
 # The benchmarks are scripts/bench.sh's (a Release build of their own), not built here.
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZK_SANITIZE=ON -DZK_BUILD_BENCH=OFF
@@ -39,6 +40,10 @@ export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 windows_log=$(mktemp)
 ./scripts/wine-test.sh --build-only >"$windows_log" 2>&1 &
 windows_build=$!
+# The fuzzers' build takes what CPU the others leave: it is needed only at the end.
+fuzz_log=$(mktemp)
+nice -n 15 ./scripts/fuzz.sh --build-only >"$fuzz_log" 2>&1 &
+fuzz_build=$!
 ctest --test-dir "$build" --output-on-failure
 phase_done "ctest (with the package test)"
 
@@ -55,5 +60,12 @@ phase_done "Windows build and Wine tests"
 
 # A short run of each target catches what a change broke; long runs are scripts/fuzz.sh's.
 echo "-- fuzzing"
+if ! wait "$fuzz_build"; then
+    fuzz_build=
+    cat "$fuzz_log"
+    exit 1
+fi
+fuzz_build=
+rm -f "$fuzz_log"
 ./scripts/fuzz.sh 5
 phase_done "fuzzing"
