@@ -1,14 +1,28 @@
 // The reference receiver: one plain socket on the find window's port with the same receive
-// buffer asked, a blocking read loop and nothing else. It sends the same search broadcast.
+// buffer asked, a blocking read loop and nothing else. It sends the same search broadcast. The
+// same source is the Winsock reference of the Windows build.
 // Usage: discovery_raw COUNT RECEIVE_BUFFER_ASKED QUIET_MS
 // Prints: answers TIME_MS CPU_MS GRANTED_BUFFER (time and CPU from the search to the last answer).
-#include <arpa/inet.h>
 #include <cstdio>
 #include <cstdlib>
+#ifdef _WIN32
+#include <winsock2.h>
+#include <ws2tcpip.h>
+using Socket = SOCKET;
+using Length = int;
+using Option = char;
+#define poll WSAPoll
+#define close closesocket
+#else
+#include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
+using Socket = int;
+using Length = socklen_t;
+using Option = int;
+#endif
 
 #include "bench/discovery_run.h"
 #include "bench/measure.h"
@@ -21,8 +35,12 @@ int main(int argc, char** argv)
     const int expected = run->expected;
     int asked = run->asked;
     const int quiet_ms = run->quiet_ms;
+#ifdef _WIN32
+    WSADATA winsock{};
+    WSAStartup(MAKEWORD(2, 2), &winsock);
+#endif
 
-    const int fd = socket(AF_INET, SOCK_DGRAM, 0);
+    const Socket fd = socket(AF_INET, SOCK_DGRAM, 0);
     sockaddr_in local{};
     local.sin_family = AF_INET;
     local.sin_port = htons(60000);
@@ -31,12 +49,12 @@ int main(int argc, char** argv)
         std::perror("bind");
         return 1;
     }
-    setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &asked, sizeof asked);
+    setsockopt(fd, SOL_SOCKET, SO_RCVBUF, reinterpret_cast<const Option*>(&asked), sizeof asked);
     int granted = 0;
-    socklen_t size = sizeof granted;
-    getsockopt(fd, SOL_SOCKET, SO_RCVBUF, &granted, &size);
+    Length size = sizeof granted;
+    getsockopt(fd, SOL_SOCKET, SO_RCVBUF, reinterpret_cast<Option*>(&granted), &size);
     const int on = 1;
-    setsockopt(fd, SOL_SOCKET, SO_BROADCAST, &on, sizeof on);
+    setsockopt(fd, SOL_SOCKET, SO_BROADCAST, reinterpret_cast<const Option*>(&on), sizeof on);
 
     sockaddr_in modules{};
     modules.sin_family = AF_INET;
@@ -46,10 +64,10 @@ int main(int argc, char** argv)
 
     const bench::Mark start;
     auto last_answer = start.wall;
-    sendto(fd, search.data(), search.size(), 0, reinterpret_cast<sockaddr*>(&modules),
-           sizeof modules);
+    sendto(fd, reinterpret_cast<const char*>(search.data()), static_cast<int>(search.size()), 0,
+           reinterpret_cast<sockaddr*>(&modules), sizeof modules);
     int answers = 0;
-    unsigned char buffer[2048];
+    char buffer[2048];
     pollfd waiting{fd, POLLIN, 0};
     int wait_ms = quiet_ms + 2000; // the first answer may take a moment
     while (answers < expected && poll(&waiting, 1, wait_ms) > 0) {

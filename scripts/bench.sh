@@ -8,6 +8,10 @@
 # Prints everything and writes it to bench/RESULTS.md. ZK_BENCH_RUNS (default 7) runs per figure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# zkconfig.exe's windows need an X display under Wine.
+if [ -z "${DISPLAY:-}" ]; then
+    exec xvfb-run -a "$0" "$@"
+fi
 root=$PWD
 source scripts/lib/owner.sh
 ./scripts/setup.sh --dev
@@ -28,8 +32,9 @@ bin=$root/$build
 # zkctl.exe, Release, for the row that runs it under Wine beside the Linux zkctl.
 wbuild=${ZK_BENCH_WINDOWS_BUILD_DIR:-build-bench-windows}
 cmake -S . -B "$wbuild" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZK_BUILD_TESTS=OFF \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" >/dev/null
-cmake --build "$wbuild" --target zkctl
+    -DZK_BUILD_BENCH=ON -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" >/dev/null
+cmake --build "$wbuild" --target zkctl discovery_raw win32_discovery win32_startup_zk \
+    win32_startup_minimal
 wine=/usr/lib/wine/wine64
 
 # shellcheck source=../tests/e2e/netns.sh
@@ -201,6 +206,43 @@ say "| rows listed | $(spread "$work/ctl_linux.txt" 1) | $(spread "$work/ctl_win
 say "| wall ms | $(spread "$work/ctl_linux.txt" 2) | $(spread "$work/ctl_wine.txt" 2) | $(ratio "$(median "$work/ctl_wine.txt" 2)" "$(median "$work/ctl_linux.txt" 2)") |"
 
 say ""
+say "## zkconfig.exe under Wine: search answers listed, and start-up"
+say ""
+say "Both on the PC side under Wine, in the same prefix. Reference for the list: the raw receiver above built for Windows (one Winsock socket, 4 MiB asked, a blocking read loop). zkconfig.exe: its find window and datagram endpoint, driven by a click on 按钮查找IP, lines counted in the list control. Reference for start-up: a bare Windows-API window with one label holding the find window's title and captions; both measured from the launch (Wine's start included) until the window and its controls are painted."
+say ""
+WINEPREFIX=$work/wine in_pc "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+say "| answers | raw kept | zkconfig.exe kept | raw ms | zkconfig.exe ms | time ratio |"
+say "|---|---|---|---|---|---|"
+for count in 5000 20000; do
+    start_sim --count "$count"
+    : >"$work/wraw_$count.txt"
+    : >"$work/wzk_$count.txt"
+    for ((i = 0; i < runs; i++)); do
+        WINEPREFIX=$work/wine in_pc "$wine" "$wbuild/bench/discovery_raw.exe" "$count" "$big" \
+            "$quiet_ms" 2>/dev/null >>"$work/wraw_$count.txt"
+        WINEPREFIX=$work/wine in_pc "$wine" "$wbuild/bench/win32_discovery.exe" "$count" "$big" \
+            "$quiet_ms" 2>/dev/null >>"$work/wzk_$count.txt"
+    done
+    stop_sim
+    say "| $count | $(spread "$work/wraw_$count.txt" 1) | $(spread "$work/wzk_$count.txt" 1) |" \
+        "$(spread "$work/wraw_$count.txt" 2) | $(spread "$work/wzk_$count.txt" 2) |" \
+        "$(ratio "$(median "$work/wzk_$count.txt" 2)" "$(median "$work/wraw_$count.txt" 2)") |"
+done
+: >"$work/wst_min.txt"
+: >"$work/wst_zk.txt"
+for ((i = 0; i < runs; i++)); do
+    WINEPREFIX=$work/wine in_pc "$wine" "$wbuild/bench/win32_startup_minimal.exe" \
+        "$(date +%s%N)" 2>/dev/null >>"$work/wst_min.txt"
+    WINEPREFIX=$work/wine in_pc "$wine" "$wbuild/bench/win32_startup_zk.exe" \
+        "$(date +%s%N)" 2>/dev/null >>"$work/wst_zk.txt"
+done
+say ""
+say "| | minimal Windows-API window | zkconfig.exe | ratio |"
+say "|---|---|---|---|"
+say "| start-up ms | $(spread "$work/wst_min.txt" 1) | $(spread "$work/wst_zk.txt" 1) | $(ratio "$(median "$work/wst_zk.txt" 1)" "$(median "$work/wst_min.txt" 1)") |"
+say "| peak working set KiB | $(spread "$work/wst_min.txt" 2) | $(spread "$work/wst_zk.txt" 2) | $(ratio "$(median "$work/wst_zk.txt" 2)" "$(median "$work/wst_min.txt" 2)") |"
+
+say ""
 say "## Codec operations per second (Google Benchmark)"
 say ""
 say "| operation | ns per operation | operations per second |"
@@ -221,6 +263,9 @@ for count in 1000 20000; do
 done
 say "- 5,000 answers at 2,000/s: CPU $(ratio "$(median "$work/zk_5000_2000_$big.txt" 3)" "$(median "$work/raw_5000_2000_$big.txt" 3)") x raw (goal: <= 5)"
 say "- zkctl.exe discover of 1000 under Wine lists $(median "$work/ctl_wine.txt" 1), zkctl on Linux $(median "$work/ctl_linux.txt" 1) (median; goal: all 1000)"
+say "- zkconfig.exe under Wine, 5,000 burst answers: lists $(median "$work/wzk_5000.txt" 1) (median; goal: all 5000)"
+say "- zkconfig.exe under Wine, 20,000 burst answers: lists $(median "$work/wzk_20000.txt" 1), the raw Winsock receiver keeps $(median "$work/wraw_20000.txt" 1) (median; goal: at least as many)"
+say "- zkconfig.exe start-up under Wine: $(ratio "$(median "$work/wst_zk.txt" 1)" "$(median "$work/wst_min.txt" 1)") x the minimal window (goal: <= 1.3)"
 say "- Load average at the end: $(cut -d' ' -f1-3 /proc/loadavg)"
 
 cp "$report" bench/RESULTS.md

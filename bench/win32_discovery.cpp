@@ -1,0 +1,83 @@
+// zkconfig.exe's receive-and-list path on the real ports, under Wine: the Windows find window
+// with its datagram endpoint searches, and its list control is counted until every expected
+// answer is a line, or until lines stop coming.
+// Usage: win32_discovery COUNT RECEIVE_BUFFER_ASKED QUIET_MS
+// Prints: lines TIME_MS CPU_MS GRANTED_BUFFER (time and CPU from the click to the last new line;
+// the buffer is the endpoint's own, asked 4 MiB whatever the argument says).
+#include <windows.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "bench/discovery_run.h"
+#include "bench/measure.h"
+#include "net/winsock_use.h"
+#include "present/app_state.h"
+#include "ui/win32/endpoint_link.h"
+#include "ui/win32/find_window.h"
+#include "ui/win32/native_window.h"
+#include "ui/win32/win32_dispatcher.h"
+
+namespace {
+
+// Interface 0: broadcasts leave by the default route, which the benchmark's namespace has.
+class DefaultRoute final : public zk::AdapterSource
+{
+public:
+    std::vector<zk::Adapter> list() override { return {{"default route", 0, "0.0.0.0"}}; }
+};
+
+// Delivers whatever the window thread has been sent, waiting at most `ms` for it.
+void pump(DWORD ms)
+{
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, ms, QS_ALLINPUT);
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const std::optional<bench::DiscoveryRun> run = bench::discovery_run(argc, argv);
+    if (!run) return 2;
+    zk::win32::initialise_controls();
+    const zk::WinsockUse sockets;
+    zk::win32::Win32Dispatcher dispatcher;
+    const std::filesystem::path dir = std::filesystem::temp_directory_path() /
+                                      ("zk_bench_" + std::to_string(GetCurrentProcessId()));
+    std::filesystem::create_directories(dir);
+    DefaultRoute adapters;
+    zk::AppState state;
+    auto window = std::make_unique<zk::win32::FindWindow>(
+        state, zk::Ports{},
+        zk::win32::FindSetup{zk::win32::open_endpoint_link, adapters,
+                             [] { return std::vector<std::string>{}; }, dir, dir},
+        dispatcher);
+    window->show();
+    pump(0);
+
+    HWND list = window->control("列表框中控IP");
+    const auto lines = [list] { return static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0)); };
+    const bench::Mark start;
+    bench::Mark last = start;
+    SendMessageW(window->control("按钮查找IP"), BM_CLICK, 0, 0);
+    int seen = 0;
+    auto quiet_until = start.wall + std::chrono::milliseconds(run->quiet_ms + 2000);
+    while (seen < run->expected && std::chrono::steady_clock::now() < quiet_until) {
+        pump(5);
+        if (const int now = lines(); now > seen) {
+            seen = now;
+            last = bench::Mark::now();
+            quiet_until = last.wall + std::chrono::milliseconds(run->quiet_ms);
+        }
+    }
+    bench::print_discovery(seen, last.ms_since(start), last.cpu_ms_since(start), 4 * 1024 * 1024);
+    window.reset();
+    std::filesystem::remove_all(dir);
+    return 0;
+}
