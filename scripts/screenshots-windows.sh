@@ -44,6 +44,10 @@ netns_up 4
 # The prefix starts on the PC host: Wine lists adapters in a helper of its server.
 in_pc timeout 120 "$wine" wineboot --init >/dev/null 2>&1
 cp /usr/share/fonts/truetype/wqy/wqy-microhei.ttc "$WINEPREFIX/drive_c/windows/Fonts/"
+# Wine's symbol font, for the caption buttons: unpacked into the prefix, not installed on this
+# machine. Only that one: Wine's Tahoma would take the captions back from the Chinese font.
+(cd "$work" && apt-get download -q fonts-wine >/dev/null && dpkg-deb -x fonts-wine_*.deb wine-fonts)
+cp "$work"/wine-fonts/usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
 for face in "Microsoft YaHei" SimSun Tahoma; do
     in_pc "$wine" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" \
         /d "WenQuanYi Micro Hei" /f >/dev/null 2>&1

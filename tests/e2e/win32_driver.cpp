@@ -148,13 +148,10 @@ void picture(HWND window, const std::filesystem::path& file)
     step("saved " + file.filename().string());
 }
 
-void shots(std::string_view address, const std::filesystem::path& folder)
+// The settings pages as an operator sees them after reading the controller: its values, a
+// projector of the library picked, a card registered.
+void picture_settings(const RemoteWindow& settings, const std::filesystem::path& folder)
 {
-    const RemoteWindow find = open_find_window(address);
-    search(find, 5);
-    picture(find.handle(), folder / "windows-find-window.bmp");
-    select_controller(find, 0);
-    const RemoteWindow settings = open_settings(find);
     for (const char* read : {"按钮读系统音量", "按钮读中控ID", "按钮读刷卡开机", "按钮读时间"}) {
         settings.click(read);
         std::this_thread::sleep_for(Millis(200));
@@ -162,9 +159,24 @@ void shots(std::string_view address, const std::filesystem::path& folder)
     picture(settings.handle(), folder / "windows-settings-1-basic.bmp");
     settings.show_page("选择夹1", 1);
     settings.click("按钮读串口码");
+    settings.wait_text("标签状态", "投影码读出成功", answer_limit);
+    settings.pick_item_ending("组合框投影机型号", "ESC/VP21");
     picture(settings.handle(), folder / "windows-settings-2-codes.bmp");
     settings.show_page("选择夹1", 2);
+    settings.set_text("编辑框卡号", "3000123");
+    settings.click("按钮写卡");
+    settings.wait_text("标签卡状态", "卡号登记成功", answer_limit);
     picture(settings.handle(), folder / "windows-settings-3-cards.bmp");
+}
+
+void shots(std::string_view address, const std::filesystem::path& folder)
+{
+    const RemoteWindow find = open_find_window(address);
+    search(find, 5);
+    picture(find.handle(), folder / "windows-find-window.bmp");
+    select_controller(find, 0);
+    const RemoteWindow settings = open_settings(find);
+    picture_settings(settings, folder);
     settings.close();
     find.close();
 }
