@@ -39,6 +39,22 @@ BOOL CALLBACK collect_box(HWND window, LPARAM boxes)
     return TRUE;
 }
 
+// The items of a list box or a drop-down list, read with that control's messages.
+std::vector<std::string> items_of(HWND control, UINT count_of, UINT length_of, UINT text_at)
+{
+    const auto count = send(control, count_of, 0, 0);
+    std::vector<std::string> texts;
+    for (LRESULT i = 0; i < count; ++i) {
+        const auto at = static_cast<WPARAM>(i);
+        const auto length = static_cast<std::size_t>(send(control, length_of, at, 0));
+        std::wstring item(length + 1, L'\0');
+        send(control, text_at, at, reinterpret_cast<LPARAM>(item.data()));
+        item.resize(length);
+        texts.push_back(narrow(item));
+    }
+    return texts;
+}
+
 } // namespace
 
 void wait_until(Millis limit, std::string_view what, const std::function<bool()>& done)
@@ -148,18 +164,7 @@ void RemoteWindow::wait_text(std::string_view name, std::string_view text, Milli
 
 std::vector<std::string> RemoteWindow::lines(std::string_view name) const
 {
-    HWND list = control(name);
-    const auto count = send(list, LB_GETCOUNT, 0, 0);
-    std::vector<std::string> texts;
-    for (LRESULT i = 0; i < count; ++i) {
-        const auto length =
-            static_cast<std::size_t>(send(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0));
-        std::wstring line(length + 1, L'\0');
-        send(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(line.data()));
-        line.resize(length);
-        texts.push_back(narrow(line));
-    }
-    return texts;
+    return items_of(control(name), LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT);
 }
 
 void RemoteWindow::notify_parent(std::string_view name, WORD code) const
@@ -178,23 +183,18 @@ void RemoteWindow::pick_line(std::string_view name, int index) const
 void RemoteWindow::pick_item_ending(std::string_view name, std::string_view ending) const
 {
     HWND combo = control(name);
-    const auto count = send(combo, CB_GETCOUNT, 0, 0);
-    std::string items;
-    for (LRESULT i = 0; i < count; ++i) {
-        const auto length =
-            static_cast<std::size_t>(send(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0));
-        std::wstring item(length + 1, L'\0');
-        send(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item.data()));
-        item.resize(length);
-        const std::string text = narrow(item);
-        if (text.ends_with(ending)) {
-            send(combo, CB_SETCURSEL, static_cast<WPARAM>(i), 0);
+    const std::vector<std::string> items =
+        items_of(combo, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT);
+    std::string shown;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (items[i].ends_with(ending)) {
+            send(combo, CB_SETCURSEL, i, 0);
             notify_parent(name, CBN_SELENDOK);
             return;
         }
-        items += " [" + text + "]";
+        shown += " [" + items[i] + "]";
     }
-    throw Failure("no item ending " + std::string(ending) + " in " + std::string(name) + items);
+    throw Failure("no item ending " + std::string(ending) + " in " + std::string(name) + shown);
 }
 
 void RemoteWindow::show_page(std::string_view tab, int page) const
