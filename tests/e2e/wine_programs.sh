@@ -2,8 +2,12 @@
 # The Windows programs on real sockets across the two test hosts, under Wine: zkctl.exe on the
 # PC finds 20 Linux zksim controllers on the lab host, rewrites one controller's network
 # parameters (--verify) and registers 100 cards; then Linux zkctl finds and configures zksim.exe
-# running on the lab host, which saves its state when stopped with Ctrl-C.
-# Usage: wine_programs.sh ZKSIM ZKCTL ZKSIM_EXE ZKCTL_EXE. Exits 77 (skipped) without root.
+# running on the lab host, which saves its state when stopped with Ctrl-C; last, zkconfig.exe
+# on the PC, driven by zkgui_drive.exe with window messages, finds 5 zksim controllers, writes
+# one's network parameters, reads its volume and registers a card, and tells a search nobody
+# answers within 4 s.
+# Usage: wine_programs.sh ZKSIM ZKCTL ZKSIM_EXE ZKCTL_EXE ZKCONFIG_EXE ZKGUI_DRIVE_EXE. Needs an
+# X display for the windows (xvfb-run). Exits 77 (skipped) without root.
 set -uo pipefail
 # shellcheck source=netns.sh
 source "$(cd "$(dirname "$0")" && pwd)/netns.sh"
@@ -12,9 +16,12 @@ zksim=$1
 zkctl=$2
 zksim_exe=$3
 zkctl_exe=$4
+zkconfig_exe=$5
+zkgui_drive_exe=$6
 wine=/usr/lib/wine/wine64
 wineserver=/usr/lib/wine/wineserver
 [ -x "$wine" ] || { echo "e2e wine: $wine is missing (scripts/setup.sh --dev)"; exit 1; }
+[ -n "${DISPLAY:-}" ] || { echo "e2e wine: the windows need an X display (xvfb-run -a)"; exit 1; }
 
 controllers=20
 work=$(mktemp -d /tmp/zk-e2e-wine.XXXXXX)
@@ -51,6 +58,10 @@ windows_path() { echo "Z:${1//\//\\}"; }
 
 netns_up "$((controllers - 1))"
 WINEPREFIX=$work/prefix-template timeout 120 "$wine" wineboot --init >/dev/null 2>&1
+# Without a window manager (Xvfb has none) Wine waits 2 s for one at every hidden or destroyed
+# window unless its windows are unmanaged.
+WINEPREFIX=$work/prefix-template timeout 30 "$wine" reg add 'HKCU\Software\Wine\X11 Driver' \
+    /v Managed /d N /f >/dev/null 2>&1
 WINEPREFIX=$work/prefix-template timeout 30 "$wineserver" -w
 cp -a "$work/prefix-template" "$work/prefix-pc"
 cp -a "$work/prefix-template" "$work/prefix-lab"
@@ -113,3 +124,22 @@ sim_pid=
 grep -q "stopped" "$work/zksim-exe.log" || fail "zksim.exe did not end its loop on Ctrl-C"
 grep -q '"volume": 31' "$state" || fail "the state file lacks volume 31"
 echo "zksim.exe stopped on Ctrl-C with the volume saved"
+
+# -- zkconfig.exe against Linux zksim ------------------------------------------------------
+gui_controllers=5
+start_in_ctl "$zksim" --count "$gui_controllers" --ip-base "$ZK_CTL_IP" --log \
+    >"$work/zksim-gui.log" 2>&1
+sim_pid=$ZK_BG_PID
+timeout 5 bash -c "until grep -q listening '$work/zksim-gui.log' 2>/dev/null; do sleep 0.1; done"
+# The program keeps system.ini beside itself: a folder of its own, not the build tree.
+mkdir "$work/gui"
+cp "$zkconfig_exe" "$(dirname "$zkconfig_exe")/projectors.json" "$work/gui/"
+WINEPREFIX=$work/prefix-pc in_pc timeout 60 "$wine" "$work/gui/zkconfig.exe" \
+    >"$work/zkconfig.log" 2>&1 &
+gui_pid=$!
+# Segment B has no controller: its search is the one nobody answers.
+pc_wine "$zkgui_drive_exe" flow "$ZK_PC_IP" "$gui_controllers" "$ZK_PC_IP2" >"$work/out" 2>&1
+driven=$?
+tr -d '\r' <"$work/out"
+[ "$driven" -eq 0 ] || fail "zkgui_drive.exe failed driving zkconfig.exe"
+wait "$gui_pid" || fail "zkconfig.exe exited $?"

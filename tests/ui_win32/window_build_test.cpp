@@ -92,6 +92,8 @@ void check_control(const NativeWindow& window, const view::ControlLayout& entry)
     const view::Rect place = view::client_place(layout, entry);
     const RECT rect = rect_in_parent(control);
     EXPECT_EQ(GetParent(control), window.handle());
+    // Programs that drive the windows from outside find the control by its name this way.
+    EXPECT_EQ(GetDlgItem(window.handle(), control_id(layout, entry.name)), control);
     EXPECT_EQ(rect.left, place.x);
     EXPECT_EQ(rect.top, place.y);
     EXPECT_EQ(rect.right - rect.left, place.width);

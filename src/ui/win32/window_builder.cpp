@@ -83,12 +83,21 @@ void fill(HWND handle, const view::ControlLayout& entry, const view::WindowLayou
     }
 }
 
+// Ids follow the order of the layout table, so they are the same in every build of a window.
+constexpr int first_id = 1000;
+
 } // namespace
+
+int control_id(const view::WindowLayout& layout, std::string_view name)
+{
+    const view::ControlLayout* entry = view::find_control(layout, name);
+    if (!entry || !has_window(entry->kind)) return 0;
+    return first_id + static_cast<int>(entry - layout.controls.data());
+}
 
 BuiltWindow::BuiltWindow(HWND window, const view::WindowLayout& layout, UINT dpi)
     : window_(window), layout_(layout), font_(create_ui_font(dpi)), dpi_(dpi)
 {
-    constexpr int first_id = 1000;
     int id = first_id;
     for (const view::ControlLayout& entry : layout.controls) {
         if (has_window(entry.kind)) create(entry, id);

@@ -21,6 +21,10 @@ struct BuiltControl
     HWND spin = nullptr; // the inert up/down arrows of a numeric box
 };
 
+// The WM_COMMAND id of the control named `name` in windows built from `layout`, or 0 when the
+// layout has no such control: tests in other processes find a control by its name with it.
+int control_id(const view::WindowLayout& layout, std::string_view name);
+
 class BuiltWindow
 {
 public:
