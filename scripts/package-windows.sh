@@ -2,8 +2,8 @@
 # Builds the Windows setup program zkconfig-<version>-setup.exe from the programs of a Windows
 # build and prints its path (and nothing else on standard output).
 # Usage: package-windows.sh [WINDOWS_BUILD_DIR]   (default: build-windows in the checkout)
-# The build folder must hold zkctl.exe and zksim.exe (anywhere below it); the setup program is
-# written there. Needs makensis and groff (scripts/setup.sh --dev installs them).
+# The build folder must hold zkconfig.exe, zkctl.exe and zksim.exe (anywhere below it); the
+# setup program is written there. Needs makensis and groff (scripts/setup.sh --dev installs them).
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
 build=$(realpath -m "${1:-$repo/build-windows}")
@@ -50,12 +50,19 @@ add() { # add NAME: a file staged as NAME goes into the installation folder
     payload+=("$1")
 }
 
-# The programs the setup program carries. The GUI, once it builds for Windows, is one more here.
+# stage_program NAME: NAME.exe of the build, without the debugging symbols of a Debug build (a
+# tenth of the size).
+stage_program() {
+    x86_64-w64-mingw32-strip -o "$stage/$1.exe" "$(program_in_build "$1")" ||
+        die "cannot strip $1.exe"
+    add "$1.exe"
+}
+
+# The programs the setup program carries: the windows (README.txt is their manual), then the
+# command line and the simulator with their manuals.
+stage_program zkconfig
 for program in zkctl zksim; do
-    # Without the debugging symbols of a Debug build: a tenth of the size.
-    x86_64-w64-mingw32-strip -o "$stage/$program.exe" "$(program_in_build "$program")" ||
-        die "cannot strip $program.exe"
-    add "$program.exe"
+    stage_program "$program"
     # The manual page as plain text, as man shows it on a terminal.
     groff -k -man -Tutf8 -P-cbou "packaging/man/$program.1" 2>"$stage/groff.log" >"$stage/page" ||
         die "groff packaging/man/$program.1: $(cat "$stage/groff.log")"
@@ -63,7 +70,7 @@ for program in zkctl zksim; do
     add "$program.txt"
 done
 rm -f "$stage/page" "$stage/groff.log"
-# zkctl looks for the projector library beside itself.
+# zkconfig and zkctl look for the projector library beside themselves.
 cp data/projectors.json "$stage/projectors.json"
 add projectors.json
 cp tools/wireshark/zk.lua "$stage/zk.lua"

@@ -4,8 +4,9 @@
 ;   FILE_VERSION  the same with four numbers, as Windows' version resource wants it
 ;   STAGE         the folder of staged files, with payload.nsh naming each of them
 ;   OUTFILE       the setup program to write
-; It installs into Program Files\zkconfig, registers in Programs and Features, and opens the
-; firewall for the two UDP ports the controllers answer to; the uninstaller undoes all three.
+; It installs into Program Files\zkconfig, adds a Start menu folder, registers in Programs and
+; Features, and opens the firewall for the two UDP ports the controllers answer to; the
+; uninstaller undoes all four.
 
 Unicode true
 ; A 64-bit setup program: it runs where the programs run, and the registry and Program Files it
@@ -26,6 +27,7 @@ ManifestDPIAware true
 !define ZK_UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\zkconfig"
 !define ZK_PUBLISHER "zkconfig authors"
 !define ZK_UNINSTALLER "uninstall.exe"
+!define ZK_MENU_FOLDER "$SMPROGRAMS\zkconfig"
 
 Name "zkconfig ${VERSION}"
 OutFile "${OUTFILE}"
@@ -37,6 +39,9 @@ ShowUninstDetails show
 BrandingText "zkconfig ${VERSION}"
 
 !define MUI_ABORTWARNING
+; The setup program and its uninstaller show the program's own icon.
+!define MUI_ICON "zkconfig.ico"
+!define MUI_UNICON "zkconfig.ico"
 !define MUI_FINISHPAGE_SHOWREADME "$INSTDIR\README.txt"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
@@ -120,14 +125,24 @@ Section "zkconfig" SectionPrograms
     !insertmacro ZK_PAYLOAD
     WriteUninstaller "$INSTDIR\${ZK_UNINSTALLER}"
     !insertmacro ZK_FIREWALL ZK_ALLOW_UDP
+    Call AddToStartMenu
     Call Register
 SectionEnd
 
-; The entry of Programs and Features. A program with an icon of its own (the coming GUI) adds
-; DisplayIcon "$INSTDIR\zkconfig.exe,0" here.
+; The windows are what most users start; the README says what each program is for. The menu
+; is every user's, as the installation is (SetShellVarContext all).
+Function AddToStartMenu
+    CreateDirectory "${ZK_MENU_FOLDER}"
+    CreateShortcut "${ZK_MENU_FOLDER}\zkconfig.lnk" "$INSTDIR\zkconfig.exe" "" \
+        "$INSTDIR\zkconfig.exe" 0
+    CreateShortcut "${ZK_MENU_FOLDER}\README.lnk" "$INSTDIR\README.txt"
+FunctionEnd
+
+; The entry of Programs and Features, with the program's icon.
 Function Register
     WriteRegStr HKLM "${ZK_UNINSTALL_KEY}" "DisplayName" "zkconfig"
     WriteRegStr HKLM "${ZK_UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+    WriteRegStr HKLM "${ZK_UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\zkconfig.exe"
     WriteRegStr HKLM "${ZK_UNINSTALL_KEY}" "Publisher" "${ZK_PUBLISHER}"
     WriteRegStr HKLM "${ZK_UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
     WriteRegStr HKLM "${ZK_UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\${ZK_UNINSTALLER}"'
@@ -141,6 +156,9 @@ FunctionEnd
 ; Only what the setup program put there goes: a file of the user's own keeps the folder.
 Section "Uninstall"
     !insertmacro ZK_FIREWALL ZK_REMOVE_UDP
+    Delete "${ZK_MENU_FOLDER}\zkconfig.lnk"
+    Delete "${ZK_MENU_FOLDER}\README.lnk"
+    RMDir "${ZK_MENU_FOLDER}"
     !insertmacro ZK_PAYLOAD
     Delete "$INSTDIR\${ZK_UNINSTALLER}"
     RMDir "$INSTDIR"

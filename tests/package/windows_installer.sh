@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The Windows setup program as a user meets it, under Wine in a throw-away prefix: built by
 # scripts/package-windows.sh from a Windows build, installed silently (/S), its programs run
-# from Program Files, its Programs and Features entry read back, then uninstalled silently,
-# which must leave neither file nor entry behind.
+# from Program Files, its Start menu folder and Programs and Features entry read back, then
+# uninstalled silently, which must leave neither file, shortcut nor entry behind.
 # Usage: windows_installer.sh WINDOWS_BUILD_DIR
 # Nothing is skipped: a missing makensis or Wine fails the test, saying which.
 set -uo pipefail
@@ -30,6 +30,8 @@ done
 work=$(mktemp -d /tmp/zk-installer.XXXXXX)
 # One prefix for the whole run, its own server, so that waiting on it waits for our programs only.
 export WINEPREFIX=$work/prefix WINEDEBUG=-all
+# Wine mirrors Start menu shortcuts into the host's menu (~/.local/share/applications): not ours.
+export WINEDLLOVERRIDES=winemenubuilder.exe=d
 # shellcheck disable=SC2317 # called by the trap
 cleanup() {
     timeout 30 "$wineserver" -k 2>/dev/null
@@ -42,6 +44,7 @@ echo "windows installer: $setup, $(stat -c %s "$setup") bytes"
 version=$(sed -n 's/^project(zkconfig VERSION \([0-9.]*\).*/\1/p' "$src/CMakeLists.txt")
 folder=$WINEPREFIX/drive_c/Program\ Files/zkconfig
 windows_folder='C:\Program Files\zkconfig'
+menu=$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start\ Menu/Programs/zkconfig
 
 # run LOG COMMAND...: under Wine, bounded, and only done when every process it started is.
 # Wine's netsh is a stub that reports each call on the netsh debug channel: LOG keeps them.
@@ -71,8 +74,8 @@ netsh_calls() {
 run "$work/install.log" "$setup" /S || give_up "$setup /S exited with $?: $(cat "$work/install.log")"
 
 # What the folder holds: the programs, their manuals, the library, the dissector, the texts.
-expected=(LICENSE.txt README.txt projectors.json uninstall.exe zk.lua zkctl.exe zkctl.txt
-    zksim.exe zksim.txt)
+expected=(LICENSE.txt README.txt projectors.json uninstall.exe zk.lua zkconfig.exe zkctl.exe
+    zkctl.txt zksim.exe zksim.txt)
 actual=$(cd "$folder" 2>/dev/null && find . -mindepth 1 -printf '%P\n' | sort | paste -sd ' ')
 [ "$actual" = "${expected[*]}" ] || fail "$windows_folder holds [$actual], not [${expected[*]}]"
 # Delivered as they are: the programs of this build, the library, the dissector.
@@ -80,7 +83,7 @@ same() { # same INSTALLED ORIGINAL
     cmp -s "$folder/$1" "$2" || fail "the installed $1 is not $2"
 }
 # (The programs are stripped on the way, which stamps them anew: compared with what was staged.)
-for program in zkctl zksim; do
+for program in zkconfig zkctl zksim; do
     same "$program.exe" "$build/installer/$program.exe"
 done
 same projectors.json "$src/data/projectors.json"
@@ -98,10 +101,22 @@ brand=$(grep -m1 -o '"brand": *"[^"]*"' "$src/data/projectors.json" | sed 's/.*"
 out=$(installed zkctl.exe projectors) || fail "zkctl.exe projectors exited with $?: $out"
 grep -q "$brand" <<<"$out" || fail "zkctl.exe projectors does not list $brand: $out"
 
-# Programs and Features: the entry names the version and how to remove it silently.
+# The Start menu (every user's) starts the windows and opens the README; a shortcut keeps its
+# target's path as text.
+actual=$(cd "$menu" 2>/dev/null && find . -mindepth 1 -printf '%P\n' | sort | paste -sd ' ')
+[ "$actual" = "README.lnk zkconfig.lnk" ] ||
+    fail "the Start menu folder zkconfig holds [$actual], not [README.lnk zkconfig.lnk]"
+for shortcut in zkconfig.lnk:zkconfig.exe README.lnk:README.txt; do
+    strings -a "$menu/${shortcut%%:*}" 2>/dev/null | grep -qxF "$windows_folder\\${shortcut#*:}" ||
+        fail "the Start menu's ${shortcut%%:*} does not lead to $windows_folder\\${shortcut#*:}"
+done
+
+# Programs and Features: the entry names the version and how to remove it silently, and shows
+# the program's icon.
 entry=$(timeout 60 "$wine" reg query "$key" 2>&1 | tr -d '\r')
 for value in "DisplayName +REG_SZ +zkconfig" "DisplayVersion +REG_SZ +$version" \
     "InstallLocation +REG_SZ +C:\\\\Program Files\\\\zkconfig" \
+    "DisplayIcon +REG_SZ +C:\\\\Program Files\\\\zkconfig\\\\zkconfig.exe" \
     "QuietUninstallString +REG_SZ +\"C:\\\\Program Files\\\\zkconfig\\\\uninstall.exe\" /S" \
     "UninstallString +REG_SZ +\"C:\\\\Program Files\\\\zkconfig\\\\uninstall.exe\"" \
     "Publisher +REG_SZ +.+" "EstimatedSize +REG_DWORD +0x[0-9a-f]*[1-9a-f]" \
@@ -122,6 +137,9 @@ run "$work/uninstall.log" "$windows_folder\\uninstall.exe" /S ||
     fail "uninstall.exe /S exited with $?: $(cat "$work/uninstall.log")"
 if [ -e "$folder" ]; then
     fail "the uninstaller left $windows_folder: $(cd "$folder" && find . -mindepth 1 | tr '\n' ' ')"
+fi
+if [ -e "$menu" ]; then
+    fail "the uninstaller left the Start menu folder zkconfig: $(cd "$menu" && ls)"
 fi
 if out=$(timeout 60 "$wine" reg query "$key" 2>&1); then
     fail "the uninstaller left $key: $out"

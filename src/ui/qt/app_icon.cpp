@@ -48,7 +48,7 @@ QPixmap draw_icon(int size)
 QIcon app_icon()
 {
     QIcon icon;
-    for (int size : {16, 20, 24, 32, 40, 48, 64, 96, 128})
+    for (int size : {16, 20, 24, 32, 40, 48, 64, 96, 128, 256})
         icon.addPixmap(draw_icon(size));
     return icon;
 }

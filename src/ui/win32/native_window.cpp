@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "ui/win32/resource_ids.h"
 #include "ui/win32/wide_text.h"
 #include "ui/win32/window_font.h"
 
@@ -21,8 +22,14 @@ void register_class(WNDPROC procedure)
         WNDCLASSEXW kind{};
         kind.cbSize = sizeof kind;
         kind.lpfnWndProc = procedure;
-        kind.hInstance = GetModuleHandleW(nullptr);
-        kind.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+        const HINSTANCE program = GetModuleHandleW(nullptr);
+        kind.hInstance = program;
+        // The taskbar and Alt+Tab take the large icon, the title bar the small one; each from
+        // its own image in the icon rather than one shrunk to the other's size.
+        kind.hIcon = LoadIconW(program, MAKEINTRESOURCEW(ZK_PROGRAM_ICON));
+        kind.hIconSm = static_cast<HICON>(LoadImageW(
+            program, MAKEINTRESOURCEW(ZK_PROGRAM_ICON), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+            GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
         kind.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
         kind.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
         kind.lpszClassName = class_name;
