@@ -11,12 +11,10 @@
 using Socket = SOCKET;
 using Length = int;
 using Option = char;
-#define poll WSAPoll
 #define close closesocket
 #else
 #include <arpa/inet.h>
 #include <netinet/in.h>
-#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 using Socket = int;
@@ -27,6 +25,20 @@ using Option = int;
 #include "bench/discovery_run.h"
 #include "bench/measure.h"
 #include "discovery/config_datagram.h"
+
+namespace {
+
+void set_read_limit(Socket fd, int ms)
+{
+#ifdef _WIN32
+    const DWORD limit = static_cast<DWORD>(ms);
+#else
+    const timeval limit{ms / 1000, (ms % 1000) * 1000};
+#endif
+    setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const Option*>(&limit), sizeof limit);
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -68,16 +80,13 @@ int main(int argc, char** argv)
            reinterpret_cast<sockaddr*>(&modules), sizeof modules);
     int answers = 0;
     char buffer[2048];
-    pollfd waiting{fd, POLLIN, 0};
-    int wait_ms = quiet_ms + 2000; // the first answer may take a moment
-    while (answers < expected && poll(&waiting, 1, wait_ms) > 0) {
-        if (recv(fd, buffer, sizeof buffer, 0) > 0) {
-            ++answers;
-            last_answer = std::chrono::steady_clock::now();
-        }
-        wait_ms = quiet_ms;
+    // A blocking read with the wait as its time limit: the first answer may take a moment.
+    set_read_limit(fd, quiet_ms + 2000);
+    while (answers < expected && recv(fd, buffer, sizeof buffer, 0) > 0) {
+        if (answers++ == 0) set_read_limit(fd, quiet_ms);
+        last_answer = std::chrono::steady_clock::now();
     }
-    // Waiting out the quiet time after a loss costs no CPU: the process sleeps in poll.
+    // Waiting out the quiet time after a loss costs no CPU: the process sleeps in recv.
     const bench::Mark end;
     const double ms = std::chrono::duration<double, std::milli>(last_answer - start.wall).count();
     bench::print_discovery(answers, ms, end.cpu_ms_since(start), granted);

@@ -1,5 +1,6 @@
 // The reference start-up on Windows: a bare window of the Windows API showing the find window's
-// title and captions in one label (a static control), in the system's UI font.
+// title and captions in one label (a static control), in the font zkconfig.exe's windows use
+// (the system's Chinese UI font: text in any other font would be drawn through font fallback).
 // Usage: win32_startup_minimal LAUNCH_TIME_NS   Prints: MS PEAK_KIB
 #include <windows.h>
 
@@ -8,6 +9,7 @@
 
 #include "bench/win32_first_paint.h"
 #include "ui/win32/wide_text.h"
+#include "ui/win32/window_font.h"
 #include "view/layout.h"
 
 int wmain(int argc, wchar_t** argv)
@@ -31,8 +33,8 @@ int wmain(int argc, wchar_t** argv)
         CW_USEDEFAULT, CW_USEDEFAULT, 640, 480, nullptr, nullptr, instance, nullptr);
     HWND label = CreateWindowExW(0, L"STATIC", zk::win32::wide(text).c_str(), WS_CHILD | WS_VISIBLE,
                                  8, 8, 620, 440, window, nullptr, instance, nullptr);
-    SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
-                 TRUE);
+    SendMessageW(label, WM_SETFONT,
+                 reinterpret_cast<WPARAM>(zk::win32::create_ui_font(zk::win32::layout_dpi)), TRUE);
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
     return bench::print_when_painted(launched);

@@ -28,8 +28,14 @@ std::filesystem::path pick_file(HWND owner, const wchar_t* title, bool save)
     dialog.lpstrDefExt = L"json";
     dialog.Flags = OFN_EXPLORER | OFN_NOCHANGEDIR |
                    (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST);
-    const BOOL picked = save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
-    if (!picked) return {};
+    // The dialogs' library (and the shell it brings) is loaded when a dialog is first wanted:
+    // linked to the program, it took a good part of the start-up.
+    static HMODULE dialogs = LoadLibraryW(L"comdlg32.dll");
+    using Dialog = BOOL(WINAPI*)(OPENFILENAMEW*);
+    const auto open = dialogs ? reinterpret_cast<Dialog>(reinterpret_cast<void*>(GetProcAddress(
+                                    dialogs, save ? "GetSaveFileNameW" : "GetOpenFileNameW")))
+                              : nullptr;
+    if (!open || !open(&dialog)) return {};
     return std::filesystem::path(name.c_str());
 }
 

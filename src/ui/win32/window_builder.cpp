@@ -103,6 +103,9 @@ BuiltWindow::BuiltWindow(HWND window, const view::WindowLayout& layout, UINT dpi
         if (has_window(entry.kind)) create(entry, id);
         ++id;
     }
+    for (const BuiltControl& control : controls_) {
+        if (control.spin) place_spin(control);
+    }
     // Group boxes and the tab control only frame other controls: they go below all of them,
     // the tab control lowest, and leave the controls above them unpainted.
     for (const BuiltControl& control : controls_) {
@@ -113,7 +116,6 @@ BuiltWindow::BuiltWindow(HWND window, const view::WindowLayout& layout, UINT dpi
         if (control.entry->kind == Kind::tab)
             SetWindowPos(control.handle, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     }
-    apply_dpi(dpi);
     show_page(0);
 }
 
@@ -128,15 +130,20 @@ void BuiltWindow::create(const view::ControlLayout& entry, int id)
     const WindowKind kind = window_kind(entry.kind);
     const bool shows_text =
         entry.kind != Kind::combo && entry.kind != Kind::list && entry.kind != Kind::tab;
+    // Made where it belongs, in its font: each move or change of a control afterwards costs as
+    // much again, and a window has dozens of them.
+    const RECT at = placement(entry);
     HWND handle = CreateWindowExW(
         kind.ex_style, kind.class_name, shows_text ? wide(entry.text).c_str() : L"",
-        kind.style | (entry.spin ? WS_CLIPCHILDREN : 0), 0, 0, 0, 0, window_,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+        kind.style | (entry.spin ? WS_CLIPCHILDREN : 0), at.left, at.top, at.right - at.left,
+        at.bottom - at.top, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+        GetModuleHandleW(nullptr), nullptr);
     if (!handle) {
         std::fprintf(stderr, "cannot create control %.*s\n", static_cast<int>(entry.name.size()),
                      entry.name.data());
         std::abort();
     }
+    SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     fill(handle, entry, layout_);
     if (entry.input != view::Input::any) enforce_input_rule(handle, entry.input);
     BuiltControl control{&entry, handle, id, view::page_of(layout_, entry)};
@@ -243,24 +250,33 @@ void BuiltWindow::apply_dpi(UINT dpi)
     InvalidateRect(window_, nullptr, TRUE);
 }
 
+RECT BuiltWindow::placement(const view::ControlLayout& entry) const
+{
+    const view::Rect rect = view::client_place(layout_, entry);
+    const int left = scaled(rect.x, dpi_);
+    const int top = scaled(rect.y, dpi_);
+    // A combo box's height is that of its open list; the closed field is as high as the font.
+    const int height =
+        scaled(entry.kind == Kind::combo ? combo_reserved_height : rect.height, dpi_);
+    return {left, top, left + scaled(rect.width, dpi_), top + height};
+}
+
 void BuiltWindow::place(const BuiltControl& control)
 {
-    const view::Rect rect = view::client_place(layout_, *control.entry);
-    const int width = scaled(rect.width, dpi_);
-    const int height = scaled(rect.height, dpi_);
-    // A combo box's height is that of its open list; the closed field is as high as the font.
-    const bool combo = control.entry->kind == Kind::combo;
-    SetWindowPos(control.handle, nullptr, scaled(rect.x, dpi_), scaled(rect.y, dpi_), width,
-                 combo ? scaled(combo_reserved_height, dpi_) : height,
+    const RECT at = placement(*control.entry);
+    SetWindowPos(control.handle, nullptr, at.left, at.top, at.right - at.left, at.bottom - at.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    if (control.spin) {
-        RECT inside{};
-        GetClientRect(control.handle, &inside);
-        const int arrows = scaled(spin_width, dpi_);
-        SetWindowPos(control.spin, nullptr, inside.right - arrows, 0, arrows, inside.bottom,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-        SendMessageW(control.handle, EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, arrows));
-    }
+    if (control.spin) place_spin(control);
+}
+
+void BuiltWindow::place_spin(const BuiltControl& control)
+{
+    RECT inside{};
+    GetClientRect(control.handle, &inside);
+    const int arrows = scaled(spin_width, dpi_);
+    SetWindowPos(control.spin, nullptr, inside.right - arrows, 0, arrows, inside.bottom,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(control.handle, EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, arrows));
 }
 
 } // namespace zk::win32

@@ -59,7 +59,11 @@ private:
     // The page brush, made at the first need; null when the window has no tab control.
     HBRUSH page_brush();
     void create(const view::ControlLayout& entry, int id);
+    // Where `entry` goes at the current DPI, in the window's client coordinates.
+    RECT placement(const view::ControlLayout& entry) const;
     void place(const BuiltControl& control);
+    // The arrows at the right end of a numeric box, inside it.
+    void place_spin(const BuiltControl& control);
 
     HWND window_;
     const view::WindowLayout& layout_;
