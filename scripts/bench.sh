@@ -23,9 +23,7 @@ paced_runs=${ZK_BENCH_PACED_RUNS:-5}
 # Whether a burst beyond a small buffer is read in time depends on when the scheduler lets the
 # receiver run; the outcome is nearly all or nothing, so those rows need more runs.
 small_runs=${ZK_BENCH_SMALL_RUNS:-15}
-# No answer for this long ends a receiver's run; longer than the GUI list's longest wait before it
-# shows the answers of a stream (500 ms), so a run is not ended between two showings.
-quiet_ms=1000
+quiet_ms=500
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZK_BUILD_TESTS=OFF \
     -DZK_BUILD_BENCH=ON >/dev/null
 cmake --build "$build" --target zksim zkctl bench_codec discovery_zk discovery_raw \

@@ -115,9 +115,8 @@ namespace {
 
 // No addition for this long means the burst is over: show what came.
 constexpr qint64 quiet_ms = 10;
-// While additions keep coming, show them at least this often: twice a second keeps a long stream
-// of answers visibly moving, and each showing lays out and paints the list anew.
-constexpr qint64 longest_wait_ms = 500;
+// While additions keep coming, show them at least this often.
+constexpr qint64 longest_wait_ms = 250;
 
 } // namespace
 

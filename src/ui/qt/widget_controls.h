@@ -81,7 +81,7 @@ private:
 
 // Thousands of controllers answer one search within a fraction of a second. Rows are all one
 // height, so adding one costs no measuring of the others, and additions wait in the adapter to be
-// added together: once no addition came for a moment, or at the latest twice a second.
+// added together: once no addition came for a moment, or at the latest a few times a second.
 // Handlers see the waiting items as items of the list all along.
 class QtListBox final : public ItemList
 {
