@@ -33,7 +33,7 @@ bin=$root/$build
 wbuild=${ZK_BENCH_WINDOWS_BUILD_DIR:-build-bench-windows}
 cmake -S . -B "$wbuild" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZK_BUILD_TESTS=OFF \
     -DZK_BUILD_BENCH=ON -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" >/dev/null
-cmake --build "$wbuild" --target zkctl discovery_raw win32_discovery win32_startup_zk \
+cmake --build "$wbuild" --target zkctl discovery_raw discovery_endpoint win32_discovery win32_startup_zk \
     win32_startup_minimal
 wine=/usr/lib/wine/wine64
 
@@ -208,25 +208,29 @@ say "| wall ms | $(spread "$work/ctl_linux.txt" 2) | $(spread "$work/ctl_wine.tx
 say ""
 say "## zkconfig.exe under Wine: search answers listed, and start-up"
 say ""
-say "Both on the PC side under Wine, in the same prefix. Reference for the list: the raw receiver above built for Windows (one Winsock socket, 4 MiB asked, a blocking read loop). zkconfig.exe: its find window and datagram endpoint, driven by a click on 按钮查找IP, lines counted in the list control. Reference for start-up: a bare Windows-API window with one label holding the find window's title and captions in the same font; both measured from the launch (Wine's start included) to the window's first paint (its own WM_PAINT handled, as the Qt figure above counts the first paint event), and until each control, a window of its own, has painted too."
+say "Both on the PC side under Wine, in the same prefix. Reference for the list: the raw receiver above built for Windows (one Winsock socket, 4 MiB asked, a blocking read loop). zkconfig.exe: its find window and datagram endpoint, driven by a click on 按钮查找IP, lines counted in the list control. Endpoint alone: zkconfig.exe's datagram endpoint with a handler that only counts, to tell the receiving thread's share from the window's. Reference for start-up: a bare Windows-API window with one label holding the find window's title and captions in the same font; both measured from the launch (Wine's start included) to the window's first paint (its own WM_PAINT handled, as the Qt figure above counts the first paint event), and until each control, a window of its own, has painted too."
 say ""
 WINEPREFIX=$work/wine in_pc "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
-say "| answers | raw kept | zkconfig.exe kept | raw ms | zkconfig.exe ms | time ratio |"
-say "|---|---|---|---|---|---|"
+say "| answers | raw kept | zkconfig.exe kept | raw ms | zkconfig.exe ms | time ratio | endpoint alone kept |"
+say "|---|---|---|---|---|---|---|"
 for count in 5000 20000; do
     start_sim --count "$count"
     : >"$work/wraw_$count.txt"
     : >"$work/wzk_$count.txt"
+    : >"$work/wep_$count.txt"
     for ((i = 0; i < runs; i++)); do
         WINEPREFIX=$work/wine in_pc "$wine" "$wbuild/bench/discovery_raw.exe" "$count" "$big" \
             "$quiet_ms" 2>/dev/null >>"$work/wraw_$count.txt"
         WINEPREFIX=$work/wine in_pc "$wine" "$wbuild/bench/win32_discovery.exe" "$count" "$big" \
             "$quiet_ms" 2>/dev/null >>"$work/wzk_$count.txt"
+        WINEPREFIX=$work/wine in_pc "$wine" "$wbuild/bench/discovery_endpoint.exe" "$count" "$big" \
+            "$quiet_ms" 2>/dev/null >>"$work/wep_$count.txt"
     done
     stop_sim
     say "| $count | $(spread "$work/wraw_$count.txt" 1) | $(spread "$work/wzk_$count.txt" 1) |" \
         "$(spread "$work/wraw_$count.txt" 2) | $(spread "$work/wzk_$count.txt" 2) |" \
-        "$(ratio "$(median "$work/wzk_$count.txt" 2)" "$(median "$work/wraw_$count.txt" 2)") |"
+        "$(ratio "$(median "$work/wzk_$count.txt" 2)" "$(median "$work/wraw_$count.txt" 2)") |" \
+        "$(spread "$work/wep_$count.txt" 1) |"
 done
 : >"$work/wst_min.txt"
 : >"$work/wst_zk.txt"
