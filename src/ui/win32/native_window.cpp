@@ -38,20 +38,25 @@ void register_class(WNDPROC procedure)
     if (!registered) throw std::runtime_error("cannot register the windows' class");
 }
 
-// Centres `window` on the work area of its monitor.
-void centre(HWND window)
+// The outer size of a window whose client area is the layout's at `dpi`.
+SIZE frame_size(const view::WindowLayout& layout, UINT dpi)
 {
-    RECT frame{};
-    GetWindowRect(window, &frame);
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    const RECT& area = monitor.rcWork;
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    SetWindowPos(window, nullptr, (area.left + area.right - width) / 2,
-                 (area.top + area.bottom - height) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT frame{0, 0, scaled(layout.client_width, dpi), scaled(layout.client_height, dpi)};
+    AdjustWindowRectEx(&frame, window_style, FALSE, 0);
+    return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+// The window's outer rectangle at `dpi`, centred on the work area of `monitor`.
+RECT centred_frame(const view::WindowLayout& layout, UINT dpi, HMONITOR monitor)
+{
+    const SIZE size = frame_size(layout, dpi);
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    GetMonitorInfoW(monitor, &info);
+    const RECT& area = info.rcWork;
+    const int left = (area.left + area.right - size.cx) / 2;
+    const int top = (area.top + area.bottom - size.cy) / 2;
+    return {left, top, left + size.cx, top + size.cy};
 }
 
 } // namespace
@@ -91,13 +96,20 @@ void initialise_controls()
 NativeWindow::NativeWindow(const view::WindowLayout& layout, HWND owner)
 {
     register_class(&procedure);
-    window_ = CreateWindowExW(0, class_name, wide(layout.title).c_str(), window_style,
-                              CW_USEDEFAULT, CW_USEDEFAULT, layout.outer_width, layout.outer_height,
-                              owner, nullptr, GetModuleHandleW(nullptr), this);
+    // Made at its final size and place: under Wine each move of a window costs a round trip to
+    // the X server. The owner's monitor, or the primary one, is where it will open.
+    const HMONITOR monitor = owner ? MonitorFromWindow(owner, MONITOR_DEFAULTTOPRIMARY)
+                                   : MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY);
+    const UINT expected_dpi = owner ? dpi_of(owner) : system_dpi();
+    const RECT frame = centred_frame(layout, expected_dpi, monitor);
+    window_ = CreateWindowExW(0, class_name, wide(layout.title).c_str(), window_style, frame.left,
+                              frame.top, frame.right - frame.left, frame.bottom - frame.top, owner,
+                              nullptr, GetModuleHandleW(nullptr), this);
     if (!window_) throw std::runtime_error("cannot create a window");
-    built_ = std::make_unique<BuiltWindow>(window_, layout, dpi_of(window_));
-    fit_client_area();
-    centre(window_);
+    const UINT dpi = dpi_of(window_);
+    built_ = std::make_unique<BuiltWindow>(window_, layout, dpi);
+    if (dpi != expected_dpi)
+        place(centred_frame(layout, dpi, MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY)));
 }
 
 NativeWindow::~NativeWindow()
@@ -108,14 +120,10 @@ NativeWindow::~NativeWindow()
     }
 }
 
-void NativeWindow::fit_client_area()
+void NativeWindow::place(const RECT& frame)
 {
-    const UINT dpi = built_->dpi();
-    RECT frame{0, 0, scaled(built_->layout().client_width, dpi),
-               scaled(built_->layout().client_height, dpi)};
-    AdjustWindowRectEx(&frame, window_style, FALSE, 0);
-    SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(window_, nullptr, frame.left, frame.top, frame.right - frame.left,
+                 frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void NativeWindow::bind(std::string_view name, WORD code, std::function<void()> handler)
@@ -171,10 +179,10 @@ LRESULT NativeWindow::handle_message(UINT message, WPARAM wparam, LPARAM lparam)
         break;
     case WM_DPICHANGED: {
         built_->apply_dpi(LOWORD(wparam));
+        // The suggested corner, and the client area the layout wants at the new DPI.
         const RECT& suggested = *reinterpret_cast<const RECT*>(lparam);
-        SetWindowPos(window_, nullptr, suggested.left, suggested.top, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        fit_client_area();
+        const SIZE size = frame_size(built_->layout(), LOWORD(wparam));
+        place({suggested.left, suggested.top, suggested.left + size.cx, suggested.top + size.cy});
         return 0;
     }
     case WM_CLOSE:

@@ -51,8 +51,8 @@ private:
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
     LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam);
     void notified(const NMHDR& header);
-    // Sets the client size the layout asks for at the window's DPI.
-    void fit_client_area();
+    // Moves and sizes the window to `frame` (screen coordinates, outer edges).
+    void place(const RECT& frame);
 
     HWND window_ = nullptr;
     std::unique_ptr<BuiltWindow> built_;

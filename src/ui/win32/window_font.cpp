@@ -73,4 +73,12 @@ UINT dpi_of(HWND window)
     return dpi ? dpi : layout_dpi;
 }
 
+UINT system_dpi()
+{
+    using GetDpi = UINT(WINAPI*)();
+    static const auto get = user32_function<GetDpi>("GetDpiForSystem");
+    const UINT dpi = get ? get() : 0;
+    return dpi ? dpi : layout_dpi;
+}
+
 } // namespace zk::win32

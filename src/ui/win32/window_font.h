@@ -25,4 +25,7 @@ void become_dpi_aware();
 // The DPI of the monitor `window` is on; 96 where the system cannot tell.
 UINT dpi_of(HWND window);
 
+// The DPI of the primary monitor as the program starts; 96 where the system cannot tell.
+UINT system_dpi();
+
 } // namespace zk::win32
