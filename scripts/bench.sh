@@ -33,8 +33,8 @@ bin=$root/$build
 wbuild=${ZK_BENCH_WINDOWS_BUILD_DIR:-build-bench-windows}
 cmake -S . -B "$wbuild" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZK_BUILD_TESTS=OFF \
     -DZK_BUILD_BENCH=ON -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" >/dev/null
-cmake --build "$wbuild" --target zkctl discovery_raw discovery_endpoint win32_discovery win32_startup_zk \
-    win32_startup_minimal
+cmake --build "$wbuild" --target zkctl discovery_raw discovery_endpoint win32_discovery \
+    win32_startup_zk win32_startup_minimal
 wine=/usr/lib/wine/wine64
 
 # shellcheck source=../tests/e2e/netns.sh

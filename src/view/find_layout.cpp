@@ -31,7 +31,7 @@ constexpr ControlLayout find_controls[] = {
     {"列表框中控IP", list, "", {248, 39, 320, 384}},
 };
 
-constexpr WindowLayout find_window{"查找中控IP", 584, 470, 578, 442, find_controls, {}};
+constexpr WindowLayout find_window{"查找中控IP", 578, 442, find_controls, {}};
 
 } // namespace
 

@@ -47,7 +47,6 @@ struct ControlLayout
 struct WindowLayout
 {
     std::string_view title;
-    int outer_width, outer_height; // as the layout was drawn, frame included
     int client_width, client_height;
     std::span<const ControlLayout> controls;
     std::span<const std::string_view> pages; // pages of the window's tab control, if any

@@ -84,8 +84,7 @@ constexpr ControlLayout settings_controls[] = {
     {"按钮添加指纹", button, "添加指纹", {523, 280, 80, 32}, tabs, 2},
 };
 
-constexpr WindowLayout settings_window{"VARDEN57中控设置", 740,  479, 734, 451,
-                                       settings_controls,  pages};
+constexpr WindowLayout settings_window{"VARDEN57中控设置", 734, 451, settings_controls, pages};
 
 } // namespace
 

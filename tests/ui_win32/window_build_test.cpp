@@ -126,6 +126,14 @@ void check_window(const NativeWindow& window)
     GetClientRect(window.handle(), &client);
     EXPECT_EQ(client.right, layout.client_width);
     EXPECT_EQ(client.bottom, layout.client_height);
+    // Centred on the work area of its monitor (the owner's, for the settings window).
+    RECT frame{};
+    GetWindowRect(window.handle(), &frame);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(window.handle(), MONITOR_DEFAULTTOPRIMARY), &monitor);
+    EXPECT_NEAR(frame.left + frame.right, monitor.rcWork.left + monitor.rcWork.right, 1);
+    EXPECT_NEAR(frame.top + frame.bottom, monitor.rcWork.top + monitor.rcWork.bottom, 1);
     EXPECT_FALSE(GetWindowLongW(window.handle(), GWL_STYLE) & (WS_MAXIMIZEBOX | WS_THICKFRAME));
     std::size_t built = 0;
     for (const view::ControlLayout& entry : layout.controls) {

@@ -100,7 +100,7 @@ NativeWindow::NativeWindow(const view::WindowLayout& layout, HWND owner)
     // the X server. The owner's monitor, or the primary one, is where it will open.
     const HMONITOR monitor = owner ? MonitorFromWindow(owner, MONITOR_DEFAULTTOPRIMARY)
                                    : MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY);
-    const UINT expected_dpi = owner ? dpi_of(owner) : system_dpi();
+    const UINT expected_dpi = dpi_of(owner);
     const RECT frame = centred_frame(layout, expected_dpi, monitor);
     window_ = CreateWindowExW(0, class_name, wide(layout.title).c_str(), window_style, frame.left,
                               frame.top, frame.right - frame.left, frame.bottom - frame.top, owner,

@@ -68,16 +68,12 @@ void become_dpi_aware()
 UINT dpi_of(HWND window)
 {
     using GetDpi = UINT(WINAPI*)(HWND);
+    using GetSystemDpi = UINT(WINAPI*)();
     static const auto get = user32_function<GetDpi>("GetDpiForWindow");
-    const UINT dpi = get && window ? get(window) : 0;
-    return dpi ? dpi : layout_dpi;
-}
-
-UINT system_dpi()
-{
-    using GetDpi = UINT(WINAPI*)();
-    static const auto get = user32_function<GetDpi>("GetDpiForSystem");
-    const UINT dpi = get ? get() : 0;
+    static const auto get_system = user32_function<GetSystemDpi>("GetDpiForSystem");
+    UINT dpi = 0;
+    if (window && get) dpi = get(window);
+    if (!window && get_system) dpi = get_system();
     return dpi ? dpi : layout_dpi;
 }
 

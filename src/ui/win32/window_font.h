@@ -22,10 +22,8 @@ int scaled(int length, UINT dpi);
 // before the first window.
 void become_dpi_aware();
 
-// The DPI of the monitor `window` is on; 96 where the system cannot tell.
+// The DPI of the monitor `window` is on, the primary monitor's as the program started for no
+// window; 96 where the system cannot tell.
 UINT dpi_of(HWND window);
-
-// The DPI of the primary monitor as the program starts; 96 where the system cannot tell.
-UINT system_dpi();
 
 } // namespace zk::win32
