@@ -55,8 +55,10 @@ int main(int argc, char** argv)
     zk::AppState state;
     auto window = std::make_unique<zk::win32::FindWindow>(
         state, zk::Ports{},
-        zk::win32::FindSetup{zk::win32::open_endpoint_link, adapters,
-                             [] { return std::vector<std::string>{}; }, dir, dir},
+        zk::win32::FindSetup{[](int port, std::function<void(zk::ByteView)> deliver) {
+                                 return zk::win32::open_endpoint_link(port, std::move(deliver));
+                             },
+                             adapters, [] { return std::vector<std::string>{}; }, dir, dir},
         dispatcher);
     window->show();
     pump(0);

@@ -23,8 +23,15 @@ DatagramEndpoint::DatagramEndpoint(int local_port,
                                    std::string_view bind_address,
                                    PortUse use,
                                    int receive_buffer)
-    : owner_(Dispatcher::current()),
-      own_(std::make_unique<detail::OwnDatagrams>(std::string(bind_address))),
+    : DatagramEndpoint(Dispatcher::current(), local_port, bind_address, use, receive_buffer)
+{}
+
+DatagramEndpoint::DatagramEndpoint(Dispatcher& owner,
+                                   int local_port,
+                                   std::string_view bind_address,
+                                   PortUse use,
+                                   int receive_buffer)
+    : owner_(owner), own_(std::make_unique<detail::OwnDatagrams>(std::string(bind_address))),
       requested_port_(local_port < 0 ? 1 : local_port)
 {
     // Wake-ups still queued when the endpoint goes, from its own handler say, find it gone.

@@ -56,6 +56,13 @@ public:
                      std::string_view bind_address,
                      PortUse use = PortUse::exclusive,
                      int receive_buffer = wanted_receive_buffer);
+    // The same, raising its events through `owner` rather than the calling thread's dispatcher:
+    // a program may open its endpoint on another thread while its window is being made.
+    DatagramEndpoint(Dispatcher& owner,
+                     int local_port,
+                     std::string_view bind_address,
+                     PortUse use = PortUse::exclusive,
+                     int receive_buffer = wanted_receive_buffer);
     ~DatagramEndpoint() override;
     DatagramEndpoint(const DatagramEndpoint&) = delete;
     DatagramEndpoint& operator=(const DatagramEndpoint&) = delete;

@@ -1,6 +1,7 @@
 #include "ui/win32/endpoint_link.h"
 
 #include "net/datagram_endpoint.h"
+#include "net/dispatcher.h"
 
 namespace zk::win32 {
 
@@ -9,9 +10,12 @@ namespace {
 class EndpointLink final : public DatagramLink
 {
 public:
-    EndpointLink(int local_port, std::function<void(ByteView)> deliver)
-        : endpoint_(
-              local_port, "0.0.0.0", PortUse::exclusive, DatagramEndpoint::wanted_receive_buffer)
+    EndpointLink(Dispatcher& owner, int local_port, std::function<void(ByteView)> deliver)
+        : endpoint_(owner,
+                    local_port,
+                    "0.0.0.0",
+                    PortUse::exclusive,
+                    DatagramEndpoint::wanted_receive_buffer)
     {
         endpoint_.on_datagram(std::move(deliver));
     }
@@ -35,7 +39,13 @@ private:
 std::unique_ptr<DatagramLink> open_endpoint_link(int local_port,
                                                  std::function<void(ByteView)> deliver)
 {
-    return std::make_unique<EndpointLink>(local_port, std::move(deliver));
+    return open_endpoint_link(Dispatcher::current(), local_port, std::move(deliver));
+}
+
+std::unique_ptr<DatagramLink>
+open_endpoint_link(Dispatcher& owner, int local_port, std::function<void(ByteView)> deliver)
+{
+    return std::make_unique<EndpointLink>(owner, local_port, std::move(deliver));
 }
 
 } // namespace zk::win32

@@ -2,7 +2,6 @@
 
 #include "base/program_folder.h"
 #include "net/host_addresses.h"
-#include "ui/win32/endpoint_link.h"
 #include "ui/win32/native_window.h"
 #include "ui/win32/window_font.h"
 
@@ -15,11 +14,17 @@ Program::ProcessSetup::ProcessSetup()
 }
 
 Program::Program()
-    : window_(
-          state_,
-          Ports{},
-          {open_endpoint_link, adapters_, [] { return host_addresses(); }, program_folder(), {}},
-          dispatcher_)
+    : early_(adapters_, Ports{}.find_local, dispatcher_),
+      window_(state_,
+              Ports{},
+              {[this](int port, std::function<void(ByteView)> deliver) {
+                   return early_.open_link(port, std::move(deliver));
+               },
+               early_,
+               [] { return host_addresses(); },
+               program_folder(),
+               {}},
+              dispatcher_)
 {}
 
 } // namespace zk::win32

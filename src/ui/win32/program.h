@@ -4,6 +4,7 @@
 #include "net/adapters.h"
 #include "net/winsock_use.h"
 #include "present/app_state.h"
+#include "ui/win32/early_start.h"
 #include "ui/win32/find_window.h"
 #include "ui/win32/win32_dispatcher.h"
 
@@ -27,6 +28,7 @@ private:
     Win32Dispatcher dispatcher_;
     AppState state_;
     SystemAdapters adapters_;
+    EarlyStart early_;
     FindWindow window_;
 };
 

@@ -28,7 +28,9 @@ void register_class()
 Win32Dispatcher::Win32Dispatcher()
 {
     register_class();
-    window_ = CreateWindowExW(0, class_name, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+    // A popup: style 0 would make it an overlapped window, whose caption, though never drawn,
+    // costs Wine six look-ups of the monitors at its creation.
+    window_ = CreateWindowExW(0, class_name, L"", WS_POPUP, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                               GetModuleHandleW(nullptr), nullptr);
     if (!window_) throw std::runtime_error("cannot create the dispatcher's window");
     SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));

@@ -43,7 +43,11 @@ WindowKind window_kind(Kind kind)
     case Kind::check:
         return {L"Button", child | WS_TABSTOP | BS_AUTOCHECKBOX};
     case Kind::combo:
-        return {L"ComboBox", child | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST};
+        // Its open list is a window of its own, which a list of integral height resizes again
+        // each time the box gets its font or place: under Wine each such move is a round trip to
+        // the X server, all of them before the window's first paint.
+        return {L"ComboBox",
+                child | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_NOINTEGRALHEIGHT};
     case Kind::list:
         return {L"ListBox", child | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
                 WS_EX_CLIENTEDGE};
