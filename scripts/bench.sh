@@ -23,6 +23,9 @@ paced_runs=${ZK_BENCH_PACED_RUNS:-5}
 # Whether a burst beyond a small buffer is read in time depends on when the scheduler lets the
 # receiver run; the outcome is nearly all or nothing, so those rows need more runs.
 small_runs=${ZK_BENCH_SMALL_RUNS:-15}
+# Under Wine the answers kept of a burst and the start-up swing by a third from run to run with
+# the machine's state; medians of a few runs decide little there.
+wine_runs=${ZK_BENCH_WINE_RUNS:-15}
 quiet_ms=500
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZK_BUILD_TESTS=OFF \
     -DZK_BUILD_BENCH=ON >/dev/null
@@ -124,7 +127,7 @@ say ""
 say "- Machine: $(lscpu | sed -n 's/^Model name: *//p' | head -1), $(nproc) cores, $(free -m | awk '/^Mem:/ { print $2 }') MiB, Linux $(uname -r)"
 say "- Load average at the start: $(cut -d' ' -f1-3 /proc/loadavg) (the machine is shared; figures of one run are noisy, ratios less so)"
 say "- Network: the namespaces of tests/e2e/netns.sh (segment A, a veth pair); zksim on the controllers' side, every receiver on the PC side, real ports 60000/50000/16006"
-say "- Each cell: median (min-max) of $runs runs ($small_runs for the small buffer, $paced_runs for paced rows); ratio = zkconfig median / reference median"
+say "- Each cell: median (min-max) of $runs runs ($small_runs for the small buffer, $paced_runs for paced rows, $wine_runs for zkconfig.exe under Wine); ratio = zkconfig median / reference median"
 say ""
 say "## Discovery: answers kept, time from the search to the last answer listed, CPU of the receiver"
 say ""
@@ -218,7 +221,7 @@ for count in 5000 20000; do
     : >"$work/wraw_$count.txt"
     : >"$work/wzk_$count.txt"
     : >"$work/wep_$count.txt"
-    for ((i = 0; i < runs; i++)); do
+    for ((i = 0; i < wine_runs; i++)); do
         WINEPREFIX=$work/wine in_pc "$wine" "$wbuild/bench/discovery_raw.exe" "$count" "$big" \
             "$quiet_ms" 2>/dev/null >>"$work/wraw_$count.txt"
         WINEPREFIX=$work/wine in_pc "$wine" "$wbuild/bench/win32_discovery.exe" "$count" "$big" \
@@ -234,7 +237,7 @@ for count in 5000 20000; do
 done
 : >"$work/wst_min.txt"
 : >"$work/wst_zk.txt"
-for ((i = 0; i < runs; i++)); do
+for ((i = 0; i < wine_runs; i++)); do
     WINEPREFIX=$work/wine in_pc "$wine" "$wbuild/bench/win32_startup_minimal.exe" \
         "$(date +%s%N)" 2>/dev/null >>"$work/wst_min.txt"
     WINEPREFIX=$work/wine in_pc "$wine" "$wbuild/bench/win32_startup_zk.exe" \
