@@ -1,6 +1,7 @@
 #pragma once
 // Letting the thread's events run in a test: datagrams arrive and timers fire while it waits.
-// One implementation runs Qt's event loop (suites with windows), the other our own EventLoop.
+// One implementation runs Qt's event loop (suites with Qt windows), one the Windows message
+// loop (suites with Windows-API windows), the other our own EventLoop.
 #include <chrono>
 #include <functional>
 

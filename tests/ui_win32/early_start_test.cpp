@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "net/winsock_use.h"
+#include "support/udp_probe.h"
 #include "ui/win32/early_start.h"
 #include "ui_win32/win32_fixture.h"
 
@@ -29,18 +30,6 @@ std::pair<int, int> free_ports()
     for (const SOCKET probe : probes)
         closesocket(probe);
     return {ports[0], ports[1]};
-}
-
-void send_to(int port, const std::string& text)
-{
-    const SOCKET from = socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
-    sockaddr_in to{};
-    to.sin_family = AF_INET;
-    to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    to.sin_port = htons(static_cast<u_short>(port));
-    sendto(from, text.data(), static_cast<int>(text.size()), 0, reinterpret_cast<sockaddr*>(&to),
-           sizeof to);
-    closesocket(from);
 }
 
 TEST(early_start, the_first_list_is_the_early_one_and_a_refresh_lists_again)
@@ -76,12 +65,13 @@ TEST(early_start, the_find_port_gets_the_early_endpoint_and_any_other_port_its_o
     const auto find = early.open_link(find_port, text_into(to_find));
     ASSERT_TRUE(settings->is_bound());
     ASSERT_TRUE(find->is_bound());
-    send_to(find_port, "find");
-    send_to(settings_port, "settings");
+    zk::test::UdpProbe sender;
+    sender.send_to(static_cast<std::uint16_t>(find_port), Bytes{'f', 'i', 'n', 'd'});
+    sender.send_to(static_cast<std::uint16_t>(settings_port), Bytes{'s', 'e', 't'});
     pump_for(std::chrono::seconds(3), [&] { return !to_find.empty() && !to_settings.empty(); });
 
     EXPECT_EQ(to_find, "find");
-    EXPECT_EQ(to_settings, "settings");
+    EXPECT_EQ(to_settings, "set");
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "support/wait.h"
 #include "ui/win32/message_box.h"
 #include "ui/win32/native_window.h"
 #include "ui/win32/wide_text.h"
@@ -148,3 +149,18 @@ FindSetup WindowFixture::setup()
 }
 
 } // namespace zk::win32::test
+
+namespace zk::test {
+
+bool wait_until(const std::function<bool()>& done, std::chrono::milliseconds limit)
+{
+    win32::test::pump_for(limit, done);
+    return done();
+}
+
+void settle(std::chrono::milliseconds time)
+{
+    win32::test::pump_for(time);
+}
+
+} // namespace zk::test
