@@ -14,6 +14,11 @@ constexpr int reads_per_pass = 512;
 // and on a busy machine a wake-up can come too late for a full buffer.
 constexpr int burst_reads = 4;
 constexpr std::chrono::microseconds burst_gap{50};
+// The owner is woken between passes only, and not while passes come back full: each wake-up in a
+// burst cost the reading thread a round trip to the system (under Wine, to its server) and the
+// processor the owner then took, while the kernel's buffer filled. A burst longer than this still
+// reaches the owner this often.
+constexpr std::chrono::milliseconds longest_hold{100};
 // The thread may sleep out a hold with the socket unwatched when its buffer is at least this
 // large, and the last hold, spent awake or asleep, gathered more than one datagram and fewer than
 // `slow_stream_most` (about 13,000 a second). A burst comes faster than any buffer holds a
@@ -60,7 +65,9 @@ void SocketThread::serve()
         free_spent();
         // What piled up while the thread slept out a hold is no burst.
         const bool piled_up = std::exchange(slept_out_hold, false);
-        if (read_waiting() >= burst_reads && !piled_up && spin_in_bursts) {
+        const int read = read_waiting();
+        const bool more_waiting = read == reads_per_pass;
+        if (read >= burst_reads && !piled_up && spin_in_bursts) {
             const Clock::time_point give_up = Clock::now() + burst_gap;
             while (!wait_.wait(socket_.descriptor(), std::chrono::milliseconds(0)).readable &&
                    Clock::now() < give_up) {
@@ -70,6 +77,7 @@ void SocketThread::serve()
         if (hold_until_) {
             const Clock::duration left = *hold_until_ - Clock::now();
             if (left <= Clock::duration::zero()) {
+                if (more_waiting && Clock::now() - held_since_ < longest_hold) continue;
                 hold_until_.reset();
                 wake_owner();
                 continue;
@@ -80,7 +88,7 @@ void SocketThread::serve()
                 continue;
             }
         }
-        wait_.wait(socket_.descriptor(), timeout);
+        if (!more_waiting) wait_.wait(socket_.descriptor(), timeout);
     }
 }
 
@@ -122,15 +130,15 @@ int SocketThread::read_waiting()
 
 void SocketThread::hand_over(bool was_empty)
 {
-    // An answer someone waits for goes at once, even past datagrams being held.
     const bool awaited = reply_expected_.exchange(false);
     if (!was_empty && !awaited) return; // a wake-up is on its way or due at hold_until_
-    if (awaited || Clock::now() - last_wake_ >= hold_time) {
-        hold_until_.reset();
-        wake_owner();
-        return;
-    }
-    if (!hold_until_) hold_until_ = last_wake_ + hold_time;
+    const Clock::time_point now = Clock::now();
+    if (!hold_until_) held_since_ = now;
+    // An answer someone waits for goes at the end of this pass, even past datagrams being held.
+    if (awaited || now - last_wake_ >= hold_time)
+        hold_until_ = now;
+    else if (!hold_until_)
+        hold_until_ = last_wake_ + hold_time;
 }
 
 void SocketThread::wake_owner()

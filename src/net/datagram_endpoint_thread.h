@@ -5,8 +5,9 @@
 // It sleeps on the socket itself, not in an event loop: in a stream of answers each one costs it
 // a wake-up and the reads, no more. While answers stream in, the owner is woken at most once per
 // hold time and takes them all at once: a wake-up per datagram cost more CPU than everything else
-// done with it. With a large buffer the thread itself sleeps out the hold too. An answer to
-// something just sent, or the first datagram after a quiet spell, still wakes it at once. Sends go
+// done with it; in a burst it is woken only once the burst has been read, or every longest hold.
+// With a large buffer the thread itself sleeps out the hold too. An answer to something just sent,
+// or the first datagram after a quiet spell, still wakes it once the reads it came in end. Sends go
 // straight out from the caller's thread: the system lets one thread send while another reads.
 #include <atomic>
 #include <chrono>
@@ -71,6 +72,8 @@ private:
     std::atomic<bool> stopping_{false};
     std::optional<Clock::time_point> hold_until_; // when held datagrams must go to the owner
     Clock::time_point last_wake_{};
+    Clock::time_point
+        held_since_{}; // when the first datagram the owner has not been woken for came
     std::atomic<bool> reply_expected_{false};
     std::atomic<bool> napping_{false}; // asleep in hold_in_kernel()
     std::size_t last_handed_over_ = 0; // datagrams in the inbox at the owner's last wake-up

@@ -25,7 +25,7 @@ public:
 
     // False when the means of waking could not be made; waits then end every few milliseconds
     // and count as woken, so that work for the thread is still seen.
-    bool usable() const { return wake_read_ != invalid; }
+    bool usable() const;
     // Waits on `socket` (a descriptor as Qt gives it) for at most `timeout`; a negative timeout
     // waits without limit.
     Woken wait(std::intptr_t socket, std::chrono::milliseconds timeout);
@@ -35,13 +35,20 @@ public:
     void wake();
 
 private:
+#ifdef _WIN32
+    // Windows waits on events: the socket's, set when a datagram arrives (FD_READ), and one that
+    // wake() sets. Waiting in WSAPoll instead woke the thread milliseconds late under Wine, the
+    // start of a burst the buffer then had to hold alone.
+    void* socket_event_ = nullptr;
+    void* wake_event_ = nullptr;
+    std::intptr_t watched_ = -1; // the socket whose datagrams set socket_event_
+    bool winsock_started_ = false;
+#else
     void take_calls();
 
     static constexpr std::intptr_t invalid = -1;
     std::intptr_t wake_read_ = invalid;  // what wait() watches besides the socket
-    std::intptr_t wake_write_ = invalid; // what wake() writes to (the same socket on Windows)
-#ifdef _WIN32
-    bool winsock_started_ = false;
+    std::intptr_t wake_write_ = invalid; // what wake() writes to
 #endif
 };
 
