@@ -78,9 +78,10 @@ median() { sort -g -k"$2","$2" "$1" | awk -v c="$2" '{ v[NR] = $c } END { print 
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "-" }'; }
 
 # Starts zksim on the controllers' side with its arguments; waits until it listens.
+sim_cpu=() # a command that puts the simulator on chosen processors
 start_sim() {
     local log=$work/zksim.log
-    start_in_ctl "$bin/src/sim/zksim" --ip-base "$ZK_CTL_IP" "$@" >"$log" 2>&1
+    start_in_ctl "${sim_cpu[@]}" "$bin/src/sim/zksim" --ip-base "$ZK_CTL_IP" "$@" >"$log" 2>&1
     sim_pid=$ZK_BG_PID
     bg_pids+=("$sim_pid")
     for _ in $(seq 100); do
@@ -216,25 +217,48 @@ say ""
 WINEPREFIX=$work/wine in_pc "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
 say "| answers | raw kept | zkconfig.exe kept | raw ms | zkconfig.exe ms | time ratio | endpoint alone kept |"
 say "|---|---|---|---|---|---|---|"
-for count in 5000 20000; do
+# wine_discovery COUNT [pinned]: one row. Pinned, the simulator runs on processor 0 and Wine with
+# its server on processor 1, as answers from other machines would leave the reader's processor
+# alone; shared, the simulator, Wine's server and both of the reader's threads share them all.
+wine_discovery() {
+    local count=$1 tag=$1 label=$1 pc_cpu=() i
+    if [ "${2:-}" = pinned ]; then
+        tag=${count}_pinned label="$count, simulator on its own processor"
+        sim_cpu=(taskset -c 0)
+        pc_cpu=(taskset -c 1)
+        WINEPREFIX=$work/wine timeout 20 /usr/lib/wine/wineserver -k 2>/dev/null || true
+        WINEPREFIX=$work/wine timeout 20 /usr/lib/wine/wineserver -w 2>/dev/null || true
+        WINEPREFIX=$work/wine in_pc "${pc_cpu[@]}" /usr/lib/wine/wineserver -p 30
+    fi
     start_sim --count "$count"
-    : >"$work/wraw_$count.txt"
-    : >"$work/wzk_$count.txt"
-    : >"$work/wep_$count.txt"
+    : >"$work/wraw_$tag.txt"
+    : >"$work/wzk_$tag.txt"
+    : >"$work/wep_$tag.txt"
     for ((i = 0; i < wine_runs; i++)); do
-        WINEPREFIX=$work/wine in_pc "$wine" "$wbuild/bench/discovery_raw.exe" "$count" "$big" \
-            "$quiet_ms" 2>/dev/null >>"$work/wraw_$count.txt"
-        WINEPREFIX=$work/wine in_pc "$wine" "$wbuild/bench/win32_discovery.exe" "$count" "$big" \
-            "$quiet_ms" 2>/dev/null >>"$work/wzk_$count.txt"
-        WINEPREFIX=$work/wine in_pc "$wine" "$wbuild/bench/discovery_endpoint.exe" "$count" "$big" \
-            "$quiet_ms" 2>/dev/null >>"$work/wep_$count.txt"
+        WINEPREFIX=$work/wine in_pc "${pc_cpu[@]}" "$wine" "$wbuild/bench/discovery_raw.exe" \
+            "$count" "$big" "$quiet_ms" 2>/dev/null >>"$work/wraw_$tag.txt"
+        WINEPREFIX=$work/wine in_pc "${pc_cpu[@]}" "$wine" "$wbuild/bench/win32_discovery.exe" \
+            "$count" "$big" "$quiet_ms" 2>/dev/null >>"$work/wzk_$tag.txt"
+        WINEPREFIX=$work/wine in_pc "${pc_cpu[@]}" "$wine" "$wbuild/bench/discovery_endpoint.exe" \
+            "$count" "$big" "$quiet_ms" 2>/dev/null >>"$work/wep_$tag.txt"
     done
     stop_sim
-    say "| $count | $(spread "$work/wraw_$count.txt" 1) | $(spread "$work/wzk_$count.txt" 1) |" \
-        "$(spread "$work/wraw_$count.txt" 2) | $(spread "$work/wzk_$count.txt" 2) |" \
-        "$(ratio "$(median "$work/wzk_$count.txt" 2)" "$(median "$work/wraw_$count.txt" 2)") |" \
-        "$(spread "$work/wep_$count.txt" 1) |"
-done
+    if [ "${2:-}" = pinned ]; then
+        sim_cpu=()
+        WINEPREFIX=$work/wine timeout 20 /usr/lib/wine/wineserver -k 2>/dev/null || true
+    fi
+    say "| $label | $(spread "$work/wraw_$tag.txt" 1) | $(spread "$work/wzk_$tag.txt" 1) |" \
+        "$(spread "$work/wraw_$tag.txt" 2) | $(spread "$work/wzk_$tag.txt" 2) |" \
+        "$(ratio "$(median "$work/wzk_$tag.txt" 2)" "$(median "$work/wraw_$tag.txt" 2)") |" \
+        "$(spread "$work/wep_$tag.txt" 1) |"
+}
+wine_discovery 5000
+wine_discovery 20000
+pinned=no
+if [ "$(nproc)" -ge 2 ]; then
+    wine_discovery 20000 pinned
+    pinned=yes
+fi
 : >"$work/wst_min.txt"
 : >"$work/wst_zk.txt"
 for ((i = 0; i < wine_runs; i++)); do
@@ -273,6 +297,8 @@ say "- 5,000 answers at 2,000/s: CPU $(ratio "$(median "$work/zk_5000_2000_$big.
 say "- zkctl.exe discover of 1000 under Wine lists $(median "$work/ctl_wine.txt" 1), zkctl on Linux $(median "$work/ctl_linux.txt" 1) (median; goal: all 1000)"
 say "- zkconfig.exe under Wine, 5,000 burst answers: lists $(median "$work/wzk_5000.txt" 1) (median; goal: all 5000)"
 say "- zkconfig.exe under Wine, 20,000 burst answers: lists $(median "$work/wzk_20000.txt" 1), the raw Winsock receiver keeps $(median "$work/wraw_20000.txt" 1) (median; goal: at least as many)"
+[ "$pinned" = no ] ||
+    say "- the same with the simulator on its own processor: lists $(median "$work/wzk_20000_pinned.txt" 1), the raw Winsock receiver keeps $(median "$work/wraw_20000_pinned.txt" 1)"
 say "- zkconfig.exe start-up to the first paint under Wine: $(ratio "$(median "$work/wst_zk.txt" 1)" "$(median "$work/wst_min.txt" 1)") x the minimal window (goal: <= 1.3)"
 say "- Load average at the end: $(cut -d' ' -f1-3 /proc/loadavg)"
 

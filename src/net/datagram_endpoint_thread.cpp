@@ -14,11 +14,15 @@ constexpr int reads_per_pass = 512;
 // and on a busy machine a wake-up can come too late for a full buffer.
 constexpr int burst_reads = 4;
 constexpr std::chrono::microseconds burst_gap{50};
-// The owner is woken between passes only, and not while passes come back full: each wake-up in a
-// burst cost the reading thread a round trip to the system (under Wine, to its server) and the
-// processor the owner then took, while the kernel's buffer filled. A burst longer than this still
-// reaches the owner this often.
+// The owner is woken between passes only, and not while a burst is being read (passes that find
+// `burst_reads` or more): each wake-up in a burst cost the reading thread a round trip to the
+// system (under Wine, to its server) and the processor the owner then took, while the kernel's
+// buffer filled. A burst longer than this still reaches the owner this often.
 constexpr std::chrono::milliseconds longest_hold{100};
+// An answer to something just sent waits this long for more: the first answer to a search comes
+// alone, a moment before the rest of the burst, and drawing it then took the processor from the
+// reads.
+constexpr std::chrono::milliseconds reply_gather{2};
 // The thread may sleep out a hold with the socket unwatched when its buffer is at least this
 // large, and the last hold, spent awake or asleep, gathered more than one datagram and fewer than
 // `slow_stream_most` (about 13,000 a second). A burst comes faster than any buffer holds a
@@ -67,7 +71,8 @@ void SocketThread::serve()
         const bool piled_up = std::exchange(slept_out_hold, false);
         const int read = read_waiting();
         const bool more_waiting = read == reads_per_pass;
-        if (read >= burst_reads && !piled_up && spin_in_bursts) {
+        const bool in_burst = read >= burst_reads && !piled_up;
+        if (in_burst && spin_in_bursts) {
             const Clock::time_point give_up = Clock::now() + burst_gap;
             while (!wait_.wait(socket_.descriptor(), std::chrono::milliseconds(0)).readable &&
                    Clock::now() < give_up) {
@@ -77,7 +82,7 @@ void SocketThread::serve()
         if (hold_until_) {
             const Clock::duration left = *hold_until_ - Clock::now();
             if (left <= Clock::duration::zero()) {
-                if (more_waiting && Clock::now() - held_since_ < longest_hold) continue;
+                if (in_burst && Clock::now() - held_since_ < longest_hold) continue;
                 hold_until_.reset();
                 wake_owner();
                 continue;
@@ -134,11 +139,11 @@ void SocketThread::hand_over(bool was_empty)
     if (!was_empty && !awaited) return; // a wake-up is on its way or due at hold_until_
     const Clock::time_point now = Clock::now();
     if (!hold_until_) held_since_ = now;
-    // An answer someone waits for goes at the end of this pass, even past datagrams being held.
-    if (awaited || now - last_wake_ >= hold_time)
-        hold_until_ = now;
-    else if (!hold_until_)
-        hold_until_ = last_wake_ + hold_time;
+    // An answer someone waits for goes within reply_gather, even past datagrams being held.
+    const Clock::time_point due = awaited                         ? now + reply_gather
+                                  : now - last_wake_ >= hold_time ? now
+                                                                  : last_wake_ + hold_time;
+    if (!hold_until_ || due < *hold_until_) hold_until_ = due;
 }
 
 void SocketThread::wake_owner()

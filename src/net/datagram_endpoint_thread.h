@@ -7,7 +7,7 @@
 // hold time and takes them all at once: a wake-up per datagram cost more CPU than everything else
 // done with it; in a burst it is woken only once the burst has been read, or every longest hold.
 // With a large buffer the thread itself sleeps out the hold too. An answer to something just sent,
-// or the first datagram after a quiet spell, still wakes it once the reads it came in end. Sends go
+// or the first datagram after a quiet spell, still wakes it within a few milliseconds. Sends go
 // straight out from the caller's thread: the system lets one thread send while another reads.
 #include <atomic>
 #include <chrono>
