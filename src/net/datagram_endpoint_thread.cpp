@@ -14,15 +14,6 @@ constexpr int reads_per_pass = 512;
 // and on a busy machine a wake-up can come too late for a full buffer.
 constexpr int burst_reads = 4;
 constexpr std::chrono::microseconds burst_gap{50};
-// The owner is woken between passes only, and not while a burst is being read (passes that find
-// `burst_reads` or more): each wake-up in a burst cost the reading thread a round trip to the
-// system (under Wine, to its server) and the processor the owner then took, while the kernel's
-// buffer filled. A burst longer than this still reaches the owner this often.
-constexpr std::chrono::milliseconds longest_hold{100};
-// An answer to something just sent waits this long for more: the first answer to a search comes
-// alone, a moment before the rest of the burst, and drawing it then took the processor from the
-// reads.
-constexpr std::chrono::milliseconds reply_gather{2};
 // The thread may sleep out a hold with the socket unwatched when its buffer is at least this
 // large, and the last hold, spent awake or asleep, gathered more than one datagram and fewer than
 // `slow_stream_most` (about 13,000 a second). A burst comes faster than any buffer holds a
@@ -78,16 +69,16 @@ void SocketThread::serve()
                    Clock::now() < give_up) {
             }
         }
+        const Clock::time_point now = Clock::now();
+        if (wakes_.wake_now(now, in_burst)) {
+            wake_owner();
+            continue;
+        }
         std::chrono::milliseconds timeout{-1};
-        if (hold_until_) {
-            const Clock::duration left = *hold_until_ - Clock::now();
-            if (left <= Clock::duration::zero()) {
-                if (in_burst && Clock::now() - held_since_ < longest_hold) continue;
-                hold_until_.reset();
-                wake_owner();
-                continue;
-            }
-            timeout = std::chrono::ceil<std::chrono::milliseconds>(left);
+        if (const std::optional<Clock::time_point> due = wakes_.due()) {
+            // Past due in a burst: read on, and look again after the next pass.
+            if (*due <= now) continue;
+            timeout = std::chrono::ceil<std::chrono::milliseconds>(*due - now);
             if (hold_in_kernel()) {
                 slept_out_hold = true;
                 continue;
@@ -102,14 +93,15 @@ bool SocketThread::hold_in_kernel()
     // While datagrams wait for the owner anyway, the kernel's buffer can hold the next ones as
     // well as the inbox can: the thread sleeps out the hold and reads them all at its end, instead
     // of waking for each. Only a buffer that a hold's worth of a fast stream cannot fill may.
-    if (!sleep_out_holds || receive_buffer_size_ < buffer_to_hold_in_kernel || !hold_until_ ||
+    const std::optional<Clock::time_point> due = wakes_.due();
+    if (!sleep_out_holds || receive_buffer_size_ < buffer_to_hold_in_kernel || !due ||
         last_handed_over_ < 2 || last_handed_over_ >= slow_stream_most)
         return false;
     napping_ = true;
     // A send while asleep wakes it (write_all): its answer must not wait out the hold.
     if (!reply_expected_)
         wait_.wait_for_call(std::chrono::ceil<std::chrono::milliseconds>(
-            std::max(Clock::duration::zero(), *hold_until_ - Clock::now())));
+            std::max(Clock::duration::zero(), *due - Clock::now())));
     napping_ = false;
     return !reply_expected_;
 }
@@ -135,26 +127,19 @@ int SocketThread::read_waiting()
 
 void SocketThread::hand_over(bool was_empty)
 {
-    const bool awaited = reply_expected_.exchange(false);
-    if (!was_empty && !awaited) return; // a wake-up is on its way or due at hold_until_
-    const Clock::time_point now = Clock::now();
-    if (!hold_until_) held_since_ = now;
-    // An answer someone waits for goes within reply_gather, even past datagrams being held.
-    const Clock::time_point due = awaited                         ? now + reply_gather
-                                  : now - last_wake_ >= hold_time ? now
-                                                                  : last_wake_ + hold_time;
-    if (!hold_until_ || due < *hold_until_) hold_until_ = due;
+    wakes_.arrived(Clock::now(), was_empty, reply_expected_.exchange(false));
 }
 
 void SocketThread::wake_owner()
 {
+    const Clock::time_point now = Clock::now();
     {
         // The owner may have taken them already, woken by an earlier datagram.
         const std::lock_guard lock(inbox_mutex_);
+        wakes_.handed_over(now, !inbox_.empty());
         if (inbox_.empty()) return;
         last_handed_over_ = inbox_.size();
     }
-    last_wake_ = Clock::now();
     wake_();
 }
 

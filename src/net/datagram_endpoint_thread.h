@@ -3,12 +3,10 @@
 // it arrives and keeps it in an inbox until the owner's thread takes it, so a busy owner (a list
 // being laid out, a window being painted) never leaves datagrams to overflow the kernel's buffer.
 // It sleeps on the socket itself, not in an event loop: in a stream of answers each one costs it
-// a wake-up and the reads, no more. While answers stream in, the owner is woken at most once per
-// hold time and takes them all at once: a wake-up per datagram cost more CPU than everything else
-// done with it; in a burst it is woken only once the burst has been read, or every longest hold.
-// With a large buffer the thread itself sleeps out the hold too. An answer to something just sent,
-// or the first datagram after a quiet spell, still wakes it within a few milliseconds. Sends go
-// straight out from the caller's thread: the system lets one thread send while another reads.
+// a wake-up and the reads, no more. The owner is woken as OwnerWakes decides and takes everything
+// at once: a wake-up per datagram cost more CPU than everything else done with it. With a large
+// buffer the thread itself sleeps out a hold too. Sends go straight out from the caller's thread:
+// the system lets one thread send while another reads.
 #include <atomic>
 #include <chrono>
 #include <functional>
@@ -19,6 +17,7 @@
 #include <vector>
 
 #include "net/datagram_endpoint_wait.h"
+#include "net/owner_wakes.h"
 #include "net/udp_socket.h"
 
 namespace zk::detail {
@@ -27,11 +26,8 @@ class SocketThread
 {
 public:
     using Clock = std::chrono::steady_clock;
-    // Shortest time between two wake-ups of the owner while datagrams keep coming unasked.
-    static constexpr std::chrono::milliseconds hold_time{5};
-
-    // `wake` is called on the socket thread when the inbox has datagrams for the owner: at once
-    // when it stops being empty, or within `hold_time` of that.
+    // `wake` is called on the socket thread when the inbox has datagrams for the owner, as
+    // OwnerWakes decides.
     explicit SocketThread(std::function<void()> wake);
     // Stops the thread; datagrams still in the inbox are dropped.
     ~SocketThread();
@@ -70,10 +66,7 @@ private:
     std::thread thread_;
     SocketWait wait_;
     std::atomic<bool> stopping_{false};
-    std::optional<Clock::time_point> hold_until_; // when held datagrams must go to the owner
-    Clock::time_point last_wake_{};
-    Clock::time_point
-        held_since_{}; // when the first datagram the owner has not been woken for came
+    OwnerWakes wakes_;
     std::atomic<bool> reply_expected_{false};
     std::atomic<bool> napping_{false}; // asleep in hold_in_kernel()
     std::size_t last_handed_over_ = 0; // datagrams in the inbox at the owner's last wake-up

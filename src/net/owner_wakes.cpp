@@ -1,0 +1,27 @@
+#include "net/owner_wakes.h"
+
+namespace zk::detail {
+
+void OwnerWakes::arrived(Clock::time_point now, bool was_empty, bool awaited)
+{
+    if (!was_empty && !awaited) return; // a wake-up is on its way or due already
+    if (!due_) held_since_ = now;
+    const Clock::time_point due = awaited                         ? now + reply_gather
+                                  : now - last_wake_ >= hold_time ? now
+                                                                  : last_wake_ + hold_time;
+    if (!due_ || due < *due_) due_ = due;
+}
+
+bool OwnerWakes::wake_now(Clock::time_point now, bool in_burst) const
+{
+    if (!due_ || now < *due_) return false;
+    return !in_burst || now - held_since_ >= longest_hold;
+}
+
+void OwnerWakes::handed_over(Clock::time_point now, bool woken)
+{
+    due_.reset();
+    if (woken) last_wake_ = now;
+}
+
+} // namespace zk::detail
