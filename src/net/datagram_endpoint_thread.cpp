@@ -127,7 +127,8 @@ int SocketThread::read_waiting()
 
 void SocketThread::hand_over(bool was_empty)
 {
-    wakes_.arrived(Clock::now(), was_empty, reply_expected_.exchange(false));
+    const bool awaited = reply_expected_.exchange(false);
+    if (was_empty || awaited) wakes_.arrived(Clock::now(), was_empty, awaited);
 }
 
 void SocketThread::wake_owner()
