@@ -127,8 +127,7 @@ int SocketThread::read_waiting()
 
 void SocketThread::hand_over(bool was_empty)
 {
-    const bool awaited = reply_expected_.exchange(false);
-    if (was_empty || awaited) wakes_.arrived(Clock::now(), was_empty, awaited);
+    wakes_.arrived(Clock::now(), was_empty, reply_expected_.exchange(false));
 }
 
 void SocketThread::wake_owner()
