@@ -78,12 +78,11 @@ SocketWait::Woken SocketWait::wait(std::intptr_t socket, std::chrono::millisecon
     woken.readable =
         result == WAIT_OBJECT_0 || (result == WAIT_OBJECT_0 + 1 && is_set(socket_event_));
     woken.called = result == WAIT_OBJECT_0 + 1 || (result == WAIT_OBJECT_0 && is_set(wake_event_));
-    // Reset before the caller reads: a datagram that comes during its reads sets it again, and
-    // the next wait ends at once rather than sleeping on it.
     if (woken.readable) {
-        // While the caller reads, Wine's server would watch the socket again after every read
-        // and set the event for each datagram still waiting: work for the one thread that serves
-        // every read. The next wait watches it again, and datagrams then waiting set it at once.
+        // Unwatched while the caller reads: Wine's server would otherwise watch the socket again
+        // after every read and set the event for each datagram still waiting, work for the one
+        // thread that serves every read. The next wait watches it again, and whatever waits by
+        // then, left unread or come meanwhile, sets the event at once.
         if (::WSAEventSelect(handle, socket_event_, 0) == 0) watched_ = -1;
         ::WSAResetEvent(socket_event_);
     }
