@@ -30,13 +30,16 @@ public:
     std::vector<zk::Adapter> list() override { return {{"default route", 0, "0.0.0.0"}}; }
 };
 
-// Delivers whatever the window thread has been sent, waiting at most `ms` for it. The caller waits
-// until its deadline, as the program's own loop waits in GetMessageW: waking every few
-// milliseconds to look cost, under Wine, round trips to its server on the processors the reading
-// thread needed, and a tenth of the answers.
-void pump(DWORD ms)
+// Delivers whatever the window thread has been sent, waiting for it until `deadline` at most, as
+// the program's own loop waits in GetMessageW: waking every few milliseconds to look cost, under
+// Wine, round trips to its server on the processors the reading thread needed, and a tenth of the
+// answers.
+void pump_until(std::chrono::steady_clock::time_point deadline)
 {
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, ms, QS_ALLINPUT);
+    const auto left =
+        std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    MsgWaitForMultipleObjects(
+        0, nullptr, FALSE, static_cast<DWORD>(std::max<long long>(0, left.count())), QS_ALLINPUT);
     MSG message{};
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         TranslateMessage(&message);
@@ -69,9 +72,8 @@ int main(int argc, char** argv)
     // An installer clicks the search button a moment after the window has appeared, not while it
     // is still being drawn.
     const auto drawn = std::chrono::steady_clock::now() + std::chrono::milliseconds(300);
-    for (auto now = std::chrono::steady_clock::now(); now < drawn;
-         now = std::chrono::steady_clock::now())
-        pump(static_cast<DWORD>(std::chrono::ceil<std::chrono::milliseconds>(drawn - now).count()));
+    while (std::chrono::steady_clock::now() < drawn)
+        pump_until(drawn);
 
     HWND list = window->control("列表框中控IP");
     const auto lines = [list] { return static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0)); };
@@ -81,9 +83,7 @@ int main(int argc, char** argv)
     int seen = 0;
     auto quiet_until = start.wall + std::chrono::milliseconds(run->quiet_ms + 2000);
     while (seen < run->expected && std::chrono::steady_clock::now() < quiet_until) {
-        const auto left = std::chrono::ceil<std::chrono::milliseconds>(
-            quiet_until - std::chrono::steady_clock::now());
-        pump(static_cast<DWORD>(std::max<long long>(0, left.count())));
+        pump_until(quiet_until);
         if (const int now = lines(); now > seen) {
             seen = now;
             last = bench::Mark::now();

@@ -79,7 +79,7 @@ void SocketThread::serve()
             // Past due in a burst: read on, and look again after the next pass.
             if (*due <= now) continue;
             timeout = std::chrono::ceil<std::chrono::milliseconds>(*due - now);
-            if (hold_in_kernel()) {
+            if (hold_in_kernel(*due)) {
                 slept_out_hold = true;
                 continue;
             }
@@ -88,20 +88,19 @@ void SocketThread::serve()
     }
 }
 
-bool SocketThread::hold_in_kernel()
+bool SocketThread::hold_in_kernel(Clock::time_point due)
 {
     // While datagrams wait for the owner anyway, the kernel's buffer can hold the next ones as
     // well as the inbox can: the thread sleeps out the hold and reads them all at its end, instead
     // of waking for each. Only a buffer that a hold's worth of a fast stream cannot fill may.
-    const std::optional<Clock::time_point> due = wakes_.due();
-    if (!sleep_out_holds || receive_buffer_size_ < buffer_to_hold_in_kernel || !due ||
+    if (!sleep_out_holds || receive_buffer_size_ < buffer_to_hold_in_kernel ||
         last_handed_over_ < 2 || last_handed_over_ >= slow_stream_most)
         return false;
     napping_ = true;
     // A send while asleep wakes it (write_all): its answer must not wait out the hold.
     if (!reply_expected_)
         wait_.wait_for_call(std::chrono::ceil<std::chrono::milliseconds>(
-            std::max(Clock::duration::zero(), *due - Clock::now())));
+            std::max(Clock::duration::zero(), due - Clock::now())));
     napping_ = false;
     return !reply_expected_;
 }

@@ -56,9 +56,9 @@ private:
     // Reads what waits, up to a pass's worth; how many datagrams it read.
     int read_waiting();
     void hand_over(bool was_empty);
-    // Sleeps out a hold without watching the socket, when its buffer allows; false when it did
-    // not, or a send cut it short.
-    bool hold_in_kernel();
+    // Sleeps out a hold until `due` without watching the socket, when its buffer allows; false
+    // when it did not, or a send cut it short.
+    bool hold_in_kernel(Clock::time_point due);
     void wake_owner();
 
     UdpSocket socket_;
