@@ -29,9 +29,11 @@ fi
 # With the Linux build of scripts/test.sh beside it, its zksim and zkctl meet the Windows ones.
 linux_build=$(realpath -m "${ZK_TEST_BUILD_DIR:-build}")
 [ -x "$linux_build/src/sim/zksim" ] || linux_build=
-# No build type: neither optimised nor with debugging data, which MinGW's linker takes minutes
-# to write into programs of this size and which nobody reads under Wine.
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE= \
+# No build type, so no debugging data, which MinGW's linker takes minutes to write into programs
+# of this size and which nobody reads under Wine; and -O1: unoptimised, each object keeps its own
+# copy of every JSON and CLI11 template it uses (the archives ten times as large), and MinGW's
+# archiver and linker spent a third of the build on them.
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE= -DCMAKE_C_FLAGS=-O1 -DCMAKE_CXX_FLAGS=-O1 \
     -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64.cmake" -DZK_LINUX_BUILD="$linux_build" >/dev/null
 cmake --build "$build"
 if $build_only; then
