@@ -18,7 +18,7 @@ phase_done() {
 }
 windows_build=
 fuzz_build=
-trap '[ -z "$windows_build" ] || kill "$windows_build" 2>/dev/null; [ -z "$fuzz_build" ] || kill "$fuzz_build" 2>/dev/null; give_back "$build"; [ ${#times[@]} -eq 0 ] || { echo "-- times"; printf "%s\n" "${times[@]}"; }' EXIT
+trap 'rm -f "${fuzz_go:-}"; [ -z "$windows_build" ] || kill "$windows_build" 2>/dev/null; [ -z "$fuzz_build" ] || kill "$fuzz_build" 2>/dev/null; give_back "$build"; [ ${#times[@]} -eq 0 ] || { echo "-- times"; printf "%s\n" "${times[@]}"; }' EXIT
 
 # The benchmarks are scripts/bench.sh's (a Release build of their own), not built here.
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZK_SANITIZE=ON -DZK_BUILD_BENCH=OFF
@@ -40,12 +40,19 @@ export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 windows_log=$(mktemp)
 ./scripts/wine-test.sh --build-only >"$windows_log" 2>&1 &
 windows_build=$!
-# The fuzzers' build takes what CPU the others leave: it is needed only at the end.
+# The fuzzers' build takes what CPU the others leave. Their short runs wait for the Linux tests
+# and then overlap the Wine tests, which mostly wait on answers: each gets its 5 s of CPU.
 fuzz_log=$(mktemp)
-nice -n 15 ./scripts/fuzz.sh --build-only >"$fuzz_log" 2>&1 &
+fuzz_go=$(mktemp -u)
+(
+    nice -n 15 ./scripts/fuzz.sh --build-only
+    while [ ! -e "$fuzz_go" ]; do sleep 1; done
+    nice -n 10 ./scripts/fuzz.sh 5
+) >"$fuzz_log" 2>&1 &
 fuzz_build=$!
 ctest --test-dir "$build" --output-on-failure
 phase_done "ctest (with the package test)"
+touch "$fuzz_go"
 
 echo "-- Windows build (made during the Linux tests), its tests under Wine"
 if ! wait "$windows_build"; then
@@ -59,13 +66,11 @@ rm -f "$windows_log"
 phase_done "Windows build and Wine tests"
 
 # A short run of each target catches what a change broke; long runs are scripts/fuzz.sh's.
-echo "-- fuzzing"
-if ! wait "$fuzz_build"; then
-    fuzz_build=
-    cat "$fuzz_log"
-    exit 1
-fi
+echo "-- fuzzing (built during the Linux tests, run during the Wine tests)"
+status=0
+wait "$fuzz_build" || status=$?
 fuzz_build=
-rm -f "$fuzz_log"
-./scripts/fuzz.sh 5
-phase_done "fuzzing"
+sed -n '/^-- fuzzing /,$p' "$fuzz_log"
+[ "$status" -eq 0 ] || { cat "$fuzz_log"; exit 1; }
+rm -f "$fuzz_log" "$fuzz_go"
+phase_done "fuzzing (what was left of it)"
