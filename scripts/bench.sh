@@ -81,10 +81,7 @@ ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else
 # "K of N" runs in which the second is at least the first, and the median of their ratios.
 paired() { paste -d' ' <(cut -d' ' -f"$3" "$1") <(cut -d' ' -f"$3" "$2"); }
 at_least_in() { paired "$@" | awk '$2 >= $1 { k++ } END { printf "%d of %d", k, NR }'; }
-paired_ratio() {
-    paired "$@" | awk '$1 > 0 { print $2 / $1 }' | sort -g |
-        awk '{ v[NR] = $1 } END { printf "%.2f", v[int((NR + 1) / 2)] }'
-}
+paired_ratio() { printf "%.2f" "$(median <(paired "$@" | awk '$1 > 0 { print $2 / $1 }') 1)"; }
 
 # Starts zksim on the controllers' side with its arguments; waits until it listens.
 sim_cpu=() # a command that puts the simulator on chosen processors
@@ -288,14 +285,19 @@ done
 say ""
 say "| | minimal Windows-API window | zkconfig.exe | ratio | median ratio of launch pairs |"
 say "|---|---|---|---|---|"
-say "| start-up to the first paint, ms | $(spread "$work/wst_min.txt" 1) | $(spread "$work/wst_zk.txt" 1) | $(ratio "$(median "$work/wst_zk.txt" 1)" "$(median "$work/wst_min.txt" 1)") | $(paired_ratio "$work/wst_min.txt" "$work/wst_zk.txt" 1) |"
-say "| start-up until every control has painted, ms | $(spread "$work/wst_min.txt" 3) | $(spread "$work/wst_zk.txt" 3) | $(ratio "$(median "$work/wst_zk.txt" 3)" "$(median "$work/wst_min.txt" 3)") | $(paired_ratio "$work/wst_min.txt" "$work/wst_zk.txt" 3) |"
-say "| peak working set KiB | $(spread "$work/wst_min.txt" 2) | $(spread "$work/wst_zk.txt" 2) | $(ratio "$(median "$work/wst_zk.txt" 2)" "$(median "$work/wst_min.txt" 2)") | $(paired_ratio "$work/wst_min.txt" "$work/wst_zk.txt" 2) |"
+# Columns of the launchers' output: first paint, peak working set, every control painted.
+startup_rows=(1:"start-up to the first paint, ms" 3:"start-up until every control has painted, ms"
+    2:"peak working set KiB")
+for row in "${startup_rows[@]}"; do
+    c=${row%%:*}
+    say "| ${row#*:} | $(spread "$work/wst_min.txt" "$c") | $(spread "$work/wst_zk.txt" "$c") | $(ratio "$(median "$work/wst_zk.txt" "$c")" "$(median "$work/wst_min.txt" "$c")") | $(paired_ratio "$work/wst_min.txt" "$work/wst_zk.txt" "$c") |"
+done
 say ""
 say "| | the find window alone (frame and controls, no program) | its ratio to the minimal window, launch pairs | zkconfig.exe's ratio to it, launch pairs |"
 say "|---|---|---|---|"
-for col in 1:"start-up to the first paint, ms" 3:"start-up until every control has painted, ms"; do
-    say "| ${col#*:} | $(spread "$work/wst_window.txt" "${col%%:*}") | $(paired_ratio "$work/wst_min.txt" "$work/wst_window.txt" "${col%%:*}") | $(paired_ratio "$work/wst_window.txt" "$work/wst_zk.txt" "${col%%:*}") |"
+for row in "${startup_rows[@]:0:2}"; do
+    c=${row%%:*}
+    say "| ${row#*:} | $(spread "$work/wst_window.txt" "$c") | $(paired_ratio "$work/wst_min.txt" "$work/wst_window.txt" "$c") | $(paired_ratio "$work/wst_window.txt" "$work/wst_zk.txt" "$c") |"
 done
 
 say ""

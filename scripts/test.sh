@@ -17,8 +17,8 @@ phase_done() {
     phase_start=$SECONDS
 }
 windows_build=
-fuzz_build=
-trap 'rm -f "${fuzz_go:-}"; [ -z "$windows_build" ] || kill "$windows_build" 2>/dev/null; [ -z "$fuzz_build" ] || kill "$fuzz_build" 2>/dev/null; give_back "$build"; [ ${#times[@]} -eq 0 ] || { echo "-- times"; printf "%s\n" "${times[@]}"; }' EXIT
+fuzz_job=
+trap 'rm -f "${fuzz_go:-}"; [ -z "$windows_build" ] || kill "$windows_build" 2>/dev/null; [ -z "$fuzz_job" ] || kill "$fuzz_job" 2>/dev/null; give_back "$build"; [ ${#times[@]} -eq 0 ] || { echo "-- times"; printf "%s\n" "${times[@]}"; }' EXIT
 
 # The benchmarks are scripts/bench.sh's (a Release build of their own), not built here.
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZK_SANITIZE=ON -DZK_BUILD_BENCH=OFF
@@ -49,7 +49,7 @@ fuzz_go=$(mktemp -u)
     while [ ! -e "$fuzz_go" ]; do sleep 1; done
     nice -n 10 ./scripts/fuzz.sh 5
 ) >"$fuzz_log" 2>&1 &
-fuzz_build=$!
+fuzz_job=$!
 ctest --test-dir "$build" --output-on-failure
 phase_done "ctest (with the package test)"
 touch "$fuzz_go"
@@ -67,10 +67,12 @@ phase_done "Windows build and Wine tests"
 
 # A short run of each target catches what a change broke; long runs are scripts/fuzz.sh's.
 echo "-- fuzzing (built during the Linux tests, run during the Wine tests)"
-status=0
-wait "$fuzz_build" || status=$?
-fuzz_build=
+if ! wait "$fuzz_job"; then
+    fuzz_job=
+    cat "$fuzz_log"
+    exit 1
+fi
+fuzz_job=
 sed -n '/^-- fuzzing /,$p' "$fuzz_log"
-[ "$status" -eq 0 ] || { cat "$fuzz_log"; exit 1; }
 rm -f "$fuzz_log" "$fuzz_go"
 phase_done "fuzzing (what was left of it)"
