@@ -1,7 +1,7 @@
 #include "cli/found_controllers.h"
 
 #include <algorithm>
-#include <set>
+#include <map>
 
 #include "base/printable.h"
 #include "cli/table.h"
@@ -32,11 +32,16 @@ std::vector<std::string> cells(const FoundController& row)
     out.push_back(row.module_name);
     out.push_back(row.module_version);
     out.push_back(row.shares_ip ? "yes" : "");
+    out.push_back(row.other_ips.empty() ? "" : "yes");
     return out;
 }
 
-const std::vector<std::string> columns = {"mac",  "ip",   "mask",    "gateway",     "server",
-                                          "port", "name", "version", "duplicate_ip"};
+const std::vector<std::string> columns = {"mac",          "ip",           "mask", "gateway",
+                                          "server",       "port",         "name", "version",
+                                          "duplicate_ip", "duplicate_mac"};
+
+// The columns the JSON writes as booleans.
+constexpr std::size_t flag_columns = 2;
 
 } // namespace
 
@@ -52,16 +57,33 @@ nlohmann::ordered_json parameters_json(const discovery::NetworkParameters& p)
 std::vector<FoundController> found_from(const std::vector<Bytes>& search_replies)
 {
     std::vector<FoundController> rows;
-    std::set<Bytes> seen;
+    std::map<Bytes, std::size_t> seen;
     for (const Bytes& reply : search_replies) {
         const std::optional<discovery::SearchReply> found = discovery::decode_search_reply(reply);
         if (!found) continue;
         Bytes mac(found->mac.begin(), found->mac.end());
-        if (!seen.insert(mac).second) continue;
+        if (const auto first = seen.find(mac); first != seen.end()) {
+            FoundController& row = rows[first->second];
+            if (found->ip != row.ip && std::find(row.other_ips.begin(), row.other_ips.end(),
+                                                 found->ip) == row.other_ips.end())
+                row.other_ips.push_back(found->ip);
+            continue;
+        }
+        seen.emplace(mac, rows.size());
         // The name is whatever bytes the controller sent; every format prints them escaped.
         rows.push_back({std::move(mac), found->ip, printable(found->name), found->version, {}});
     }
     return rows;
+}
+
+std::string shared_mac_text(const FoundController& row)
+{
+    if (row.other_ips.empty()) return "";
+    std::string text = mac_text(row.mac) + " answers from " +
+                       std::to_string(row.other_ips.size() + 1) + " addresses (" + dotted(row.ip);
+    for (const discovery::Ipv4& ip : row.other_ips)
+        text += ", " + dotted(ip);
+    return text + ")";
 }
 
 void complete(std::vector<FoundController>& rows, const std::map<Bytes, Bytes>& blocks)
@@ -80,7 +102,7 @@ nlohmann::ordered_json to_json(const FoundController& row)
 {
     const std::vector<std::string> values = cells(row);
     nlohmann::ordered_json json;
-    for (std::size_t i = 0; i + 1 < columns.size(); ++i) {
+    for (std::size_t i = 0; i + flag_columns < columns.size(); ++i) {
         if (columns[i] == "port" && row.parameters)
             json["port"] = row.parameters->port;
         else
@@ -88,6 +110,7 @@ nlohmann::ordered_json to_json(const FoundController& row)
                 values[i].empty() ? nlohmann::ordered_json() : nlohmann::ordered_json(values[i]);
     }
     json["duplicate_ip"] = row.shares_ip;
+    json["duplicate_mac"] = !row.other_ips.empty();
     return json;
 }
 

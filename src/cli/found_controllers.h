@@ -22,13 +22,19 @@ struct FoundController
     std::string module_version; // "2.6" (hardware.software); empty likewise
     std::optional<discovery::NetworkParameters> parameters; // none: the block was not read
     bool shares_ip = false; // another MAC announced the same address
+    // Further addresses this MAC announced: two devices share it, and a write reaches both.
+    std::vector<discovery::Ipv4> other_ips;
 };
 
 // The parameters a configuration block holds: the codec's own reading.
 using discovery::parameters_of;
 
-// One row per MAC, in the order of first answer; a MAC answering twice is one row.
+// One row per MAC, in the order of first answer; a MAC answering twice is one row, which keeps
+// every further address it announced.
 std::vector<FoundController> found_from(const std::vector<Bytes>& search_replies);
+
+// "84:C2:E4:00:00:01 answers from two addresses (10.0.0.5, 10.0.0.6)"; "" for a MAC of one.
+std::string shared_mac_text(const FoundController& row);
 
 // Adds each row's parameters from the blocks read, and marks rows whose IP another MAC uses.
 void complete(std::vector<FoundController>& rows, const std::map<Bytes, Bytes>& blocks);
@@ -36,7 +42,8 @@ void complete(std::vector<FoundController>& rows, const std::map<Bytes, Bytes>& 
 nlohmann::ordered_json to_json(const FoundController& row);
 // {"ip": ..., "mask": ..., "gateway": ..., "server": ..., "port": 16006}
 nlohmann::ordered_json parameters_json(const discovery::NetworkParameters& p);
-// Header and one line per row: mac,ip,mask,gateway,server,port,name,version,duplicate_ip.
+// Header and one line per row:
+// mac,ip,mask,gateway,server,port,name,version,duplicate_ip,duplicate_mac.
 std::string to_csv(const std::vector<FoundController>& rows);
 // The columns above, aligned, for a person; "-" for what is unknown.
 std::string to_table(const std::vector<FoundController>& rows);

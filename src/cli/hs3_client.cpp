@@ -1,5 +1,7 @@
 #include "cli/hs3_client.h"
 
+#include <algorithm>
+
 #include "base/ipv4_text.h"
 #include "cli/outcome.h"
 #include "net/host_addresses.h"
@@ -70,18 +72,24 @@ std::optional<protocol::Reply> Hs3Client::ask(const protocol::Request& request)
 {
     start(request);
     const auto answered = [this] { return !arrived_.empty(); };
+    // A card at the reader takes as long here as in the settings window, whatever --timeout says.
+    const milliseconds wait =
+        protocol::waits_for_a_person(request)
+            ? std::max(timing_.timeout,
+                       std::chrono::duration_cast<milliseconds>(protocol::answer_wait(request)))
+            : timing_.timeout;
     const Clock::time_point first_send = Clock::now();
     for (int attempt = 1; attempt <= 1 + timing_.retries; ++attempt) {
         const Clock::time_point last_send = Clock::now();
         send(request);
-        if (!wait_until(answered, last_send + timing_.timeout)) continue;
+        if (!wait_until(answered, last_send + wait)) continue;
         protocol::Reply reply = arrived_.front();
         // The answer may belong to any attempt, so every later attempt may still be answered,
         // as late as this one was. Those answers are let in and dropped here: the next request
         // (whose answer may look the same) must not take one of them for its own.
         if (attempt > 1) {
             const Clock::duration latency = Clock::now() - first_send;
-            wait_until([] { return false; }, last_send + latency + timing_.timeout / 2);
+            wait_until([] { return false; }, last_send + latency + wait / 2);
         }
         waiting_.reset();
         return reply;

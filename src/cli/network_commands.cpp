@@ -1,10 +1,12 @@
 // discover, netcfg set and netcfg apply: the configuration face of the modules, by broadcast.
+#include <algorithm>
 #include <optional>
 
 #include "base/ipv4_text.h"
 #include "base/receive_buffer.h"
 #include "cli/commands.h"
 #include "cli/found_controllers.h"
+#include "cli/network_write.h"
 #include "cli/plan_apply.h"
 #include "cli/table.h"
 #include "cli/values.h"
@@ -33,12 +35,6 @@ Ipv4 address_option(const std::string& text, std::string_view option)
     return *address;
 }
 
-bool same(const NetworkParameters& a, const NetworkParameters& b)
-{
-    return a.ip == b.ip && a.mask == b.mask && a.gateway == b.gateway &&
-           a.server_ip == b.server_ip && a.port == b.port;
-}
-
 void discover(Context& context, int rounds, bool csv)
 {
     std::unique_ptr<ConfigClient> modules = context.modules();
@@ -54,6 +50,8 @@ void discover(Context& context, int rounds, bool csv)
     nlohmann::ordered_json json = nlohmann::ordered_json::array();
     for (const FoundController& row : rows) {
         if (!row.parameters) context.warn(mac_text(row.mac) + ": parameters not read (no answer)");
+        if (!row.other_ips.empty())
+            context.warn(shared_mac_text(row) + "; two devices share the MAC");
         if (row.shares_ip)
             context.warn(mac_text(row.mac) + ": " + discovery::dotted(row.ip, 0) +
                          " is also used by another controller");
@@ -80,40 +78,40 @@ NetworkParameters edited(const Context& context, const NetcfgInput& in, NetworkP
     return p;
 }
 
-// Searches again and reads the block back: the controller must answer with what was written.
+// The search after a write: the controller must answer it at its new address.
 void verify(ConfigClient& modules, const Bytes& mac, const NetworkParameters& p)
 {
-    const std::map<Bytes, Bytes> blocks = modules.read_blocks({mac});
-    const auto block = blocks.find(mac);
-    if (block == blocks.end())
-        throw Exit(exit_no_answer, "--verify: " + mac_text(mac) + " no longer answers");
-    if (!same(parameters_of(block->second), p))
-        throw Exit(exit_refused, "--verify: " + mac_text(mac) + " answers with other values: " +
-                                     parameters_json(parameters_of(block->second)).dump());
-    for (const FoundController& row : found_from(modules.search(1))) {
+    for (const FoundController& row : found_from(modules.search(3))) {
         if (row.mac == mac && row.ip == p.ip) return;
     }
     throw Exit(exit_no_answer, "--verify: " + mac_text(mac) + " does not answer a search at " +
                                    discovery::dotted(p.ip, 0));
 }
 
-// A block the module would refuse, or an address another controller answers at, is refused here:
-// the module's acknowledgement alone would hide the second.
-void refuse_unsound(ConfigClient& modules,
+// Parameters no controller can use, a MAC two devices answer for, or an address that another
+// controller or this PC has: the module's acknowledgement would hide each of them.
+void refuse_unsound(const std::vector<FoundController>& segment,
                     const NetcfgInput& in,
                     const Bytes& mac,
-                    ByteView request)
+                    const NetworkParameters& wanted)
 {
-    const std::vector<discovery::RefusalReason> reasons = discovery::refusal_reasons(request);
+    const std::vector<discovery::RefusalReason> reasons = discovery::parameter_refusals(wanted);
     if (!reasons.empty())
-        refuse_input("netcfg set: the module would refuse these parameters: " +
+        refuse_input("netcfg set: no controller can use these parameters: " +
                      discovery::refusal_text(reasons) + " (--force sends them anyway)");
+    for (const FoundController& row : segment)
+        if (row.mac == mac && !row.other_ips.empty())
+            refuse_input("--mac: " + shared_mac_text(row) +
+                         "; a write would reach both (--force sends it anyway)");
     if (in.ip.empty()) return;
-    const Ipv4 ip = discovery::ipv4_at(request, discovery::offset::ip);
-    for (const FoundController& row : found_from(modules.search(1)))
-        if (row.mac != mac && row.ip == ip)
-            refuse_input("--ip: " + discovery::dotted(ip, 0) + " is the address of " +
+    for (const FoundController& row : segment)
+        if (row.mac != mac && row.ip == wanted.ip)
+            refuse_input("--ip: " + discovery::dotted(wanted.ip, 0) + " is the address of " +
                          mac_text(row.mac) + " (--force sends it anyway)");
+    const std::vector<Ipv4> own = own_addresses();
+    if (std::find(own.begin(), own.end(), wanted.ip) != own.end())
+        refuse_input("--ip: " + discovery::dotted(wanted.ip, 0) +
+                     " is this PC's address (--force sends it anyway)");
 }
 
 void netcfg_set(Context& context, const NetcfgInput& in)
@@ -125,24 +123,28 @@ void netcfg_set(Context& context, const NetcfgInput& in)
                      "--port)");
     edited(context, in, {}); // every value is checked before anything is sent
     std::unique_ptr<ConfigClient> modules = context.modules();
+    // Several rounds, as one lost answer would hide the controller that has the address.
+    const std::vector<FoundController> segment =
+        in.force ? std::vector<FoundController>{} : found_from(modules->search(3));
     const std::map<Bytes, Bytes> blocks = modules->read_blocks({mac});
     if (blocks.empty())
         throw Exit(exit_no_answer, "no controller with MAC " + mac_text(mac) + " answered");
     Bytes block = blocks.begin()->second;
     block.resize(discovery::config_length); // a module takes nothing longer
-    const NetworkParameters wanted = edited(context, in, parameters_of(block));
+    const NetworkParameters current = parameters_of(block);
+    const NetworkParameters wanted = edited(context, in, current);
     Bytes request = discovery::write_request(block, mac, wanted);
     request.resize(discovery::config_length);
-    if (!in.force) refuse_unsound(*modules, in, mac, request);
-    const WriteResult result = modules->write(mac, request);
-    if (result == WriteResult::refused)
-        throw Exit(exit_refused, mac_text(mac) + " refused the new parameters; nothing changed");
-    if (result == WriteResult::no_answer)
-        throw Exit(exit_no_answer, "no acknowledgement from " + mac_text(mac) + " (time-out)");
+    if (!in.force) refuse_unsound(segment, in, mac, wanted);
+    const Written written = write_and_read_back(*modules, mac, request, current, wanted);
+    if (written.outcome != WriteOutcome::changed)
+        throw Exit(written.outcome == WriteOutcome::refused ? exit_refused : exit_no_answer,
+                   mac_text(mac) + ": " + written.reason);
+    if (!written.remark.empty()) context.warn(mac_text(mac) + ": " + written.remark);
     if (in.verify) verify(*modules, mac, wanted);
     nlohmann::ordered_json json{{"mac", mac_text(mac)}};
     json.update(parameters_json(wanted));
-    json["written"] = true;
+    json["written"] = true;                 // and read back
     if (in.verify) json["verified"] = true; // a check not asked for is no failed check
     context.print(json, key_value_text(json));
 }
@@ -170,9 +172,10 @@ void add_network_commands(CLI::App& app, Context& context)
     set->add_option("--gateway", in->gateway, "New default gateway");
     set->add_option("--server", in->server, "Server address its answers go to, or self (this PC)");
     set->add_option("--port", in->port, "Server port its answers go to (16006 for zkctl)");
-    set->add_flag("--verify", in->verify, "Read back and search again to check the new values");
+    set->add_flag("--verify", in->verify, "Search again to check it answers at its new address");
     set->add_flag("--force", in->force,
-                  "Send even a block the module would refuse or an address already in use");
+                  "Send even parameters no controller can use, an address already in use or to "
+                  "a MAC that answers from two addresses");
     set->callback([&context, in] { netcfg_set(context, *in); });
 
     auto plan = std::make_shared<PlanRun>();
@@ -182,6 +185,7 @@ void add_network_commands(CLI::App& app, Context& context)
     apply->add_flag("--dry-run", plan->dry_run, "Print what would change and send no write");
     apply->add_flag("--skip-missing", plan->skip_missing,
                     "Leave out rows whose controller does not answer instead of refusing");
+    apply->add_flag("--force", plan->force, "Write even to a MAC that answers from two addresses");
     apply->callback([&context, plan] { apply_plan(context, *plan); });
 }
 

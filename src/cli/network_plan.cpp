@@ -6,6 +6,7 @@
 
 #include "base/ipv4_text.h"
 #include "base/values.h"
+#include "cli/values.h"
 #include "discovery/config_datagram.h"
 
 namespace zk::cli {
@@ -42,14 +43,14 @@ std::string_view trimmed(std::string_view text)
 std::vector<std::string> csv_cells(std::string_view line)
 {
     std::vector<std::string> cells(1);
-    bool quoted = false;
+    bool in_quotes = false;
     for (std::size_t i = 0; i < line.size(); ++i) {
         const char c = line[i];
-        if (quoted && c == '"' && i + 1 < line.size() && line[i + 1] == '"')
+        if (in_quotes && c == '"' && i + 1 < line.size() && line[i + 1] == '"')
             cells.back() += line[++i];
         else if (c == '"')
-            quoted = !quoted;
-        else if (c == ',' && !quoted)
+            in_quotes = !in_quotes;
+        else if (c == ',' && !in_quotes)
             cells.emplace_back();
         else
             cells.back() += c;
@@ -79,8 +80,8 @@ struct LineReader
         if (cell.empty()) return std::nullopt;
         const std::optional<Ipv4> ip = parse_dotted_ipv4(cell);
         if (!ip)
-            problem(std::string(column) + ": expected an IPv4 address like 192.168.1.20, not \"" +
-                    cell + "\"");
+            problem(std::string(column) + ": expected an IPv4 address like 192.168.1.20, not " +
+                    quote_back(cell));
         return ip;
     }
 };
@@ -112,7 +113,7 @@ std::optional<PlanRow> plan_row(const LineReader& in,
     if (const std::optional<Bytes> mac = zk::parse_mac(cell(col_mac)))
         row.mac = *mac;
     else
-        in.problem("mac: expected a MAC like 84:C2:E4:00:00:01, not \"" + cell(col_mac) + "\"");
+        in.problem("mac: expected a MAC like 84:C2:E4:00:00:01, not " + quote_back(cell(col_mac)));
     row.ip = in.address(cell(col_ip), "ip");
     row.mask = in.address(cell(col_mask), "mask");
     row.gateway = in.address(cell(col_gateway), "gateway");
@@ -123,7 +124,7 @@ std::optional<PlanRow> plan_row(const LineReader& in,
         if (number)
             row.port = static_cast<std::uint16_t>(*number);
         else
-            in.problem("port: expected a whole number 0-65535, not \"" + port + "\"");
+            in.problem("port: expected a whole number 0-65535, not " + quote_back(port));
     }
     if (in.problems.size() != before) return std::nullopt;
     return row;
@@ -204,12 +205,39 @@ std::map<Ipv4, Bytes> kept_addresses(const Plan& plan,
     return kept;
 }
 
+// The problems of one found controller's row beyond its MAC: what the write would set and where
+// its address would clash.
+void check_step(const LineReader& in,
+                const PlanStep& step,
+                const SegmentController& controller,
+                const std::map<Ipv4, Bytes>& kept,
+                const PlanOptions& options)
+{
+    const PlanRow& row = *step.row;
+    if (!controller.other_ips.empty() && !options.force) {
+        std::string addresses = dotted(controller.ip);
+        for (const Ipv4& ip : controller.other_ips)
+            addresses += ", " + dotted(ip);
+        in.problem("mac: " + mac_text(row.mac) + " answers from " + addresses +
+                   "; two devices share it and a write would reach both (--force writes it)");
+    }
+    const auto user = row.ip ? kept.find(*row.ip) : kept.end();
+    if (user != kept.end() && user->second != row.mac)
+        in.problem("ip: " + dotted(*row.ip) + " is the address of " + mac_text(user->second) +
+                   ", which the plan does not change");
+    if (row.ip && std::find(options.own.begin(), options.own.end(), *row.ip) != options.own.end())
+        in.problem("ip: " + dotted(*row.ip) + " is this PC's address");
+    if (step.current == step.wanted) return; // nothing is sent
+    const auto reasons = discovery::parameter_refusals(step.wanted);
+    if (!reasons.empty())
+        in.problem("no controller can use these parameters: " + discovery::refusal_text(reasons));
+}
+
 } // namespace
 
 PlanCheck check_plan(const Plan& plan,
                      const std::vector<SegmentController>& segment,
-                     const std::optional<Ipv4>& self,
-                     bool skip_missing,
+                     const PlanOptions& options,
                      std::string_view file)
 {
     PlanCheck check;
@@ -221,7 +249,7 @@ PlanCheck check_plan(const Plan& plan,
         const LineReader in{file, row.line, check.problems};
         const auto controller = found.find(row.mac);
         if (controller == found.end() || !controller->second->block) {
-            if (skip_missing)
+            if (options.skip_missing)
                 check.missing.push_back(&row);
             else
                 in.problem("mac: " + mac_text(row.mac) +
@@ -233,15 +261,8 @@ PlanCheck check_plan(const Plan& plan,
         PlanStep step{&row, *controller->second->block, {}, {}};
         step.block.resize(discovery::config_length); // a module takes nothing longer
         step.current = discovery::parameters_of(step.block);
-        step.wanted = wanted_of(row, step.current, self);
-        const auto user = row.ip ? kept.find(*row.ip) : kept.end();
-        if (user != kept.end() && user->second != row.mac)
-            in.problem("ip: " + dotted(*row.ip) + " is the address of " + mac_text(user->second) +
-                       ", which the plan does not change");
-        const auto reasons =
-            discovery::refusal_reasons(discovery::write_request(step.block, row.mac, step.wanted));
-        if (!reasons.empty())
-            in.problem("the module would refuse this block: " + discovery::refusal_text(reasons));
+        step.wanted = wanted_of(row, step.current, options.self);
+        check_step(in, step, *controller->second, kept, options);
         check.steps.push_back(std::move(step));
     }
     return check;
@@ -259,6 +280,16 @@ std::vector<std::string> changes(const NetworkParameters& from, const NetworkPar
     field("server", from.server_ip, to.server_ip);
     if (from.port != to.port)
         out.push_back("port " + std::to_string(from.port) + " → " + std::to_string(to.port));
+    return out;
+}
+
+std::vector<std::string> write_changes(const PlanStep& step)
+{
+    std::vector<std::string> out = changes(step.current, step.wanted);
+    if (out.empty()) return out;
+    const Bytes request = discovery::write_request(step.block, step.row->mac, step.wanted);
+    for (std::string& constant : discovery::constant_changes(step.block, request))
+        out.push_back(std::move(constant));
     return out;
 }
 

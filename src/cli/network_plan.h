@@ -39,6 +39,7 @@ struct SegmentController
     Bytes mac;
     discovery::Ipv4 ip{};
     std::optional<Bytes> block; // the configuration reply; none when it did not answer a read
+    std::vector<discovery::Ipv4> other_ips; // further addresses the MAC announced
 };
 
 // One controller the plan addresses, with what it holds and what it is to hold.
@@ -56,17 +57,28 @@ struct PlanCheck
     std::vector<std::string> problems;
 };
 
-// Checks the plan against the segment: a MAC not found (a problem unless `skip_missing`), an IP
-// that a controller the plan leaves alone already uses, and a resulting block the module would
-// refuse. `self` is this PC's address, needed only by rows whose server is "self".
+struct PlanOptions
+{
+    std::optional<discovery::Ipv4> self; // this PC's address, for rows whose server is "self"
+    std::vector<discovery::Ipv4> own;    // every address of this PC: no controller may take one
+    bool skip_missing = false;           // a MAC not found is left out, not a problem
+    bool force = false;                  // a MAC that answers from two addresses is written
+};
+
+// Checks the plan against the segment: a MAC not found, a MAC that answers from two addresses,
+// an IP that a controller the plan leaves alone or this PC already uses, and parameters no
+// controller can use. Only the parameters are judged: the rest of a block is the controller's.
 PlanCheck check_plan(const Plan& plan,
                      const std::vector<SegmentController>& segment,
-                     const std::optional<discovery::Ipv4>& self,
-                     bool skip_missing,
+                     const PlanOptions& options,
                      std::string_view file);
 
 // "ip 192.168.1.20 → 192.168.1.50" for each field that differs, in column order.
 std::vector<std::string> changes(const discovery::NetworkParameters& from,
                                  const discovery::NetworkParameters& to);
+
+// Everything the step's write changes: its fields, then the settings every write sets ("baud
+// 9600 → 115200"); empty when the fields stay, as no write is sent then.
+std::vector<std::string> write_changes(const PlanStep& step);
 
 } // namespace zk::cli

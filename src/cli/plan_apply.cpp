@@ -1,5 +1,7 @@
 #include "cli/plan_apply.h"
 
+#include <set>
+
 #include "base/file_read.h"
 #include "base/ipv4_text.h"
 #include "base/values.h"
@@ -7,6 +9,7 @@
 #include "cli/file_text.h"
 #include "cli/found_controllers.h"
 #include "cli/network_plan.h"
+#include "cli/network_write.h"
 #include "cli/table.h"
 
 namespace zk::cli {
@@ -29,7 +32,31 @@ struct Result
     Bytes mac;
     StepOutcome outcome;
     std::string reason; // why it is not verified; empty when it is
+    std::string remark; // something odd on the way to a verified change
 };
+
+std::string_view outcome_name(StepOutcome outcome)
+{
+    switch (outcome) {
+    case StepOutcome::changed:
+        return "changed";
+    case StepOutcome::unchanged:
+        return "unchanged";
+    case StepOutcome::refused:
+        return "refused";
+    case StepOutcome::no_answer:
+        break;
+    }
+    return "no_answer";
+}
+
+std::string joined(const std::vector<std::string>& parts)
+{
+    std::string text;
+    for (const std::string& part : parts)
+        text += (text.empty() ? "" : ", ") + part;
+    return text;
+}
 
 [[noreturn]] void refuse_plan(Context& context, const std::vector<std::string>& problems)
 {
@@ -60,18 +87,24 @@ std::optional<discovery::Ipv4> self_address(const Context& context, const Plan& 
     return std::nullopt;
 }
 
-std::vector<SegmentController> search_segment(ConfigClient& modules)
+// Every controller that answers the search, with the blocks of those the plan names: the others
+// are only in the way of an address, and reading thousands of them would take minutes.
+std::vector<SegmentController> search_segment(ConfigClient& modules, const Plan& plan)
 {
     const std::vector<FoundController> found = found_from(modules.search(3));
+    std::set<Bytes> planned;
+    for (const PlanRow& row : plan.rows)
+        planned.insert(row.mac);
     std::vector<Bytes> macs;
     for (const FoundController& row : found)
-        macs.push_back(row.mac);
+        if (planned.contains(row.mac)) macs.push_back(row.mac);
     const std::map<Bytes, Bytes> blocks = modules.read_blocks(macs);
     std::vector<SegmentController> segment;
     for (const FoundController& row : found) {
         const auto block = blocks.find(row.mac);
-        segment.push_back(
-            {row.mac, row.ip, block == blocks.end() ? std::nullopt : std::optional(block->second)});
+        segment.push_back({row.mac, row.ip,
+                           block == blocks.end() ? std::nullopt : std::optional(block->second),
+                           row.other_ips});
     }
     return segment;
 }
@@ -81,16 +114,14 @@ void print_dry_run(Context& context, const PlanCheck& check)
     ordered_json json = ordered_json::array();
     std::vector<std::vector<std::string>> lines{{"line", "mac", "changes"}};
     for (const PlanStep& step : check.steps) {
-        const std::vector<std::string> fields = changes(step.current, step.wanted);
-        std::string text;
-        for (const std::string& field : fields)
-            text += (text.empty() ? "" : ", ") + field;
+        const std::vector<std::string> fields = write_changes(step);
         lines.push_back({std::to_string(step.row->line), mac_text(step.row->mac),
-                         text.empty() ? "unchanged" : text});
+                         fields.empty() ? "unchanged" : joined(fields)});
         json.push_back({{"line", step.row->line},
                         {"mac", mac_text(step.row->mac)},
                         {"from", parameters_json(step.current)},
                         {"to", parameters_json(step.wanted)},
+                        {"changes", fields},
                         {"unchanged", fields.empty()}});
     }
     for (const PlanRow* row : check.missing) {
@@ -107,32 +138,38 @@ Result failed(Result result, StepOutcome outcome, std::string reason)
     return result;
 }
 
-// Read-modify-write of the controller's own block as it is now, then the block read back.
+// Read-modify-write of the controller's own block as it is now, then the block read back. A
+// controller whose parameters changed since the plan was checked is left as it is.
 Result write_step(ConfigClient& modules, const PlanStep& step)
 {
     const Bytes& mac = step.row->mac;
-    const Result result{step.row->line, mac, StepOutcome::changed, {}};
+    const Result result{step.row->line, mac, StepOutcome::changed, {}, {}};
     const std::map<Bytes, Bytes> fresh = modules.read_blocks({mac});
     if (fresh.empty()) return failed(result, StepOutcome::no_answer, "no answer to the read");
     Bytes block = fresh.begin()->second;
     block.resize(discovery::config_length);
+    if (const discovery::NetworkParameters now = parameters_of(block); now != step.current)
+        return failed(result, StepOutcome::refused,
+                      "its parameters changed since the check, to " + parameters_json(now).dump() +
+                          "; not written");
     Bytes request = discovery::write_request(block, mac, step.wanted);
     request.resize(discovery::config_length);
-    switch (modules.write(mac, request)) {
-    case WriteResult::refused:
-        return failed(result, StepOutcome::refused, "refused by the module; nothing changed");
-    case WriteResult::no_answer:
-        return failed(result, StepOutcome::no_answer, "no acknowledgement of the write");
-    case WriteResult::acknowledged:
+    const discovery::NetworkParameters sent = parameters_of(request);
+    if (const auto reasons = discovery::parameter_refusals(sent); !reasons.empty())
+        return failed(result, StepOutcome::refused,
+                      "not written: " + discovery::refusal_text(reasons));
+    const Written written = write_and_read_back(modules, mac, request, step.current, sent);
+    switch (written.outcome) {
+    case WriteOutcome::refused:
+        return failed(result, StepOutcome::refused, written.reason);
+    case WriteOutcome::no_answer:
+        return failed(result, StepOutcome::no_answer, written.reason);
+    case WriteOutcome::changed:
         break;
     }
-    const std::map<Bytes, Bytes> back = modules.read_blocks({mac});
-    if (back.empty()) return failed(result, StepOutcome::no_answer, "no answer to the read-back");
-    const discovery::NetworkParameters held = parameters_of(back.begin()->second);
-    if (held != step.wanted)
-        return failed(result, StepOutcome::refused,
-                      "acknowledged, but it holds " + parameters_json(held).dump());
-    return result;
+    Result done = result;
+    done.remark = written.remark;
+    return done;
 }
 
 // One search after all writes: each changed controller must answer it at its new address.
@@ -156,7 +193,7 @@ std::vector<Result> apply_steps(Context& context, ConfigClient& modules, const P
     std::vector<Result> results;
     for (const PlanStep& step : check.steps) {
         if (step.current == step.wanted)
-            results.push_back({step.row->line, step.row->mac, StepOutcome::unchanged, {}});
+            results.push_back({step.row->line, step.row->mac, StepOutcome::unchanged, {}, {}});
         else
             results.push_back(write_step(modules, step));
         draw_progress(context, results.size(), check.steps.size());
@@ -171,19 +208,34 @@ void print_summary(Context& context, const std::vector<Result>& results, const P
 {
     std::map<StepOutcome, std::size_t> counts;
     ordered_json problems = ordered_json::array();
-    for (const Result& r : results) {
+    std::vector<std::vector<std::string>> rows{{"line", "mac", "outcome", "changes"}};
+    for (std::size_t i = 0; i < results.size(); ++i) {
+        const Result& r = results[i];
         ++counts[r.outcome];
+        const std::string what = joined(write_changes(check.steps[i]));
+        rows.push_back(
+            {std::to_string(r.line), mac_text(r.mac), std::string(outcome_name(r.outcome))});
+        if (!what.empty()) rows.back().push_back(what);
+        if (!r.remark.empty())
+            context.warn("line " + std::to_string(r.line) + ": " + mac_text(r.mac) + ": " +
+                         r.remark);
         if (r.reason.empty()) continue;
         problems.push_back({{"line", r.line}, {"mac", mac_text(r.mac)}, {"reason", r.reason}});
         context.warn("line " + std::to_string(r.line) + ": " + mac_text(r.mac) + ": " + r.reason);
         context.fail_with(r.outcome == StepOutcome::refused ? exit_refused : exit_no_answer);
+    }
+    for (const PlanRow* row : check.missing) {
+        rows.push_back({std::to_string(row->line), mac_text(row->mac), "no_answer", "left out"});
+        problems.push_back({{"line", row->line},
+                            {"mac", mac_text(row->mac)},
+                            {"reason", "did not answer the search; left out"}});
     }
     if (!check.missing.empty()) context.fail_with(exit_no_answer);
     ordered_json summary{{"changed", counts[StepOutcome::changed]},
                          {"unchanged", counts[StepOutcome::unchanged]},
                          {"refused", counts[StepOutcome::refused]},
                          {"no_answer", counts[StepOutcome::no_answer] + check.missing.size()}};
-    const std::string human = key_value_text(summary);
+    const std::string human = aligned_text(rows) + key_value_text(summary);
     summary["problems"] = problems;
     context.print(summary, human);
 }
@@ -195,8 +247,9 @@ void apply_plan(Context& context, const PlanRun& run)
     const Plan plan = read_plan_file(context, run.file);
     const std::optional<discovery::Ipv4> self = self_address(context, plan);
     std::unique_ptr<ConfigClient> modules = context.modules();
-    const std::vector<SegmentController> segment = search_segment(*modules);
-    const PlanCheck check = check_plan(plan, segment, self, run.skip_missing, run.file);
+    const std::vector<SegmentController> segment = search_segment(*modules, plan);
+    const PlanOptions options{self, own_addresses(), run.skip_missing, run.force};
+    const PlanCheck check = check_plan(plan, segment, options, run.file);
     if (!check.problems.empty()) refuse_plan(context, check.problems);
     for (const PlanRow* row : check.missing)
         context.warn(run.file + ":" + std::to_string(row->line) + ": " + mac_text(row->mac) +

@@ -12,6 +12,7 @@ struct PlanRun
     std::string file;
     bool dry_run = false;      // print what would change, send no write
     bool skip_missing = false; // rows whose MAC does not answer are left out, not refused
+    bool force = false;        // a MAC that answers from two addresses is written all the same
 };
 
 // Reads, checks and (unless a dry run) applies the plan; refuses it whole (usage error, no write

@@ -3,6 +3,7 @@
 
 #include "base/program_folder.h"
 #include "cli/table.h"
+#include "cli/values.h"
 #include "projectors/projector_library.h"
 #include "protocol/code_text.h"
 
@@ -81,8 +82,8 @@ std::optional<protocol::ProjectorCodes> serial_from_source(Context& context,
     for (const protocol::ProjectorEntry& entry : library.entries) {
         if (protocol::entry_name(entry) == source.projector) return codes_of(entry);
     }
-    refuse_input("--projector: no library entry \"" + source.projector +
-                 "\" (zkctl projectors lists them)");
+    refuse_input("--projector: no library entry " + quote_back(source.projector) +
+                 " (zkctl projectors lists them)");
 }
 
 } // namespace zk::cli

@@ -5,6 +5,7 @@
 #include "cli/room_settings.h"
 #include "cli/table.h"
 #include "cli/values.h"
+#include "protocol/answer_rule.h"
 
 namespace zk::cli {
 
@@ -16,7 +17,7 @@ using namespace protocol;
 struct RegistryInput
 {
     std::string host, card, file;
-    double step_timeout = 20.0;
+    double step_timeout = 0; // 0: as long as the settings window waits
     int give_up_after = 3;
 };
 
@@ -73,7 +74,10 @@ void enrol(Context& context, const RegistryInput& in)
     ordered_json steps = ordered_json::array();
     bool enrolled = false;
     bool failed = false;
-    const auto step_wait = milliseconds(static_cast<long long>(in.step_timeout * 1000));
+    const auto step_wait =
+        in.step_timeout > 0
+            ? milliseconds(static_cast<long long>(in.step_timeout * 1000))
+            : std::chrono::duration_cast<milliseconds>(protocol::answer_wait(EnrolFingerprint{}));
     const bool finished = c->follow(EnrolFingerprint{}, step_wait, [&](const Reply& reply) {
         const auto* ack = std::get_if<FingerprintEnrolmentAck>(&reply);
         if (!ack) return;
@@ -139,7 +143,9 @@ void add_registry_commands(CLI::App& app, Context& context)
     finger->require_subcommand(1);
     CLI::App* enroll =
         finger->add_subcommand("enroll", "Enrol a finger at the controller's reader");
-    enroll->add_option("--step-timeout", in->step_timeout, "Seconds to wait for each capture (20)")
+    enroll
+        ->add_option("--step-timeout", in->step_timeout,
+                     "Seconds to wait for each capture (15, as the settings window)")
         ->check(range(0.1, 600));
     add_host_option(*enroll, in->host);
     enroll->callback([&context, in] { enrol(context, *in); });

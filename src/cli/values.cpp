@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "base/printable.h"
 #include "base/text.h"
 #include "cli/outcome.h"
 
@@ -14,18 +15,24 @@ constexpr std::array<std::uint32_t, 10> baud_rates = {1200,  2400,  4800,   9600
                                                       38400, 57600, 115200, 17200, 345600};
 constexpr std::array<std::string_view, 3> parity_names = {"none", "odd", "even"};
 
-std::string quoted(std::string_view text)
-{
-    return "\"" + std::string(text) + "\"";
-}
-
 } // namespace
+
+std::string quote_back(std::string_view text)
+{
+    constexpr std::size_t longest = 40;
+    std::size_t kept = std::min(text.size(), longest);
+    while (kept > 0 && kept < text.size() &&
+           (static_cast<unsigned char>(text[kept]) & 0xC0) == 0x80)
+        --kept; // not inside a UTF-8 character
+    return "\"" + printable(text.substr(0, kept)) + (kept < text.size() ? "\"…" : "\"");
+}
 
 Bytes parse_mac(std::string_view text)
 {
     std::optional<Bytes> mac = zk::parse_mac(text);
     if (!mac)
-        refuse_input("--mac: expected six hex bytes like 84:C2:E4:00:00:01, not " + quoted(text));
+        refuse_input("--mac: expected six hex bytes like 84:C2:E4:00:00:01, not " +
+                     quote_back(text));
     return std::move(*mac);
 }
 
@@ -34,7 +41,7 @@ std::uint32_t parse_number(std::string_view text, std::string_view field, std::u
     const std::string range = " (0-" + std::to_string(max) + ")";
     if (!is_decimal_digits(text) || text.size() > 10)
         refuse_input(std::string(field) + ": expected a whole number" + range + ", not " +
-                     quoted(text));
+                     quote_back(text));
     const std::optional<std::uint32_t> value = parse_decimal(text, max);
     if (!value)
         refuse_input(std::string(field) + ": " + std::string(text) + " is out of range" + range);
@@ -50,7 +57,7 @@ Bytes parse_code(std::string_view text, std::string_view field)
 {
     std::variant<Bytes, std::string> code = parse_hex_bytes(text);
     if (const auto* bad = std::get_if<std::string>(&code))
-        refuse_input(std::string(field) + ": " + quoted(*bad) +
+        refuse_input(std::string(field) + ": " + quote_back(*bad) +
                      " is not a byte (one or two hex digits)");
     return std::get<Bytes>(std::move(code));
 }
@@ -61,7 +68,7 @@ std::uint8_t parse_parity(std::string_view text, std::string_view field)
         if (text == parity_names[i] || text == std::to_string(i))
             return static_cast<std::uint8_t>(i);
     }
-    refuse_input(std::string(field) + ": expected none, odd or even, not " + quoted(text));
+    refuse_input(std::string(field) + ": expected none, odd or even, not " + quote_back(text));
 }
 
 std::string parity_text(std::uint8_t parity)
@@ -77,14 +84,14 @@ std::uint32_t parse_baud(std::string_view text, std::string_view field)
         if (text == std::to_string(rate)) return rate;
         offered += (offered.empty() ? "" : ", ") + std::to_string(rate);
     }
-    refuse_input(std::string(field) + ": expected one of " + offered + ", not " + quoted(text));
+    refuse_input(std::string(field) + ": expected one of " + offered + ", not " + quote_back(text));
 }
 
 bool parse_swipe_mode(std::string_view text)
 {
     if (text == "swipe") return true;
     if (text == "public") return false;
-    refuse_input("mode: expected swipe or public, not " + quoted(text));
+    refuse_input("mode: expected swipe or public, not " + quote_back(text));
 }
 
 } // namespace zk::cli

@@ -12,6 +12,10 @@
 
 namespace zk::cli {
 
+// Text the operator or a file gave, quoted back in a message: printable and cut after 40 bytes,
+// as a spreadsheet cell or a library entry may hold anything at any length.
+std::string quote_back(std::string_view text);
+
 // "84:C2:E4:00:00:01" or with "-"; one or two hex digits a byte, any case.
 Bytes parse_mac(std::string_view text);
 

@@ -41,6 +41,35 @@ constexpr Constant write_constants[] = {
     {offset::serial_rest + 8, 0x00},
 };
 
+// The settings the constants above set, as a person reads them.
+struct ConstantField
+{
+    std::string_view name;
+    std::size_t at;
+    std::size_t width; // bytes, low byte first
+};
+
+constexpr ConstantField constant_fields[] = {
+    {"mode", offset::mode, 1},
+    {"random local port", offset::random_local_port, 1},
+    {"local port", offset::local_port, 2},
+    {"baud", offset::baud, 4},
+    {"data bits", offset::data_bits, 1},
+    {"stop bits", offset::stop_bits, 1},
+    {"parity", offset::parity, 1},
+    {"flush", offset::serial_rest, 1},
+    {"packet length", offset::serial_rest + 1, 4},
+    {"packet timeout", offset::serial_rest + 5, 4},
+};
+
+std::uint32_t read_le(ByteView data, std::size_t at, std::size_t width)
+{
+    std::uint32_t value = 0;
+    for (std::size_t i = width; i-- > 0;)
+        value = value << 8 | data[at + i];
+    return value;
+}
+
 constexpr std::string_view flag_letters_checked = "CH9121";
 
 void put_ipv4(Bytes& block, std::size_t at, const Ipv4& address)
@@ -94,19 +123,24 @@ std::string dotted(ByteView datagram, std::size_t at)
     return text;
 }
 
-std::string list_entry(ByteView datagram, std::size_t ip_at)
+std::string mac_entry(ByteView mac)
 {
     std::string text = "MAC:";
-    for (std::size_t i = 0; i < mac_width; ++i) {
+    for (std::size_t i = 0; i < mac.size(); ++i) {
         if (i > 0) text += ':';
-        text += to_hex_text(datagram[offset::mac + i]);
+        text += to_hex_text(mac[i]);
     }
-    return text + " IP:" + dotted(datagram, ip_at);
+    return text;
+}
+
+std::string list_entry(ByteView mac, const Ipv4& ip)
+{
+    return mac_entry(mac) + " IP:" + dotted(ip, 0);
 }
 
 std::string search_entry(ByteView reply)
 {
-    return list_entry(reply, offset::search_ip);
+    return list_entry(reply.subspan(offset::mac, mac_width), ipv4_at(reply, offset::search_ip));
 }
 
 std::string port_text(ByteView block)
@@ -136,6 +170,20 @@ Bytes write_request(ByteView held, ByteView mac, const NetworkParameters& parame
     for (const Constant& constant : write_constants)
         block[constant.at] = constant.value;
     return block;
+}
+
+std::vector<std::string> constant_changes(ByteView held, ByteView request)
+{
+    std::vector<std::string> out;
+    if (held.size() < config_length || request.size() < config_length) return out;
+    for (const ConstantField& field : constant_fields) {
+        const std::uint32_t from = read_le(held, field.at, field.width);
+        const std::uint32_t to = read_le(request, field.at, field.width);
+        if (from != to)
+            out.push_back(std::string(field.name) + " " + std::to_string(from) + " → " +
+                          std::to_string(to));
+    }
+    return out;
 }
 
 } // namespace zk::discovery

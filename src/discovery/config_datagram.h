@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/bytes.h"
 #include "discovery/parameter_block.h"
@@ -50,9 +51,11 @@ std::string dotted(ByteView datagram, std::size_t at);
 // "MAC:84:C2:E4:1:A:FF IP:192.168.1.200" for a search reply.
 std::string search_entry(ByteView reply);
 
-// The same line for the datagram's MAC and the address at `ip_at`: an acknowledged write names
-// the controller's new address at offset::ip.
-std::string list_entry(ByteView datagram, std::size_t ip_at);
+// The same line for a MAC and an address: a controller's line after a write.
+std::string list_entry(ByteView mac, const Ipv4& ip);
+
+// "MAC:84:C2:E4:1:A:FF", the MAC as its line shows it.
+std::string mac_entry(ByteView mac);
 
 // The remote port of a configuration block (low byte at 179) as decimal text.
 std::string port_text(ByteView block);
@@ -63,5 +66,9 @@ bool is_config_reply_of(ByteView block, ByteView mac);
 // A write-configuration request built on a copy of `held`, at its full length: code 01, the MAC,
 // the parameters and the fixed serial and port constants; every other byte as held.
 Bytes write_request(ByteView held, ByteView mac, const NetworkParameters& parameters);
+
+// "baud 9600 → 115200" for each setting a write request's constants change in `held`, in block
+// order; the operator sees everything a write changes, not only the fields asked for.
+std::vector<std::string> constant_changes(ByteView held, ByteView request);
 
 } // namespace zk::discovery

@@ -13,12 +13,18 @@ void add(std::vector<RefusalReason>& reasons, Refusal kind, std::string text)
     reasons.push_back({kind, std::move(text)});
 }
 
-// The address part, each finding on its own: the operator mends them all in one go.
-void address_reasons(ByteView datagram, std::vector<RefusalReason>& reasons)
+std::uint32_t number(const Ipv4& address)
 {
-    const std::uint32_t ip = read_be32(datagram, offset::ip);
-    const std::uint32_t mask = read_be32(datagram, offset::mask);
-    const std::uint32_t gateway = read_be32(datagram, offset::gateway);
+    return read_be32(address, 0);
+}
+
+// The address part, each finding on its own: the operator mends them all in one go. An isolated
+// segment has no gateway, which modules take as 0.0.0.0.
+void address_reasons(const NetworkParameters& p, std::vector<RefusalReason>& reasons)
+{
+    const std::uint32_t ip = number(p.ip);
+    const std::uint32_t mask = number(p.mask);
+    const std::uint32_t gateway = number(p.gateway);
     const std::uint32_t host_bits = ~mask;
     const bool contiguous = (host_bits & (host_bits + 1)) == 0;
     if (ip == 0) add(reasons, Refusal::address_zero, "IP address 0.0.0.0");
@@ -27,6 +33,7 @@ void address_reasons(ByteView datagram, std::vector<RefusalReason>& reasons)
     if (ip == 0xFFFFFFFFu || (has_broadcast && (ip | host_bits) == ip))
         add(reasons, Refusal::broadcast_address, "IP address is a broadcast address");
     if (!contiguous) add(reasons, Refusal::mask_not_contiguous, "subnet mask not contiguous");
+    if (gateway == 0) return;
     if ((gateway & mask) != (ip & mask))
         add(reasons, Refusal::gateway_outside_subnet, "gateway outside the subnet");
     else if (gateway == ip)
@@ -54,7 +61,7 @@ std::vector<RefusalReason> refusal_reasons(ByteView datagram)
         add(reasons, Refusal::too_short, "datagram ends before the parameter block");
         return reasons;
     }
-    address_reasons(datagram, reasons);
+    address_reasons(parameters_of(datagram), reasons);
     if (const std::uint8_t dhcp = datagram[offset::dhcp]; dhcp > 1)
         add(reasons, Refusal::dhcp_flag, "DHCP flag " + std::to_string(dhcp));
     const auto name = datagram.subspan(offset::name, name_room);
@@ -65,6 +72,19 @@ std::vector<RefusalReason> refusal_reasons(ByteView datagram)
         add(reasons, Refusal::local_port_zero, "local port 0");
     if (read_le16(datagram, offset::port) == 0)
         add(reasons, Refusal::server_port_zero, "server port 0");
+    return reasons;
+}
+
+std::vector<RefusalReason> parameter_refusals(const NetworkParameters& p)
+{
+    std::vector<RefusalReason> reasons;
+    address_reasons(p, reasons);
+    if (number(p.mask) == 0) add(reasons, Refusal::mask_zero, "subnet mask 0.0.0.0");
+    if (p.ip[0] >= 224 && number(p.ip) != 0xFFFFFFFFu)
+        add(reasons, Refusal::address_multicast,
+            "IP address above 223.255.255.255 (multicast or reserved)");
+    if (number(p.server_ip) == 0) add(reasons, Refusal::server_zero, "server IP address 0.0.0.0");
+    if (p.port == 0) add(reasons, Refusal::server_port_zero, "server port 0");
     return reasons;
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // Where everything sits in the network module's 285-byte configuration datagram and in the
 // parameter block it carries at 30-233, named once for the tool, zkctl and the simulated module;
-// and which blocks a careful module refuses to store. Offsets count from the start of the
-// datagram; the ports and serial numbers travel low byte first, addresses first number first.
+// which blocks a careful module refuses to store, and which parameters no controller can use.
+// Offsets count from the start of the datagram; the ports and serial numbers travel low byte first,
+// addresses first number first.
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -84,6 +85,10 @@ enum class Refusal
     local_port_zero, // only when the module would use it: the random-port byte is clear
     server_port_zero,
     too_short,
+    // Only the operator's parameters are held to these: no controller can use such values.
+    mask_zero,
+    address_multicast,
+    server_zero,
 };
 
 struct RefusalReason
@@ -94,8 +99,14 @@ struct RefusalReason
 };
 
 // Every reason a module that checks writes would refuse the block of `datagram` (a whole
-// configuration datagram), in a fixed order; empty when the block is sound.
+// configuration datagram), in a fixed order; empty when the block is sound. This is one
+// module's model, for the simulator and the dissector: the bytes it judges beyond the
+// parameters are each controller's own, and a tool never holds another controller to them.
 std::vector<RefusalReason> refusal_reasons(ByteView datagram);
+
+// Why no controller could use these parameters, the only part of a write the operator sets; the
+// check the tool makes before it sends one. A gateway of 0.0.0.0 means none.
+std::vector<RefusalReason> parameter_refusals(const NetworkParameters& parameters);
 
 // The reasons' texts joined by ", "; "" for none.
 std::string refusal_text(const std::vector<RefusalReason>& reasons);

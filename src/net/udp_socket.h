@@ -66,12 +66,7 @@ private:
     Bytes buffer_;
 #ifdef _WIN32
     void* receive_message_ = nullptr; // WSARecvMsg, which also tells the local address
-    // Windows sends a limited broadcast out of the adapter whose address the socket is bound
-    // to: one socket bound to the chosen adapter, remade when the choice or its address changes.
-    std::intptr_t adapter_socket_ = -1;
-    int adapter_index_ = 0;
-    std::uint32_t adapter_address_ = 0;
-    std::intptr_t adapter_socket(int interface_index);
+    int unicast_interface_ = 0;       // what IP_UNICAST_IF holds now; 0 for the routes' choice
 #endif
 };
 

@@ -3,8 +3,6 @@
 #include <winsock2.h>
 #include <ws2tcpip.h>
 
-#include "base/ipv4_text.h"
-#include "net/adapters.h"
 #include "net/system_error.h"
 #include "net/udp_socket.h"
 #include "net/udp_socket_address.h"
@@ -56,7 +54,6 @@ SOCKET as_socket(std::intptr_t descriptor)
 UdpSocket::~UdpSocket()
 {
     if (descriptor_ != -1) ::closesocket(as_socket(descriptor_));
-    if (adapter_socket_ != -1) ::closesocket(as_socket(adapter_socket_));
 }
 
 std::string UdpSocket::open(SocketAddress local, bool shared)
@@ -143,33 +140,20 @@ UdpSocket::Read UdpSocket::receive(Arrived& into)
     return Read::datagram;
 }
 
-std::intptr_t UdpSocket::adapter_socket(int interface_index)
-{
-    std::uint32_t address = 0;
-    for (const Adapter& adapter : SystemAdapters().list()) {
-        if (adapter.interface_index != interface_index) continue;
-        if (const std::optional<std::uint32_t> ip = parse_ipv4_number(adapter.first_ipv4))
-            address = *ip;
-    }
-    if (address == 0) return -1; // no such adapter, or no address on it: the default route
-    if (adapter_socket_ != -1 && adapter_index_ == interface_index && adapter_address_ == address)
-        return adapter_socket_;
-    if (adapter_socket_ != -1) ::closesocket(as_socket(adapter_socket_));
-    std::string error;
-    const SOCKET socket = bound_socket({address, 0}, true, error);
-    adapter_socket_ = socket == INVALID_SOCKET ? -1 : static_cast<std::intptr_t>(socket);
-    adapter_index_ = interface_index;
-    adapter_address_ = address;
-    return adapter_socket_;
-}
-
 bool UdpSocket::send(SocketAddress to, ByteView data, int interface_index)
 {
-    std::intptr_t through = descriptor_;
-    if (interface_index > 0 && to.address == broadcast_address)
-        if (const std::intptr_t adapter = adapter_socket(interface_index); adapter != -1)
-            through = adapter;
-    return send_through(through, to, data, interface_index);
+    // A broadcast leaves through the chosen adapter from this socket itself, so from its bound
+    // port: a module that answers to its asker's port answers there. Windows sends a limited
+    // broadcast out of the interface IP_UNICAST_IF names (its index in network byte order).
+    const int through =
+        to.address == broadcast_address && interface_index > 0 ? interface_index : 0;
+    if (through != unicast_interface_) {
+        const DWORD index = htonl(static_cast<u_long>(through));
+        if (::setsockopt(as_socket(descriptor_), IPPROTO_IP, IP_UNICAST_IF,
+                         reinterpret_cast<const char*>(&index), sizeof index) == 0)
+            unicast_interface_ = through;
+    }
+    return send_through(descriptor_, to, data, interface_index);
 }
 
 bool UdpSocket::send_through(std::intptr_t socket, SocketAddress to, ByteView data, int)

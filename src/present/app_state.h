@@ -22,6 +22,11 @@ struct AppState
     Bytes held_block = Bytes(config_block_length);
     // MAC of each entry of the find window's list, in the same order.
     std::vector<Bytes> found_macs;
+    // The address each entry shows, in the same order: a write must not take another's.
+    std::vector<discovery::Ipv4> found_ips;
+    // The MAC and address of the last write sent: its acknowledgement need not repeat them.
+    Bytes written_mac;
+    discovery::Ipv4 written_ip{};
 };
 
 } // namespace zk

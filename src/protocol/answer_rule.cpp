@@ -50,11 +50,15 @@ bool answers(const Request& request, const Reply& reply)
     return std::visit(AnsweredBy{reply}, request);
 }
 
+bool waits_for_a_person(const Request& request)
+{
+    return std::holds_alternative<AwaitCard>(request) ||
+           std::holds_alternative<EnrolFingerprint>(request);
+}
+
 std::chrono::milliseconds answer_wait(const Request& request)
 {
-    const bool waits_for_a_person = std::holds_alternative<AwaitCard>(request) ||
-                                    std::holds_alternative<EnrolFingerprint>(request);
-    return waits_for_a_person ? person_wait : usual_wait;
+    return waits_for_a_person(request) ? person_wait : usual_wait;
 }
 
 bool more_answers_follow(const Reply& reply)

@@ -16,6 +16,10 @@ bool answers(const Request& request, const Reply& reply);
 // enrolment step for a finger, so those wait longer than the rest.
 std::chrono::milliseconds answer_wait(const Request& request);
 
+// True for the requests answered only once a person has acted at the controller (a card swiped,
+// a finger placed): no shorter time-out may cut their wait below answer_wait.
+bool waits_for_a_person(const Request& request);
+
 // True for an answer after which the same request is answered again: a successful enrolment
 // step of one to three, after which the controller waits for the same finger once more.
 bool more_answers_follow(const Reply& reply);

@@ -100,13 +100,13 @@ TEST_F(cli_sim, discover_lists_each_module_with_its_parameters)
 {
     start();
     ASSERT_EQ(zkctl({"discover", "--csv"}), 0);
-    EXPECT_EQ(out.str(), "mac,ip,mask,gateway,server,port,name,version,duplicate_ip\n"
+    EXPECT_EQ(out.str(), "mac,ip,mask,gateway,server,port,name,version,duplicate_ip,duplicate_mac\n"
                          "84:C2:E4:00:00:01,127.0.0.1,255.255.255.0,127.0.0.1,127.0.0.100,"
-                         "16006,ZK-NET,2.6,\n"
+                         "16006,ZK-NET,2.6,,\n"
                          "84:C2:E4:00:00:02,127.0.0.2,255.255.255.0,127.0.0.1,127.0.0.100,"
-                         "16006,ZK-NET,2.6,\n"
+                         "16006,ZK-NET,2.6,,\n"
                          "84:C2:E4:00:00:03,127.0.0.3,255.255.255.0,127.0.0.1,127.0.0.100,"
-                         "16006,ZK-NET,2.6,\n");
+                         "16006,ZK-NET,2.6,,\n");
     modules.modules.clear();
     EXPECT_EQ(zkctl({"discover"}), exit_no_answer);
     EXPECT_EQ(err.str(), "zkctl: no controller answered\n");
@@ -135,7 +135,7 @@ TEST_F(cli_sim, netcfg_writes_only_the_named_module_and_verifies)
     const int written_before = writes;
     EXPECT_EQ(zkctl({"netcfg", "set", "--mac", "84:C2:E4:00:00:02", "--mask", "255.0.255.0"}),
               exit_usage);
-    EXPECT_EQ(err.str(), "zkctl: netcfg set: the module would refuse these parameters: subnet "
+    EXPECT_EQ(err.str(), "zkctl: netcfg set: no controller can use these parameters: subnet "
                          "mask not contiguous (--force sends them anyway)\n");
     EXPECT_EQ(zkctl({"netcfg", "set", "--mac", "84:C2:E4:00:00:02", "--ip", "127.0.0.3"}),
               exit_usage);
@@ -148,7 +148,8 @@ TEST_F(cli_sim, netcfg_writes_only_the_named_module_and_verifies)
     EXPECT_EQ(
         zkctl({"netcfg", "set", "--mac", "84:C2:E4:00:00:02", "--mask", "255.0.255.0", "--force"}),
         exit_refused);
-    EXPECT_EQ(err.str(), "zkctl: 84:C2:E4:00:00:02 refused the new parameters; nothing changed\n");
+    EXPECT_EQ(err.str(),
+              "zkctl: 84:C2:E4:00:00:02: refused by the module; it still holds its old values\n");
     EXPECT_EQ(written.mask, (discovery::Ipv4{255, 255, 255, 0}));
 }
 

@@ -25,6 +25,16 @@ TEST_F(cli_sim, no_answer_exits_2_once_every_try_has_timed_out)
     EXPECT_LT(took, std::chrono::seconds(3));
 }
 
+TEST_F(cli_sim, a_card_read_waits_for_the_card_as_long_as_the_settings_window_does)
+{
+    // The card comes a second after the request, ten times --timeout.
+    command.faults.delay_ms = 1000;
+    timeout = "0.1";
+    start();
+    EXPECT_EQ(zkctl({"--retries", "0", "card", "read", "--host", "127.0.0.1"}), 0) << err.str();
+    EXPECT_NE(out.str().find("1234567"), std::string::npos) << out.str();
+}
+
 TEST_F(cli_sim, retries_recover_from_lost_answers)
 {
     command.faults.loss = 0.5;

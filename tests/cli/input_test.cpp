@@ -174,9 +174,10 @@ TEST(cli_input, search_replies_become_one_row_per_mac_with_name_and_version)
     EXPECT_EQ(rows[1].module_name, "");
     complete(rows, {});
     EXPECT_TRUE(rows[0].shares_ip);
-    EXPECT_EQ(to_csv(rows), "mac,ip,mask,gateway,server,port,name,version,duplicate_ip\n"
-                            "84:C2:E4:00:00:01,192.168.1.200,,,,,CH9121,2.6,yes\n"
-                            "84:C2:E4:00:00:02,192.168.1.200,,,,,,,yes\n");
+    EXPECT_EQ(to_csv(rows),
+              "mac,ip,mask,gateway,server,port,name,version,duplicate_ip,duplicate_mac\n"
+              "84:C2:E4:00:00:01,192.168.1.200,,,,,CH9121,2.6,yes,\n"
+              "84:C2:E4:00:00:02,192.168.1.200,,,,,,,yes,\n");
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/network_plan.h"
+#include "support/config_replies.h"
 #include "support/refused_blocks.h"
 
 namespace zk::cli {
@@ -16,12 +17,20 @@ Bytes block_of(std::uint8_t n)
     return block;
 }
 
-// 01 and 02 answer a search and a read; 03 answers the search only.
+// 01 and 02 answer a search and a read; 03 answers the search only; 04 answers from two
+// addresses, as two devices with one MAC do.
 std::vector<SegmentController> segment()
 {
-    return {{{0x84, 0xC2, 0xE4, 0, 0, 1}, {192, 168, 1, 50}, block_of(1)},
-            {{0x84, 0xC2, 0xE4, 0, 0, 2}, {192, 168, 1, 51}, block_of(2)},
-            {{0x84, 0xC2, 0xE4, 0, 0, 3}, {192, 168, 1, 52}, std::nullopt}};
+    return {{{0x84, 0xC2, 0xE4, 0, 0, 1}, {192, 168, 1, 50}, block_of(1), {}},
+            {{0x84, 0xC2, 0xE4, 0, 0, 2}, {192, 168, 1, 51}, block_of(2), {}},
+            {{0x84, 0xC2, 0xE4, 0, 0, 3}, {192, 168, 1, 52}, std::nullopt, {}},
+            {{0x84, 0xC2, 0xE4, 0, 0, 4}, {192, 168, 1, 53}, block_of(4), {{192, 168, 1, 90}}}};
+}
+
+// This PC is 10.0.0.7 on the adapter in use and also has 192.168.1.99.
+PlanOptions options(bool skip_missing)
+{
+    return {discovery::Ipv4{10, 0, 0, 7}, {{10, 0, 0, 7}, {192, 168, 1, 99}}, skip_missing, false};
 }
 
 struct PlanCase
@@ -36,14 +45,13 @@ std::vector<std::string> problems_of(const PlanCase& c)
 {
     const Plan plan = read_plan(c.text, "plan.csv");
     if (!plan.problems.empty()) return plan.problems;
-    return check_plan(plan, segment(), discovery::Ipv4{10, 0, 0, 7}, c.skip_missing, "plan.csv")
-        .problems;
+    return check_plan(plan, segment(), options(c.skip_missing), "plan.csv").problems;
 }
 
 TEST(network_plan, every_refusal_names_its_line_and_rule)
 {
     const std::string head = "mac,ip,mask,gateway,server,port\n";
-    const std::string refused = "plan.csv:2: the module would refuse this block: ";
+    const std::string refused = "plan.csv:2: no controller can use these parameters: ";
     const std::vector<PlanCase> cases = {
         {"discover output with a comment is a plan as it is",
          "# school A\nmac,ip,mask,gateway,server,port,name,version,duplicate_ip\n"
@@ -90,7 +98,7 @@ TEST(network_plan, every_refusal_names_its_line_and_rule)
         {"address zero",
          head + "84:C2:E4:00:00:01,0.0.0.0,0.0.0.0,0.0.0.0\n",
          false,
-         {refused + "IP address 0.0.0.0, gateway equals the IP address"}},
+         {refused + "IP address 0.0.0.0, subnet mask 0.0.0.0"}},
         {"broadcast address",
          head + "84:C2:E4:00:00:01,192.168.1.255\n",
          false,
@@ -108,6 +116,22 @@ TEST(network_plan, every_refusal_names_its_line_and_rule)
          false,
          {refused + "gateway equals the IP address"}},
         {"port 0", head + "84:C2:E4:00:00:01,,,,,0\n", false, {refused + "server port 0"}},
+        {"no gateway, CRLF line ends", "mac,gateway\r\n84:C2:E4:00:00:01,0.0.0.0\r\n", false, {}},
+        {"this PC's address",
+         head + "84:C2:E4:00:00:01,192.168.1.99\n",
+         false,
+         {"plan.csv:2: ip: 192.168.1.99 is this PC's address"}},
+        {"a MAC that answers from two addresses",
+         head + "84:C2:E4:00:00:04,192.168.1.61\n",
+         false,
+         {"plan.csv:2: mac: 84:C2:E4:00:00:04 answers from 192.168.1.53, 192.168.1.90; two "
+          "devices share it and a write would reach both (--force writes it)"}},
+        {"cells that are no text for a terminal are quoted escaped and cut",
+         head + "84:C2:E4:00:00:01,\x1b[2J\n" + std::string(50, 'A') + "\n",
+         false,
+         {"plan.csv:2: ip: expected an IPv4 address like 192.168.1.20, not \"\\x1B[2J\"",
+          "plan.csv:3: mac: expected a MAC like 84:C2:E4:00:00:01, not \"" + std::string(40, 'A') +
+              "\"…"}},
     };
     for (const PlanCase& c : cases) {
         SCOPED_TRACE(c.what);
@@ -115,14 +139,20 @@ TEST(network_plan, every_refusal_names_its_line_and_rule)
     }
 }
 
-TEST(network_plan, empty_cells_keep_the_controllers_values_and_self_is_this_pc)
+TEST(network_plan, a_write_shows_every_field_it_changes_and_self_is_this_pc)
 {
-    const Plan plan = read_plan("mac,server,ip\n84:C2:E4:00:00:02,self,192.168.1.80\n", "p");
-    const PlanCheck check = check_plan(plan, segment(), discovery::Ipv4{10, 0, 0, 7}, false, "p");
-    ASSERT_EQ(check.steps.size(), 1u);
-    EXPECT_EQ(changes(check.steps[0].current, check.steps[0].wanted),
-              (std::vector<std::string>{"ip 192.168.1.51 → 192.168.1.80",
-                                        "server 192.168.1.100 → 10.0.0.7"}));
+    std::vector<SegmentController> found = segment();
+    test::put(*found[1].block, 171, "01"); // TCP client
+    test::put(*found[1].block, 181, "80 25 00 00 08 01 04 01 00 04 00 00 32 00 00 00"); // 9600
+    const Plan plan = read_plan("mac,server,port\n84:C2:E4:00:00:02,self,\n"
+                                "84:C2:E4:00:00:01,,16006\n",
+                                "p");
+    const PlanCheck check = check_plan(plan, found, options(false), "p");
+    ASSERT_EQ(check.steps.size(), 2u);
+    EXPECT_EQ(write_changes(check.steps[0]),
+              (std::vector<std::string>{"server 192.168.1.100 → 10.0.0.7", "mode 1 → 3",
+                                        "baud 9600 → 115200"}));
+    EXPECT_EQ(write_changes(check.steps[1]), std::vector<std::string>{}); // not written at all
 }
 
 } // namespace

@@ -44,18 +44,38 @@ void cli_sim::start()
             ++writes;
     };
     controller = std::make_unique<sim::CommandFace>(command, sim::ControllerState{}, count);
-    module_face = std::make_unique<sim::NetworkFace>(modules, network, sim::FaultOptions{}, count);
     ASSERT_TRUE(controller->is_listening());
+    if (lie) {
+        liar = std::make_unique<DatagramEndpoint>(0); // broadcasts reach 0.0.0.0 only
+        liar->on_datagram([this](ByteView request) {
+            ++requests;
+            if (request.size() > 16 && request[16] == 0x01) ++writes;
+            std::vector<Bytes> replies = modules.handle(request).replies;
+            lie(request, replies);
+            const Peer asker = liar->received_from();
+            for (const Bytes& reply : replies)
+                liar->send(asker.address, asker.port, reply);
+        });
+        ASSERT_TRUE(liar->is_bound());
+        return;
+    }
+    module_face = std::make_unique<sim::NetworkFace>(modules, network, sim::FaultOptions{}, count);
     ASSERT_TRUE(module_face->is_bound());
 }
 
 int cli_sim::zkctl(const std::vector<std::string>& arguments)
 {
-    std::vector<std::string> all{"--hs3-port",          std::to_string(controller->port()),
-                                 "--hs3-local-port",    "0",
-                                 "--config-port",       std::to_string(module_face->local_port()),
-                                 "--config-local-port", "0",
-                                 "--timeout",           timeout};
+    std::vector<std::string> all{
+        "--hs3-port",
+        std::to_string(controller->port()),
+        "--hs3-local-port",
+        "0",
+        "--config-port",
+        std::to_string(liar ? liar->local_port() : module_face->local_port()),
+        "--config-local-port",
+        "0",
+        "--timeout",
+        timeout};
     all.insert(all.end(), arguments.begin(), arguments.end());
     out.str("");
     err.str("");

@@ -1,6 +1,7 @@
 #pragma once
 // zkctl run in process against simulated controllers on loopback: both faces of zksim on free
 // ports, zkctl pointed at them with its hidden port options.
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <sstream>
@@ -31,6 +32,9 @@ protected:
     sim::CommandFaceOptions command;
     sim::NetworkFaceOptions network;
     sim::NetworkModel modules;
+    // When set, the modules answer through this instead of zksim's face: it may change, drop or
+    // add to the model's replies, as controllers that lie do.
+    std::function<void(ByteView request, std::vector<Bytes>& replies)> lie;
     std::string timeout = "0.3";
     AdapterSource* adapters = nullptr; // what zkctl sees as this PC's adapters
     int requests = 0;                  // datagrams either face received
@@ -41,6 +45,7 @@ protected:
 private:
     std::unique_ptr<sim::CommandFace> controller;
     std::unique_ptr<sim::NetworkFace> module_face;
+    std::unique_ptr<DatagramEndpoint> liar;
 };
 
 } // namespace zk::cli::test

@@ -29,6 +29,31 @@ TEST(parameter_block, joins_the_reasons_in_order_and_refuses_a_datagram_without_
     EXPECT_EQ(refusal_reasons(short_write)[0].kind, Refusal::too_short);
 }
 
+TEST(parameter_block, judges_only_the_operators_parameters_before_a_write)
+{
+    using enum Refusal;
+    const test::BlockCase cases[] = {
+        // Bytes each controller fills its own way are never held against a write.
+        {"another controller's own bytes",
+         {{74, "37"}, {35, "41 41 41 41 41 41 41 41 41 41 41 41 41 41 41 41 41 41 41 41 41"}},
+         {}},
+        {"no gateway", {{66, "00 00 00 00"}}, {}},
+        {"gateway in another subnet", {{66, "C0 A8 02 01"}}, {gateway_outside_subnet}},
+        {"mask 0.0.0.0", {{70, "00 00 00 00"}}, {mask_zero}},
+        {"multicast address", {{62, "E0 00 00 05"}, {66, "00 00 00 00"}}, {address_multicast}},
+        {"server 0.0.0.0 and port 0",
+         {{175, "00 00 00 00 00 00"}},
+         {server_zero, server_port_zero}},
+    };
+    for (const test::BlockCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<Refusal> kinds;
+        for (const RefusalReason& reason : parameter_refusals(parameters_of(test::patched(c))))
+            kinds.push_back(reason.kind);
+        EXPECT_EQ(kinds, c.reasons);
+    }
+}
+
 TEST(parameter_block, reads_the_operators_parameters_from_their_offsets)
 {
     const NetworkParameters p = parameters_of(test::sound_write());

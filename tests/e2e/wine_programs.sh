@@ -5,7 +5,9 @@
 # running on the lab host, which saves its state when stopped with Ctrl-C; last, zkconfig.exe
 # on the PC, driven by zkgui_drive.exe with window messages, finds 5 zksim controllers, writes
 # one's network parameters, reads its volume and registers a card, and tells a search nobody
-# answers within 4 s.
+# answers within 4 s. zkctl.exe's controllers answer to the asker's address and port, zkconfig.exe's
+# broadcast to port 60000; on the lab host's wire every configuration datagram of the run comes
+# from port 60000.
 # Usage: wine_programs.sh ZKSIM ZKCTL ZKSIM_EXE ZKCTL_EXE ZKCONFIG_EXE ZKGUI_DRIVE_EXE. Needs an
 # X display for the windows (xvfb-run). Exits 77 (skipped) without root.
 set -uo pipefail
@@ -38,6 +40,7 @@ stop_wine() {
 # shellcheck disable=SC2317 # called by the trap
 cleanup() {
     [ -n "$sim_pid" ] && kill "$sim_pid" 2>/dev/null
+    [ -n "${capture_pid:-}" ] && kill "$capture_pid" 2>/dev/null
     stop_wine
     netns_down
     rm -rf "$work"
@@ -67,11 +70,20 @@ cp -a "$work/prefix-template" "$work/prefix-pc"
 cp -a "$work/prefix-template" "$work/prefix-lab"
 pc_wine() { WINEPREFIX=$work/prefix-pc in_pc timeout 60 "$wine" "$@"; }
 
+# The source port of every configuration datagram reaching the lab host.
+start_in_ctl tshark -l -n -i "v$ZK_NS_CTL" -f "udp dst port 50000" -T fields -e udp.srcport \
+    >"$work/ports" 2>"$work/tshark.log"
+capture_pid=$ZK_BG_PID
+timeout 20 bash -c "until grep -q Capturing '$work/tshark.log' 2>/dev/null; do sleep 0.1; done" ||
+    fail "tshark did not start capturing"
+
 # -- zkctl.exe against Linux zksim ---------------------------------------------------------
 # The lab host already carries the address one controller moves to: the simulator learns this
-# host's addresses when it starts, and answers from the one asked.
+# host's addresses when it starts, and answers from the one asked. Its modules answer to the
+# asker's address and port, so an answer reaches zkctl.exe only if the request left from 60000.
 ip -n "$ZK_NS_CTL" addr add 10.77.0.99/24 dev "v$ZK_NS_CTL"
-start_in_ctl "$zksim" --count "$controllers" --ip-base "$ZK_CTL_IP" --log >"$work/zksim.log" 2>&1
+start_in_ctl "$zksim" --count "$controllers" --ip-base "$ZK_CTL_IP" --reply-to-sender --log \
+    >"$work/zksim.log" 2>&1
 sim_pid=$ZK_BG_PID
 timeout 5 bash -c "until grep -q listening '$work/zksim.log' 2>/dev/null; do sleep 0.1; done"
 
@@ -143,3 +155,11 @@ driven=$?
 tr -d '\r' <"$work/out"
 [ "$driven" -eq 0 ] || fail "zkgui_drive.exe failed driving zkconfig.exe"
 wait "$gui_pid" || fail "zkconfig.exe exited $?"
+
+kill "$capture_pid" 2>/dev/null
+wait "$capture_pid" 2>/dev/null
+[ -s "$work/ports" ] || fail "no configuration datagram reached the lab host's capture"
+others=$(grep -cvx 60000 "$work/ports")
+[ "$others" -eq 0 ] || fail "$others configuration datagrams left from another port than 60000: \
+$(sort -u "$work/ports" | tr '\n' ' ')"
+echo "on the wire: all $(wc -l <"$work/ports") configuration datagrams came from port 60000"

@@ -52,6 +52,7 @@ const std::vector<BlockCase>& block_cases()
         {"mask with a hole", {{70, "FF 00 FF 00"}}, {mask_not_contiguous}},
         {"gateway in another subnet", {{66, "C0 A8 02 01"}}, {gateway_outside_subnet}},
         {"gateway equal to the address", {{66, "C0 A8 01 32"}}, {gateway_is_address}},
+        {"no gateway", {{66, "00 00 00 00"}}, {}},
         {"DHCP flag 2", {{74, "02"}}, {dhcp_flag}},
         {"name without its zero", {{35, run(21, "41 ")}}, {name_unterminated}},
         {"local port 0", {{173, "00 00"}}, {local_port_zero}},

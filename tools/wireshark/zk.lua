@@ -426,7 +426,8 @@ local function refusal_reasons(tvb)
         reasons[#reasons + 1] = "IP address is a broadcast address"
     end
     if not contiguous then reasons[#reasons + 1] = "subnet mask not contiguous" end
-    if bit.band(gateway, mask) ~= bit.band(ip, mask) then
+    -- 0.0.0.0 is no gateway at all, as on an isolated segment.
+    if gateway ~= 0 and bit.band(gateway, mask) ~= bit.band(ip, mask) then
         reasons[#reasons + 1] = "gateway outside the subnet"
     elseif gateway == ip then
         reasons[#reasons + 1] = "gateway equals the IP address"

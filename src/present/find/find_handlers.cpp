@@ -78,18 +78,31 @@ void accept_config_reply(FindContext& context, ByteView reply)
     view.编辑框远程端口.set_content(port_text(reply));
 }
 
-// The acknowledgement echoes the block the selected controller now holds: each of its lines in
-// the list shows the new address at once, so the list shows the segment as it now is. (A write
-// takes every parameter from the fields, so the held block needs no change.)
+// Each line of the acknowledged controller shows the address just written at once, so the list
+// shows the segment as it now is. Only the code and MAC of an acknowledgement are the same on
+// every controller, so the address comes from the write, not from the rest of the datagram. (A
+// write takes every parameter from the fields, so the held block needs no change.)
 void show_acknowledged(FindContext& context, ByteView ack)
 {
-    const AppState& state = context.state;
-    if (!from_selected(state, ack)) return;
-    const std::string entry = list_entry(ack, offset::ip);
+    AppState& state = context.state;
+    if (state.written_mac.size() != mac_width ||
+        !std::equal(state.written_mac.begin(), state.written_mac.end(), ack.begin() + offset::mac))
+        return;
+    const std::string entry = list_entry(state.written_mac, state.written_ip);
     for (std::size_t i = 0; i < state.found_macs.size(); ++i)
-        if (std::equal(state.found_macs[i].begin(), state.found_macs[i].end(),
-                       ack.begin() + offset::mac, ack.begin() + offset::mac + mac_width))
+        if (state.found_macs[i] == state.written_mac) {
             context.view.列表框中控IP.set_item_text(static_cast<int>(i), entry);
+            state.found_ips[i] = state.written_ip;
+        }
+}
+
+// The MAC of another listed controller that shows `ip`; nullopt when none does.
+std::optional<Bytes> listed_elsewhere(const AppState& state, const Ipv4& ip)
+{
+    for (std::size_t i = 0; i < state.found_ips.size(); ++i)
+        if (state.found_ips[i] == ip && state.found_macs[i] != state.selected_mac)
+            return state.found_macs[i];
+    return std::nullopt;
 }
 
 } // namespace
@@ -105,6 +118,7 @@ void start_search(FindContext& context)
 {
     context.view.列表框中控IP.delete_all_items();
     context.state.found_macs.clear();
+    context.state.found_ips.clear();
     context.view.编辑框中控IP.set_content("");
     context.view.编辑框子网掩码.set_content("");
     context.view.编辑框网关.set_content("");
@@ -130,6 +144,7 @@ void handle_config_datagram(FindContext& context, ByteView datagram)
     case ConfigCode::search_reply:
         context.view.列表框中控IP.add_item(search_entry(data));
         context.state.found_macs.push_back(mac_at(data));
+        context.state.found_ips.push_back(ipv4_at(data, offset::search_ip));
         break;
     case ConfigCode::config_reply:
         accept_config_reply(context, data);
@@ -149,7 +164,7 @@ void handle_config_datagram(FindContext& context, ByteView datagram)
 
 void write_network_parameters(FindContext& context)
 {
-    const AppState& state = context.state;
+    AppState& state = context.state;
     // A block from another controller, or none at all, would carry foreign hidden settings.
     if (!is_config_reply_of(state.held_block, state.selected_mac)) {
         context.boxes.message_box(msg_read_first);
@@ -157,14 +172,20 @@ void write_network_parameters(FindContext& context)
     }
     const std::optional<NetworkParameters> parameters = read_parameters(context);
     if (!parameters) return;
-    const Bytes request = write_request(state.held_block, state.selected_mac, *parameters);
-    // The module would keep its settings and answer with a refusal; say why before sending.
-    const std::vector<RefusalReason> reasons = refusal_reasons(request);
+    // Only what the operator set is judged: the rest of the block is the controller's own.
+    const std::vector<RefusalReason> reasons = parameter_refusals(*parameters);
     if (!reasons.empty()) {
         context.boxes.message_box(std::string(msg_write_unsound) + refusal_text(reasons));
         return;
     }
-    broadcast(context, request);
+    if (const std::optional<Bytes> other = listed_elsewhere(state, parameters->ip)) {
+        context.boxes.message_box(std::string(msg_address_taken) + mac_entry(*other) +
+                                  std::string(msg_address_taken_end));
+        return;
+    }
+    state.written_mac = state.selected_mac;
+    state.written_ip = parameters->ip;
+    broadcast(context, write_request(state.held_block, state.selected_mac, *parameters));
 }
 
 } // namespace zk::discovery

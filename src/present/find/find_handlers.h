@@ -18,6 +18,9 @@ inline constexpr std::string_view msg_write_done = "IP参数设置成功";
 inline constexpr std::string_view msg_write_refused = "中控拒绝了IP参数,未写入";
 inline constexpr std::string_view msg_read_first = "请先选择中控并读取IP参数";
 inline constexpr std::string_view msg_write_unsound = "中控会拒绝这些IP参数,未发送: ";
+// Around the other controller's "MAC:84:C2:E4:0:0:2", as its line in the list shows it.
+inline constexpr std::string_view msg_address_taken = "中控IP已被列表中的另一台中控使用 (";
+inline constexpr std::string_view msg_address_taken_end = "),未发送";
 
 struct FindContext
 {

@@ -234,6 +234,43 @@ TEST_F(find_handlers, refuses_bad_fields_by_name_and_sends_nothing)
     }
 }
 
+TEST_F(find_handlers, writes_over_a_controllers_own_bytes_and_lists_the_address_written)
+{
+    list_a_and_b();
+    // A DHCP byte of 55 and a name without its zero: another maker's use of the module's bytes.
+    Bytes reply = config_reply_of(mac_a);
+    put(reply, 74, "37");
+    put(reply, 35, "41 41 41 41 41 41 41 41 41 41 41 41 41 41 41 41 41 41 41 41 41");
+    select(0, &reply);
+    window.编辑框中控IP.set_content("192.168.1.50");
+    window.编辑框网关.set_content("0.0.0.0"); // no gateway on an isolated segment
+    write_network_parameters(context);
+    EXPECT_TRUE(boxes.shown.empty());
+    ASSERT_EQ(sender.sends.size(), 2u); // the read, then the write
+    EXPECT_EQ(sender.sends[1].data[74], 0x37);
+    // An acknowledgement that carries nothing but its code and MAC.
+    handle_config_datagram(context, flagged("81", mac_a));
+    EXPECT_EQ(window.列表框中控IP.items(),
+              (std::vector<std::string>{"MAC:84:C2:E4:1:A:FF IP:192.168.1.50",
+                                        "MAC:84:C2:E4:0:0:2 IP:192.168.1.201"}));
+}
+
+TEST_F(find_handlers, refuses_an_address_another_listed_controller_shows)
+{
+    list_a_and_b();
+    handle_config_datagram(context, search_reply_of(mac_a, "C0 A8 01 C8")); // A answered twice
+    const Bytes reply = config_reply_of(mac_a);
+    select(0, &reply);
+    window.编辑框中控IP.set_content("192.168.1.201");
+    write_network_parameters(context);
+    EXPECT_EQ(boxes.shown, std::vector<std::string>{
+                               "中控IP已被列表中的另一台中控使用 (MAC:84:C2:E4:0:0:2),未发送"});
+    EXPECT_EQ(sender.sends.size(), 1u);               // the read only
+    window.编辑框中控IP.set_content("192.168.1.200"); // its own address, listed twice
+    write_network_parameters(context);
+    EXPECT_EQ(sender.sends.size(), 2u);
+}
+
 TEST_F(find_handlers, refuses_to_write_without_a_reply_of_the_selected_controller)
 {
     // Nothing received yet: the block is all zeros.
