@@ -28,7 +28,8 @@ ModuleSettings module_from_json(const JsonAt& in)
         try {
             from_json(json{{key, value}}, module);
         } catch (const json::exception&) {
-            in[key].refuse("not valid (" + value.dump() + ")");
+            // A list or an object may be any size: only a single value is shown.
+            in[key].refuse(value.is_structured() ? "not valid" : "not valid (" + value.dump() + ")");
         }
     }
     in.refuse("not valid"); // a key that fails within the object fails alone too
@@ -37,11 +38,8 @@ ModuleSettings module_from_json(const JsonAt& in)
 // One module of the list and the command state of its controller, when the entry has one.
 void read_module(const JsonAt& in, std::size_t index, SimState& state)
 {
-    json settings = in.object().value();
-    settings.erase("controller");
-    const JsonAt module(settings, in.path());
-    refuse_unknown_module_key(module);
-    state.network->modules.push_back(module_from_json(module));
+    refuse_unknown_module_key(in.object());
+    state.network->modules.push_back(module_from_json(in));
     if (!in.has("controller")) return;
     const JsonAt controller = in["controller"].object();
     if (!state.controllers.emplace(index, controller_state_from(controller)).second)
@@ -109,7 +107,7 @@ std::variant<SimState, std::string> sim_state_from_json(const json& in)
 
 std::variant<SimState, std::string> load_sim_state(const std::string& path)
 {
-    const FileRead read = read_regular_file(utf8_path(path));
+    const FileRead read = read_regular_file(utf8_path(path), sim_state_file);
     if (const auto* failure = std::get_if<ReadFailure>(&read)) {
         if (failure->missing) return SimState{};
         return "cannot read the state file " + describe(utf8_path(path), *failure);
