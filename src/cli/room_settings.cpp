@@ -64,8 +64,8 @@ void refuse_unknown_keys(const json& document)
         root["network"].only_keys({"mac", "ip", "mask", "gateway", "server", "port"});
     if (root.has("timings")) root["timings"].only_keys({"screen", "warm_up", "cool_down"});
     if (root.has("serial"))
-        root["serial"].only_keys({"baud", "parity", code_names[0], code_names[1], code_names[2],
-                                  code_names[3]});
+        root["serial"].only_keys(
+            {"baud", "parity", code_names[0], code_names[1], code_names[2], code_names[3]});
 }
 
 RoomSettings room_from_json(const json& document)

@@ -64,8 +64,8 @@ ProjectorEntry parse_entry(const JsonAt& object, bool library_entry)
 {
     // A typo ("power-off") would otherwise leave that code empty, and writing the entry to a
     // controller would erase the code it holds.
-    object.only_keys({"brand", "family", "models", "baud", "parity", "codes", "sources",
-                      "confidence"});
+    object.only_keys(
+        {"brand", "family", "models", "baud", "parity", "codes", "sources", "confidence"});
     ProjectorEntry entry;
     entry.brand = optional_text(object, "brand", library_entry);
     entry.family = optional_text(object, "family", library_entry);

@@ -29,7 +29,8 @@ ModuleSettings module_from_json(const JsonAt& in)
             from_json(json{{key, value}}, module);
         } catch (const json::exception&) {
             // A list or an object may be any size: only a single value is shown.
-            in[key].refuse(value.is_structured() ? "not valid" : "not valid (" + value.dump() + ")");
+            in[key].refuse(value.is_structured() ? "not valid"
+                                                 : "not valid (" + value.dump() + ")");
         }
     }
     in.refuse("not valid"); // a key that fails within the object fails alone too

@@ -16,13 +16,15 @@ TEST(file_read, names_why_a_path_is_not_a_readable_file)
     std::ofstream(folder / "cards.txt", std::ios::binary) << "3000004\r\n";
     std::ofstream(folder / "empty.txt", std::ios::binary).flush();
 
-    EXPECT_EQ(std::get<std::string>(read_regular_file(folder / "cards.txt", card_file)), "3000004\r\n");
+    EXPECT_EQ(std::get<std::string>(read_regular_file(folder / "cards.txt", card_file)),
+              "3000004\r\n");
     EXPECT_EQ(std::get<std::string>(read_regular_file(folder / "empty.txt", card_file)), "");
 
     const auto as_folder = std::get<ReadFailure>(read_regular_file(folder, card_file));
     EXPECT_EQ(describe(folder, as_folder), folder.string() + ": is a folder, not a file");
     EXPECT_FALSE(as_folder.missing);
-    const auto missing = std::get<ReadFailure>(read_regular_file(folder / "nothing.txt", card_file));
+    const auto missing =
+        std::get<ReadFailure>(read_regular_file(folder / "nothing.txt", card_file));
     EXPECT_TRUE(missing.missing);
     EXPECT_EQ(missing.reason, "no such file");
     fs::remove_all(folder);

@@ -68,8 +68,9 @@ TEST(json_reading, hostile_documents_are_refused_while_read_naming_the_place)
         const char* message; // nullptr: read
     };
     const Case cases[] = {
-        {"deep lists", deep, "[0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0]"
-                             "[0][0][0][0][0][0][0][0][0]: nested more than 32 levels deep"},
+        {"deep lists", deep,
+         "[0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0]"
+         "[0][0][0][0][0][0][0][0][0]: nested more than 32 levels deep"},
         {"deep in a member", R"({"modules": [{"colour": )" + deep + "}]}",
          "modules[0].colour[0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0]"
          "[0][0][0][0][0]: nested more than 32 levels deep"},

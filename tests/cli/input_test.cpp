@@ -2,12 +2,12 @@
 #include <functional>
 #include <gtest/gtest.h>
 
+#include "base/json_reading.h"
 #include "cli/card_batch.h"
 #include "cli/card_file.h"
 #include "cli/found_controllers.h"
 #include "cli/outcome.h"
 #include "cli/room_settings.h"
-#include "base/json_reading.h"
 #include "cli/values.h"
 #include "support/hex.h"
 
