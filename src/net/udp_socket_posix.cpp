@@ -94,10 +94,10 @@ UdpSocket::Read UdpSocket::receive(Arrived& into)
 
 bool UdpSocket::send(SocketAddress to, ByteView data, int interface_index, std::uint32_t source)
 {
-    // An address this host does not have (yet, or any more) is refused by the routing; the
-    // datagram then leaves from the system's choice, as from a socket without a source.
+    // An address this host does not have (yet, or any more) is refused by the routing (EINVAL
+    // or ENETUNREACH, as the kernel has it); the datagram then leaves from the system's choice,
+    // as from a socket without a source.
     if (source != 0 && send_through(descriptor_, to, data, interface_index, source)) return true;
-    if (source != 0 && errno != EINVAL && errno != EADDRNOTAVAIL) return false;
     return send_through(descriptor_, to, data, interface_index, 0);
 }
 

@@ -24,8 +24,7 @@ std::string NetworkFace::describe() const
 {
     const std::size_t count = model_.modules.size();
     std::string text = std::to_string(count) + " network module" + (count == 1 ? "" : "s") +
-                       " listening on 0.0.0.0:" + std::to_string(local_port()) +
-                       ", each answering from its address where this host has it";
+                       " listening on 0.0.0.0:" + std::to_string(local_port());
     if (model_.strict_writes) text += ", refusing unsound writes";
     if (options_.reply_to_sender) return text + ", replies to the asker";
     return text + ", replies broadcast to port " + std::to_string(options_.pc_port);

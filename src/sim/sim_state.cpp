@@ -1,5 +1,6 @@
 #include "sim/sim_state.h"
 
+#include <algorithm>
 #include <fstream>
 
 #include "base/file_read.h"
@@ -12,6 +13,17 @@ namespace fs = std::filesystem;
 namespace {
 
 using nlohmann::json;
+
+// "not valid (VALUE)", the value shown only when it is short: a list or an object may be any
+// size and depth.
+std::string shown_short(const json& value)
+{
+    const auto single = [](const json& item) { return !item.is_structured(); };
+    const bool short_list =
+        value.is_array() && value.size() <= 16 && std::all_of(value.begin(), value.end(), single);
+    if (!single(value) && !short_list) return "not valid";
+    return "not valid (" + value.dump() + ")";
+}
 
 // The whole object at once, which is what nearly every file needs; only when that fails, key by
 // key, so that the refusal can name the one that is wrong.
@@ -28,9 +40,7 @@ ModuleSettings module_from_json(const JsonAt& in)
         try {
             from_json(json{{key, value}}, module);
         } catch (const json::exception&) {
-            // A list or an object may be any size: only a single value is shown.
-            in[key].refuse(value.is_structured() ? "not valid"
-                                                 : "not valid (" + value.dump() + ")");
+            in[key].refuse(shown_short(value));
         }
     }
     in.refuse("not valid"); // a key that fails within the object fails alone too
