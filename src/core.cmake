@@ -15,6 +15,7 @@ add_library(zk_core STATIC
     ${ZK_SRC}/base/program_start.cpp
     ${ZK_SRC}/base/receive_buffer.cpp
     ${ZK_SRC}/base/text.cpp
+    ${ZK_SRC}/base/text_lines.cpp
     ${ZK_SRC}/base/values.cpp
     ${ZK_SRC}/view/controls.cpp
     ${ZK_SRC}/view/find_layout.cpp

@@ -19,6 +19,7 @@ zk_add_test(test_base LIBS zk_test_support SOURCES
     ${ZK_TESTS}/base/ipv4_text_test.cpp
     ${ZK_TESTS}/base/printable_test.cpp
     ${ZK_TESTS}/base/receive_buffer_test.cpp
+    ${ZK_TESTS}/base/text_lines_test.cpp
     ${ZK_TESTS}/base/text_test.cpp
     ${ZK_TESTS}/base/values_test.cpp)
 zk_add_test(test_view LIBS zk_test_support SOURCES

@@ -1,6 +1,7 @@
 #include "base/json_reading.h"
 
 #include <algorithm>
+#include <set>
 
 namespace zk {
 
@@ -74,9 +75,80 @@ void JsonAt::only_keys(std::initializer_list<std::string_view> known) const
     }
 }
 
+namespace {
+
+// Where the parser is, followed event by event, for the refusals only the reading can make.
+class ParsePlace
+{
+public:
+    bool on(int, nlohmann::json::parse_event_t event, nlohmann::json& parsed)
+    {
+        using Event = nlohmann::json::parse_event_t;
+        switch (event) {
+        case Event::object_start:
+        case Event::array_start:
+            if (open_.size() >= json_depth_limit)
+                throw JsonError(path(), "nested more than " + std::to_string(json_depth_limit) +
+                                            " levels deep");
+            open_.push_back({event == Event::object_start, {}, {}, 0});
+            break;
+        case Event::key:
+            open_.back().key = parsed.get<std::string>();
+            if (!open_.back().keys.insert(open_.back().key).second)
+                throw JsonError(path(), "given twice");
+            break;
+        case Event::object_end:
+        case Event::array_end:
+            open_.pop_back();
+            item_done();
+            break;
+        case Event::value:
+            item_done();
+            break;
+        }
+        return true;
+    }
+
+private:
+    struct Open
+    {
+        bool object;
+        std::set<std::string, std::less<>> keys;
+        std::string key;
+        std::size_t index;
+    };
+
+    void item_done()
+    {
+        if (!open_.empty() && !open_.back().object) ++open_.back().index;
+    }
+
+    std::string path() const
+    {
+        std::string text;
+        for (const Open& open : open_) {
+            if (!open.object)
+                text += "[" + std::to_string(open.index) + "]";
+            else if (!open.keys.empty())
+                text += (text.empty() ? "" : ".") + open.key;
+        }
+        return text;
+    }
+
+    std::vector<Open> open_;
+};
+
+} // namespace
+
 nlohmann::json parse_json_document(std::string_view text)
 {
-    nlohmann::json document = nlohmann::json::parse(text, nullptr, false);
+    ParsePlace place;
+    nlohmann::json document = nlohmann::json::parse(
+        text,
+        [&place](int depth, nlohmann::json::parse_event_t event, nlohmann::json& parsed) {
+            return place.on(depth, event, parsed);
+        },
+        false);
     if (document.is_discarded()) throw JsonError({}, "not valid JSON");
     return document;
 }

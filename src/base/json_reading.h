@@ -54,7 +54,13 @@ private:
     std::string path_;
 };
 
-// The document in `text`; JsonError "not valid JSON" when it is none.
+// Deeper than any file of ours: a document nested further is refused while it is read, before
+// copying, printing or freeing it recurses past the stack's end.
+constexpr std::size_t json_depth_limit = 32;
+
+// The document in `text`; JsonError "not valid JSON" when it is none, a refusal naming the path
+// when it is nested deeper than json_depth_limit or gives one key twice in an object (the last
+// would win without a word).
 nlohmann::json parse_json_document(std::string_view text);
 
 } // namespace zk

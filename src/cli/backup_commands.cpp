@@ -54,7 +54,7 @@ void backup(Context& context, const BackupInput& in)
 
 RoomSettings read_backup(const std::string& file)
 {
-    const FileRead read = read_regular_file(utf8_path(file));
+    const FileRead read = read_regular_file(utf8_path(file), backup_file);
     if (const auto* failure = std::get_if<ReadFailure>(&read))
         refuse_input(describe(utf8_path(file), *failure));
     try {

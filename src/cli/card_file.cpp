@@ -4,6 +4,7 @@
 
 #include "base/file_read.h"
 #include "base/text.h"
+#include "base/text_lines.h"
 #include "cli/file_text.h"
 #include "cli/outcome.h"
 #include "cli/values.h"
@@ -37,13 +38,7 @@ std::vector<CardLine> parse_card_file(std::string_view bytes, std::string_view f
     const std::string text = fold_full_width(file_text(bytes));
     std::vector<CardLine> cards;
     bool first_content = true;
-    std::size_t number = 0;
-    for (std::string_view rest = text; !rest.empty();) {
-        const std::size_t end = rest.find('\n');
-        std::string_view line = rest.substr(0, end);
-        rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
-        ++number;
-        if (line.ends_with('\r')) line.remove_suffix(1);
+    for (const auto& [line, number] : text_lines(text)) {
         if (trim_spaces(line).empty() || line.starts_with('#')) continue;
         const std::string field = first_field(line);
         const bool header = first_content && is_header(field);
@@ -61,7 +56,7 @@ std::vector<CardLine> parse_card_file(std::string_view bytes, std::string_view f
 
 std::vector<CardLine> read_card_file(const std::filesystem::path& path)
 {
-    const FileRead read = read_regular_file(path);
+    const FileRead read = read_regular_file(path, card_file);
     if (const auto* failure = std::get_if<ReadFailure>(&read))
         refuse_input(describe(path, *failure));
     return parse_card_file(std::get<std::string>(read), path.string());

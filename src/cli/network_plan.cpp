@@ -5,6 +5,7 @@
 #include <cctype>
 
 #include "base/ipv4_text.h"
+#include "base/text_lines.h"
 #include "base/values.h"
 #include "cli/values.h"
 #include "discovery/config_datagram.h"
@@ -153,12 +154,9 @@ Plan read_plan(std::string_view text, std::string_view file)
 {
     Plan plan;
     std::optional<std::array<std::size_t, column_count>> at;
-    std::size_t number = 0;
-    for (std::size_t from = 0; from < text.size();) {
-        const std::size_t end = std::min(text.find('\n', from), text.size());
-        const std::string_view line = trimmed(text.substr(from, end - from));
-        from = end + 1;
-        const LineReader in{file, ++number, plan.problems};
+    for (const TextLine& text_line : text_lines(text)) {
+        const std::string_view line = trimmed(text_line.text);
+        const LineReader in{file, text_line.number, plan.problems};
         if (line.empty() || line.front() == '#') continue;
         const std::vector<std::string> cells = csv_cells(line);
         if (at) {
@@ -171,7 +169,10 @@ Plan read_plan(std::string_view text, std::string_view file)
             return plan;
         }
     }
-    if (!at) plan.problems.push_back(std::string(file) + ": no header line (mac,ip,...)");
+    if (!at)
+        plan.problems.push_back(std::string(file) + ": no header line (mac,ip,...)");
+    else if (plan.rows.empty() && plan.problems.empty())
+        plan.problems.push_back(std::string(file) + ": no controller rows under the header");
     check_unique(plan, file);
     return plan;
 }

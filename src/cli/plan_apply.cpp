@@ -68,7 +68,7 @@ std::string joined(const std::vector<std::string>& parts)
 
 Plan read_plan_file(Context& context, const std::string& file)
 {
-    const FileRead read = read_regular_file(utf8_path(file));
+    const FileRead read = read_regular_file(utf8_path(file), plan_file);
     if (const auto* failure = std::get_if<ReadFailure>(&read))
         refuse_input(describe(utf8_path(file), *failure));
     Plan plan = read_plan(file_text(std::get<std::string>(read)), file);

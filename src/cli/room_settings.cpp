@@ -27,7 +27,10 @@ JsonAt member(const json& document, const std::string& path)
 std::string typed_at(const json& document, const std::string& path)
 {
     const JsonAt at = member(document, path);
-    return at.value().is_string() ? at.text() : at.value().dump();
+    if (at.value().is_string()) return at.text();
+    // Only a number is printed back: a list or an object may be any size.
+    if (!at.value().is_number()) at.refuse("expected a number or a text");
+    return at.value().dump();
 }
 
 std::uint32_t number_at(const json& document, const std::string& path, std::uint32_t max)
@@ -50,8 +53,24 @@ protocol::ProjectorCodes serial_from_json(const json& document)
     return serial;
 }
 
+// A key a backup never holds is a typo, and what it meant to set would be restored from the
+// default instead.
+void refuse_unknown_keys(const json& document)
+{
+    const JsonAt root(document);
+    root.only_keys({"format", "version", "host", "network", "id", "volume", "timings", "mode",
+                    "serial", "cards", "fingerprints"});
+    if (root.has("network"))
+        root["network"].only_keys({"mac", "ip", "mask", "gateway", "server", "port"});
+    if (root.has("timings")) root["timings"].only_keys({"screen", "warm_up", "cool_down"});
+    if (root.has("serial"))
+        root["serial"].only_keys(
+            {"baud", "parity", code_names[0], code_names[1], code_names[2], code_names[3]});
+}
+
 RoomSettings room_from_json(const json& document)
 {
+    refuse_unknown_keys(document);
     RoomSettings room;
     room.id = static_cast<std::uint16_t>(number_at(document, "id", max_id));
     room.volume = static_cast<std::uint8_t>(number_at(document, "volume", max_volume));

@@ -126,8 +126,10 @@ bool DatagramEndpoint::send(std::string_view address, int port, ByteView data)
     return send_all(address, port, one).front();
 }
 
-std::vector<bool>
-DatagramEndpoint::send_all(std::string_view address, int port, std::span<const ByteView> datagrams)
+std::vector<bool> DatagramEndpoint::send_all(std::string_view address,
+                                             int port,
+                                             std::span<const ByteView> datagrams,
+                                             std::string_view from)
 {
     if (!bound_) return std::vector<bool>(datagrams.size(), false);
     // Above 65535 names no port; cutting it down would send to some other program.
@@ -139,7 +141,8 @@ DatagramEndpoint::send_all(std::string_view address, int port, std::span<const B
         if (!target) return std::vector<bool>(datagrams.size(), false);
         to.address = *target;
     }
-    return socket_->write_all(to, datagrams, broadcast_interface_);
+    const std::uint32_t source = from.empty() ? 0 : parse_ipv4_number(from).value_or(0);
+    return socket_->write_all(to, datagrams, broadcast_interface_, source);
 }
 
 } // namespace zk

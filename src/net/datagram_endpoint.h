@@ -93,9 +93,13 @@ public:
 
     bool send(std::string_view address, int port, ByteView data) override;
     // Sends each datagram in turn as send() would, in one hand-over to the socket's thread (a
-    // simulator answering for thousands of controllers); one result per datagram.
-    std::vector<bool>
-    send_all(std::string_view address, int port, std::span<const ByteView> datagrams);
+    // simulator answering for thousands of controllers); one result per datagram. With `from`,
+    // a dotted address, they leave from that address while this host has it (a simulator
+    // answering for each controller from the controller's own address through one socket).
+    std::vector<bool> send_all(std::string_view address,
+                               int port,
+                               std::span<const ByteView> datagrams,
+                               std::string_view from = {});
 
 private:
     void deliver();

@@ -1,7 +1,10 @@
 #include "net/datagram_endpoint_thread.h"
 
 #include <algorithm>
+#include <system_error>
 #include <utility>
+
+#include "net/system_error.h"
 
 namespace zk::detail {
 
@@ -49,7 +52,12 @@ std::string SocketThread::bind(SocketAddress local, bool shared, int receive_buf
     if (std::string error = socket_.open(local, shared); !error.empty()) return error;
     socket_.ask_receive_buffer(receive_buffer);
     receive_buffer_size_ = socket_.receive_buffer();
-    thread_ = std::thread([this] { serve(); });
+    try {
+        thread_ = std::thread([this] { serve(); });
+    } catch (const std::system_error& error) {
+        // The system's limit on threads is reached: a reason to report, not to end the program.
+        return "cannot start the thread that reads it: " + thread_limit_text(error.code().value());
+    }
     return {};
 }
 
@@ -163,8 +171,10 @@ std::vector<Arrived> SocketThread::take()
     return taken;
 }
 
-std::vector<bool>
-SocketThread::write_all(SocketAddress to, std::span<const ByteView> datagrams, int interface_index)
+std::vector<bool> SocketThread::write_all(SocketAddress to,
+                                          std::span<const ByteView> datagrams,
+                                          int interface_index,
+                                          std::uint32_t source)
 {
     std::vector<bool> sent(datagrams.size(), false);
     if (datagrams.empty()) return sent;
@@ -173,7 +183,7 @@ SocketThread::write_all(SocketAddress to, std::span<const ByteView> datagrams, i
     if (napping_) wait_.wake();
     const std::lock_guard lock(send_mutex_);
     for (std::size_t i = 0; i < datagrams.size(); ++i)
-        sent[i] = datagrams[i].empty() || socket_.send(to, datagrams[i], interface_index);
+        sent[i] = datagrams[i].empty() || socket_.send(to, datagrams[i], interface_index, source);
     return sent;
 }
 

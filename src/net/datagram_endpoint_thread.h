@@ -46,9 +46,12 @@ public:
     // and allocated by the other makes both wait on the allocator, and the reading thread cannot
     // afford to wait in a burst.
     void give_back(std::vector<Arrived>&& spent);
-    // Sends each datagram to `to`; true for each whose bytes all went out.
-    std::vector<bool>
-    write_all(SocketAddress to, std::span<const ByteView> datagrams, int interface_index);
+    // Sends each datagram to `to`, from `source` when it is not 0 (see UdpSocket::send); true
+    // for each whose bytes all went out.
+    std::vector<bool> write_all(SocketAddress to,
+                                std::span<const ByteView> datagrams,
+                                int interface_index,
+                                std::uint32_t source = 0);
 
 private:
     void serve();

@@ -7,7 +7,10 @@
 #else
 #include <cerrno>
 #include <cstring>
+#include <sys/resource.h>
 #endif
+
+#include <system_error>
 
 namespace zk {
 
@@ -50,7 +53,26 @@ std::string system_error_text(int code)
                         : text + " (" + std::to_string(code) + ")";
 }
 
+std::string thread_limit_text(int code)
+{
+    return std::generic_category().message(code);
+}
+
 #else
+
+namespace {
+
+// "at most 1024 open files for this program: ulimit -n"
+std::string limit_text(int resource, const char* what, const char* option)
+{
+    rlimit limit{};
+    const std::string most = ::getrlimit(resource, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY
+                                 ? std::to_string(limit.rlim_cur)
+                                 : "a limited number of";
+    return "at most " + most + " " + what + " for this program: ulimit " + option;
+}
+
+} // namespace
 
 int last_socket_error()
 {
@@ -63,7 +85,16 @@ std::string system_error_text(int code)
     // The GNU strerror_r returns the text, which may or may not be in the buffer.
     const char* text = ::strerror_r(code, buffer, sizeof buffer);
     const std::string words = trimmed(text ? text : "");
-    return words.empty() ? "error " + std::to_string(code) : words;
+    if (words.empty()) return "error " + std::to_string(code);
+    if (code == EMFILE) return words + " (" + limit_text(RLIMIT_NOFILE, "open files", "-n") + ")";
+    return words;
+}
+
+std::string thread_limit_text(int code)
+{
+    const std::string words = system_error_text(code);
+    if (code != EAGAIN) return words;
+    return words + " (" + limit_text(RLIMIT_NPROC, "processes and threads", "-u") + ")";
 }
 
 #endif

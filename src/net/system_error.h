@@ -10,6 +10,11 @@ int last_socket_error();
 
 // The system's text for `code`, UTF-8, without a trailing full stop or line break; the number
 // alone when the system has no text for it.
+// The limit is named where the code says one was reached ("Too many open files (at most 1024
+// open files for this program: ulimit -n)"): the operator can raise it.
 std::string system_error_text(int code);
+
+// The same for a thread that could not be started (`code` from std::system_error).
+std::string thread_limit_text(int code);
 
 } // namespace zk

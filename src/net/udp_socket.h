@@ -54,11 +54,17 @@ public:
     };
     Read receive(Arrived& into);
     // Sends all of `data` to `to`; a broadcast leaves through adapter `interface_index` when it
-    // is above 0. True when the whole datagram was handed to the network.
-    bool send(SocketAddress to, ByteView data, int interface_index);
+    // is above 0. With a `source` (host byte order) it leaves from that address while this host
+    // has it, so one socket on 0.0.0.0 answers from any of the host's addresses; from the
+    // system's choice otherwise. True when the whole datagram was handed to the network.
+    bool send(SocketAddress to, ByteView data, int interface_index, std::uint32_t source = 0);
 
 private:
-    bool send_through(std::intptr_t socket, SocketAddress to, ByteView data, int interface_index);
+    bool send_through(std::intptr_t socket,
+                      SocketAddress to,
+                      ByteView data,
+                      int interface_index,
+                      std::uint32_t source);
 
     WinsockUse winsock_;
     std::intptr_t descriptor_ = -1;
@@ -66,6 +72,7 @@ private:
     Bytes buffer_;
 #ifdef _WIN32
     void* receive_message_ = nullptr; // WSARecvMsg, which also tells the local address
+    void* send_message_ = nullptr;    // WSASendMsg, which can choose the source address
     int unicast_interface_ = 0;       // what IP_UNICAST_IF holds now; 0 for the routes' choice
 #endif
 };

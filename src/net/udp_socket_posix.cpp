@@ -92,15 +92,20 @@ UdpSocket::Read UdpSocket::receive(Arrived& into)
     return Read::datagram;
 }
 
-bool UdpSocket::send(SocketAddress to, ByteView data, int interface_index)
+bool UdpSocket::send(SocketAddress to, ByteView data, int interface_index, std::uint32_t source)
 {
-    return send_through(descriptor_, to, data, interface_index);
+    // An address this host does not have (yet, or any more) is refused by the routing (EINVAL
+    // or ENETUNREACH, as the kernel has it); the datagram then leaves from the system's choice,
+    // as from a socket without a source.
+    if (source != 0 && send_through(descriptor_, to, data, interface_index, source)) return true;
+    return send_through(descriptor_, to, data, interface_index, 0);
 }
 
 bool UdpSocket::send_through(std::intptr_t socket,
                              SocketAddress to,
                              ByteView data,
-                             int interface_index)
+                             int interface_index,
+                             std::uint32_t source)
 {
     const int fd = static_cast<int>(socket);
     sockaddr_in address = socket_address(to);
@@ -111,8 +116,8 @@ bool UdpSocket::send_through(std::intptr_t socket,
     message.msg_namelen = sizeof address;
     message.msg_iov = &part;
     message.msg_iovlen = 1;
-    if (interface_index > 0 && to.address == broadcast_address) {
-        // The kernel puts the datagram out of that interface whatever the routes say.
+    const bool out_of_interface = interface_index > 0 && to.address == broadcast_address;
+    if (out_of_interface || source != 0) {
         message.msg_control = control;
         message.msg_controllen = sizeof control;
         cmsghdr* header = CMSG_FIRSTHDR(&message);
@@ -120,7 +125,9 @@ bool UdpSocket::send_through(std::intptr_t socket,
         header->cmsg_type = IP_PKTINFO;
         header->cmsg_len = CMSG_LEN(sizeof(in_pktinfo));
         in_pktinfo info{};
-        info.ipi_ifindex = interface_index;
+        // The kernel puts a broadcast out of that interface whatever the routes say.
+        if (out_of_interface) info.ipi_ifindex = interface_index;
+        info.ipi_spec_dst.s_addr = htonl(source);
         std::memcpy(CMSG_DATA(header), &info, sizeof info);
     }
     for (int waited = 0;;) {

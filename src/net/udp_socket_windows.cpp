@@ -77,6 +77,11 @@ std::string UdpSocket::open(SocketAddress local, bool shared)
         ::WSAIoctl(socket, SIO_GET_EXTENSION_FUNCTION_POINTER, &id, sizeof id, &function,
                    sizeof function, &returned, nullptr, nullptr) == 0)
         receive_message_ = reinterpret_cast<void*>(function);
+    GUID send_id = WSAID_WSASENDMSG;
+    LPFN_WSASENDMSG send_function = nullptr;
+    if (::WSAIoctl(socket, SIO_GET_EXTENSION_FUNCTION_POINTER, &send_id, sizeof send_id,
+                   &send_function, sizeof send_function, &returned, nullptr, nullptr) == 0)
+        send_message_ = reinterpret_cast<void*>(send_function);
     return {};
 }
 
@@ -140,7 +145,7 @@ UdpSocket::Read UdpSocket::receive(Arrived& into)
     return Read::datagram;
 }
 
-bool UdpSocket::send(SocketAddress to, ByteView data, int interface_index)
+bool UdpSocket::send(SocketAddress to, ByteView data, int interface_index, std::uint32_t source)
 {
     // A broadcast leaves through the chosen adapter from this socket itself, so from its bound
     // port: a module that answers to its asker's port answers there. Windows sends a limited
@@ -153,16 +158,49 @@ bool UdpSocket::send(SocketAddress to, ByteView data, int interface_index)
                          reinterpret_cast<const char*>(&index), sizeof index) == 0)
             unicast_interface_ = through;
     }
-    return send_through(descriptor_, to, data, interface_index);
+    // An address this host does not have is refused; the datagram then leaves from the system's
+    // choice, as from a socket without a source.
+    if (source != 0 && send_message_ &&
+        send_through(descriptor_, to, data, interface_index, source))
+        return true;
+    return send_through(descriptor_, to, data, interface_index, 0);
+}
 }
 
-bool UdpSocket::send_through(std::intptr_t socket, SocketAddress to, ByteView data, int)
+bool UdpSocket::send_through(
+    std::intptr_t socket, SocketAddress to, ByteView data, int, std::uint32_t source)
 {
-    const sockaddr_in address = socket_address(to);
+    sockaddr_in address = socket_address(to);
+    WSABUF part{static_cast<ULONG>(data.size()),
+                reinterpret_cast<char*>(const_cast<std::uint8_t*>(data.data()))};
+    alignas(WSACMSGHDR) char control[WSA_CMSG_SPACE(sizeof(IN_PKTINFO))] = {};
+    WSAMSG message{};
+    message.name = reinterpret_cast<sockaddr*>(&address);
+    message.namelen = sizeof address;
+    message.lpBuffers = &part;
+    message.dwBufferCount = 1;
+    if (source != 0) {
+        message.Control = {sizeof control, control};
+        WSACMSGHDR* header = WSA_CMSG_FIRSTHDR(&message);
+        header->cmsg_level = IPPROTO_IP;
+        header->cmsg_type = IP_PKTINFO;
+        header->cmsg_len = WSA_CMSG_LEN(sizeof(IN_PKTINFO));
+        IN_PKTINFO info{};
+        info.ipi_addr.s_addr = htonl(source);
+        std::memcpy(WSA_CMSG_DATA(header), &info, sizeof info);
+    }
     for (int waited = 0;;) {
-        const int sent = ::sendto(as_socket(socket), reinterpret_cast<const char*>(data.data()),
-                                  static_cast<int>(data.size()), 0,
-                                  reinterpret_cast<const sockaddr*>(&address), sizeof address);
+        int sent = 0;
+        if (source != 0) {
+            DWORD bytes = 0;
+            const auto send_message = reinterpret_cast<LPFN_WSASENDMSG>(send_message_);
+            sent = send_message(as_socket(socket), &message, 0, &bytes, nullptr, nullptr) == 0
+                       ? static_cast<int>(bytes)
+                       : SOCKET_ERROR;
+        } else {
+            sent = ::sendto(as_socket(socket), part.buf, static_cast<int>(part.len), 0,
+                            reinterpret_cast<const sockaddr*>(&address), sizeof address);
+        }
         if (sent >= 0) return static_cast<std::size_t>(sent) == data.size();
         if (::WSAGetLastError() != WSAEWOULDBLOCK || waited >= send_wait_ms) return false;
         WSAPOLLFD writable{as_socket(socket), POLLWRNORM, 0};

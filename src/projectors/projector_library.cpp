@@ -47,6 +47,7 @@ std::uint8_t parity_field(const JsonAt& object)
 std::array<Bytes, 4> codes_field(const JsonAt& object)
 {
     const JsonAt codes = object["codes"].object();
+    codes.only_keys({code_keys[0], code_keys[1], code_keys[2], code_keys[3]});
     std::array<Bytes, 4> bytes;
     for (std::size_t i = 0; i < code_keys.size(); ++i) {
         if (!codes.has(code_keys[i])) continue;
@@ -61,6 +62,10 @@ std::array<Bytes, 4> codes_field(const JsonAt& object)
 
 ProjectorEntry parse_entry(const JsonAt& object, bool library_entry)
 {
+    // A typo ("power-off") would otherwise leave that code empty, and writing the entry to a
+    // controller would erase the code it holds.
+    object.only_keys(
+        {"brand", "family", "models", "baud", "parity", "codes", "sources", "confidence"});
     ProjectorEntry entry;
     entry.brand = optional_text(object, "brand", library_entry);
     entry.family = optional_text(object, "family", library_entry);
@@ -120,6 +125,7 @@ void add_library_text(Library& library, std::string_view text, const std::string
     json document;
     try {
         document = parse_json_document(text);
+        JsonAt(document).only_keys({"projectors"});
         (void)JsonAt(document)["projectors"].list();
     } catch (const JsonError& error) {
         library.problems.push_back(file + ": " + error.what());
@@ -141,7 +147,7 @@ Library load_library(const std::filesystem::path& user_file,
     Library library;
     for (const auto& [path, optional] : {std::pair{user_file, true}, {shipped_file, false}}) {
         if (path.empty()) continue;
-        FileRead read = read_regular_file(path);
+        FileRead read = read_regular_file(path, projector_library_file);
         if (const auto* failure = std::get_if<ReadFailure>(&read)) {
             if (!(optional && failure->missing))
                 library.problems.push_back(describe(path, *failure));
@@ -167,7 +173,7 @@ std::filesystem::path shipped_library_file(const std::filesystem::path& program_
 
 std::variant<ProjectorEntry, std::string> read_room_file(const std::filesystem::path& path)
 {
-    FileRead read = read_regular_file(path);
+    FileRead read = read_regular_file(path, room_file);
     if (const auto* failure = std::get_if<ReadFailure>(&read)) return describe(path, *failure);
     json document;
     try {

@@ -1,5 +1,7 @@
 #include "protocol/code_text.h"
 
+#include <algorithm>
+
 #include "base/values.h"
 
 namespace zk::protocol {
@@ -38,9 +40,14 @@ Escape read_escape(std::string_view text, std::size_t at)
         const std::string_view digits = text.substr(at + 2, 2);
         const std::optional<std::uint8_t> byte =
             digits.size() == 2 ? parse_hex_byte(digits) : std::nullopt;
-        if (!byte)
-            return {TextRefusal{TextProblem::bad_hex_escape, std::string(text.substr(at, 4))}, 4};
-        return {*byte, 4};
+        if (byte) return {*byte, 4};
+        // The two characters that should have been hex digits, each whole.
+        std::size_t end = at + 2;
+        for (int i = 0; i < 2 && end < text.size(); ++i)
+            end += character_length(static_cast<unsigned char>(text[end]));
+        end = std::min(end, text.size());
+        return {TextRefusal{TextProblem::bad_hex_escape, std::string(text.substr(at, end - at))},
+                end - at};
     }
     default: {
         const auto next = static_cast<unsigned char>(text[at + 1]);

@@ -2,43 +2,19 @@
 
 #include "base/ipv4_text.h"
 #include "discovery/config_datagram.h"
-#include "net/host_addresses.h"
 
 namespace zk::sim {
-
-namespace {
-
-// Sockets of their own only where the face listens on every address; a face bound to one
-// address stands for whatever arrives there.
-bool answers_from_own_addresses(const CommandFaceOptions& options, const NetworkModel* network)
-{
-    return network && options.bind_address == "0.0.0.0";
-}
-
-PortUse
-port_use(const CommandFaceOptions& options, const NetworkModel* network, const AddressSockets& own)
-{
-    const bool shared = answers_from_own_addresses(options, network) && own.any_local(*network);
-    return shared ? PortUse::shared : PortUse::exclusive;
-}
-
-} // namespace
 
 CommandFace::CommandFace(const CommandFaceOptions& options,
                          ControllerStates states,
                          LogLine log,
                          const NetworkModel* network)
-    : options_(options), network_(network),
-      own_(answers_from_own_addresses(options, network) ? interface_addresses()
-                                                        : std::vector<std::string>{},
-           [this](DatagramEndpoint& own) { on_request(own); }),
-      endpoint_(options.hs3_port, options.bind_address, port_use(options, network, own_)),
+    : options_(options), network_(network), endpoint_(options.hs3_port, options.bind_address),
       sender_(endpoint_, options.faults, options.log ? std::move(log) : LogLine{})
 {
     for (auto& [index, state] : states)
         controllers_.emplace(index, ControllerModel(std::move(state), options.model));
     endpoint_.on_datagram([this](ByteView) { on_request(endpoint_); });
-    follow_addresses();
 }
 
 CommandFace::CommandFace(const CommandFaceOptions& options,
@@ -63,12 +39,6 @@ ControllerStates CommandFace::states() const
     return states;
 }
 
-void CommandFace::follow_addresses()
-{
-    if (endpoint_.is_bound() && answers_from_own_addresses(options_, network_))
-        own_.follow(*network_, endpoint_.local_port());
-}
-
 std::string CommandFace::describe() const
 {
     std::string text = "HS3 commands";
@@ -77,8 +47,8 @@ std::string CommandFace::describe() const
         text += " of " + std::to_string(count) + " controller" + (count == 1 ? "" : "s");
     }
     text += " listening on " + options_.bind_address + ":" + std::to_string(port());
-    if (const std::size_t own = own_.count(); own > 0)
-        text += " (" + std::to_string(own) + " also on their own address)";
+    if (network_ && options_.bind_address == "0.0.0.0")
+        text += ", each answering from its address where this host has it";
     if (options_.reply_to)
         return text + ", replies to " + options_.reply_to->host + ":" +
                std::to_string(options_.reply_to->port);
@@ -107,9 +77,11 @@ void CommandFace::on_request(DatagramEndpoint& socket)
     if (!answer.replies.empty() && !to)
         sender_.log("x ", from, {}, "no network module to take the server address from");
     if (!answer.replies.empty() && to) {
-        const std::shared_ptr<DatagramEndpoint> own = own_.of(*index);
-        for (Outgoing& reply : answer.replies)
-            reply.via = own;
+        // From the address asked, which is the controller's: a tool takes no answer from
+        // another. A face bound to one address answers from it anyway.
+        if (network_)
+            for (Outgoing& reply : answer.replies)
+                reply.from = at.address;
         sender_.send(std::move(answer.replies), *to);
     }
     // Answer first: saving the state of many controllers takes longer than a tool waits.

@@ -9,7 +9,6 @@
 #include <string>
 
 #include "net/datagram_endpoint.h"
-#include "sim/address_sockets.h"
 #include "sim/controller_model.h"
 #include "sim/network_module.h"
 #include "sim/options.h"
@@ -52,8 +51,6 @@ public:
     const ControllerState& state_of(std::size_t index) const;
     // Every controller whose state was ever touched, by module position.
     ControllerStates states() const;
-    // Binds, moves or drops the controllers' own sockets after a module's address changed.
-    void follow_addresses();
     // "HS3 commands of 3 controllers listening on 0.0.0.0:16006, replies to the sender" and the
     // like.
     std::string describe() const;
@@ -68,7 +65,6 @@ private:
 
     CommandFaceOptions options_;
     const NetworkModel* network_;
-    AddressSockets own_;
     DatagramEndpoint endpoint_;
     std::map<std::size_t, ControllerModel> controllers_; // made at their first request
     ReplySender sender_;

@@ -118,8 +118,7 @@ int main(int argc, char** argv)
         face.on_state_changed([&keeper](const ControllerState&) { keeper->changed(); });
     }
     if (module_face) {
-        module_face->on_change([&face, &keeper] {
-            face.follow_addresses();
+        module_face->on_change([&keeper] {
             if (keeper) keeper->changed();
         });
     }

@@ -4,7 +4,6 @@
 
 #include "base/values.h"
 #include "discovery/config_datagram.h"
-#include "net/host_addresses.h"
 
 namespace zk::sim {
 
@@ -14,17 +13,11 @@ NetworkFace::NetworkFace(NetworkModel& model,
                          const NetworkFaceOptions& options,
                          const FaultOptions& faults,
                          LogLine log)
-    : model_(model), options_(options),
-      own_(interface_addresses(),
-           [this](DatagramEndpoint& own) { answer(own.received(), own.received_from()); }),
-      // Sockets of the modules' own addresses can only join the face's port when it is shared.
-      endpoint_(options.config_port,
-                "0.0.0.0",
-                own_.any_local(model) ? PortUse::shared : PortUse::exclusive),
+    : model_(model), options_(options), endpoint_(options.config_port),
       sender_(endpoint_, faults, std::move(log), options.rate)
 {
     endpoint_.on_datagram([this](ByteView request) { answer(request, endpoint_.received_from()); });
-    if (endpoint_.is_bound()) own_.follow(model_, endpoint_.local_port());
+    remember_addresses();
 }
 
 std::string NetworkFace::describe() const
@@ -32,16 +25,16 @@ std::string NetworkFace::describe() const
     const std::size_t count = model_.modules.size();
     std::string text = std::to_string(count) + " network module" + (count == 1 ? "" : "s") +
                        " listening on 0.0.0.0:" + std::to_string(local_port());
-    if (const std::size_t own = own_sockets(); own > 0)
-        text += " (" + std::to_string(own) + " also on their own address)";
     if (model_.strict_writes) text += ", refusing unsound writes";
     if (options_.reply_to_sender) return text + ", replies to the asker";
     return text + ", replies broadcast to port " + std::to_string(options_.pc_port);
 }
 
-std::size_t NetworkFace::own_sockets() const
+void NetworkFace::remember_addresses()
 {
-    return own_.count();
+    answering_from_.resize(model_.modules.size());
+    for (std::size_t i = 0; i < answering_from_.size(); ++i)
+        answering_from_[i] = discovery::dotted(model_.modules[i].ip, 0);
 }
 
 void NetworkFace::answer(ByteView request, const Peer& asker)
@@ -52,18 +45,14 @@ void NetworkFace::answer(ByteView request, const Peer& asker)
     sender_.log("<-", asker, request, result.replies.empty() ? meaning + ", ignored" : meaning);
     std::vector<Outgoing> replies;
     for (std::size_t i = 0; i < result.replies.size(); ++i) {
-        Outgoing reply{std::move(result.replies[i]), 0, {}, nullptr};
+        Outgoing reply{std::move(result.replies[i]), 0, {}, {}};
         reply.meaning = config_meaning(reply.datagram);
         const std::size_t module = result.senders[i];
-        if (std::shared_ptr<DatagramEndpoint> own = own_.of(module)) {
-            reply.via = std::move(own);
-            reply.meaning += ", from " + discovery::dotted(*own_.bound_address(module), 0);
-        }
+        if (module < answering_from_.size()) reply.from = answering_from_[module];
         replies.push_back(std::move(reply));
     }
-    // The answer still leaves from the address the request reached; new settings apply after.
     if (result.changed) {
-        own_.follow(model_, endpoint_.local_port());
+        remember_addresses();
         if (on_change_) on_change_();
     }
     const Peer to = options_.reply_to_sender ? asker : Peer{"", options_.pc_port};

@@ -1,8 +1,8 @@
 #pragma once
 // zksim's network-module face: the module model behind a datagram endpoint on the configuration
 // port, answering by broadcast to the PC's port as real modules do, or to the asker. A module
-// whose address exists on this host answers from that address, through a socket of its own on
-// the same port; the others share the face's socket.
+// whose address exists on this host answers from that address, through the face's one socket:
+// what a module costs does not grow with their number.
 #include <functional>
 #include <memory>
 #include <optional>
@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "net/datagram_endpoint.h"
-#include "sim/address_sockets.h"
 #include "sim/faults.h"
 #include "sim/network_module.h"
 #include "sim/options.h"
@@ -22,8 +21,7 @@ class NetworkFace
 {
 public:
     // Binds the configuration port on every address at once (broadcasts reach only such a
-    // socket), and on each module's own address where this host has it; `model` must outlive
-    // the face. `log` gets one line per datagram when given.
+    // socket); `model` must outlive the face. `log` gets one line per datagram when given.
     NetworkFace(NetworkModel& model,
                 const NetworkFaceOptions& options,
                 const FaultOptions& faults = {},
@@ -37,15 +35,16 @@ public:
     void on_change(std::function<void()> handler) { on_change_ = std::move(handler); }
     // "3 network modules listening on 0.0.0.0:50000, replies broadcast to port 60000" and the like.
     std::string describe() const;
-    // How many modules answer from an address of their own.
-    std::size_t own_sockets() const;
 
 private:
     void answer(ByteView request, const Peer& asker);
+    void remember_addresses();
 
     NetworkModel& model_;
     NetworkFaceOptions options_;
-    AddressSockets own_;
+    // Each module's address before the request being answered: a write's answer still leaves
+    // from the address the request reached, and the new settings apply after it.
+    std::vector<std::string> answering_from_;
     DatagramEndpoint endpoint_;
     ReplySender sender_;
     std::function<void()> on_change_;

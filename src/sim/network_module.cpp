@@ -236,8 +236,10 @@ void to_json(nlohmann::json& json, const ModuleSettings& m)
 
 void refuse_unknown_module_key(const JsonAt& module)
 {
-    // web_port: files of earlier versions name it; it is read and dropped.
-    module.only_keys({"mac",
+    // web_port: files of earlier versions name it; it is read and dropped. controller: the
+    // command state of the module's controller, which the state file keeps beside it.
+    module.only_keys({"controller",
+                      "mac",
                       "device_type",
                       "device_subtype",
                       "device_index",

@@ -68,7 +68,7 @@ Bytes search_reply(const ModuleSettings& module, ByteView request);
 Bytes config_reply(const ModuleSettings& module, ByteView request);
 
 void to_json(nlohmann::json& json, const ModuleSettings& module);
-// Refuses a key from_json would not read, naming its path.
+// Refuses a key that neither from_json nor the state file beside it reads, naming its path.
 void refuse_unknown_module_key(const JsonAt& module);
 // Missing members keep their defaults; a malformed one throws nlohmann::json::exception.
 void from_json(const nlohmann::json& json, ModuleSettings& module);

@@ -54,7 +54,7 @@ void ReplySender::send(std::vector<Outgoing> replies, const Peer& to)
     if (kept < made) log("x ", to, {}, std::to_string(made - kept) + " reply(ies) lost");
     std::vector<Outgoing> at_once;
     for (Outgoing& reply : replies) {
-        if (reply.delay_ms <= 0 && !pacer_.paces() && !reply.via) {
+        if (reply.delay_ms <= 0 && !pacer_.paces()) {
             at_once.push_back(std::move(reply));
             continue;
         }
@@ -75,19 +75,25 @@ void ReplySender::send(std::vector<Outgoing> replies, const Peer& to)
 
 void ReplySender::send_together(const std::vector<Outgoing>& replies, const Peer& to)
 {
-    std::vector<ByteView> datagrams;
-    for (const Outgoing& reply : replies)
-        datagrams.emplace_back(reply.datagram);
-    const std::vector<bool> sent = endpoint_.send_all(to.address, to.port, datagrams);
-    for (std::size_t i = 0; i < replies.size(); ++i)
-        log("->", to, replies[i].datagram,
-            sent[i] ? replies[i].meaning : replies[i].meaning + ", send failed");
+    // One hand-over to the socket per run of replies from one address.
+    for (std::size_t first = 0; first < replies.size();) {
+        std::vector<ByteView> datagrams;
+        std::size_t end = first;
+        for (; end < replies.size() && replies[end].from == replies[first].from; ++end)
+            datagrams.emplace_back(replies[end].datagram);
+        const std::vector<bool> sent =
+            endpoint_.send_all(to.address, to.port, datagrams, replies[first].from);
+        for (std::size_t i = first; i < end; ++i)
+            log("->", to, replies[i].datagram,
+                sent[i - first] ? replies[i].meaning : replies[i].meaning + ", send failed");
+        first = end;
+    }
 }
 
 void ReplySender::send_now(const Outgoing& reply, const Peer& to)
 {
-    Sender& out = reply.via ? *reply.via : endpoint_;
-    const bool sent = out.send(to.address, to.port, reply.datagram);
+    const ByteView one[] = {reply.datagram};
+    const bool sent = endpoint_.send_all(to.address, to.port, one, reply.from).front();
     log("->", to, reply.datagram, sent ? reply.meaning : reply.meaning + ", send failed");
 }
 

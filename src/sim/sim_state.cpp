@@ -1,5 +1,6 @@
 #include "sim/sim_state.h"
 
+#include <algorithm>
 #include <fstream>
 
 #include "base/file_read.h"
@@ -12,6 +13,17 @@ namespace fs = std::filesystem;
 namespace {
 
 using nlohmann::json;
+
+// "not valid (VALUE)", the value shown only when it is short: a list or an object may be any
+// size and depth.
+std::string shown_short(const json& value)
+{
+    const auto single = [](const json& item) { return !item.is_structured(); };
+    const bool short_list =
+        value.is_array() && value.size() <= 16 && std::all_of(value.begin(), value.end(), single);
+    if (!single(value) && !short_list) return "not valid";
+    return "not valid (" + value.dump() + ")";
+}
 
 // The whole object at once, which is what nearly every file needs; only when that fails, key by
 // key, so that the refusal can name the one that is wrong.
@@ -28,7 +40,7 @@ ModuleSettings module_from_json(const JsonAt& in)
         try {
             from_json(json{{key, value}}, module);
         } catch (const json::exception&) {
-            in[key].refuse("not valid (" + value.dump() + ")");
+            in[key].refuse(shown_short(value));
         }
     }
     in.refuse("not valid"); // a key that fails within the object fails alone too
@@ -37,11 +49,8 @@ ModuleSettings module_from_json(const JsonAt& in)
 // One module of the list and the command state of its controller, when the entry has one.
 void read_module(const JsonAt& in, std::size_t index, SimState& state)
 {
-    json settings = in.object().value();
-    settings.erase("controller");
-    const JsonAt module(settings, in.path());
-    refuse_unknown_module_key(module);
-    state.network->modules.push_back(module_from_json(module));
+    refuse_unknown_module_key(in.object());
+    state.network->modules.push_back(module_from_json(in));
     if (!in.has("controller")) return;
     const JsonAt controller = in["controller"].object();
     if (!state.controllers.emplace(index, controller_state_from(controller)).second)
@@ -109,7 +118,7 @@ std::variant<SimState, std::string> sim_state_from_json(const json& in)
 
 std::variant<SimState, std::string> load_sim_state(const std::string& path)
 {
-    const FileRead read = read_regular_file(utf8_path(path));
+    const FileRead read = read_regular_file(utf8_path(path), sim_state_file);
     if (const auto* failure = std::get_if<ReadFailure>(&read)) {
         if (failure->missing) return SimState{};
         return "cannot read the state file " + describe(utf8_path(path), *failure);

@@ -40,7 +40,7 @@ TEST(file_write, replaces_a_links_target)
     ASSERT_EQ(replace_file(folder / "system.ini", "[a]\r\nb=1\r\n"), "");
     ASSERT_EQ(replace_file(folder / "system.ini", "[a]\r\nb=2\r\n"), "");
     EXPECT_TRUE(fs::is_symlink(folder / "system.ini"));
-    EXPECT_EQ(std::get<std::string>(read_regular_file(folder / "kept/system.ini")),
+    EXPECT_EQ(std::get<std::string>(read_regular_file(folder / "kept/system.ini", card_file)),
               "[a]\r\nb=2\r\n");
     EXPECT_FALSE(fs::exists(folder / "kept/system.ini.tmp"));
     fs::remove_all(folder);

@@ -56,6 +56,42 @@ TEST(json_reading, every_refusal_names_the_members_path)
     }
 }
 
+TEST(json_reading, hostile_documents_are_refused_while_read_naming_the_place)
+{
+    const std::string deep = std::string(300'000, '[') + std::string(300'000, ']');
+    const std::string at_limit =
+        std::string(json_depth_limit, '[') + std::string(json_depth_limit, ']');
+    struct Case
+    {
+        const char* what;
+        std::string text;
+        const char* message; // nullptr: read
+    };
+    const Case cases[] = {
+        {"deep lists", deep,
+         "[0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0]"
+         "[0][0][0][0][0][0][0][0][0]: nested more than 32 levels deep"},
+        {"deep in a member", R"({"modules": [{"colour": )" + deep + "}]}",
+         "modules[0].colour[0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0]"
+         "[0][0][0][0][0]: nested more than 32 levels deep"},
+        {"as deep as allowed", at_limit, nullptr},
+        {"key twice", R"({"baud": 9600, "baud": 19200})", "baud: given twice"},
+        {"key twice, nested", R"({"l": [1, {"s": {"a": 1, "b": {}, "a": 2}}]})",
+         "l[1].s.a: given twice"},
+        {"same key in two objects", R"({"a": {"k": 1}, "b": {"k": 1}, "k": [{"k": 1}, {"k": 2}]})",
+         nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        try {
+            (void)parse_json_document(c.text);
+            EXPECT_EQ(c.message, nullptr) << "accepted";
+        } catch (const JsonError& error) {
+            EXPECT_STREQ(error.what(), c.message ? c.message : "(read)");
+        }
+    }
+}
+
 TEST(json_reading, good_members_are_read)
 {
     const nlohmann::json document =

@@ -2,6 +2,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 
+#include "base/json_reading.h"
 #include "cli/card_batch.h"
 #include "cli/card_file.h"
 #include "cli/found_controllers.h"
@@ -103,6 +104,41 @@ TEST(cli_input, good_values_read_as_typed)
     EXPECT_EQ(parse_baud("345600"), 345600u);
 }
 
+// A backup edited by hand, its text read as restore reads it.
+TEST(cli_input, hostile_backups_are_refused_naming_the_member)
+{
+    const std::string good = backup_with("volume", 1).dump();
+    struct Case
+    {
+        const char* what;
+        std::string_view from, to;
+        std::string message;
+    };
+    std::string deep_path = "serial.baud";
+    for (int i = 0; i < 30; ++i)
+        deep_path += "[0]";
+    const std::string deep = std::string(300'000, '[') + std::string(300'000, ']');
+    const Case cases[] = {
+        {"baud nested deep", "9600", deep, deep_path + ": nested more than 32 levels deep"},
+        {"baud a list", "9600", "[[9600]]", "b: serial.baud: expected a number or a text"},
+        {"unknown key", "\"power_off\"", "\"poweroff\"", "b: serial.poweroff: unknown key"},
+        {"unknown top key", "\"volume\"", "\"volumes\":1,\"volume\"", "b: volumes: unknown key"},
+        {"key twice", "\"baud\"", "\"baud\":19200,\"baud\"", "serial.baud: given twice"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::string text = good;
+        ASSERT_NE(text.find(c.from), std::string::npos);
+        text.replace(text.find(c.from), c.from.size(), c.to);
+        try {
+            settings_from_json(parse_json_document(text), "b");
+            ADD_FAILURE() << "accepted";
+        } catch (const std::exception& error) {
+            EXPECT_EQ(error.what(), c.message);
+        }
+    }
+}
+
 // Card files as schools save them from a spreadsheet; each row is a file and the cards read.
 TEST(cli_input, card_files_in_the_forms_schools_have_them)
 {
@@ -130,6 +166,7 @@ TEST(cli_input, card_files_in_the_forms_schools_have_them)
          {{2, 7}, {3, 8}}},
         {"a line of spaces only", "5\n   \n\xE3\x80\x80\n6\n", {{1, 5}, {4, 6}}},
         {"tab-separated", "card\tname\n9\tx\n", {{2, 9}}},
+        {"lone CR line ends", "card\r7\r\r8\r", {{2, 7}, {4, 8}}},
         {"empty", "", {}},
         {"header only", "卡号\r\n", {}},
     };

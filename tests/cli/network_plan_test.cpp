@@ -155,5 +155,37 @@ TEST(network_plan, a_write_shows_every_field_it_changes_and_self_is_this_pc)
     EXPECT_EQ(write_changes(check.steps[1]), std::vector<std::string>{}); // not written at all
 }
 
+TEST(network_plan, hostile_files_are_read_by_their_lines_or_refused)
+{
+    struct Case
+    {
+        std::string what;
+        std::string text;
+        std::size_t rows;
+        std::vector<std::string> problems;
+    };
+    const std::vector<Case> cases = {
+        {"lone CR line ends",
+         "mac,ip\r84:C2:E4:00:00:01,192.168.1.60\r84:C2:E4:00:00:02,192.168.1.61\r",
+         2,
+         {}},
+        {"a lone CR line is numbered",
+         "mac,ip\r\r84:C2:E4:00:00:0G",
+         0,
+         {"plan.csv:3: mac: expected a MAC like 84:C2:E4:00:00:01, not \"84:C2:E4:00:00:0G\""}},
+        {"header only", "mac,ip\r\n", 0, {"plan.csv: no controller rows under the header"}},
+        {"comments under the header",
+         "mac,ip\n# none yet\n\n",
+         0,
+         {"plan.csv: no controller rows under the header"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const Plan plan = read_plan(c.text, "plan.csv");
+        EXPECT_EQ(plan.rows.size(), c.rows);
+        EXPECT_EQ(plan.problems, c.problems);
+    }
+}
+
 } // namespace
 } // namespace zk::cli

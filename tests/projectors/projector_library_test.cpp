@@ -128,6 +128,65 @@ TEST(projector_library, user_entries_come_first_and_a_broken_file_is_named)
               std::vector<std::string>{broken.string() + ": not valid JSON"});
 }
 
+// What each hostile file is refused as: the file named, the entry and the key where it has them.
+struct HostileFile
+{
+    const char* what;
+    std::string text;
+    std::string problem; // after "PATH: "
+};
+
+const std::string acme = R"({"brand":"Acme","family":"X1","baud":9600,"parity":"none",
+    "codes":{"power_on":"01","power-off":"03 04"},"sources":["s"],"confidence":"documented"})";
+const std::string deep = std::string(300'000, '[') + std::string(300'000, ']');
+
+TEST(projector_library, hostile_files_load_nothing_they_do_not_say)
+{
+    TempDir dir;
+    const HostileFile cases[] = {
+        {"a typo in a code's name", R"({"projectors":[)" + acme + "]}",
+         "entry 1 (Acme X1): codes.power-off: unknown key"},
+        {"a typo in an entry's key", R"({"projectors":[{"brand":"Acme","family":"X1","bauds":1}]})",
+         "entry 1 (Acme X1): bauds: unknown key"},
+        {"a key beside the list", R"({"projectors":[],"projector":[]})", "projector: unknown key"},
+        {"a key twice", R"({"projectors":[{"brand":"A","brand":"B"}]})",
+         "projectors[0].brand: given twice"},
+        {"nested deep", R"({"projectors":)" + deep + "}",
+         "projectors[0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0]"
+         "[0][0][0][0][0]: nested more than 32 levels deep"},
+        {"too large", std::string((4u << 20) + 1, ' '),
+         "is larger than a projector library may be (at most 4 MiB)"},
+    };
+    for (const HostileFile& c : cases) {
+        SCOPED_TRACE(c.what);
+        const fs::path file = dir.write("f.json", c.text);
+        const Library library = load_library(file, {});
+        EXPECT_TRUE(library.entries.empty());
+        EXPECT_EQ(library.problems, std::vector<std::string>{file.string() + ": " + c.problem});
+    }
+}
+
+TEST(room_file, hostile_files_are_refused_naming_the_key)
+{
+    TempDir dir;
+    const HostileFile cases[] = {
+        {"a typo in a code's name", acme, "codes.power-off: unknown key"},
+        {"a key twice", R"({"baud":9600,"baud":19200})", "baud: given twice"},
+        {"nested deep", R"({"codes":)" + deep + "}",
+         "codes[0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0]"
+         "[0][0][0][0]: nested more than 32 levels deep"},
+        {"too large", std::string((1u << 20) + 1, ' '),
+         "is larger than a room file may be (at most 1 MiB)"},
+    };
+    for (const HostileFile& c : cases) {
+        SCOPED_TRACE(c.what);
+        const fs::path file = dir.write("room.json", c.text);
+        const auto read = read_room_file(file);
+        ASSERT_TRUE(std::holds_alternative<std::string>(read));
+        EXPECT_EQ(std::get<std::string>(read), file.string() + ": " + c.problem);
+    }
+}
+
 TEST(room_file, writes_and_reads_back_one_rooms_codes)
 {
     TempDir dir;

@@ -65,6 +65,7 @@ TEST(code_text, refuses_what_is_no_byte_and_names_it)
         {"PWR\\R", TextProblem::unknown_escape, "\\R"},
         {"a\\中b", TextProblem::unknown_escape, "\\中"},
         {"\\x4", TextProblem::bad_hex_escape, "\\x4"},
+        {"\\x4中", TextProblem::bad_hex_escape, "\\x4中"},
         {"\\xZZ0", TextProblem::bad_hex_escape, "\\xZZ"},
         {"\\x", TextProblem::bad_hex_escape, "\\x"},
         {"ON\\", TextProblem::lone_backslash, "\\"},

@@ -94,8 +94,8 @@ TEST(network_face, logs_each_datagram_with_its_meaning)
 TEST(network_face, each_module_whose_address_is_here_answers_from_it)
 {
     if (zk::test::under_wine()) GTEST_SKIP() << "Wine binds an address as its whole device";
-    // 127.0.0.2 and .3 are this host's on Linux; 10.9.9.9 is not, so that module shares the
-    // face's socket.
+    // 127.0.0.2 and .3 are this host's on Linux; 10.9.9.9 is not, so that module answers from
+    // the address the system picks.
     NetworkModel model = make_network_model(3, {0x84, 0xC2, 0xE4, 0, 0, 1}, {127, 0, 0, 2});
     model.modules[2].ip = {10, 9, 9, 9};
     NetworkFaceOptions options;
@@ -103,7 +103,6 @@ TEST(network_face, each_module_whose_address_is_here_answers_from_it)
     options.reply_to_sender = true;
     NetworkFace face(model, options);
     ASSERT_TRUE(face.is_bound());
-    EXPECT_EQ(face.own_sockets(), 2u);
     UdpProbe tool;
     tool.send_to(static_cast<std::uint16_t>(face.local_port()), search());
     ASSERT_TRUE(tool.wait_for(3));

@@ -67,6 +67,34 @@ TEST_F(state_file, unknown_keys_half_bytes_and_no_modules_are_refused_with_their
     }
 }
 
+TEST_F(state_file, hostile_files_are_refused_while_read_naming_the_file_and_member)
+{
+    const std::string deep = std::string(300'000, '[') + std::string(300'000, ']');
+    struct Case
+    {
+        const char* what;
+        std::string json;
+        std::string error; // after "PATH: "
+    };
+    const Case cases[] = {
+        {"a member nested deep", R"({"network":{"modules":[{"colour":)" + deep + "}]}}",
+         "network.modules[0].colour[0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0]"
+         "[0][0][0][0][0][0][0][0]: nested more than 32 levels deep"},
+        {"a known member of the wrong shape", R"({"network":{"modules":[{"baud":[[[1]]]}]}})",
+         "state: network.modules[0].baud: not valid"},
+        {"a key twice", R"({"network":{"modules":[{"baud":9600,"baud":19200}]}})",
+         "network.modules[0].baud: given twice"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const fs::path file = dir / "state.json";
+        std::ofstream(file, std::ios::binary | std::ios::trunc) << c.json;
+        const auto result = load_sim_state(file.string());
+        ASSERT_TRUE(std::holds_alternative<std::string>(result));
+        EXPECT_EQ(std::get<std::string>(result), file.string() + ": " + c.error);
+    }
+}
+
 TEST_F(state_file, every_controller_is_kept_with_its_module_and_untouched_ones_cost_nothing)
 {
     const NetworkModel network = make_network_model(3, {1, 2, 3, 4, 5, 6}, {10, 1, 2, 3});
