@@ -1,13 +1,23 @@
 #!/usr/bin/env bash
-# Builds the Windows setup program zkconfig-<version>-setup.exe from the programs of a Windows
-# build and prints its path (and nothing else on standard output).
-# Usage: package-windows.sh [WINDOWS_BUILD_DIR]   (default: build-windows in the checkout)
-# The build folder must hold zkconfig.exe, zkctl.exe and zksim.exe (anywhere below it); the
-# setup program is written there. Needs makensis and groff (scripts/setup.sh --dev installs them).
+# Builds the Windows setup program zkconfig-<version>-setup.exe and prints its path (and nothing
+# else on standard output).
+# Usage: package-windows.sh [WINDOWS_BUILD_DIR]
+# Without a folder it cross-builds, in a Release tree of its own (build-windows-release), only
+# the three programs the setup program carries, then packs them. Given a folder, it packs that
+# Windows build as it stands: it must hold zkconfig.exe, zkctl.exe and zksim.exe (anywhere below
+# it). The setup program is written into the build folder. Needs MinGW-w64, makensis and groff
+# (scripts/setup.sh --dev installs them).
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
-build=$(realpath -m "${1:-$repo/build-windows}")
+own_build=false
+if [ $# -eq 0 ]; then
+    own_build=true
+    build=$repo/build-windows-release
+else
+    build=$(realpath -m "$1")
+fi
 cd "$repo"
+source scripts/lib/owner.sh
 
 die() {
     echo "package-windows: $*" >&2
@@ -17,6 +27,19 @@ die() {
 for tool in makensis groff; do
     command -v "$tool" >/dev/null || die "$tool is not installed (run ./scripts/setup.sh --dev)"
 done
+if $own_build; then
+    command -v x86_64-w64-mingw32-g++ >/dev/null ||
+        die "MinGW-w64 is not installed (run ./scripts/setup.sh --dev)"
+    # Optimised, and only what the setup program ships: no tests, no benchmarks.
+    status=0
+    {
+        cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZK_BUILD_TESTS=OFF \
+            -DZK_BUILD_BENCH=OFF -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-w64.cmake" >/dev/null &&
+            cmake --build "$build" --target zkconfig zkctl zksim
+    } >&2 || status=$?
+    give_back "$build"
+    [ $status -eq 0 ] || die "the Windows build failed"
+fi
 [ -d "$build" ] || die "$build: no such build folder"
 
 version=$(sed -n 's/^project(zkconfig VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
@@ -95,4 +118,5 @@ makensis -V2 -INPUTCHARSET UTF8 "-DVERSION=$version" "-DFILE_VERSION=$file_versi
     "-DSTAGE=${stage//\$/\$\$}" "-DOUTFILE=${setup//\$/\$\$}" \
     packaging/windows/zkconfig.nsi >&2 || die "makensis failed"
 [ -f "$setup" ] || die "makensis wrote no $setup"
+give_back "$stage" "$setup"
 echo "$setup"

@@ -42,6 +42,11 @@ BrandingText "zkconfig ${VERSION}"
 ; The setup program and its uninstaller show the program's own icon.
 !define MUI_ICON "zkconfig.ico"
 !define MUI_UNICON "zkconfig.ico"
+; The details list stays on screen until Next, so a firewall rule that could not be added can
+; be read there.
+!define MUI_FINISHPAGE_NOAUTOCLOSE
+!define MUI_FINISHPAGE_RUN "$INSTDIR\zkconfig.exe"
+!define MUI_FINISHPAGE_RUN_TEXT "$(ZK_RUN)"
 !define MUI_FINISHPAGE_SHOWREADME "$INSTDIR\README.txt"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
@@ -52,6 +57,8 @@ BrandingText "zkconfig ${VERSION}"
 !insertmacro MUI_LANGUAGE "English"
 !insertmacro MUI_LANGUAGE "SimpChinese"
 
+LangString ZK_RUN ${LANG_ENGLISH} "Run zkconfig"
+LangString ZK_RUN ${LANG_SIMPCHINESE} "运行 zkconfig"
 LangString ZK_NOT_ADMIN ${LANG_ENGLISH} \
     "Not running as administrator: the firewall was left unchanged (README.txt shows the commands)."
 LangString ZK_NOT_ADMIN ${LANG_SIMPCHINESE} \

@@ -1,9 +1,12 @@
 #include "cli/app.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <ostream>
 #include <utility>
 
+#include "base/file_read.h"
+#include "base/file_write.h"
 #include "base/text.h"
 #include "cli/commands.h"
 #include "cli/projector_commands.h"
@@ -48,7 +51,48 @@ void report(const Context& context, const Exit& error, bool json)
             << std::flush;
 }
 
+// With --output the result waited in a buffer: it becomes the file only when the command
+// succeeded, so a failed backup leaves neither an empty file nor a half one, and an older file
+// of that name stays as it was. A result that is not written still reaches stdout.
+int deliver_output(Context& context, int status)
+{
+    const std::string& file = context.globals.output;
+    if (file.empty()) return status;
+    const std::string result = context.held_output.str();
+    if (status == exit_ok) {
+        const std::string failure = replace_file(utf8_path(file), result);
+        if (failure.empty()) return exit_ok;
+        report(context, Exit(exit_local_error, file + ": cannot write: " + failure),
+               context.globals.json);
+        status = exit_local_error;
+    } else {
+        context.warn(file + " was not written: the command did not succeed");
+    }
+    context.io.out << result << std::flush;
+    return status;
+}
+
+// Refuses, before anything is sent, a file that could not be written afterwards.
+std::string writable_file(const std::string& file)
+{
+    const std::filesystem::path path = utf8_path(file);
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) return file + ": is a folder, not a file";
+    const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : ".";
+    if (!std::filesystem::is_directory(folder, error)) return file + ": its folder does not exist";
+    return "";
+}
+
 } // namespace
+
+void add_output_option(CLI::App& command, Context& context)
+{
+    command
+        .add_option("--output", context.globals.output,
+                    "Write the result to FILE (replaced only when the command succeeds)")
+        ->type_name("FILE")
+        ->check(CLI::Validator(writable_file, ""));
+}
 
 CLI::Validator range(double min, double max)
 {
@@ -100,9 +144,9 @@ int run(const std::vector<std::string>& arguments, Io& io)
         return exit_usage;
     } catch (const Exit& error) {
         report(context, error, context.globals.json);
-        return error.code();
+        return deliver_output(context, error.code());
     }
-    return context.status;
+    return deliver_output(context, context.status);
 }
 
 } // namespace zk::cli

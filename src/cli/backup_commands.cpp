@@ -20,6 +20,7 @@ struct BackupInput
     std::string file;
     bool keep_id = false;
     bool dry_run = false;
+    bool verbose = false;
 };
 
 // The network parameters of the module that announces `address`, by its MAC.
@@ -49,7 +50,7 @@ void backup(Context& context, const BackupInput& in)
     document["host"] = controller->address();
     document["network"] = network_of(context, controller->address());
     document.update(settings_json(read_room(*controller)));
-    context.io.out << document.dump(2) << "\n" << std::flush;
+    context.out() << document.dump(2) << "\n" << std::flush;
 }
 
 RoomSettings read_backup(const std::string& file)
@@ -88,16 +89,48 @@ restore_one(Context& context, const std::string& host, const std::vector<Planned
     }
 }
 
-void dry_run(Context& context, const BackupInput& in, const std::vector<PlannedWrite>& plan)
+// A setting as a person reads it in a list of changes: an empty code is no blank.
+std::string shown(const std::string& value)
+{
+    return value.empty() ? "(none)" : value;
+}
+
+// The fields each controller would see changed, read from it (nothing is written); with
+// --verbose also the frames a restore would send.
+void dry_run(Context& context,
+             const BackupInput& in,
+             const RoomSettings& room,
+             const std::vector<PlannedWrite>& plan)
 {
     ordered_json results = ordered_json::array();
     std::vector<std::vector<std::string>> lines;
     for (const std::string& host : in.hosts) {
-        for (const PlannedWrite& write : plan) {
-            lines.push_back({host, write.what, frame_text(write.request)});
-            results.push_back(
-                {{"host", host}, {"write", write.what}, {"frame", frame_text(write.request)}});
+        ordered_json result{{"host", host}, {"changes", ordered_json::array()}};
+        try {
+            const RoomSettings now = read_room(*context.controller(host));
+            for (const FieldChange& change : restore_changes(now, room, in.keep_id)) {
+                lines.push_back(
+                    {host, change.field, shown(change.from) + " → " + shown(change.to)});
+                result["changes"].push_back(
+                    {{"field", change.field}, {"from", change.from}, {"to", change.to}});
+            }
+            if (result["changes"].empty()) lines.push_back({host, "nothing to change"});
+        } catch (const Exit& error) {
+            context.fail_with(error.code());
+            lines.push_back({host, "failed: " + std::string(error.what())});
+            result["problem"] = error.what();
         }
+        if (!in.verbose) {
+            results.push_back(result);
+            continue;
+        }
+        result["frames"] = ordered_json::array();
+        for (const PlannedWrite& write : plan) {
+            lines.push_back({host, write.what + " frame", frame_text(write.request)});
+            result["frames"].push_back(
+                {{"write", write.what}, {"frame", frame_text(write.request)}});
+        }
+        results.push_back(result);
     }
     context.print(results, aligned_text(lines));
 }
@@ -114,7 +147,7 @@ void restore(Context& context, const BackupInput& in)
     // A mistyped host stops the restore before any controller is half-way changed.
     for (const std::string& host : in.hosts)
         checked_host(context.target(host));
-    if (in.dry_run) return dry_run(context, in, plan);
+    if (in.dry_run) return dry_run(context, in, room, plan);
     ordered_json results = ordered_json::array();
     std::vector<std::vector<std::string>> lines;
     for (const std::string& host : in.hosts) {
@@ -137,6 +170,7 @@ void add_backup_commands(CLI::App& app, Context& context)
     save->add_option("--host", in->hosts, "The controller's IPv4 address")
         ->required()
         ->allow_extra_args(false);
+    add_output_option(*save, context);
     save->callback([&context, in] { backup(context, *in); });
 
     CLI::App* load = app.add_subcommand("restore", "Write a backup to one or many controllers");
@@ -145,7 +179,9 @@ void add_backup_commands(CLI::App& app, Context& context)
         ->allow_extra_args(false);
     load->add_option("FILE", in->file, "A file written by zkctl backup")->required();
     load->add_flag("--keep-id", in->keep_id, "Leave each controller its own ID");
-    load->add_flag("--dry-run", in->dry_run, "Print the frames it would send; send nothing");
+    load->add_flag("--dry-run", in->dry_run,
+                   "Read each controller and print the settings it would change; write nothing");
+    load->add_flag("--verbose", in->verbose, "With --dry-run, also the frames it would send");
     load->callback([&context, in] { restore(context, *in); });
 }
 

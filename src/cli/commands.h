@@ -19,6 +19,10 @@ void add_backup_commands(CLI::App& app, Context& context);
 // them ("0.01-600"; CLI11's own shows "0.010000 to 600.000000").
 CLI::Validator range(double min, double max);
 
+// Adds --output FILE to a command whose result people keep as a file: the result is written
+// there, atomically, only when the command succeeds.
+void add_output_option(CLI::App& command, Context& context);
+
 // Adds the --host option every command to one controller takes.
 CLI::Option* add_host_option(CLI::App& command, std::string& host);
 

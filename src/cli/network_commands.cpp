@@ -58,7 +58,7 @@ void discover(Context& context, int rounds, bool csv)
         json.push_back(to_json(row));
     }
     if (csv && !context.globals.json)
-        context.io.out << to_csv(rows);
+        context.out() << to_csv(rows);
     else
         context.print(json, to_table(rows));
 }
@@ -159,6 +159,7 @@ void add_network_commands(CLI::App& app, Context& context)
     find->add_option("--rounds", *rounds, "Searches spread over the time-out (default 3)")
         ->check(range(1, 20));
     find->add_flag("--csv", *csv, "Comma-separated output with a header line");
+    add_output_option(*find, context);
     find->callback([&context, rounds, csv] { discover(context, *rounds, *csv); });
 
     auto in = std::make_shared<NetcfgInput>();

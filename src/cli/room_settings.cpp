@@ -1,6 +1,7 @@
 #include "cli/room_settings.h"
 
 #include "base/json_reading.h"
+#include "cli/table.h"
 #include "cli/values.h"
 
 namespace zk::cli {
@@ -162,6 +163,22 @@ std::vector<PlannedWrite> restore_plan(const RoomSettings& room, bool keep_id)
     plan.push_back({"mode", WriteSwipeMode{room.swipe_card}});
     plan.push_back({"serial", WriteProjectorCodes{room.serial}});
     return plan;
+}
+
+std::vector<FieldChange>
+restore_changes(const RoomSettings& now, const RoomSettings& wanted, bool keep_id)
+{
+    const auto rows_now = flat_rows(settings_json(now));
+    const auto rows_wanted = flat_rows(settings_json(wanted));
+    std::vector<FieldChange> changes;
+    for (std::size_t i = 0; i < rows_wanted.size() && i < rows_now.size(); ++i) {
+        const std::string& field = rows_wanted[i][0];
+        const bool written =
+            field != "cards" && field != "fingerprints" && !(keep_id && field == "id");
+        if (written && rows_now[i][1] != rows_wanted[i][1])
+            changes.push_back({field, rows_now[i][1], rows_wanted[i][1]});
+    }
+    return changes;
 }
 
 void check_serial_fits(const protocol::ProjectorCodes& serial)

@@ -63,6 +63,18 @@ struct PlannedWrite
 // The writes that give a controller these settings; the ID is left alone with `keep_id`.
 std::vector<PlannedWrite> restore_plan(const RoomSettings& room, bool keep_id);
 
+struct FieldChange
+{
+    std::string field; // "volume", "timings.warm_up", "serial.power_on"
+    std::string from;  // as a backup writes it
+    std::string to;
+};
+
+// What a restore of `wanted` changes on a controller that holds `now`, in the backup's order:
+// the ID only without `keep_id`, never the card and fingerprint counts (they are not written).
+std::vector<FieldChange>
+restore_changes(const RoomSettings& now, const RoomSettings& wanted, bool keep_id);
+
 // Throws a usage error when the codes do not fit one request.
 void check_serial_fits(const protocol::ProjectorCodes& serial);
 

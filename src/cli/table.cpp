@@ -64,11 +64,16 @@ std::string csv_text(const std::vector<std::vector<std::string>>& rows)
     return text;
 }
 
-std::string key_value_text(const nlohmann::ordered_json& object)
+std::vector<std::vector<std::string>> flat_rows(const nlohmann::ordered_json& object)
 {
     std::vector<std::vector<std::string>> rows;
     flatten(object, "", rows);
-    return aligned_text(rows);
+    return rows;
+}
+
+std::string key_value_text(const nlohmann::ordered_json& object)
+{
+    return aligned_text(flat_rows(object));
 }
 
 } // namespace zk::cli

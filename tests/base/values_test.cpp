@@ -60,6 +60,7 @@ TEST(values, a_mac_is_six_hex_bytes_joined_by_colons_or_dashes)
     const std::pair<const char*, std::optional<Bytes>> cases[] = {
         {"84-c2-e4-0-a-ff", from_hex("84 C2 E4 00 0A FF")},
         {"84:C2:E4:00:00:01", from_hex("84 C2 E4 00 00 01")},
+        {"84:C2:E4:0:0:1", from_hex("84 C2 E4 00 00 01")}, // as the find window lists it
         {"84:C2:E4:00:01", std::nullopt},
         {"84:C2:E4:00:00:01:", std::nullopt},
         {"84:C2:E4:00:0G:01", std::nullopt},

@@ -1,6 +1,7 @@
 // Each zkctl command against the simulated controller over loopback: what it prints, what the
 // controller then holds, and what it refuses before sending anything.
 #include <filesystem>
+#include <fstream>
 #include <nlohmann/json.hpp>
 
 #include "sim_fixture.h"
@@ -203,6 +204,10 @@ TEST_F(cli_sim, bad_input_is_refused_and_nothing_is_sent)
         {{"--timeout", "0", "get", "id", "--host", "127.0.0.1"},
          "zkctl: --timeout: 0 is out of range (0.01-600)\n"},
         {{"get", "id"}, "zkctl: --host is required\n"},
+        {{"backup", "--host", "127.0.0.1", "--output", folder},
+         "zkctl: --output: " + folder + ": is a folder, not a file\n"},
+        {{"discover", "--output", folder + "/none/rooms.csv"},
+         "zkctl: --output: " + folder + "/none/rooms.csv: its folder does not exist\n"},
     };
     for (const auto& [arguments, message] : cases) {
         SCOPED_TRACE(message);
@@ -216,6 +221,23 @@ TEST_F(cli_sim, bad_input_is_refused_and_nothing_is_sent)
               (nlohmann::json{{"error", "--retries: 21 is out of range (0-20)"}, {"exit", 64}}));
     zk::test::settle();
     EXPECT_EQ(requests, 0);
+}
+
+TEST_F(cli_sim, output_file_is_written_only_when_the_command_succeeds)
+{
+    start();
+    const std::filesystem::path folder =
+        std::filesystem::path(write_file("cards.csv", "1\n")).parent_path();
+    const std::string room = (folder / "room.json").string();
+    EXPECT_EQ(zkctl({"--retries", "0", "backup", "--host", "127.0.0.2", "--output", room}),
+              exit_no_answer);
+    EXPECT_FALSE(std::filesystem::exists(room));
+    EXPECT_NE(err.str().find(room + " was not written"), std::string::npos) << err.str();
+
+    ASSERT_EQ(zkctl({"backup", "--host", "127.0.0.1", "--output", room}), 0) << err.str();
+    EXPECT_EQ(out.str(), "");
+    std::ifstream written(room);
+    EXPECT_EQ(nlohmann::json::parse(written)["host"], "127.0.0.1");
 }
 
 TEST_F(cli_sim, a_taken_port_is_a_local_error)

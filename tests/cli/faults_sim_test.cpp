@@ -81,7 +81,7 @@ TEST_F(cli_sim, a_thousand_cards_import_then_are_all_present)
     EXPECT_EQ(summary["failed"], 0);
 }
 
-TEST_F(cli_sim, backup_restores_onto_a_changed_controller_and_dry_run_sends_nothing)
+TEST_F(cli_sim, backup_restores_onto_a_changed_controller_and_dry_run_writes_nothing)
 {
     start();
     ASSERT_EQ(
@@ -95,13 +95,16 @@ TEST_F(cli_sim, backup_restores_onto_a_changed_controller_and_dry_run_sends_noth
 
     ASSERT_EQ(zkctl({"set", "volume", "1", "--host", "127.0.0.1"}), 0);
     ASSERT_EQ(zkctl({"set", "id", "77", "--host", "127.0.0.1"}), 0);
-    const int sent_before = requests;
-    ASSERT_EQ(zkctl({"restore", "--host", "127.0.0.1", "--host", "127.0.0.2", file, "--keep-id",
-                     "--dry-run"}),
-              0);
-    EXPECT_NE(out.str().find("127.0.0.2  volume   48 53 33 FF 07 00 00 A8 C5 01 05 6E\n"),
+    // The dry run reads the controller and names what would change; the ID stays its own.
+    ASSERT_EQ(zkctl({"restore", "--host", "127.0.0.1", file, "--keep-id", "--dry-run"}), 0);
+    EXPECT_EQ(out.str(), "127.0.0.1  volume  1 → 5\n");
+    ASSERT_EQ(zkctl({"restore", "--host", "127.0.0.1", file, "--dry-run", "--verbose"}), 0);
+    EXPECT_EQ(out.str().substr(0, out.str().find(" frame")),
+              "127.0.0.1  id             77 → 1\n127.0.0.1  volume         1 → 5\n127.0.0.1  id");
+    EXPECT_NE(out.str().find("127.0.0.1  volume frame   48 53 33 FF 07 00 00 A8 C5 01 05 6E\n"),
               std::string::npos);
-    EXPECT_EQ(requests, sent_before);
+    EXPECT_EQ(controller_state().volume, 1);
+    EXPECT_EQ(controller_state().controller_id, 77);
 
     EXPECT_EQ(zkctl({"restore", "--host", "127.0.0.1", "--host", "127.0.0.2", file}), exit_usage);
     ASSERT_EQ(zkctl({"restore", "--host", "127.0.0.1", file}), 0) << err.str();

@@ -217,5 +217,31 @@ TEST(cli_input, search_replies_become_one_row_per_mac_with_name_and_version)
               "84:C2:E4:00:00:02,192.168.1.200,,,,,,,yes,\n");
 }
 
+TEST(cli_input, a_restore_changes_the_written_settings_that_differ)
+{
+    RoomSettings now;
+    now.id = 3;
+    now.volume = 5;
+    now.timings.warm_up = 30;
+    now.serial.codes[1] = from_hex("7E 30");
+    RoomSettings wanted = now;
+    wanted.id = 4;
+    wanted.volume = 12;
+    wanted.serial.codes[1] = from_hex("7E 31 0D");
+    wanted.cards = 20; // counts are reported, never written
+    wanted.fingerprints = 2;
+    const auto text = [](const std::vector<FieldChange>& changes) {
+        std::string all;
+        for (const FieldChange& c : changes)
+            all += c.field + " " + c.from + " -> " + c.to + "; ";
+        return all;
+    };
+    EXPECT_EQ(text(restore_changes(now, wanted, false)),
+              "id 3 -> 4; volume 5 -> 12; serial.power_off 7E 30 -> 7E 31 0D; ");
+    EXPECT_EQ(text(restore_changes(now, wanted, true)),
+              "volume 5 -> 12; serial.power_off 7E 30 -> 7E 31 0D; ");
+    EXPECT_EQ(text(restore_changes(now, now, false)), "");
+}
+
 } // namespace
 } // namespace zk::cli
