@@ -4,11 +4,13 @@
 //                                        (DIR/NxN/apps/zkconfig.png), for the Linux menu
 //   zk_render_icons --ico FILE SIZE...   one Windows icon file holding every size, for
 //                                        zkconfig.exe, its Start menu entry and its setup program
+//   zk_render_icons --check-ico FILE SIZE...  exit 1 unless FILE holds these sizes as drawn now
 #include <QBuffer>
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QImage>
 #include <QPixmap>
 #include <cstdint>
 #include <cstdio>
@@ -102,16 +104,69 @@ int write_theme(const QIcon& icon, const QString& root, const std::vector<int>& 
     return 0;
 }
 
+std::uint32_t le_at(const QByteArray& data, qsizetype at, int width)
+{
+    std::uint32_t value = 0;
+    for (int i = width; i-- > 0;)
+        value = value << 8 | static_cast<std::uint8_t>(data[at + i]);
+    return value;
+}
+
+// The PNG images of an icon file written by write_ico, in its order; empty when it is not one.
+std::vector<QImage> ico_images(const QByteArray& data)
+{
+    if (data.size() < 6) return {};
+    const qsizetype count = le_at(data, 4, 2);
+    std::vector<QImage> images;
+    for (qsizetype i = 0; i < count && 6 + 16 * (i + 1) <= data.size(); ++i) {
+        const qsizetype size = le_at(data, 6 + 16 * i + 8, 4);
+        const qsizetype offset = le_at(data, 6 + 16 * i + 12, 4);
+        if (offset + size > data.size()) return {};
+        images.push_back(QImage::fromData(data.mid(offset, size), "PNG"));
+    }
+    return images;
+}
+
+// Whether two drawings are the same picture: processors round anti-aliased edges differently by
+// one step, so each channel may differ by that much.
+bool same_picture(const QImage& a, const QImage& b)
+{
+    if (a.size() != b.size()) return false;
+    const QImage x = a.convertToFormat(QImage::Format_ARGB32);
+    const QImage y = b.convertToFormat(QImage::Format_ARGB32);
+    for (int row = 0; row < x.height(); ++row)
+        for (int column = 0; column < x.width(); ++column) {
+            const QRgb p = x.pixel(column, row);
+            const QRgb q = y.pixel(column, row);
+            for (int shift = 0; shift < 32; shift += 8)
+                if (std::abs(int(p >> shift & 0xff) - int(q >> shift & 0xff)) > 2) return false;
+        }
+    return true;
+}
+
+int check_ico(const QIcon& icon, const QString& path, const std::vector<int>& sizes)
+{
+    QFile file(path);
+    const std::vector<QImage> kept =
+        file.open(QIODevice::ReadOnly) ? ico_images(file.readAll()) : std::vector<QImage>{};
+    bool same = kept.size() == sizes.size();
+    for (std::size_t i = 0; same && i < sizes.size(); ++i)
+        same = same_picture(QImage::fromData(png_of(icon, sizes[i]), "PNG"), kept[i]);
+    return same ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     QGuiApplication app(argc, argv);
-    const bool ico = argc > 1 && QByteArray(argv[1]) == "--ico";
+    const bool check = argc > 1 && QByteArray(argv[1]) == "--check-ico";
+    const bool ico = check || (argc > 1 && QByteArray(argv[1]) == "--ico");
     const int first_size = ico ? 3 : 2;
     if (argc <= first_size) {
         std::fprintf(stderr, "usage: zk_render_icons DIR SIZE...\n"
-                             "       zk_render_icons --ico FILE SIZE...\n");
+                             "       zk_render_icons --ico FILE SIZE...\n"
+                             "       zk_render_icons --check-ico FILE SIZE...\n");
         return 2;
     }
     std::vector<int> sizes;
@@ -119,5 +174,6 @@ int main(int argc, char** argv)
         sizes.push_back(std::atoi(argv[i]));
     const QString target = QString::fromLocal8Bit(argv[first_size - 1]);
     const QIcon icon = zk::ui::app_icon();
+    if (check) return check_ico(icon, target, sizes);
     return ico ? write_ico(icon, target, sizes) : write_theme(icon, target, sizes);
 }
