@@ -165,7 +165,6 @@ bool UdpSocket::send(SocketAddress to, ByteView data, int interface_index, std::
         return true;
     return send_through(descriptor_, to, data, interface_index, 0);
 }
-}
 
 bool UdpSocket::send_through(
     std::intptr_t socket, SocketAddress to, ByteView data, int, std::uint32_t source)
