@@ -129,8 +129,10 @@ void compare_room(Drift& drift,
     const std::string room = room_name(mac, in_file);
     for (const FieldChange& change : network_changes(in_file.network, now.network))
         drift.change(room, mac, change);
-    if (!in_file.settings) return; // nothing to compare them with
+    // A room whose settings cannot be read now is never reported as unchanged.
     if (!now.settings) return drift.silent(room, mac, now.problem);
+    if (!in_file.settings)
+        return drift.change(room, mac, {"settings", "(not read at the save)", "(read now)"});
     // Every setting a restore writes, the room's own ID included; the card and fingerprint
     // counts are shown by save but are no setting anyone can put back.
     for (const FieldChange& change : restore_changes(*in_file.settings, *now.settings, false))

@@ -66,6 +66,12 @@ TEST_F(cli_sim, site_diff_names_exactly_the_fields_changed_by_hand_and_save_keep
     EXPECT_EQ(resaved["controllers"]["84:C2:E4:00:00:02"]["settings"]["volume"], 30);
     EXPECT_EQ(zkctl({"site", "diff", school}), 0) << err.str();
     EXPECT_EQ(out.str(), "nothing differs (3 controllers)\n");
+
+    // A3's controller swapped for another unit: its room is silent, the new MAC unknown.
+    modules.modules[2].mac[5] = 0x09;
+    EXPECT_EQ(zkctl({"site", "diff", school}), 2) << err.str();
+    EXPECT_EQ(out.str(), "A3                 no answer        did not answer the search\n"
+                         "84:C2:E4:00:00:09  not in the file  answers at 127.0.0.13\n");
 }
 
 } // namespace
