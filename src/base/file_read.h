@@ -30,6 +30,7 @@ constexpr FileKind projector_library_file{"a projector library", 4u << 20};
 constexpr FileKind room_file{"a room file", 1u << 20};
 constexpr FileKind backup_file{"a backup", 1u << 20};
 constexpr FileKind plan_file{"a network plan", 4u << 20};
+constexpr FileKind site_file{"a site file", 16u << 20};
 constexpr FileKind card_file{"a card file", 16u << 20};
 constexpr FileKind sim_state_file{"a simulator state file", 256u << 20};
 

@@ -72,7 +72,8 @@ int deliver_output(Context& context, int status)
     return status;
 }
 
-// Refuses, before anything is sent, a file that could not be written afterwards.
+} // namespace
+
 std::string writable_file(const std::string& file)
 {
     const std::filesystem::path path = utf8_path(file);
@@ -82,8 +83,6 @@ std::string writable_file(const std::string& file)
     if (!std::filesystem::is_directory(folder, error)) return file + ": its folder does not exist";
     return "";
 }
-
-} // namespace
 
 void add_output_option(CLI::App& command, Context& context)
 {
@@ -128,6 +127,7 @@ int run(const std::vector<std::string>& arguments, Io& io)
     add_setting_commands(app, context);
     add_registry_commands(app, context);
     add_backup_commands(app, context);
+    add_site_commands(app, context);
     add_projector_commands(app, context);
 
     std::vector<const char*> argv{"zkctl"};

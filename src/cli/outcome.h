@@ -9,6 +9,7 @@ namespace zk::cli {
 enum ExitCode : int
 {
     exit_ok = 0,
+    exit_differs = 1,     // site diff: the controllers no longer hold what the file does
     exit_no_answer = 2,   // nothing answered within the time-out and retries
     exit_refused = 3,     // the controller answered but did not do it
     exit_local_error = 4, // port taken, adapter missing

@@ -43,7 +43,9 @@ void cli_sim::start()
         if (line.starts_with("<-") && line.find("(write configuration") != std::string_view::npos)
             ++writes;
     };
-    controller = std::make_unique<sim::CommandFace>(command, sim::ControllerState{}, count);
+    if (controller_per_module) command.bind_address = "0.0.0.0";
+    controller = std::make_unique<sim::CommandFace>(command, sim::ControllerState{}, count,
+                                                    controller_per_module ? &modules : nullptr);
     ASSERT_TRUE(controller->is_listening());
     if (lie) {
         liar = std::make_unique<DatagramEndpoint>(0); // broadcasts reach 0.0.0.0 only

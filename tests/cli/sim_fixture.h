@@ -26,12 +26,19 @@ protected:
     // zkctl with these arguments after the port options and --timeout; output in out and err.
     int zkctl(const std::vector<std::string>& arguments);
     const sim::ControllerState& controller_state() const { return controller->state(); }
+    const sim::ControllerState& controller_state(std::size_t module) const
+    {
+        return controller->state_of(module);
+    }
     // A file in a fresh directory of its own.
     std::string write_file(const std::string& name, const std::string& text);
 
     sim::CommandFaceOptions command;
     sim::NetworkFaceOptions network;
     sim::NetworkModel modules;
+    // One controller per module, answering at the module's address (bound to 0.0.0.0), instead
+    // of one controller answering at 127.0.0.1 whatever the modules say.
+    bool controller_per_module = false;
     // When set, the modules answer through this instead of zksim's face: it may change, drop or
     // add to the model's replies, as controllers that lie do.
     std::function<void(ByteView request, std::vector<Bytes>& replies)> lie;
