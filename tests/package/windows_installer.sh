@@ -119,7 +119,7 @@ for value in "DisplayName +REG_SZ +zkconfig" "DisplayVersion +REG_SZ +$version" 
     "DisplayIcon +REG_SZ +C:\\\\Program Files\\\\zkconfig\\\\zkconfig.exe" \
     "QuietUninstallString +REG_SZ +\"C:\\\\Program Files\\\\zkconfig\\\\uninstall.exe\" /S" \
     "UninstallString +REG_SZ +\"C:\\\\Program Files\\\\zkconfig\\\\uninstall.exe\"" \
-    "Publisher +REG_SZ +.+" "EstimatedSize +REG_DWORD +0x[0-9a-f]*[1-9a-f]" \
+    "Publisher +REG_SZ +.+" "EstimatedSize +REG_DWORD +0x0*[1-9a-f][0-9a-f]*" \
     "NoModify +REG_DWORD +0x1" "NoRepair +REG_DWORD +0x1"; do
     grep -Eq "^ +$value\$" <<<"$entry" || fail "$key has no value like '$value': $entry"
 done
