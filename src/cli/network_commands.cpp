@@ -133,8 +133,7 @@ void netcfg_set(Context& context, const NetcfgInput& in)
     block.resize(discovery::config_length); // a module takes nothing longer
     const NetworkParameters current = parameters_of(block);
     const NetworkParameters wanted = edited(context, in, current);
-    Bytes request = discovery::write_request(block, mac, wanted);
-    request.resize(discovery::config_length);
+    const Bytes request = discovery::write_request(block, mac, wanted);
     if (!in.force) refuse_unsound(segment, in, mac, wanted);
     const Written written = write_and_read_back(*modules, mac, request, current, wanted);
     if (written.outcome != WriteOutcome::changed)

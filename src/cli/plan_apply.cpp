@@ -152,8 +152,7 @@ Result write_step(ConfigClient& modules, const PlanStep& step)
         return failed(result, StepOutcome::refused,
                       "its parameters changed since the check, to " + parameters_json(now).dump() +
                           "; not written");
-    Bytes request = discovery::write_request(block, mac, step.wanted);
-    request.resize(discovery::config_length);
+    const Bytes request = discovery::write_request(block, mac, step.wanted);
     const discovery::NetworkParameters sent = parameters_of(request);
     if (const auto reasons = discovery::parameter_refusals(sent); !reasons.empty())
         return failed(result, StepOutcome::refused,

@@ -62,12 +62,10 @@ constexpr ConstantField constant_fields[] = {
     {"packet timeout", offset::serial_rest + 5, 4},
 };
 
-std::uint32_t read_le(ByteView data, std::size_t at, std::size_t width)
+std::uint32_t value_of(ByteView block, const ConstantField& field)
 {
-    std::uint32_t value = 0;
-    for (std::size_t i = width; i-- > 0;)
-        value = value << 8 | data[at + i];
-    return value;
+    if (field.width == 1) return block[field.at];
+    return field.width == 2 ? read_le16(block, field.at) : read_le32(block, field.at);
 }
 
 constexpr std::string_view flag_letters_checked = "CH9121";
@@ -177,8 +175,8 @@ std::vector<std::string> constant_changes(ByteView held, ByteView request)
     std::vector<std::string> out;
     if (held.size() < config_length || request.size() < config_length) return out;
     for (const ConstantField& field : constant_fields) {
-        const std::uint32_t from = read_le(held, field.at, field.width);
-        const std::uint32_t to = read_le(request, field.at, field.width);
+        const std::uint32_t from = value_of(held, field);
+        const std::uint32_t to = value_of(request, field);
         if (from != to)
             out.push_back(std::string(field.name) + " " + std::to_string(from) + " → " +
                           std::to_string(to));

@@ -85,9 +85,7 @@ void accept_config_reply(FindContext& context, ByteView reply)
 void show_acknowledged(FindContext& context, ByteView ack)
 {
     AppState& state = context.state;
-    if (state.written_mac.size() != mac_width ||
-        !std::equal(state.written_mac.begin(), state.written_mac.end(), ack.begin() + offset::mac))
-        return;
+    if (mac_at(ack) != state.written_mac) return;
     const std::string entry = list_entry(state.written_mac, state.written_ip);
     for (std::size_t i = 0; i < state.found_macs.size(); ++i)
         if (state.found_macs[i] == state.written_mac) {
