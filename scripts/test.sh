@@ -19,6 +19,9 @@ source scripts/lib/owner.sh
 ./scripts/setup.sh --dev
 
 build=${ZK_TEST_BUILD_DIR:-build}
+# Warnings are errors in every tree this command builds (the Windows, package and fuzz trees too),
+# as in CI: a warning never passes here and fails there.
+export ZK_WERROR=1
 
 # Each phase's wall time, printed at the end, so a slow phase is seen without a stopwatch.
 times=()

@@ -71,7 +71,8 @@ std::vector<FoundController> found_from(const std::vector<Bytes>& search_replies
         }
         seen.emplace(mac, rows.size());
         // The name is whatever bytes the controller sent; every format prints them escaped.
-        rows.push_back({std::move(mac), found->ip, printable(found->name), found->version, {}});
+        rows.push_back(
+            {std::move(mac), found->ip, printable(found->name), found->version, {}, false, {}});
     }
     return rows;
 }
