@@ -16,6 +16,7 @@ int main(int argc, char** argv)
     const int quiet_ms = run->quiet_ms;
     zk::EventLoop loop;
     zk::DatagramEndpoint endpoint(60000, "0.0.0.0", zk::PortUse::exclusive, run->asked);
+    endpoint.gather_bursts(zk::discovery::comes_in_bursts);
     int answers = 0;
     zk::Timer quiet;
     const auto quit = [&loop] { loop.quit(); };

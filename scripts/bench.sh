@@ -31,7 +31,7 @@ quiet_ms=500
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZK_BUILD_TESTS=OFF \
     -DZK_BUILD_BENCH=ON >/dev/null
 cmake --build "$build" --target zksim zkctl bench_codec discovery_zk discovery_raw \
-    discovery_endpoint roundtrip_zk roundtrip_echo startup_zk startup_minimal
+    discovery_endpoint roundtrip_zk roundtrip_echo hs3_bare_client startup_zk startup_minimal
 bin=$root/$build
 # zkctl.exe, Release, for the row that runs it under Wine beside the Linux zkctl.
 wbuild=${ZK_BENCH_WINDOWS_BUILD_DIR:-build-bench-windows}
@@ -216,9 +216,86 @@ say "| rows listed | $(spread "$work/ctl_linux.txt" 1) | $(spread "$work/ctl_win
 say "| wall ms | $(spread "$work/ctl_linux.txt" 2) | $(spread "$work/ctl_wine.txt" 2) | $(ratio "$(median "$work/ctl_wine.txt" 2)" "$(median "$work/ctl_linux.txt" 2)") |"
 
 say ""
+say "## zkctl's bulk work: 1,000 card registrations, and one backup restored to 50 controllers"
+say ""
+say "Wall ms of each whole program, its start included, median (min-max) of $runs runs, the rows' programs taking turns. The bare client is the bench's own: one socket, each frame sent and its one answer awaited, nothing else. Its reference for zksim is a bare UDP echo of the same frames; its reference for zkctl is itself against the same zksim, sending the frames zkctl's command sends (for the restore: the writes \`restore --dry-run --verbose\` lists, to each of 50 controllers, zksim answering for all of them from their own addresses). zkctl.exe runs under Wine in the prefix above."
+say ""
+cards=$work/cards.csv
+{
+    echo card
+    for ((i = 0; i < 1000; i++)); do echo $((500000 + i)); done
+} >"$cards"
+# wall_ms OUT COMMAND...: appends the command's wall time in ms; a failed run is no figure.
+wall_ms() {
+    local out=$1 start
+    shift
+    start=$EPOCHREALTIME
+    if ! "$@" >/dev/null 2>"$work/wall_err"; then
+        echo "bench: failed: $* ($(head -c 300 "$work/wall_err"))" >&2
+        exit 1
+    fi
+    awk -v a="$start" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.1f\n", (b - a) * 1000 }' >>"$out"
+}
+bare=$bin/bench/hs3_bare_client
+for f in bare_echo bare_sim zk_import wine_import bare_restore zk_restore wine_restore; do
+    : >"$work/bulk_$f.txt"
+done
+start_in_ctl "$bin/bench/roundtrip_echo" serve 16006
+echo_pid=$ZK_BG_PID
+bg_pids+=("$echo_pid")
+sleep 0.3
+for ((i = 0; i < runs; i++)); do
+    wall_ms "$work/bulk_bare_echo.txt" in_pc "$bare" cards 500000 1000 "$ZK_CTL_IP"
+done
+kill "$echo_pid" 2>/dev/null || true
+wait "$echo_pid" 2>/dev/null || true
+start_sim --count 1
+for ((i = 0; i < runs; i++)); do
+    wall_ms "$work/bulk_bare_sim.txt" in_pc "$bare" cards 500000 1000 "$ZK_CTL_IP"
+    wall_ms "$work/bulk_zk_import.txt" in_pc "$bin/src/cli/zkctl" card import "$cards" --host "$ZK_CTL_IP"
+    WINEPREFIX=$work/wine wall_ms "$work/bulk_wine_import.txt" in_pc "$wine" \
+        "$wbuild/src/cli/zkctl.exe" card import "$cards" --host "$ZK_CTL_IP"
+done
+in_pc "$bin/src/cli/zkctl" backup --host "$ZK_CTL_IP" --output "$work/room.json"
+stop_sim
+# Fifty controllers, each answering from its own address on the controllers' side.
+hosts=()
+bare_hosts=()
+for ((i = 2; i < 52; i++)); do
+    hosts+=(--host "10.77.0.$i")
+    bare_hosts+=("10.77.0.$i")
+    [ "$i" -eq 2 ] || ip -n "$ZK_NS_CTL" addr add "10.77.0.$i/24" dev "v$ZK_NS_CTL"
+done
+start_sim --count 50
+in_pc "$bin/src/cli/zkctl" --json restore "$work/room.json" --keep-id --dry-run --verbose \
+    --host "$ZK_CTL_IP" | grep -o '"frame": *"[0-9A-Fa-f ]*"' | sed 's/.*: *"//; s/"$//' \
+    >"$work/restore_frames.txt"
+for ((i = 0; i < runs; i++)); do
+    wall_ms "$work/bulk_bare_restore.txt" in_pc "$bare" frames "$work/restore_frames.txt" \
+        "${bare_hosts[@]}"
+    wall_ms "$work/bulk_zk_restore.txt" in_pc "$bin/src/cli/zkctl" restore "$work/room.json" \
+        --keep-id "${hosts[@]}"
+    WINEPREFIX=$work/wine wall_ms "$work/bulk_wine_restore.txt" in_pc "$wine" \
+        "$wbuild/src/cli/zkctl.exe" restore "$work/room.json" --keep-id "${hosts[@]}"
+done
+stop_sim
+for ((i = 3; i < 52; i++)); do ip -n "$ZK_NS_CTL" addr del "10.77.0.$i/24" dev "v$ZK_NS_CTL"; done
+# bulk_row LABEL REFERENCE MEASURED: one line of the table.
+bulk_row() {
+    say "| $1 | $(spread "$work/bulk_$2.txt" 1) | $(spread "$work/bulk_$3.txt" 1) | $(ratio "$(median "$work/bulk_$3.txt" 1)" "$(median "$work/bulk_$2.txt" 1)") |"
+}
+say "| | reference, ms | measured, ms | ratio |"
+say "|---|---|---|---|"
+bulk_row "1,000 registrations, bare client: bare echo (reference), zksim" bare_echo bare_sim
+bulk_row "1,000 registrations: bare client (reference), zkctl card import" bare_sim zk_import
+bulk_row "restore to 50 controllers, $(wc -l <"$work/restore_frames.txt") writes each: bare client (reference), zkctl restore" bare_restore zk_restore
+bulk_row "card import of 1,000: zkctl (reference), zkctl.exe under Wine" zk_import wine_import
+bulk_row "restore to 50 controllers: zkctl (reference), zkctl.exe under Wine" zk_restore wine_restore
+
+say ""
 say "## zkconfig.exe under Wine: search answers listed, and start-up"
 say ""
-say "Both on the PC side under Wine, in the same prefix. Reference for the list: the raw receiver above built for Windows (one Winsock socket, 4 MiB asked, a blocking read loop). zkconfig.exe: its find window and datagram endpoint, driven by a click on 按钮查找IP, lines counted in the list control. Endpoint alone: zkconfig.exe's datagram endpoint with a handler that only counts, to tell the receiving thread's share from the window's. Reference for start-up: a bare Windows-API window with one label holding the find window's title and captions in the same font; both measured from the launch (Wine's start included) to the window's first paint (its own WM_PAINT handled, as the Qt figure above counts the first paint event), and until each control, a window of its own, has painted too. Between the two, the find window alone: its frame and controls made by zkconfig.exe's window builder from the layout table, with its manifest, and nothing else of the program."
+say "Both on the PC side under Wine, in the same prefix. Reference for the list: the raw receiver above built for Windows (one Winsock socket, 4 MiB asked, a blocking read loop). zkconfig.exe: its find window and datagram endpoint, driven by a click on 按钮查找IP, lines counted in the list control. Endpoint alone: zkconfig.exe's datagram endpoint with a handler that only counts, to tell the receiving thread's share from the window's. Reference for start-up: the find window alone, its frame and controls made by zkconfig.exe's window builder from the layout table, with its manifest, and nothing else of the program; what zkconfig.exe adds to it (adapter list, endpoint, Winsock) is the program's own cost. Both measured from the launch (Wine's start included) to the window's first paint (its own WM_PAINT handled, as the Qt figure above counts the first paint event), and until each control, a window of its own, has painted too. Below, the find window alone beside a bare Windows-API window with one label holding its title and captions in the same font: what the controls cost under Wine."
 say ""
 WINEPREFIX=$work/wine in_pc "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
 say "| answers | raw kept | zkconfig.exe kept | runs zkconfig.exe kept at least as many | raw ms | zkconfig.exe ms | time ratio | endpoint alone kept |"
@@ -283,21 +360,21 @@ for ((i = 0; i < wine_runs; i++)); do
     done
 done
 say ""
-say "| | minimal Windows-API window | zkconfig.exe | ratio | median ratio of launch pairs |"
+say "| | the find window alone (reference) | zkconfig.exe | ratio | median ratio of launch pairs |"
 say "|---|---|---|---|---|"
 # Columns of the launchers' output: first paint, peak working set, every control painted.
 startup_rows=(1:"start-up to the first paint, ms" 3:"start-up until every control has painted, ms"
     2:"peak working set KiB")
 for row in "${startup_rows[@]}"; do
     c=${row%%:*}
-    say "| ${row#*:} | $(spread "$work/wst_min.txt" "$c") | $(spread "$work/wst_zk.txt" "$c") | $(ratio "$(median "$work/wst_zk.txt" "$c")" "$(median "$work/wst_min.txt" "$c")") | $(paired_ratio "$work/wst_min.txt" "$work/wst_zk.txt" "$c") |"
+    say "| ${row#*:} | $(spread "$work/wst_window.txt" "$c") | $(spread "$work/wst_zk.txt" "$c") | $(ratio "$(median "$work/wst_zk.txt" "$c")" "$(median "$work/wst_window.txt" "$c")") | $(paired_ratio "$work/wst_window.txt" "$work/wst_zk.txt" "$c") |"
 done
 say ""
-say "| | the find window alone (frame and controls, no program) | its ratio to the minimal window, launch pairs | zkconfig.exe's ratio to it, launch pairs |"
+say "| | minimal Windows-API window | the find window alone | its ratio to the minimal window, launch pairs |"
 say "|---|---|---|---|"
 for row in "${startup_rows[@]:0:2}"; do
     c=${row%%:*}
-    say "| ${row#*:} | $(spread "$work/wst_window.txt" "$c") | $(paired_ratio "$work/wst_min.txt" "$work/wst_window.txt" "$c") | $(paired_ratio "$work/wst_window.txt" "$work/wst_zk.txt" "$c") |"
+    say "| ${row#*:} | $(spread "$work/wst_min.txt" "$c") | $(spread "$work/wst_window.txt" "$c") | $(paired_ratio "$work/wst_min.txt" "$work/wst_window.txt" "$c") |"
 done
 
 say ""
@@ -325,7 +402,9 @@ say "- zkconfig.exe under Wine, 5,000 burst answers: lists $(median "$work/wzk_5
 say "- zkconfig.exe under Wine, 20,000 burst answers: lists $(median "$work/wzk_20000.txt" 1), the raw Winsock receiver keeps $(median "$work/wraw_20000.txt" 1) (median; goal: at least as many); at least as many in $(at_least_in "$work/wraw_20000.txt" "$work/wzk_20000.txt" 1) runs"
 [ "$pinned" = no ] ||
     say "- the same with the simulator on its own processor: lists $(median "$work/wzk_20000_pinned.txt" 1), the raw Winsock receiver keeps $(median "$work/wraw_20000_pinned.txt" 1); at least as many in $(at_least_in "$work/wraw_20000_pinned.txt" "$work/wzk_20000_pinned.txt" 1) runs"
-say "- zkconfig.exe start-up to the first paint under Wine: $(ratio "$(median "$work/wst_zk.txt" 1)" "$(median "$work/wst_min.txt" 1)") x the minimal window (goal: <= 1.3); launch by launch, a median of $(paired_ratio "$work/wst_min.txt" "$work/wst_zk.txt" 1); the find window alone, without the program, $(paired_ratio "$work/wst_min.txt" "$work/wst_window.txt" 1) x the minimal window launch by launch"
+say "- zkconfig.exe start-up to the first paint under Wine: $(paired_ratio "$work/wst_window.txt" "$work/wst_zk.txt" 1) x the find window alone, launch by launch (goal: <= 1.1); the find window alone $(paired_ratio "$work/wst_min.txt" "$work/wst_window.txt" 1) x the minimal window"
+say "- Settings round trip: $(median "$work/rt_zk.txt" 1) µs (goal: <= 150)"
+say "- zksim answers 1,000 registrations in $(ratio "$(median "$work/bulk_bare_sim.txt" 1)" "$(median "$work/bulk_bare_echo.txt" 1)") x the bare echo's time (goal: <= 10); zkctl card import $(ratio "$(median "$work/bulk_zk_import.txt" 1)" "$(median "$work/bulk_bare_sim.txt" 1)") x the bare client (goal: <= 1.5); restore to 50 controllers $(ratio "$(median "$work/bulk_zk_restore.txt" 1)" "$(median "$work/bulk_bare_restore.txt" 1)") x the bare client (goal: <= 1.5)"
 say "- Load average at the end: $(cut -d' ' -f1-3 /proc/loadavg)"
 
 cp "$report" bench/RESULTS.md

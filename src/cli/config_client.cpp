@@ -27,6 +27,7 @@ ConfigClient::ConfigClient(const ConfigTarget& target, const Timing& timing)
 {
     require_bound(endpoint_, target.local_port);
     endpoint_.set_broadcast_interface(target.interface_index);
+    endpoint_.gather_bursts(discovery::comes_in_bursts);
     endpoint_.on_datagram([this](ByteView datagram) { on_datagram(datagram); });
 }
 

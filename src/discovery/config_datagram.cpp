@@ -106,6 +106,11 @@ std::optional<std::uint8_t> accepted_code(ByteView datagram)
     return datagram[offset::code];
 }
 
+bool comes_in_bursts(ByteView datagram)
+{
+    return accepted_code(datagram) == static_cast<std::uint8_t>(ConfigCode::search_reply);
+}
+
 Bytes mac_at(ByteView datagram)
 {
     return Bytes(datagram.begin() + offset::mac, datagram.begin() + offset::mac + mac_width);

@@ -42,6 +42,10 @@ Bytes read_request(ByteView mac);
 // (the rest of the flag is not compared); nullopt for anything else.
 std::optional<std::uint8_t> accepted_code(ByteView datagram);
 
+// True for a search reply: every controller of a segment answers one search at once, so these
+// come in bursts (the endpoint gathers them; everything else is handed over as it comes).
+bool comes_in_bursts(ByteView datagram);
+
 // The six MAC bytes at 17-22; the caller has checked the length.
 Bytes mac_at(ByteView datagram);
 

@@ -93,6 +93,11 @@ Peer DatagramEndpoint::received_at() const
     return peer(current_->to);
 }
 
+void DatagramEndpoint::gather_bursts(BurstTest of_a_burst)
+{
+    socket_->gather_bursts(of_a_burst);
+}
+
 void DatagramEndpoint::set_broadcast_interface(int interface_index)
 {
     broadcast_interface_ = interface_index;
@@ -141,7 +146,11 @@ std::vector<bool> DatagramEndpoint::send_all(std::string_view address,
         if (!target) return std::vector<bool>(datagrams.size(), false);
         to.address = *target;
     }
-    const std::uint32_t source = from.empty() ? 0 : parse_ipv4_number(from).value_or(0);
+    // An address this PC does not have is refused by the system: asking it first for every
+    // datagram of a burst doubled the sends.
+    const std::uint32_t source = from.empty() || !own_->is_local(std::string(from))
+                                     ? 0
+                                     : parse_ipv4_number(from).value_or(0);
     return socket_->write_all(to, datagrams, broadcast_interface_, source);
 }
 

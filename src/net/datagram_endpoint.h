@@ -41,6 +41,9 @@ class DatagramEndpoint final : public Sender
 {
 public:
     using Handler = std::function<void(ByteView)>;
+    // Whether a datagram is of a kind that comes in bursts (search answers); a plain function,
+    // since the reading thread calls it for every datagram.
+    using BurstTest = bool (*)(ByteView datagram);
 
     // What the endpoint asks the system for as its receive buffer: a burst of search replies
     // from a whole campus waits there while the program starts reading.
@@ -87,6 +90,11 @@ public:
     // The local address and port the datagram being delivered was sent to (a simulator standing
     // for several controllers tells them apart by it); empty outside the handler.
     Peer received_at() const;
+
+    // Datagrams that `of_a_burst` accepts are gathered before the owner is woken for them, as a
+    // burst of thousands is read fastest with few wake-ups; every other datagram is handed over
+    // as soon as it arrives, since someone waits for it. Without a test, nothing is gathered.
+    void gather_bursts(BurstTest of_a_burst);
 
     // Interface index that broadcasts leave through; 0 for the system's default route.
     void set_broadcast_interface(int interface_index);

@@ -10,18 +10,19 @@ bool OwnDatagrams::is_own(const std::string& sender, int sender_port, int own_po
 {
     if (sender_port != own_port || sender.empty()) return false;
     if (bound_ != "0.0.0.0") return sender == bound_;
-    return sender.starts_with("127.") || is_local(sender);
+    return is_local(sender);
 }
 
-bool OwnDatagrams::is_local(const std::string& sender)
+bool OwnDatagrams::is_local(const std::string& address)
 {
+    if (address.starts_with("127.")) return true; // all of 127/8 is this PC's, listed or not
     const auto known = [&] {
-        return std::find(local_.begin(), local_.end(), sender) != local_.end();
+        return std::find(local_.begin(), local_.end(), address) != local_.end();
     };
     if (known()) return true;
-    // Every answer of a controller comes from its port, which is also ours, so the list is
-    // asked for again at most once a second; an address the PC has just been given counts
-    // from then on.
+    // Every answer of a controller comes from its port, which is also ours, and a simulator
+    // answers for thousands of addresses it may not have: the list is asked for again at most
+    // once a second.
     const auto now = std::chrono::steady_clock::now();
     if (now - asked_ < std::chrono::seconds(1)) return false;
     asked_ = now;

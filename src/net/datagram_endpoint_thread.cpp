@@ -120,6 +120,8 @@ int SocketThread::read_waiting()
         const UdpSocket::Read read = socket_.receive(reading_);
         if (read != UdpSocket::Read::datagram) break; // the wait tells when to try again
         if (reading_.data.empty()) continue;
+        const auto test = of_a_burst_.load(std::memory_order_relaxed);
+        const bool of_a_burst = test && test(reading_.data);
         bool was_empty = false;
         {
             const std::lock_guard lock(inbox_mutex_);
@@ -127,14 +129,14 @@ int SocketThread::read_waiting()
             inbox_.push_back(std::move(reading_));
         }
         reading_ = Arrived{};
-        hand_over(was_empty);
+        hand_over(was_empty, of_a_burst);
     }
     return reads;
 }
 
-void SocketThread::hand_over(bool was_empty)
+void SocketThread::hand_over(bool was_empty, bool of_a_burst)
 {
-    wakes_.arrived(Clock::now(), was_empty, reply_expected_.exchange(false));
+    wakes_.arrived(Clock::now(), was_empty, reply_expected_.exchange(false), of_a_burst);
 }
 
 void SocketThread::wake_owner()

@@ -38,6 +38,8 @@ public:
     // starts reading; "" when bound, else the system's reason. Called once.
     std::string bind(SocketAddress local, bool shared, int receive_buffer);
     int local_port() const { return socket_.local_port(); }
+    // Which datagrams come in bursts and are gathered (none without a test); see OwnerWakes.
+    void gather_bursts(bool (*of_a_burst)(ByteView)) { of_a_burst_ = of_a_burst; }
     int receive_buffer_size() const { return receive_buffer_size_; }
 
     // Everything that arrived since the last call, in arrival order.
@@ -58,7 +60,7 @@ private:
     void free_spent();
     // Reads what waits, up to a pass's worth; how many datagrams it read.
     int read_waiting();
-    void hand_over(bool was_empty);
+    void hand_over(bool was_empty, bool of_a_burst);
     // Sleeps out a hold until `due` without watching the socket, when its buffer allows; false
     // when it did not, or a send cut it short.
     bool hold_in_kernel(Clock::time_point due);
@@ -71,6 +73,7 @@ private:
     std::atomic<bool> stopping_{false};
     OwnerWakes wakes_;
     std::atomic<bool> reply_expected_{false};
+    std::atomic<bool (*)(ByteView)> of_a_burst_{nullptr};
     std::atomic<bool> napping_{false}; // asleep in hold_in_kernel()
     std::size_t last_handed_over_ = 0; // datagrams in the inbox at the owner's last wake-up
     std::function<void()> wake_;

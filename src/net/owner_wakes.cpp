@@ -2,8 +2,15 @@
 
 namespace zk::detail {
 
-void OwnerWakes::arrived(Clock::time_point now, bool was_empty, bool awaited)
+void OwnerWakes::arrived(Clock::time_point now, bool was_empty, bool awaited, bool of_a_burst)
 {
+    if (!of_a_burst) {
+        // Held datagrams go with it; without any due, a wake-up is on its way for the inbox.
+        if (!was_empty && !due_) return;
+        if (!due_) held_since_ = now;
+        due_ = now;
+        return;
+    }
     if (!was_empty && !awaited) return; // a wake-up is on its way or due already
     if (!due_) held_since_ = now;
     const Clock::time_point due = awaited                         ? now + reply_gather

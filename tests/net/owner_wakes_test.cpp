@@ -10,13 +10,15 @@ namespace {
 using std::chrono::milliseconds;
 using Clock = OwnerWakes::Clock;
 
-// What happens to the reading thread, in order, each at a time after the start.
+// What happens to the reading thread, in order, each at a time after the start. `datagram` and
+// `answer` are of a kind that comes in bursts (unasked, and just after a send); `alone` is not.
 struct Step
 {
     enum Kind
     {
         datagram,
         answer,
+        alone,
         pass,
         burst_pass,
         handed_over
@@ -33,7 +35,8 @@ struct Case
 
 // Each case fails on one wrong rule: an answer woken for alone at once (the window then draws it
 // while the burst fills the buffer), a burst held past the longest hold (the window stays empty
-// while answers stream in), the hold time ignored (a wake-up per datagram), a quiet spell held.
+// while answers stream in), the hold time ignored (a wake-up per datagram), a quiet spell held, a
+// datagram that comes alone held as if a burst followed (every request and answer 2 ms late).
 TEST(owner_wakes, wakes_the_owner_after_the_gather_the_hold_or_the_burst)
 {
     const std::vector<Case> cases{
@@ -73,6 +76,12 @@ TEST(owner_wakes, wakes_the_owner_after_the_gather_the_hold_or_the_burst)
           {Step::datagram, 1},
           {Step::answer, 1},
           {Step::pass, 3, true}}},
+        {"a datagram that comes alone goes at once, with those held",
+         {{Step::datagram, 0},
+          {Step::handed_over, 0},
+          {Step::datagram, 1},
+          {Step::alone, 2},
+          {Step::pass, 2, true}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -84,7 +93,8 @@ TEST(owner_wakes, wakes_the_owner_after_the_gather_the_hold_or_the_burst)
             switch (step.kind) {
             case Step::datagram:
             case Step::answer:
-                wakes.arrived(at, inbox_empty, step.kind == Step::answer);
+            case Step::alone:
+                wakes.arrived(at, inbox_empty, step.kind == Step::answer, step.kind != Step::alone);
                 inbox_empty = false;
                 break;
             case Step::pass:

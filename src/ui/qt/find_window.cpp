@@ -13,6 +13,7 @@
 #include "app/open_settings.h"
 #include "app/port_report.h"
 #include "base/program_folder.h"
+#include "discovery/config_datagram.h"
 #include "net/adapters.h"
 #include "net/host_addresses.h"
 #include "present/find/local_address.h"
@@ -136,6 +137,7 @@ void FindWindow::bind_events()
                   [this] { discovery::select_found_controller(context_); });
     connect(controls_.get<QPushButton>("按钮设置IP"), &QPushButton::clicked, this,
             [this] { discovery::write_network_parameters(context_); });
+    udp_.gather_bursts(discovery::comes_in_bursts);
     udp_.on_datagram([this](ByteView bytes) {
         // Thousands of answers end one wait; the timer only moves for that one.
         if (watch_.arrived(bytes)) wait_timer_->rearm();

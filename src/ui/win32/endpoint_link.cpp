@@ -1,5 +1,6 @@
 #include "ui/win32/endpoint_link.h"
 
+#include "discovery/config_datagram.h"
 #include "net/datagram_endpoint.h"
 #include "net/dispatcher.h"
 
@@ -18,6 +19,7 @@ public:
                     DatagramEndpoint::wanted_receive_buffer)
     {
         endpoint_.on_datagram(std::move(deliver));
+        endpoint_.gather_bursts(discovery::comes_in_bursts);
     }
 
     bool send(std::string_view address, int port, ByteView data) override
