@@ -3,7 +3,8 @@
 # discovery (answers kept, time to list, CPU) against a raw receiver with the same buffer, the
 # settings round trip against a bare UDP echo of the same frame, start-up and peak memory against
 # a minimal Qt window with the same text, zkctl.exe under Wine against zkctl on Linux, and codec
-# operations per second. Two network namespaces stand for the PC and the controllers' segment,
+# operations per second, and zkctl site save and diff of 200 controllers against backups of each
+# in turn. Two network namespaces stand for the PC and the controllers' segment,
 # so it needs root.
 # Prints everything and writes it to bench/RESULTS.md. ZK_BENCH_RUNS (default 7) runs per figure.
 set -euo pipefail
@@ -378,6 +379,41 @@ for row in "${startup_rows[@]:0:2}"; do
 done
 
 say ""
+say "## zkctl site save and site diff of 200 controllers beside backup one controller after another"
+say ""
+say "zkctl on the PC side against 200 zksim controllers, each on an address of its own on the other host: site save (one search, every block, every controller's settings read side by side) and site diff of the file just saved, beside the same 200 read with one zkctl backup --host after another. Wall time of the whole commands; every command with --timeout 0.3 (a search listens that long)."
+say ""
+# site_runs: the backups take a minute a run.
+site_runs=${ZK_BENCH_SITE_RUNS:-3}
+for ((i = 1; i < 200; i++)); do
+    ip -n "$ZK_NS_CTL" addr add "10.77.0.$((2 + i))/24" dev "v$ZK_NS_CTL"
+done
+start_sim --count 200
+site_ctl() { in_pc "$bin/src/cli/zkctl" --adapter "v$ZK_NS_PC" --timeout 0.3 "$@"; }
+: >"$work/site.txt"
+for ((i = 0; i < site_runs; i++)); do
+    rm -f "$work/school.json"
+    t0=$(date +%s%N)
+    site_ctl site save "$work/school.json" >/dev/null
+    t1=$(date +%s%N)
+    site_ctl site diff "$work/school.json" >/dev/null
+    t2=$(date +%s%N)
+    for ((c = 0; c < 200; c++)); do
+        site_ctl backup --host "10.77.0.$((2 + c))" >/dev/null
+    done
+    t3=$(date +%s%N)
+    echo "$(((t1 - t0) / 1000000)) $(((t2 - t1) / 1000000)) $(((t3 - t2) / 1000000))" >>"$work/site.txt"
+done
+stop_sim
+for ((i = 1; i < 200; i++)); do
+    ip -n "$ZK_NS_CTL" addr del "10.77.0.$((2 + i))/24" dev "v$ZK_NS_CTL"
+done
+say "| | site save | site diff | 200 backups in turn |"
+say "|---|---|---|---|"
+say "| wall ms | $(spread "$work/site.txt" 1) | $(spread "$work/site.txt" 2) | $(spread "$work/site.txt" 3) |"
+say "| x backups in turn | $(ratio "$(median "$work/site.txt" 1)" "$(median "$work/site.txt" 3)") | $(ratio "$(median "$work/site.txt" 2)" "$(median "$work/site.txt" 3)") | 1 |"
+
+say ""
 say "## Codec operations per second (Google Benchmark)"
 say ""
 say "| operation | ns per operation | operations per second |"
@@ -405,6 +441,7 @@ say "- zkconfig.exe under Wine, 20,000 burst answers: lists $(median "$work/wzk_
 say "- zkconfig.exe start-up to the first paint under Wine: $(paired_ratio "$work/wst_window.txt" "$work/wst_zk.txt" 1) x the find window alone, launch by launch (goal: <= 1.1); the find window alone $(paired_ratio "$work/wst_min.txt" "$work/wst_window.txt" 1) x the minimal window"
 say "- Settings round trip: $(median "$work/rt_zk.txt" 1) µs (goal: <= 150)"
 say "- zksim answers 1,000 registrations in $(ratio "$(median "$work/bulk_bare_sim.txt" 1)" "$(median "$work/bulk_bare_echo.txt" 1)") x the bare echo's time (goal: <= 10); zkctl card import $(ratio "$(median "$work/bulk_zk_import.txt" 1)" "$(median "$work/bulk_bare_sim.txt" 1)") x the bare client (goal: <= 1.5); restore to 50 controllers $(ratio "$(median "$work/bulk_zk_restore.txt" 1)" "$(median "$work/bulk_bare_restore.txt" 1)") x the bare client (goal: <= 1.5)"
+say "- zkctl site save of 200 controllers: $(ratio "$(median "$work/site.txt" 1)" "$(median "$work/site.txt" 3)") x backup of each in turn, site diff $(ratio "$(median "$work/site.txt" 2)" "$(median "$work/site.txt" 3)") x (goal: <= 0.25)"
 say "- Load average at the end: $(cut -d' ' -f1-3 /proc/loadavg)"
 
 cp "$report" bench/RESULTS.md

@@ -4,6 +4,7 @@
 #include "cli/commands.h"
 #include "cli/found_controllers.h"
 #include "cli/room_settings.h"
+#include "cli/settings_write.h"
 #include "cli/table.h"
 #include "cli/values.h"
 #include "protocol/hs3_frame.h"
@@ -78,12 +79,8 @@ std::pair<int, std::string>
 restore_one(Context& context, const std::string& host, const std::vector<PlannedWrite>& plan)
 {
     try {
-        std::unique_ptr<Hs3Client> controller = context.controller(host);
-        for (const PlannedWrite& write : plan) {
-            if (!controller->ask(write.request))
-                return {exit_no_answer, "no answer to the " + write.what + " write"};
-        }
-        return {exit_ok, ""};
+        const std::string problem = send_writes(*context.controller(host), plan);
+        return {problem.empty() ? exit_ok : exit_no_answer, problem};
     } catch (const Exit& error) {
         return {error.code() == exit_usage ? exit_local_error : error.code(), error.what()};
     }

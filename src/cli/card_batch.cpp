@@ -5,7 +5,9 @@
 #include "base/file_read.h"
 #include "cli/card_file.h"
 #include "cli/room_settings.h"
+#include "cli/site_file.h"
 #include "cli/table.h"
+#include "discovery/config_datagram.h"
 
 namespace zk::cli {
 
@@ -77,9 +79,19 @@ ordered_json summary_json(const Tally& tally, bool check)
 
 // Sends the cards one by one until the controller has left `give_up_after` of them in a row
 // unanswered: each would cost the whole time-out and retries again.
-Tally send_cards(Context& context, const CardFileRun& run, const std::vector<CardLine>& cards)
+struct Progress
 {
-    std::unique_ptr<Hs3Client> client = context.controller(run.host);
+    std::size_t done = 0;
+    std::size_t total = 0;
+};
+
+Tally send_cards(Context& context,
+                 const CardFileRun& run,
+                 const std::string& host,
+                 const std::vector<CardLine>& cards,
+                 Progress& progress)
+{
+    std::unique_ptr<Hs3Client> client = context.controller(host);
     Tally tally;
     int silent = 0;
     for (std::size_t i = 0; i < cards.size(); ++i) {
@@ -96,9 +108,82 @@ Tally send_cards(Context& context, const CardFileRun& run, const std::vector<Car
         if (*reason(outcome))
             tally.problems.push_back(
                 {{"line", cards[i].line}, {"card", cards[i].card}, {"reason", reason(outcome)}});
-        draw_progress(context, i + 1, cards.size());
+        draw_progress(context, ++progress.done, progress.total);
     }
     return tally;
+}
+
+// The worst a run came to: a card refused or missing over one unanswered.
+int status_of(const Tally& tally)
+{
+    if (tally.counts.contains(CardOutcome::refused) || tally.counts.contains(CardOutcome::missing))
+        return exit_refused;
+    return tally.counts.contains(CardOutcome::no_answer) ? exit_no_answer : exit_ok;
+}
+
+// One word for a room's run: no_answer as soon as one card got none.
+const char* room_outcome(const Tally& tally, bool check)
+{
+    if (tally.counts.contains(CardOutcome::no_answer)) return "no_answer";
+    if (status_of(tally) == exit_refused) return check ? "missing" : "refused";
+    return check ? "found" : "registered";
+}
+
+// Room label and address of each room of the site file chosen, every address checked before
+// anything is sent.
+std::vector<std::pair<std::string, std::string>> site_rooms(Context& context,
+                                                            const CardFileRun& run)
+{
+    const Site site = *load_site(run.site, false);
+    std::vector<std::pair<std::string, std::string>> rooms;
+    for (const std::string& mac : chosen_rooms(site, run.rooms, run.site)) {
+        const SiteEntry& entry = site.at(mac);
+        const std::string host = discovery::dotted(entry.network.ip, 0);
+        checked_host(context.target(host));
+        rooms.emplace_back(room_name(mac, entry), host);
+    }
+    return rooms;
+}
+
+// Rooms by outcome, as a table and as JSON.
+struct RoomTable
+{
+    std::vector<std::vector<std::string>> lines{{"room", "host", "outcome"}};
+    ordered_json rooms = ordered_json::array();
+
+    void add(const std::string& room,
+             const std::string& host,
+             const std::string& outcome,
+             const ordered_json& counts = ordered_json::object())
+    {
+        std::vector<std::string> line{room, host, outcome};
+        for (const auto& [key, value] : counts.items())
+            line.push_back(key + " " + value.dump());
+        lines.push_back(line);
+        ordered_json json{{"room", room}, {"host", host}, {"outcome", outcome}};
+        json.update(counts);
+        rooms.push_back(json);
+    }
+    void print(Context& context, ordered_json head) const
+    {
+        head["rooms"] = rooms;
+        context.print(head, aligned_text(lines));
+    }
+};
+
+// The card file on every room chosen, one after the other; a room that stops answering is left
+// with the cards it got.
+void run_on_rooms(Context& context, const CardFileRun& run, const std::vector<CardLine>& cards)
+{
+    const auto rooms = site_rooms(context, run);
+    Progress progress{0, cards.size() * rooms.size()};
+    RoomTable table;
+    for (const auto& [room, host] : rooms) {
+        const Tally tally = send_cards(context, run, host, cards, progress);
+        context.fail_with(status_of(tally));
+        table.add(room, host, room_outcome(tally, run.check), summary_json(tally, run.check));
+    }
+    table.print(context, {{"file", run.file}});
 }
 
 } // namespace
@@ -120,8 +205,11 @@ void draw_progress(Context& context, std::size_t done, std::size_t total)
 void run_card_file(Context& context, const CardFileRun& run)
 {
     const std::vector<CardLine> cards = read_card_file(utf8_path(run.file));
+    if (!run.site.empty()) return run_on_rooms(context, run, cards);
     if (cards.empty()) context.warn("no cards in " + run.file);
-    const Tally tally = cards.empty() ? Tally{} : send_cards(context, run, cards);
+    Progress progress{0, cards.size()};
+    const Tally tally =
+        cards.empty() ? Tally{} : send_cards(context, run, run.host, cards, progress);
     const ordered_json summary = summary_json(tally, run.check);
     ordered_json json{{"host", run.host}, {"file", run.file}};
     json.update(summary);
@@ -131,9 +219,25 @@ void run_card_file(Context& context, const CardFileRun& run)
         human += run.file + ":" + problem["line"].dump() + ": card " + problem["card"].dump() +
                  ": " + problem["reason"].get<std::string>() + "\n";
     context.print(json, human);
-    if (tally.counts.contains(CardOutcome::refused) || tally.counts.contains(CardOutcome::missing))
-        context.fail_with(exit_refused);
-    if (tally.counts.contains(CardOutcome::no_answer)) context.fail_with(exit_no_answer);
+    context.fail_with(status_of(tally));
+}
+
+void delete_card_in_rooms(Context& context, const CardFileRun& run, std::uint32_t card)
+{
+    RoomTable table;
+    for (const auto& [room, host] : site_rooms(context, run)) {
+        try {
+            const bool deleted =
+                expect<CardDeletionAck>(*context.controller(host), DeleteCard{card}, "the deletion")
+                    .deleted;
+            table.add(room, host, deleted ? "deleted" : "not_registered");
+        } catch (const Exit& error) {
+            if (error.code() != exit_no_answer) throw;
+            context.fail_with(exit_no_answer);
+            table.add(room, host, "no_answer");
+        }
+    }
+    table.print(context, {{"card", card}});
 }
 
 } // namespace zk::cli

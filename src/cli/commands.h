@@ -14,7 +14,7 @@ void add_setting_commands(CLI::App& app, Context& context);
 void add_registry_commands(CLI::App& app, Context& context);
 // backup, restore
 void add_backup_commands(CLI::App& app, Context& context);
-// site save, site diff
+// site save, diff, apply, replace
 void add_site_commands(CLI::App& app, Context& context);
 
 // A check that a number lies in [min, max], its message showing the bounds as a person writes

@@ -71,10 +71,12 @@ struct LineReader
     std::string_view file;
     std::size_t line;
     std::vector<std::string>& problems;
+    std::string_view place = {}; // said instead of the line number when there is one
 
     void problem(const std::string& what) const
     {
-        problems.push_back(std::string(file) + ":" + std::to_string(line) + ": " + what);
+        const std::string where = place.empty() ? std::to_string(line) : " " + std::string(place);
+        problems.push_back(std::string(file) + ":" + where + ": " + what);
     }
     std::optional<Ipv4> address(const std::string& cell, std::string_view column) const
     {
@@ -110,7 +112,7 @@ std::optional<PlanRow> plan_row(const LineReader& in,
 {
     const auto cell = [&](Column c) { return at[c] < cells.size() ? cells[at[c]] : std::string(); };
     const std::size_t before = in.problems.size();
-    PlanRow row{in.line, {}, {}, {}, {}, {}, false, {}};
+    PlanRow row{in.line, {}, {}, {}, {}, {}, {}, false, {}};
     if (const std::optional<Bytes> mac = zk::parse_mac(cell(col_mac)))
         row.mac = *mac;
     else
@@ -247,7 +249,7 @@ PlanCheck check_plan(const Plan& plan,
         found.emplace(controller.mac, &controller);
     const std::map<Ipv4, Bytes> kept = kept_addresses(plan, segment);
     for (const PlanRow& row : plan.rows) {
-        const LineReader in{file, row.line, check.problems};
+        const LineReader in{file, row.line, check.problems, row.place};
         const auto controller = found.find(row.mac);
         if (controller == found.end() || !controller->second->block) {
             if (options.skip_missing)

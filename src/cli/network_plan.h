@@ -16,6 +16,7 @@ namespace zk::cli {
 struct PlanRow
 {
     std::size_t line = 0; // 1-based, as an editor shows it
+    std::string place;    // where problems are said to be instead of the line ("room A2")
     Bytes mac;
     std::optional<discovery::Ipv4> ip, mask, gateway, server;
     bool server_self = false; // "self": this PC's address on the adapter in use

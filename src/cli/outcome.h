@@ -3,6 +3,7 @@
 // message for the operator, from wherever the command gives up.
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace zk::cli {
 
@@ -25,6 +26,29 @@ public:
 private:
     int code_;
 };
+
+// What a write to one controller came to, each verified by reading it back.
+enum class StepOutcome
+{
+    changed,
+    unchanged,
+    refused,   // by the controller, or it holds other values than written
+    no_answer, // to the write, the read-back or the search after
+};
+
+// "changed", "unchanged", "refused", "no_answer": as reports and JSON name them.
+inline std::string_view outcome_name(StepOutcome outcome)
+{
+    constexpr std::string_view names[] = {"changed", "unchanged", "refused", "no_answer"};
+    return names[static_cast<int>(outcome)];
+}
+
+// The exit status an outcome earns: refused 3, no answer 2, otherwise 0.
+inline int exit_status_of(StepOutcome outcome)
+{
+    if (outcome == StepOutcome::refused) return exit_refused;
+    return outcome == StepOutcome::no_answer ? exit_no_answer : exit_ok;
+}
 
 // Bad input from the operator: nothing is sent.
 [[noreturn]] inline void refuse_input(const std::string& message)

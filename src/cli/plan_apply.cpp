@@ -14,57 +14,9 @@
 
 namespace zk::cli {
 
-namespace {
-
 using nlohmann::ordered_json;
 
-enum class StepOutcome
-{
-    changed,
-    unchanged,
-    refused,   // by the module, or it holds other values than written
-    no_answer, // to the write, the read-back or the search after
-};
-
-struct Result
-{
-    std::size_t line;
-    Bytes mac;
-    StepOutcome outcome;
-    std::string reason; // why it is not verified; empty when it is
-    std::string remark; // something odd on the way to a verified change
-};
-
-std::string_view outcome_name(StepOutcome outcome)
-{
-    switch (outcome) {
-    case StepOutcome::changed:
-        return "changed";
-    case StepOutcome::unchanged:
-        return "unchanged";
-    case StepOutcome::refused:
-        return "refused";
-    case StepOutcome::no_answer:
-        break;
-    }
-    return "no_answer";
-}
-
-std::string joined(const std::vector<std::string>& parts)
-{
-    std::string text;
-    for (const std::string& part : parts)
-        text += (text.empty() ? "" : ", ") + part;
-    return text;
-}
-
-[[noreturn]] void refuse_plan(Context& context, const std::vector<std::string>& problems)
-{
-    for (const std::string& problem : problems)
-        context.warn(problem);
-    refuse_input("plan refused (" + std::to_string(problems.size()) +
-                 (problems.size() == 1 ? " problem" : " problems") + "); nothing was sent");
-}
+namespace {
 
 Plan read_plan_file(Context& context, const std::string& file)
 {
@@ -85,28 +37,6 @@ std::optional<discovery::Ipv4> self_address(const Context& context, const Plan& 
             throw Exit(exit_local_error, "server self: the adapter has no IPv4 address");
         }
     return std::nullopt;
-}
-
-// Every controller that answers the search, with the blocks of those the plan names: the others
-// are only in the way of an address, and reading thousands of them would take minutes.
-std::vector<SegmentController> search_segment(ConfigClient& modules, const Plan& plan)
-{
-    const std::vector<FoundController> found = found_from(modules.search(3));
-    std::set<Bytes> planned;
-    for (const PlanRow& row : plan.rows)
-        planned.insert(row.mac);
-    std::vector<Bytes> macs;
-    for (const FoundController& row : found)
-        if (planned.contains(row.mac)) macs.push_back(row.mac);
-    const std::map<Bytes, Bytes> blocks = modules.read_blocks(macs);
-    std::vector<SegmentController> segment;
-    for (const FoundController& row : found) {
-        const auto block = blocks.find(row.mac);
-        segment.push_back({row.mac, row.ip,
-                           block == blocks.end() ? std::nullopt : std::optional(block->second),
-                           row.other_ips});
-    }
-    return segment;
 }
 
 void print_dry_run(Context& context, const PlanCheck& check)
@@ -131,7 +61,7 @@ void print_dry_run(Context& context, const PlanCheck& check)
     context.print(json, aligned_text(lines));
 }
 
-Result failed(Result result, StepOutcome outcome, std::string reason)
+StepResult failed(StepResult result, StepOutcome outcome, std::string reason)
 {
     result.outcome = outcome;
     result.reason = std::move(reason);
@@ -140,10 +70,10 @@ Result failed(Result result, StepOutcome outcome, std::string reason)
 
 // Read-modify-write of the controller's own block as it is now, then the block read back. A
 // controller whose parameters changed since the plan was checked is left as it is.
-Result write_step(ConfigClient& modules, const PlanStep& step)
+StepResult write_step(ConfigClient& modules, const PlanStep& step)
 {
     const Bytes& mac = step.row->mac;
-    const Result result{step.row->line, mac, StepOutcome::changed, {}, {}};
+    const StepResult result{step.row->line, mac, StepOutcome::changed, {}, {}};
     const std::map<Bytes, Bytes> fresh = modules.read_blocks({mac});
     if (fresh.empty()) return failed(result, StepOutcome::no_answer, "no answer to the read");
     Bytes block = fresh.begin()->second;
@@ -166,13 +96,15 @@ Result write_step(ConfigClient& modules, const PlanStep& step)
     case WriteOutcome::changed:
         break;
     }
-    Result done = result;
+    StepResult done = result;
     done.remark = written.remark;
     return done;
 }
 
 // One search after all writes: each changed controller must answer it at its new address.
-void confirm_by_search(ConfigClient& modules, const PlanCheck& check, std::vector<Result>& results)
+void confirm_by_search(ConfigClient& modules,
+                       const PlanCheck& check,
+                       std::vector<StepResult>& results)
 {
     std::map<Bytes, discovery::Ipv4> answered;
     for (const FoundController& row : found_from(modules.search(3)))
@@ -187,29 +119,13 @@ void confirm_by_search(ConfigClient& modules, const PlanCheck& check, std::vecto
     }
 }
 
-std::vector<Result> apply_steps(Context& context, ConfigClient& modules, const PlanCheck& check)
-{
-    std::vector<Result> results;
-    for (const PlanStep& step : check.steps) {
-        if (step.current == step.wanted)
-            results.push_back({step.row->line, step.row->mac, StepOutcome::unchanged, {}, {}});
-        else
-            results.push_back(write_step(modules, step));
-        draw_progress(context, results.size(), check.steps.size());
-    }
-    if (std::any_of(results.begin(), results.end(),
-                    [](const Result& r) { return r.outcome == StepOutcome::changed; }))
-        confirm_by_search(modules, check, results);
-    return results;
-}
-
-void print_summary(Context& context, const std::vector<Result>& results, const PlanCheck& check)
+void print_summary(Context& context, const std::vector<StepResult>& results, const PlanCheck& check)
 {
     std::map<StepOutcome, std::size_t> counts;
     ordered_json problems = ordered_json::array();
     std::vector<std::vector<std::string>> rows{{"line", "mac", "outcome", "changes"}};
     for (std::size_t i = 0; i < results.size(); ++i) {
-        const Result& r = results[i];
+        const StepResult& r = results[i];
         ++counts[r.outcome];
         const std::string what = joined(write_changes(check.steps[i]));
         rows.push_back(
@@ -221,7 +137,7 @@ void print_summary(Context& context, const std::vector<Result>& results, const P
         if (r.reason.empty()) continue;
         problems.push_back({{"line", r.line}, {"mac", mac_text(r.mac)}, {"reason", r.reason}});
         context.warn("line " + std::to_string(r.line) + ": " + mac_text(r.mac) + ": " + r.reason);
-        context.fail_with(r.outcome == StepOutcome::refused ? exit_refused : exit_no_answer);
+        context.fail_with(exit_status_of(r.outcome));
     }
     for (const PlanRow* row : check.missing) {
         rows.push_back({std::to_string(row->line), mac_text(row->mac), "no_answer", "left out"});
@@ -240,6 +156,58 @@ void print_summary(Context& context, const std::vector<Result>& results, const P
 }
 
 } // namespace
+
+std::string joined(const std::vector<std::string>& parts)
+{
+    std::string text;
+    for (const std::string& part : parts)
+        text += (text.empty() ? "" : ", ") + part;
+    return text;
+}
+
+void refuse_plan(Context& context, const std::vector<std::string>& problems)
+{
+    for (const std::string& problem : problems)
+        context.warn(problem);
+    refuse_input("plan refused (" + std::to_string(problems.size()) +
+                 (problems.size() == 1 ? " problem" : " problems") + "); nothing was sent");
+}
+
+std::vector<SegmentController> search_segment(ConfigClient& modules, const Plan& plan)
+{
+    const std::vector<FoundController> found = found_from(modules.search(3));
+    std::set<Bytes> planned;
+    for (const PlanRow& row : plan.rows)
+        planned.insert(row.mac);
+    std::vector<Bytes> macs;
+    for (const FoundController& row : found)
+        if (planned.contains(row.mac)) macs.push_back(row.mac);
+    const std::map<Bytes, Bytes> blocks = modules.read_blocks(macs);
+    std::vector<SegmentController> segment;
+    for (const FoundController& row : found) {
+        const auto block = blocks.find(row.mac);
+        segment.push_back({row.mac, row.ip,
+                           block == blocks.end() ? std::nullopt : std::optional(block->second),
+                           row.other_ips});
+    }
+    return segment;
+}
+
+std::vector<StepResult> apply_steps(Context& context, ConfigClient& modules, const PlanCheck& check)
+{
+    std::vector<StepResult> results;
+    for (const PlanStep& step : check.steps) {
+        if (step.current == step.wanted)
+            results.push_back({step.row->line, step.row->mac, StepOutcome::unchanged, {}, {}});
+        else
+            results.push_back(write_step(modules, step));
+        draw_progress(context, results.size(), check.steps.size());
+    }
+    if (std::any_of(results.begin(), results.end(),
+                    [](const StepResult& r) { return r.outcome == StepOutcome::changed; }))
+        confirm_by_search(modules, check, results);
+    return results;
+}
 
 void apply_plan(Context& context, const PlanRun& run)
 {

@@ -17,7 +17,9 @@ using namespace protocol;
 struct RegistryInput
 {
     std::string host, card, file;
-    double step_timeout = 0; // 0: as long as the settings window waits
+    std::string site;               // instead of host: every room of a school's file
+    std::vector<std::string> rooms; // with site: only these
+    double step_timeout = 0;        // 0: as long as the settings window waits
     int give_up_after = 3;
 };
 
@@ -95,6 +97,26 @@ void enrol(Context& context, const RegistryInput& in)
     if (failed) throw Exit(exit_refused, "enrolment failed; run the command again");
 }
 
+// --host, or --site with any --room: a command for one controller or for a school's rooms.
+void add_host_or_site_options(CLI::App& command, RegistryInput& in)
+{
+    CLI::Option* host = command.add_option("--host", in.host, "The controller's IPv4 address");
+    CLI::Option* site = command.add_option("--site", in.site,
+                                           "Every room of this school's file, instead of --host");
+    command.add_option("--room", in.rooms, "With --site: only this room (its label); repeat")
+        ->allow_extra_args(false)
+        ->needs(site);
+    host->excludes(site);
+}
+
+// The run of a card file, refused without --host or --site (one of them is required).
+CardFileRun file_run(const RegistryInput& in, bool check)
+{
+    if (in.host.empty() && in.site.empty())
+        refuse_input("give --host ADDRESS, or --site SCHOOL.json for every room of a school");
+    return {in.host, in.file, check, in.give_up_after, in.site, in.rooms};
+}
+
 void add_card_commands(CLI::App& app, Context& context, std::shared_ptr<RegistryInput> in)
 {
     CLI::App* card = app.add_subcommand("card", "Registered swipe cards of a controller");
@@ -109,11 +131,22 @@ void add_card_commands(CLI::App& app, Context& context, std::shared_ptr<Registry
     for (const auto& [name, help] : simple) {
         const std::string what = name;
         CLI::App* command = card->add_subcommand(what, help);
-        add_host_option(*command, in->host);
         if (what != "read" && what != "count")
             command->add_option("CARD", in->card, "Card number, 0-4294967295")->required();
-        command->callback(
-            [&context, in, what] { show(context, in->host, card_command(context, what, *in)); });
+        if (what != "delete") {
+            add_host_option(*command, in->host);
+            command->callback([&context, in, what] {
+                show(context, in->host, card_command(context, what, *in));
+            });
+            continue;
+        }
+        add_host_or_site_options(*command, *in);
+        command->callback([&context, in] {
+            const CardFileRun run = file_run(*in, false);
+            if (run.site.empty())
+                return show(context, in->host, card_command(context, "delete", *in));
+            delete_card_in_rooms(context, run, parse_card(in->card));
+        });
     }
     for (const bool check : {false, true}) {
         CLI::App* command = card->add_subcommand(
@@ -121,14 +154,12 @@ void add_card_commands(CLI::App& app, Context& context, std::shared_ptr<Registry
             check ? "Look up every card of a CSV file (exit 3 when any is missing)"
                   : "Register every card of a CSV file (first column: card number)");
         command->add_option("FILE", in->file, "CSV file, one card number per line")->required();
-        add_host_option(*command, in->host);
+        add_host_or_site_options(*command, *in);
         command
             ->add_option("--give-up-after", in->give_up_after,
                          "Stop after this many cards in a row got no answer (default 3)")
             ->check(range(1, 1000000));
-        command->callback([&context, in, check] {
-            run_card_file(context, {in->host, in->file, check, in->give_up_after});
-        });
+        command->callback([&context, in, check] { run_card_file(context, file_run(*in, check)); });
     }
 }
 

@@ -86,32 +86,94 @@ RoomSettings room_from_json(const json& document)
     return room;
 }
 
-} // namespace
-
-protocol::ProjectorCodes read_serial(Hs3Client& client)
+protocol::ProjectorCodes serial_of(const protocol::ProjectorCodesData& data)
 {
-    const auto data = expect<protocol::ProjectorCodesData>(client, protocol::ReadProjectorCodes{},
-                                                           "the serial settings read");
     protocol::ProjectorCodes serial{data.baud.value_or(0), data.parity.value_or(0), {}};
     for (std::size_t i = 0; i < data.codes.size() && i < 4; ++i)
         serial.codes[i] = data.codes[i];
     return serial;
 }
 
+// A read whose answer of type T goes into the room through `put`.
+template <class T, class Put>
+RoomRead read_of(protocol::Request request, std::string_view what, Put put)
+{
+    return {std::move(request), what, [put](const protocol::Reply& reply, RoomSettings& room) {
+                const T* value = std::get_if<T>(&reply);
+                if (value) put(*value, room);
+                return value != nullptr;
+            }};
+}
+
+} // namespace
+
+const std::vector<RoomRead>& room_reads()
+{
+    using namespace protocol;
+    static const std::vector<RoomRead> reads{
+        read_of<ControllerIdData>(ReadControllerId{}, "the ID read",
+                                  [](const auto& v, RoomSettings& r) { r.id = v.id; }),
+        read_of<VolumeData>(ReadVolume{}, "the volume read",
+                            [](const auto& v, RoomSettings& r) { r.volume = v.volume; }),
+        read_of<TimingsData>(ReadTimings{}, "the timings read",
+                             [](const auto& v, RoomSettings& r) { r.timings = v; }),
+        read_of<SwipeModeData>(ReadSwipeMode{}, "the power-on mode read",
+                               [](const auto& v, RoomSettings& r) { r.swipe_card = v.swipe_card; }),
+        read_of<ProjectorCodesData>(
+            ReadProjectorCodes{}, "the serial settings read",
+            [](const auto& v, RoomSettings& r) { r.serial = serial_of(v); }),
+        read_of<CardCount>(ReadCardCount{}, "the card count",
+                           [](const auto& v, RoomSettings& r) { r.cards = v.count; }),
+        read_of<FingerprintCount>(ReadFingerprintCount{}, "the fingerprint count",
+                                  [](const auto& v, RoomSettings& r) { r.fingerprints = v.count; }),
+    };
+    return reads;
+}
+
+protocol::ProjectorCodes read_serial(Hs3Client& client)
+{
+    return serial_of(expect<protocol::ProjectorCodesData>(client, protocol::ReadProjectorCodes{},
+                                                          "the serial settings read"));
+}
+
 RoomSettings read_room(Hs3Client& client)
 {
     RoomSettings room;
-    using namespace protocol;
-    room.id = expect<ControllerIdData>(client, ReadControllerId{}, "the ID read").id;
-    room.volume = expect<VolumeData>(client, ReadVolume{}, "the volume read").volume;
-    room.timings = expect<TimingsData>(client, ReadTimings{}, "the timings read");
-    room.swipe_card =
-        expect<SwipeModeData>(client, ReadSwipeMode{}, "the power-on mode read").swipe_card;
-    room.serial = read_serial(client);
-    room.cards = expect<CardCount>(client, ReadCardCount{}, "the card count").count;
-    room.fingerprints =
-        expect<FingerprintCount>(client, ReadFingerprintCount{}, "the fingerprint count").count;
+    for (const RoomRead& read : room_reads()) {
+        const std::optional<protocol::Reply> reply = client.ask(read.request);
+        if (!reply || !read.take(*reply, room))
+            throw Exit(exit_no_answer, "no answer from " + client.address() + " to " +
+                                           std::string(read.what) + " (time-out)");
+    }
     return room;
+}
+
+RoomsRead read_rooms(Hs3Batch& batch,
+                     const std::vector<std::string>& addresses,
+                     const std::function<void(std::size_t, std::size_t)>& progress)
+{
+    RoomsRead read;
+    for (const std::string& address : addresses)
+        read.rooms.emplace(address, RoomSettings{});
+    const std::vector<RoomRead>& reads = room_reads();
+    const std::size_t total = addresses.size() * reads.size();
+    for (std::size_t step = 0; step < reads.size(); ++step) {
+        std::vector<std::string> asked;
+        for (const auto& [address, room] : read.rooms)
+            asked.push_back(address);
+        const std::map<std::string, protocol::Reply> replies =
+            batch.ask_all(asked, reads[step].request);
+        for (const std::string& address : asked) {
+            const auto reply = replies.find(address);
+            if (reply != replies.end() && reads[step].take(reply->second, read.rooms[address]))
+                continue;
+            read.rooms.erase(address);
+            read.problems[address] = "no answer from " + address + " to " +
+                                     std::string(reads[step].what) + " (time-out)";
+        }
+        progress(total - (reads.size() - step - 1) * read.rooms.size(), total);
+    }
+    return read;
 }
 
 nlohmann::ordered_json settings_json(const RoomSettings& room)

@@ -2,6 +2,8 @@
 // Everything of a controller's command face that can be read back, as one value: what a backup
 // holds and what a restore writes. Reading it takes several requests; the document form and
 // the list of writes are pure.
+#include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -9,6 +11,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "cli/hs3_batch.h"
 #include "cli/hs3_client.h"
 #include "cli/outcome.h"
 #include "protocol/replies.h"
@@ -45,8 +48,32 @@ T expect(Hs3Client& client, const protocol::Request& request, std::string_view w
 // Serial settings and the four codes as the controller reports them.
 protocol::ProjectorCodes read_serial(Hs3Client& client);
 
+// One request of a room's reading, and where its answer goes.
+struct RoomRead
+{
+    protocol::Request request;
+    std::string_view what; // "the volume read", for the message when it gets no answer
+    // Takes the answer into the room; false when it is not the answer wanted.
+    std::function<bool(const protocol::Reply&, RoomSettings&)> take;
+};
+
+// Every readable setting's request, in the order they are read.
+const std::vector<RoomRead>& room_reads();
+
 // Every readable setting, one request after the other.
 RoomSettings read_room(Hs3Client& client);
+
+struct RoomsRead
+{
+    std::map<std::string, RoomSettings> rooms;   // by address: read whole
+    std::map<std::string, std::string> problems; // by address: what got no answer
+};
+
+// Every readable setting of every address, each request sent to all of them at once; an address
+// that leaves one unanswered is asked nothing more. `progress` hears (reads done, all reads).
+RoomsRead read_rooms(Hs3Batch& batch,
+                     const std::vector<std::string>& addresses,
+                     const std::function<void(std::size_t, std::size_t)>& progress);
 
 // The settings as a JSON object (without format, version and network).
 nlohmann::ordered_json settings_json(const RoomSettings& room);

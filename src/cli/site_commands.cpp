@@ -6,6 +6,7 @@
 #include "cli/found_controllers.h"
 #include "cli/site_file.h"
 #include "cli/site_reading.h"
+#include "cli/site_writing.h"
 #include "cli/table.h"
 
 namespace zk::cli {
@@ -13,18 +14,6 @@ namespace zk::cli {
 namespace {
 
 using nlohmann::ordered_json;
-
-// The site in `file`; nullopt when there is no file yet (`may_be_missing`). Whatever else keeps
-// it from being read refuses the command before anything is sent.
-std::optional<Site> load_site(const std::string& file, bool may_be_missing)
-{
-    const FileRead read = read_regular_file(utf8_path(file), site_file);
-    if (const auto* failure = std::get_if<ReadFailure>(&read)) {
-        if (failure->missing && may_be_missing) return std::nullopt;
-        refuse_input(describe(utf8_path(file), *failure));
-    }
-    return site_from_text(file_text(std::get<std::string>(read)), file);
-}
 
 // What save did with one entry of the file, for the report.
 std::pair<std::string, std::string>
@@ -107,19 +96,6 @@ struct Drift
     }
 };
 
-std::vector<FieldChange> network_changes(const discovery::NetworkParameters& file,
-                                         const discovery::NetworkParameters& now)
-{
-    const auto rows_file = flat_rows(parameters_json(file));
-    const auto rows_now = flat_rows(parameters_json(now));
-    std::vector<FieldChange> changes;
-    for (std::size_t i = 0; i < rows_file.size() && i < rows_now.size(); ++i) {
-        if (rows_file[i][1] != rows_now[i][1])
-            changes.push_back({"network." + rows_file[i][0], rows_file[i][1], rows_now[i][1]});
-    }
-    return changes;
-}
-
 // One room of the file against its controller now.
 void compare_room(Drift& drift,
                   const std::string& mac,
@@ -178,6 +154,31 @@ void diff(Context& context, const std::string& file)
                   human);
 }
 
+void add_site_writes(CLI::App& site, Context& context)
+{
+    auto apply = std::make_shared<SiteApplyRun>();
+    CLI::App* apply_command = site.add_subcommand(
+        "apply", "Write what differs from the file back to the controllers, verified by reading");
+    apply_command->add_option("FILE", apply->file, "A file written by zkctl site save")->required();
+    apply_command->add_option("--room", apply->rooms, "Only this room (its label); repeat")
+        ->allow_extra_args(false);
+    apply_command->add_flag("--dry-run", apply->dry_run,
+                            "Read the controllers and print what would change; write nothing");
+    apply_command->callback([&context, apply] { apply_site(context, *apply); });
+
+    auto replace = std::make_shared<SiteReplaceRun>();
+    CLI::App* replace_command = site.add_subcommand(
+        "replace", "Give a new unit a room's parameters and settings, and the room its MAC");
+    replace_command->add_option("FILE", replace->file, "A file written by zkctl site save")
+        ->required();
+    replace_command->add_option("--room", replace->room, "The room (its label)")->required();
+    replace_command->add_option("--new", replace->new_mac, "The new unit's MAC")->required();
+    replace_command->add_flag(
+        "--force", replace->force,
+        "Even when the MAC is another room's or the old unit still answers at the address");
+    replace_command->callback([&context, replace] { replace_unit(context, *replace); });
+}
+
 } // namespace
 
 void add_site_commands(CLI::App& app, Context& context)
@@ -196,6 +197,7 @@ void add_site_commands(CLI::App& app, Context& context)
         "diff", "The file against the controllers now; exit 1 when something differs");
     diff_command->add_option("FILE", *file, "A file written by zkctl site save")->required();
     diff_command->callback([&context, file] { diff(context, *file); });
+    add_site_writes(*site, context);
 }
 
 } // namespace zk::cli

@@ -1,10 +1,15 @@
 #include "cli/site_file.h"
 
+#include <algorithm>
+
+#include "base/file_read.h"
 #include "base/ipv4_text.h"
 #include "base/json_reading.h"
 #include "base/values.h"
+#include "cli/file_text.h"
 #include "cli/found_controllers.h"
 #include "cli/outcome.h"
+#include "cli/table.h"
 
 namespace zk::cli {
 
@@ -18,6 +23,7 @@ json entry_json(const SiteEntry& entry)
     json object{{"room", entry.room}, {"network", json(parameters_json(entry.network))}};
     if (entry.settings) object["settings"] = json(settings_json(*entry.settings));
     if (!entry.problem.empty()) object["problem"] = entry.problem;
+    if (!entry.history.empty()) object["history"] = entry.history;
     return object;
 }
 
@@ -55,16 +61,28 @@ RoomSettings settings_from(const JsonAt& at, const std::string& where)
     return room;
 }
 
+std::vector<std::string> history_from(const JsonAt& at)
+{
+    std::vector<std::string> macs;
+    for (const JsonAt& item : at.list()) {
+        const std::optional<Bytes> mac = zk::parse_mac(item.text());
+        if (!mac || mac->size() != 6) item.refuse("expected a MAC like 84:C2:E4:00:00:01");
+        macs.push_back(mac_text(*mac));
+    }
+    return macs;
+}
+
 std::pair<std::string, SiteEntry> entry_from(const std::string& key, const JsonAt& at)
 {
     const std::optional<Bytes> mac = zk::parse_mac(key);
     if (!mac || mac->size() != 6) at.refuse("the key is not a MAC like 84:C2:E4:00:00:01");
-    at.object().only_keys({"room", "network", "settings", "problem"});
+    at.object().only_keys({"room", "network", "settings", "problem", "history"});
     SiteEntry entry;
     entry.room = at["room"].text();
     entry.network = network_from(at["network"]);
     if (at.has("problem")) entry.problem = at["problem"].text();
     if (at.has("settings")) entry.settings = settings_from(at["settings"], at.path() + ".settings");
+    if (at.has("history")) entry.history = history_from(at["history"]);
     return {mac_text(*mac), entry};
 }
 
@@ -120,9 +138,57 @@ Site merged_site(Site now, const Site& before)
             continue;
         }
         found->second.room = old.room;
+        found->second.history = old.history;
         if (!found->second.settings) found->second.settings = old.settings;
     }
     return now;
+}
+
+std::optional<Site> load_site(const std::string& file, bool may_be_missing)
+{
+    const FileRead read = read_regular_file(utf8_path(file), site_file);
+    if (const auto* failure = std::get_if<ReadFailure>(&read)) {
+        if (failure->missing && may_be_missing) return std::nullopt;
+        refuse_input(describe(utf8_path(file), *failure));
+    }
+    return site_from_text(file_text(std::get<std::string>(read)), file);
+}
+
+std::vector<std::string>
+chosen_rooms(const Site& site, const std::vector<std::string>& rooms, const std::string& file)
+{
+    // A room without a label is named by its MAC, written any way parse_mac reads.
+    const auto names = [](const std::string& room, const std::string& mac, const SiteEntry& e) {
+        const std::optional<Bytes> as_mac = zk::parse_mac(room);
+        return room == e.room || (e.room.empty() && as_mac && mac_text(*as_mac) == mac);
+    };
+    std::vector<std::string> macs;
+    for (const std::string& room : rooms) {
+        if (std::none_of(site.begin(), site.end(),
+                         [&](const auto& entry) { return names(room, entry.first, entry.second); }))
+            refuse_input("--room " + room + ": no room of " + file +
+                         " has that label (a room without one is named by its MAC)");
+    }
+    for (const auto& [mac, entry] : site) {
+        if (rooms.empty() || std::any_of(rooms.begin(), rooms.end(), [&](const std::string& r) {
+                return names(r, mac, entry);
+            }))
+            macs.push_back(mac);
+    }
+    return macs;
+}
+
+std::vector<FieldChange> network_changes(const discovery::NetworkParameters& from,
+                                         const discovery::NetworkParameters& to)
+{
+    const auto rows_from = flat_rows(parameters_json(from));
+    const auto rows_to = flat_rows(parameters_json(to));
+    std::vector<FieldChange> changes;
+    for (std::size_t i = 0; i < rows_from.size() && i < rows_to.size(); ++i) {
+        if (rows_from[i][1] != rows_to[i][1])
+            changes.push_back({"network." + rows_from[i][0], rows_from[i][1], rows_to[i][1]});
+    }
+    return changes;
 }
 
 std::string room_name(const std::string& mac, const SiteEntry& entry)

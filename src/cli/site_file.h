@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "cli/room_settings.h"
 #include "discovery/parameter_block.h"
@@ -21,6 +22,7 @@ struct SiteEntry
     discovery::NetworkParameters network;
     std::optional<RoomSettings> settings; // none: never read
     std::string problem; // why the settings could not be read at the last save; "" when they were
+    std::vector<std::string> history; // MACs of the units this room had before, oldest first
 };
 
 // Controllers by MAC, written as mac_text gives it ("84:C2:E4:00:00:01").
@@ -33,12 +35,25 @@ std::string site_text(const Site& site);
 // that is not one, an unknown key included (a typo would be dropped by the next save).
 Site site_from_text(std::string_view text, std::string_view file);
 
-// What a new save writes over an older file: the labels of the older file stay with their MACs,
-// its entries not found now are kept as they were (a controller switched off over the holidays
-// keeps its room), and settings it held are kept where they cannot be read now.
+// What a new save writes over an older file: the labels and histories of the older file stay with
+// their MACs, its entries not found now are kept as they were (a controller switched off over the
+// holidays keeps its room), and settings it held are kept where they cannot be read now.
 Site merged_site(Site now, const Site& before);
 
 // The room of an entry as people read it: its label, or "(no room) MAC" before it has one.
 std::string room_name(const std::string& mac, const SiteEntry& entry);
+
+// The site in `file`; nullopt when there is no file yet and `may_be_missing`. Whatever else keeps
+// it from being read refuses the command before anything is sent.
+std::optional<Site> load_site(const std::string& file, bool may_be_missing);
+
+// The MACs of the rooms named (by label, or by MAC for a room without one), in the file's order;
+// every MAC of the file when none is named. A name that is no room of the file is a usage error.
+std::vector<std::string>
+chosen_rooms(const Site& site, const std::vector<std::string>& rooms, const std::string& file);
+
+// Each network field that differs, "network.ip" and so on, as `from` → `to`.
+std::vector<FieldChange> network_changes(const discovery::NetworkParameters& from,
+                                         const discovery::NetworkParameters& to);
 
 } // namespace zk::cli

@@ -1,6 +1,7 @@
 #include "cli/site_reading.h"
 
 #include "base/values.h"
+#include "cli/card_batch.h"
 #include "cli/found_controllers.h"
 #include "net/host_addresses.h"
 
@@ -13,29 +14,49 @@ std::string dotted(const discovery::Ipv4& ip)
     return discovery::dotted(ip, 0);
 }
 
-SiteEntry read_entry(Context& context, const FoundController& row)
+// Problems found without asking: a shared address answers for two controllers, and a controller
+// at this PC's own address could only be this program. nullopt when it can be asked.
+std::optional<std::string> unaskable(Context& context, const FoundController& row)
 {
-    SiteEntry entry{"", *row.parameters, std::nullopt, ""};
     const std::string mac = mac_text(row.mac);
-    if (row.shares_ip) {
-        entry.problem = "another controller answers at " + dotted(row.ip) +
-                        " too, so neither's settings can be told apart; give one a free "
-                        "address with zkctl netcfg set --mac " +
-                        mac + " --ip ADDRESS";
-        return entry;
-    }
+    if (row.shares_ip)
+        return "another controller answers at " + dotted(row.ip) +
+               " too, so neither's settings can be told apart; give one a free address with "
+               "zkctl netcfg set --mac " +
+               mac + " --ip ADDRESS";
     try {
-        entry.settings = read_room(*context.controller(dotted(row.ip)));
+        checked_host(context.target(dotted(row.ip)));
     } catch (const Exit& error) {
-        // A port taken here fails every controller alike: that is this PC's problem, not theirs.
-        if (error.code() == exit_local_error) throw;
-        const std::string what = error.what();
-        entry.problem =
-            error.code() == exit_no_answer
-                ? unread_reason(mac, entry.network, what, context.globals.ports.settings_local)
-                : what;
+        return error.what();
     }
-    return entry;
+    return std::nullopt;
+}
+
+// The settings of every controller that can be asked, read side by side.
+void read_settings(Context& context, const std::vector<FoundController>& rows, SegmentNow& now)
+{
+    std::vector<std::string> addresses;
+    for (const FoundController& row : rows) {
+        SiteEntry entry{"", *row.parameters, std::nullopt, "", {}};
+        if (const auto problem = unaskable(context, row))
+            entry.problem = *problem;
+        else
+            addresses.push_back(dotted(row.ip));
+        now.site.emplace(mac_text(row.mac), std::move(entry));
+    }
+    Hs3Batch batch(context.target(""), context.timing());
+    const RoomsRead read = read_rooms(batch, addresses, [&](std::size_t done, std::size_t all) {
+        draw_progress(context, done, all);
+    });
+    for (const FoundController& row : rows) {
+        SiteEntry& entry = now.site.at(mac_text(row.mac));
+        const std::string address = dotted(row.ip);
+        if (const auto room = read.rooms.find(address); room != read.rooms.end())
+            entry.settings = room->second;
+        else if (const auto problem = read.problems.find(address); problem != read.problems.end())
+            entry.problem = unread_reason(mac_text(row.mac), entry.network, problem->second,
+                                          context.globals.ports.settings_local);
+    }
 }
 
 } // namespace
@@ -70,13 +91,14 @@ SegmentNow read_segment(Context& context)
         complete(rows, modules->read_blocks(macs));
     }
     SegmentNow now;
-    for (const FoundController& row : rows) {
-        if (!row.parameters) {
+    std::vector<FoundController> read;
+    for (FoundController& row : rows) {
+        if (row.parameters)
+            read.push_back(std::move(row));
+        else
             now.no_block.push_back({mac_text(row.mac), dotted(row.ip)});
-            continue;
-        }
-        now.site.emplace(mac_text(row.mac), read_entry(context, row));
     }
+    read_settings(context, read, now);
     return now;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The school as its controllers hold it now: one search, every configuration block in one read,
-// then the settings of each controller. The settings are read one controller after another:
-// each command-face client holds the local port all controllers answer to.
+// then the settings of every controller side by side, each request sent to all of them at once
+// through the one local port they all answer to.
 #include <string>
 #include <vector>
 
@@ -22,8 +22,8 @@ struct SegmentNow
     std::vector<MissingBlock> no_block; // answered the search, but its block never came
 };
 
-// Reads the segment; a local error (the port taken) ends it, a controller that does not answer
-// is an entry without settings that says why.
+// Reads the segment, with a progress bar on a terminal; a local error (the port taken) ends it, a
+// controller that does not answer is an entry without settings that says why.
 SegmentNow read_segment(Context& context);
 
 // Why a controller's settings could not be read, in words an installer can act on: `what` is

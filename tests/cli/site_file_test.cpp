@@ -27,7 +27,7 @@ SiteEntry entry(std::string room, std::optional<RoomSettings> settings, std::str
 {
     const discovery::NetworkParameters network{
         {192, 168, 1, 20}, {255, 255, 255, 0}, {192, 168, 1, 1}, {192, 168, 1, 100}, 16006};
-    return {std::move(room), network, std::move(settings), std::move(problem)};
+    return {std::move(room), network, std::move(settings), std::move(problem), {}};
 }
 
 const char* const one_controller = R"({
@@ -73,9 +73,10 @@ TEST(site_file, is_sorted_json_and_a_second_save_keeps_labels_and_what_it_cannot
     EXPECT_EQ(site_text({{"84:C2:E4:00:00:01", entry("A1", settings_with_volume(9))}}),
               one_controller);
 
-    const Site before{{"84:C2:E4:00:00:01", entry("A1", settings_with_volume(7))},
-                      {"84:C2:E4:00:00:02", entry("A2", settings_with_volume(7))},
-                      {"84:C2:E4:00:00:03", entry("Hall", settings_with_volume(7))}};
+    Site before{{"84:C2:E4:00:00:01", entry("A1", settings_with_volume(7))},
+                {"84:C2:E4:00:00:02", entry("A2", settings_with_volume(7))},
+                {"84:C2:E4:00:00:03", entry("Hall", settings_with_volume(7))}};
+    before["84:C2:E4:00:00:01"].history = {"84:C2:E4:00:00:09"}; // A1's unit was replaced once
     const Site now{{"84:C2:E4:00:00:01", entry("", settings_with_volume(9))},
                    {"84:C2:E4:00:00:02", entry("", std::nullopt, "no answer")},
                    {"84:C2:E4:00:00:04", entry("", settings_with_volume(9))}};
@@ -104,6 +105,7 @@ TEST(site_file, is_sorted_json_and_a_second_save_keeps_labels_and_what_it_cannot
             EXPECT_EQ(got.settings->cards, 2); // read only, still kept
         }
     }
+    EXPECT_EQ(site.at("84:C2:E4:00:00:01").history, std::vector<std::string>{"84:C2:E4:00:00:09"});
 }
 
 TEST(site_file, refuses_unknown_keys_and_bad_members_naming_them)
@@ -129,6 +131,8 @@ TEST(site_file, refuses_unknown_keys_and_bad_members_naming_them)
         {"/controllers/84:C2:E4:00:00:01/settings/timings/pause", 3,
          at + ".settings: timings.pause: unknown key"},
         {"/controllers/84:C2:E4:00:00:01/room", 5, at + ".room: expected a text"},
+        {"/controllers/84:C2:E4:00:00:01/history", json::array({"84:C2:E4:00:00:09", "old"}),
+         at + ".history[1]: expected a MAC like 84:C2:E4:00:00:01"},
         {"/controllers/not-a-mac", json::object(),
          "school.json: controllers.not-a-mac: the key is not a MAC like 84:C2:E4:00:00:01"},
         {"/controllers/84-c2-e4-00-00-01", json::parse(one_controller)["controllers"].front(),
