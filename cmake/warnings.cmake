@@ -8,6 +8,10 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_L
 endif()
 # The test command and CI make every warning an error; a user's own build with a newer compiler
 # is not stopped by a warning that compiler adds.
+# Kept in the cache, so that ninja's own re-runs of CMake (without the variable) keep it.
 if(DEFINED ENV{CI} OR DEFINED ENV{ZK_WERROR})
+    set(ZK_WERROR ON CACHE BOOL "Treat warnings as errors" FORCE)
+endif()
+if(ZK_WERROR)
     target_compile_options(zk_warnings INTERFACE -Werror)
 endif()
