@@ -72,20 +72,6 @@ std::string frame_text(const protocol::Request& request)
         protocol::wrap_frame(protocol::encode_request(request)).value_or(Bytes{}));
 }
 
-// Writes the plan to one controller; "" or what went wrong, with the exit status it earns.
-// Once the first frame has gone out nothing is bad input any more: whatever fails is that
-// controller's outcome, and the others are still tried.
-std::pair<int, std::string>
-restore_one(Context& context, const std::string& host, const std::vector<PlannedWrite>& plan)
-{
-    try {
-        const std::string problem = send_writes(*context.controller(host), plan);
-        return {problem.empty() ? exit_ok : exit_no_answer, problem};
-    } catch (const Exit& error) {
-        return {error.code() == exit_usage ? exit_local_error : error.code(), error.what()};
-    }
-}
-
 // A setting as a person reads it in a list of changes: an empty code is no blank.
 std::string shown(const std::string& value)
 {
@@ -142,14 +128,19 @@ void restore(Context& context, const BackupInput& in)
                      "; add --keep-id to leave each its own");
     const std::vector<PlannedWrite> plan = restore_plan(room, in.keep_id);
     // A mistyped host stops the restore before any controller is half-way changed.
+    std::vector<std::string> addresses;
     for (const std::string& host : in.hosts)
-        checked_host(context.target(host));
+        addresses.push_back(checked_host(context.target(host)));
     if (in.dry_run) return dry_run(context, in, room, plan);
+    Hs3Batch batch(context.target(""), context.timing());
+    const std::map<std::string, std::string> problems = send_writes_to_all(batch, addresses, plan);
     ordered_json results = ordered_json::array();
     std::vector<std::vector<std::string>> lines;
-    for (const std::string& host : in.hosts) {
-        const auto [code, problem] = restore_one(context, host, plan);
-        context.fail_with(code);
+    for (std::size_t i = 0; i < in.hosts.size(); ++i) {
+        const std::string& host = in.hosts[i];
+        const auto failed = problems.find(addresses[i]);
+        const std::string problem = failed == problems.end() ? "" : failed->second;
+        context.fail_with(problem.empty() ? exit_ok : exit_no_answer);
         lines.push_back({host, problem.empty() ? "restored" : "failed: " + problem});
         results.push_back({{"host", host},
                            {"restored", problem.empty()},

@@ -12,6 +12,24 @@ std::string send_writes(Hs3Client& client, const std::vector<PlannedWrite>& plan
     return "";
 }
 
+std::map<std::string, std::string> send_writes_to_all(Hs3Batch& batch,
+                                                      const std::vector<std::string>& addresses,
+                                                      const std::vector<PlannedWrite>& plan)
+{
+    std::map<std::string, std::string> problems;
+    std::vector<std::string> going = addresses;
+    for (const PlannedWrite& write : plan) {
+        if (going.empty()) break;
+        const std::map<std::string, protocol::Reply> answered = batch.ask_all(going, write.request);
+        std::erase_if(going, [&](const std::string& address) {
+            if (answered.contains(address)) return false;
+            problems.emplace(address, "no answer to the " + write.what + " write");
+            return true;
+        });
+    }
+    return problems;
+}
+
 std::vector<PlannedWrite> writes_for(const RoomSettings& wanted,
                                      const std::vector<FieldChange>& changes)
 {

@@ -2,9 +2,11 @@
 // A controller's settings written as restore writes them, for restore and for a school's rooms:
 // only a room's writes are checked by reading the settings back, since a write's answer says only
 // that the frame arrived.
+#include <map>
 #include <string>
 #include <vector>
 
+#include "cli/hs3_batch.h"
 #include "cli/outcome.h"
 #include "cli/room_settings.h"
 
@@ -13,6 +15,13 @@ namespace zk::cli {
 // Sends each write and waits for its answer; "" when every write was answered, else the write
 // that was not ("no answer to the volume write").
 std::string send_writes(Hs3Client& client, const std::vector<PlannedWrite>& plan);
+
+// The same to many controllers side by side: each write goes to all of them at once, so they take
+// the time of the slowest, not of all in turn. A controller that leaves a write unanswered gets
+// no more; what went wrong, by address, for those alone.
+std::map<std::string, std::string> send_writes_to_all(Hs3Batch& batch,
+                                                      const std::vector<std::string>& addresses,
+                                                      const std::vector<PlannedWrite>& plan);
 
 // The writes of restore_plan(wanted) that change one of these fields, in the plan's order.
 std::vector<PlannedWrite> writes_for(const RoomSettings& wanted,

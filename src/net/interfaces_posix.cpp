@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <memory>
+#include <string>
+#include <utility>
 
 #include "net/interfaces.h"
 #include "net/sockaddr_text.h"
@@ -54,8 +56,16 @@ std::vector<Interface> system_interfaces()
     if (::getifaddrs(&head) != 0) return {};
     const std::unique_ptr<ifaddrs, void (*)(ifaddrs*)> owner{head, ::freeifaddrs};
     std::vector<Interface> all;
+    // Each look-up of a name opens a socket of its own: once per name, not per address.
+    std::vector<std::pair<std::string, unsigned>> indexes;
+    const auto index_of = [&indexes](const char* name) {
+        const auto known = std::find_if(indexes.begin(), indexes.end(),
+                                        [name](const auto& pair) { return pair.first == name; });
+        if (known != indexes.end()) return known->second;
+        return indexes.emplace_back(name, ::if_nametoindex(name)).second;
+    };
     for (const ifaddrs* entry = head; entry; entry = entry->ifa_next) {
-        const unsigned index = ::if_nametoindex(entry->ifa_name);
+        const unsigned index = index_of(entry->ifa_name);
         if (index == 0) continue; // gone since the list was taken
         Interface& iface = interface_of(all, *entry, static_cast<int>(index));
         if (entry->ifa_addr) take_address(iface, *entry);
