@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "base/values.h"
+#include "bench/inet_address.h"
 #include "protocol/hs3_frame.h"
 #include "protocol/requests.h"
 
@@ -25,20 +26,11 @@ namespace {
 
 constexpr int hs3_port = 16006;
 
-sockaddr_in address_of(const char* host, int port)
-{
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(static_cast<std::uint16_t>(port));
-    inet_pton(AF_INET, host, &address.sin_addr);
-    return address;
-}
-
 // Sends each frame to each host, one answer awaited from that host per frame.
 int exchange(const std::vector<zk::Bytes>& frames, const std::vector<const char*>& hosts)
 {
     const int fd = socket(AF_INET, SOCK_DGRAM, 0);
-    const sockaddr_in local = address_of("0.0.0.0", hs3_port);
+    const sockaddr_in local = bench::address_of("0.0.0.0", hs3_port);
     if (bind(fd, reinterpret_cast<const sockaddr*>(&local), sizeof local) != 0) {
         std::perror("hs3_bare_client: bind 16006");
         return 1;
@@ -46,7 +38,7 @@ int exchange(const std::vector<zk::Bytes>& frames, const std::vector<const char*
     unsigned char buffer[2048];
     int exchanges = 0;
     for (const char* host : hosts) {
-        const sockaddr_in to = address_of(host, hs3_port);
+        const sockaddr_in to = bench::address_of(host, hs3_port);
         for (const zk::Bytes& frame : frames) {
             sendto(fd, frame.data(), frame.size(), 0, reinterpret_cast<const sockaddr*>(&to),
                    sizeof to);

@@ -9,6 +9,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include "bench/inet_address.h"
 #include "bench/measure.h"
 #include "bench/summary.h"
 #include "protocol/hs3_frame.h"
@@ -16,19 +17,10 @@
 
 namespace {
 
-sockaddr_in address_of(const char* host, int port)
-{
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(static_cast<std::uint16_t>(port));
-    inet_pton(AF_INET, host, &address.sin_addr);
-    return address;
-}
-
 int serve(int port)
 {
     const int fd = socket(AF_INET, SOCK_DGRAM, 0);
-    const sockaddr_in local = address_of("0.0.0.0", port);
+    const sockaddr_in local = bench::address_of("0.0.0.0", port);
     if (bind(fd, reinterpret_cast<const sockaddr*>(&local), sizeof local) != 0) {
         std::perror("bind");
         return 1;
@@ -48,7 +40,7 @@ int serve(int port)
 int ask(const char* host, int port, int times)
 {
     const int fd = socket(AF_INET, SOCK_DGRAM, 0);
-    const sockaddr_in echo = address_of(host, port);
+    const sockaddr_in echo = bench::address_of(host, port);
     const zk::Bytes frame = *zk::protocol::wrap_frame(zk::protocol::volume_read());
     unsigned char buffer[2048];
     std::vector<double> samples;
