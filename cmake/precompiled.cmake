@@ -1,0 +1,16 @@
+# The heavy third-party headers (GoogleTest, nlohmann-json, CLI11, Qt's widgets) are parsed once a
+# target instead of once a source file. A precompiled header is included into every source of its
+# target, so it would hide a source's missing include of what it holds: the package's Release
+# tree (scripts/lib/release_build.sh) is built without, and there a missing include still fails.
+option(ZK_PCH "Precompile the heavy third-party headers of the targets that parse them often" ON)
+
+# zk_precompile(TARGET HEADER...): HEADER as <name>, included in this order.
+function(zk_precompile target)
+    if(ZK_PCH)
+        target_precompile_headers(${target} PRIVATE ${ARGN})
+        # clang stamps its precompiled header with the time, which ccache cannot reuse.
+        if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+            target_compile_options(${target} PRIVATE "SHELL:-Xclang -fno-pch-timestamp")
+        endif()
+    endif()
+endfunction()
