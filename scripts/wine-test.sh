@@ -67,5 +67,8 @@ in_template "$wine_dir/wine64" reg add 'HKCU\Software\Wine\X11 Driver' /v Manage
 in_template "$wine_dir/wineserver" -w
 cp -a "$ZK_WINE_TEMPLATE" "$WINEPREFIX"
 "$wine_dir/wineserver" -p
+# The prefix's services live as long as the kept server: started by the first test, they would
+# hold its output pipe open, and ctest would wait for them. Started here, they write nowhere.
+"$wine_dir/wine64" wineboot >/dev/null 2>&1 || true
 
 ctest --test-dir "$build" --output-on-failure
