@@ -1,5 +1,5 @@
-# The heavy third-party headers (GoogleTest, nlohmann-json, CLI11, Qt's widgets) are parsed once a
-# target instead of once a source file. A precompiled header is included into every source of its
+# The heavy third-party headers (GoogleTest, nlohmann-json, Qt's widgets) are parsed once a target
+# instead of once a source file. A precompiled header is included into every source of its
 # target, so it would hide a source's missing include of what it holds: the package's Release
 # tree (scripts/lib/release_build.sh) is built without, and there a missing include still fails.
 option(ZK_PCH "Precompile the heavy third-party headers of the targets that parse them often" ON)
