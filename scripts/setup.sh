@@ -17,6 +17,7 @@ runtime=(
 dev=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang-format
+    ccache # the test command's trees compile through it (cmake/ccache.cmake)
     xvfb xauth
     strace desktop-file-utils man-db lintian
     tshark

@@ -41,20 +41,34 @@ if $build_only; then
     exit 0
 fi
 
-# A throw-away Wine prefix, and one Wine server kept up for all tests (each start costs seconds).
-WINEPREFIX=$(mktemp -d /tmp/zk-wine.XXXXXX)
-export WINEPREFIX WINEDEBUG=-all
+# One Wine prefix is booted for the whole run (wineboot alone takes tens of seconds): the suites run
+# in a throw-away copy of it with one Wine server kept up for all of them (each start costs
+# seconds), and the tests that need a prefix of their own (the setup program, the two hosts) copy
+# it through ZK_WINE_TEMPLATE instead of booting one each.
+work=$(mktemp -d /tmp/zk-wine.XXXXXX)
+export ZK_WINE_TEMPLATE=$work/template WINEPREFIX=$work/suites WINEDEBUG=-all
 cleanup()
 {
     "$wine_dir/wineserver" -k 2>/dev/null || true
-    rm -rf "$WINEPREFIX"
+    WINEPREFIX=$ZK_WINE_TEMPLATE "$wine_dir/wineserver" -k 2>/dev/null || true
+    rm -rf "$work"
     give_back "$build"
 }
 trap cleanup EXIT
-"$wine_dir/wineserver" -p
-"$wine_dir/wine64" wineboot --init >/dev/null 2>&1 || true
+in_template() { WINEPREFIX=$ZK_WINE_TEMPLATE "$@"; }
+# Wine would mirror the new prefix's menu entries and file types into the host's menu: not ours.
+in_template env WINEDLLOVERRIDES=winemenubuilder.exe=d "$wine_dir/wine64" wineboot --init \
+    >/dev/null 2>&1 || true
 # Without a window manager (Xvfb has none) Wine waits 2 s for one at every hidden or destroyed
 # window unless its windows are unmanaged.
-"$wine_dir/wine64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+in_template "$wine_dir/wine64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
+    >/dev/null 2>&1
+# The server writes the registry out when it stops: the copies start from the finished prefix.
+in_template "$wine_dir/wineserver" -w
+cp -a "$ZK_WINE_TEMPLATE" "$WINEPREFIX"
+"$wine_dir/wineserver" -p
+# The prefix's services live as long as the kept server: started by the first test, they would
+# hold its output pipe open, and ctest would wait for them. Started here, they write nowhere.
+"$wine_dir/wine64" wineboot >/dev/null 2>&1 || true
 
 ctest --test-dir "$build" --output-on-failure

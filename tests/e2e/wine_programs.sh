@@ -60,12 +60,17 @@ fail() {
 windows_path() { echo "Z:${1//\//\\}"; }
 
 netns_up "$((controllers - 1))"
-WINEPREFIX=$work/prefix-template timeout 120 "$wine" wineboot --init >/dev/null 2>&1
-# Without a window manager (Xvfb has none) Wine waits 2 s for one at every hidden or destroyed
-# window unless its windows are unmanaged.
-WINEPREFIX=$work/prefix-template timeout 30 "$wine" reg add 'HKCU\Software\Wine\X11 Driver' \
-    /v Managed /d N /f >/dev/null 2>&1
-WINEPREFIX=$work/prefix-template timeout 30 "$wineserver" -w
+# scripts/wine-test.sh boots one prefix (windows unmanaged) for all its tests; alone, we boot ours.
+if [ -n "${ZK_WINE_TEMPLATE:-}" ]; then
+    cp -a "$ZK_WINE_TEMPLATE" "$work/prefix-template" || fail "cannot copy $ZK_WINE_TEMPLATE"
+else
+    WINEPREFIX=$work/prefix-template timeout 120 "$wine" wineboot --init >/dev/null 2>&1
+    # Without a window manager (Xvfb has none) Wine waits 2 s for one at every hidden or
+    # destroyed window unless its windows are unmanaged.
+    WINEPREFIX=$work/prefix-template timeout 30 "$wine" reg add 'HKCU\Software\Wine\X11 Driver' \
+        /v Managed /d N /f >/dev/null 2>&1
+    WINEPREFIX=$work/prefix-template timeout 30 "$wineserver" -w
+fi
 cp -a "$work/prefix-template" "$work/prefix-pc"
 cp -a "$work/prefix-template" "$work/prefix-lab"
 pc_wine() { WINEPREFIX=$work/prefix-pc in_pc timeout 60 "$wine" "$@"; }

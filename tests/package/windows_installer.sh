@@ -40,6 +40,10 @@ cleanup() {
 trap cleanup EXIT
 
 setup=$("$src/scripts/package-windows.sh" "$build") || give_up "scripts/package-windows.sh $build"
+# scripts/wine-test.sh boots one prefix for all its tests; alone, the first program boots ours.
+if [ -n "${ZK_WINE_TEMPLATE:-}" ]; then
+    cp -a "$ZK_WINE_TEMPLATE" "$WINEPREFIX" || give_up "cannot copy the Wine prefix $ZK_WINE_TEMPLATE"
+fi
 echo "windows installer: $setup, $(stat -c %s "$setup") bytes"
 version=$(sed -n 's/^project(zkconfig VERSION \([0-9.]*\).*/\1/p' "$src/CMakeLists.txt")
 folder=$WINEPREFIX/drive_c/Program\ Files/zkconfig
