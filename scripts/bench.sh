@@ -238,6 +238,8 @@ wall_ms() {
     awk -v a="$start" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.1f\n", (b - a) * 1000 }' >>"$out"
 }
 bare=$bin/bench/hs3_bare_client
+# zkctl.exe reads a path that begins with / as a Windows option: it gets Wine's name for the file.
+windows_path() { echo "Z:${1//\//\\}"; }
 for f in bare_echo bare_sim zk_import wine_import bare_restore zk_restore wine_restore; do
     : >"$work/bulk_$f.txt"
 done
@@ -255,7 +257,7 @@ for ((i = 0; i < runs; i++)); do
     wall_ms "$work/bulk_bare_sim.txt" in_pc "$bare" cards 500000 1000 "$ZK_CTL_IP"
     wall_ms "$work/bulk_zk_import.txt" in_pc "$bin/src/cli/zkctl" card import "$cards" --host "$ZK_CTL_IP"
     WINEPREFIX=$work/wine wall_ms "$work/bulk_wine_import.txt" in_pc "$wine" \
-        "$wbuild/src/cli/zkctl.exe" card import "$cards" --host "$ZK_CTL_IP"
+        "$wbuild/src/cli/zkctl.exe" card import "$(windows_path "$cards")" --host "$ZK_CTL_IP"
 done
 in_pc "$bin/src/cli/zkctl" backup --host "$ZK_CTL_IP" --output "$work/room.json"
 stop_sim
@@ -277,7 +279,7 @@ for ((i = 0; i < runs; i++)); do
     wall_ms "$work/bulk_zk_restore.txt" in_pc "$bin/src/cli/zkctl" restore "$work/room.json" \
         --keep-id "${hosts[@]}"
     WINEPREFIX=$work/wine wall_ms "$work/bulk_wine_restore.txt" in_pc "$wine" \
-        "$wbuild/src/cli/zkctl.exe" restore "$work/room.json" --keep-id "${hosts[@]}"
+        "$wbuild/src/cli/zkctl.exe" restore "$(windows_path "$work/room.json")" --keep-id "${hosts[@]}"
 done
 stop_sim
 for ((i = 3; i < 52; i++)); do ip -n "$ZK_NS_CTL" addr del "10.77.0.$i/24" dev "v$ZK_NS_CTL"; done
