@@ -72,12 +72,6 @@ std::string frame_text(const protocol::Request& request)
         protocol::wrap_frame(protocol::encode_request(request)).value_or(Bytes{}));
 }
 
-// A setting as a person reads it in a list of changes: an empty code is no blank.
-std::string shown(const std::string& value)
-{
-    return value.empty() ? "(none)" : value;
-}
-
 // The fields each controller would see changed, read from it (nothing is written); with
 // --verbose also the frames a restore would send.
 void dry_run(Context& context,
@@ -92,8 +86,7 @@ void dry_run(Context& context,
         try {
             const RoomSettings now = read_room(*context.controller(host));
             for (const FieldChange& change : restore_changes(now, room, in.keep_id)) {
-                lines.push_back(
-                    {host, change.field, shown(change.from) + " → " + shown(change.to)});
+                lines.push_back({host, change.field, change_values(change)});
                 result["changes"].push_back(
                     {{"field", change.field}, {"from", change.from}, {"to", change.to}});
             }

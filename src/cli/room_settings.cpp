@@ -227,6 +227,12 @@ std::vector<PlannedWrite> restore_plan(const RoomSettings& room, bool keep_id)
     return plan;
 }
 
+std::string change_values(const FieldChange& change)
+{
+    const auto shown = [](const std::string& value) { return value.empty() ? "(none)" : value; };
+    return shown(change.from) + " → " + shown(change.to);
+}
+
 std::vector<FieldChange>
 restore_changes(const RoomSettings& now, const RoomSettings& wanted, bool keep_id)
 {

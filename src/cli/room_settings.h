@@ -97,6 +97,9 @@ struct FieldChange
     std::string to;
 };
 
+// "30 → 5" as a person reads a change; an empty code shows as "(none)", not as a blank.
+std::string change_values(const FieldChange& change);
+
 // What a restore of `wanted` changes on a controller that holds `now`, in the backup's order:
 // the ID only without `keep_id`, never the card and fingerprint counts (they are not written).
 std::vector<FieldChange>

@@ -38,8 +38,7 @@ void write_room_settings(Context& context, RoomWrite& room, const SiteEntry& ent
 
 std::string change_text(const FieldChange& change)
 {
-    const auto shown = [](const std::string& value) { return value.empty() ? "(none)" : value; };
-    return change.field + " " + shown(change.from) + " → " + shown(change.to);
+    return change.field + " " + change_values(change);
 }
 
 } // namespace
