@@ -1,7 +1,8 @@
 // Operations per second of the codecs on frames the controllers send and the tool builds.
 #include <benchmark/benchmark.h>
 
-#include "discovery/config_datagram.h"
+#include "discovery/message.h"
+#include "discovery/search_reply.h"
 #include "protocol/hs3_frame.h"
 #include "protocol/replies.h"
 #include "protocol/requests.h"
@@ -28,15 +29,8 @@ const Bytes codes_reply =
 
 Bytes search_reply()
 {
-    Bytes reply(zk::discovery::config_length, 0);
-    const std::string_view flag = zk::discovery::config_flag;
-    std::copy(flag.begin(), flag.end(), reply.begin());
-    reply[zk::discovery::offset::code] = 0x84;
-    const Bytes mac = bytes({0x84, 0xC2, 0xE4, 0x00, 0x07, 0xD0});
-    std::copy(mac.begin(), mac.end(), reply.begin() + zk::discovery::offset::mac);
-    const Bytes ip = bytes({10, 30, 7, 208});
-    std::copy(ip.begin(), ip.end(), reply.begin() + zk::discovery::offset::search_ip);
-    return reply;
+    return zk::discovery::encode(zk::discovery::SearchReply{
+        {0x84, 0xC2, 0xE4, 0x00, 0x07, 0xD0}, {10, 30, 7, 208}, {}, 0, {}});
 }
 
 void decode_card_read(benchmark::State& state)
@@ -77,9 +71,9 @@ void accept_search_reply(benchmark::State& state)
 {
     const Bytes reply = search_reply();
     for (auto _ : state) {
-        benchmark::DoNotOptimize(zk::discovery::accepted_code(reply));
-        benchmark::DoNotOptimize(zk::discovery::search_entry(reply));
-        benchmark::DoNotOptimize(zk::discovery::mac_at(reply));
+        const std::optional<zk::discovery::Reply> decoded = zk::discovery::decode_reply(reply);
+        const auto& found = std::get<zk::discovery::SearchReply>(*decoded);
+        benchmark::DoNotOptimize(zk::discovery::list_entry(found.mac, found.ip));
     }
 }
 BENCHMARK(accept_search_reply);
@@ -87,7 +81,7 @@ BENCHMARK(accept_search_reply);
 void build_search_request(benchmark::State& state)
 {
     for (auto _ : state)
-        benchmark::DoNotOptimize(zk::discovery::search_request());
+        benchmark::DoNotOptimize(zk::discovery::encode(zk::discovery::SearchRequest{}));
 }
 BENCHMARK(build_search_request);
 

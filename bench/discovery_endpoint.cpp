@@ -5,6 +5,7 @@
 #include "bench/discovery_run.h"
 #include "bench/measure.h"
 #include "discovery/config_datagram.h"
+#include "discovery/message.h"
 #include "net/datagram_endpoint.h"
 #include "net/event_loop.h"
 
@@ -30,7 +31,7 @@ int main(int argc, char** argv)
         else
             quiet.start(std::chrono::milliseconds(quiet_ms), quit);
     });
-    endpoint.send("", 50000, zk::discovery::search_request());
+    endpoint.send("", 50000, zk::discovery::encode(zk::discovery::SearchRequest{}));
     quiet.start(std::chrono::milliseconds(quiet_ms + 2000), quit);
     loop.run();
     // Waiting out the quiet time after a loss costs next to no CPU: the threads sleep.

@@ -25,7 +25,7 @@ using Option = int;
 
 #include "bench/discovery_run.h"
 #include "bench/measure.h"
-#include "discovery/config_datagram.h"
+#include "discovery/message.h"
 
 namespace {
 
@@ -83,7 +83,7 @@ int main(int argc, char** argv)
     modules.sin_family = AF_INET;
     modules.sin_port = htons(50000);
     modules.sin_addr.s_addr = htonl(INADDR_BROADCAST);
-    const zk::Bytes search = zk::discovery::search_request();
+    const zk::Bytes search = zk::discovery::encode(zk::discovery::SearchRequest{});
 
     const bench::Mark start;
     auto last_answer = start.wall;

@@ -64,11 +64,11 @@ void step(FindFixture& f, std::uint8_t event, fuzz::FuzzInput& in)
 // The write just sent carries code 01 and the selected MAC, in a whole configuration block.
 bool writes_selected(const FindFixture& f)
 {
-    const Bytes& sent = f.sender.sends.back().data;
-    if (sent.size() < discovery::config_length) return false;
-    if (sent[discovery::offset::code] != 0x01) return false;
-    const auto mac = sent.begin() + discovery::offset::mac;
-    return std::equal(f.state.selected_mac.begin(), f.state.selected_mac.end(), mac);
+    const std::optional<discovery::Request> sent =
+        discovery::decode_request(f.sender.sends.back().data);
+    if (!sent || !std::holds_alternative<discovery::WriteRequest>(*sent)) return false;
+    const discovery::Mac mac = discovery::mac_of(*sent);
+    return f.state.selected_mac == Bytes(mac.begin(), mac.end());
 }
 
 } // namespace

@@ -6,22 +6,22 @@
 #include <cstdint>
 
 #include "cli/found_controllers.h"
-#include "discovery/config_datagram.h"
+#include "discovery/message.h"
 #include "support/fuzz_input.h"
 
 namespace {
 
-// The input's bytes from offset 17 on, behind the flag and the search-reply code.
-zk::Bytes search_reply(zk::ByteView from_offset_17)
+// The input's bytes from offset 17 on, behind the flag and the search-reply code, as the
+// client decodes them.
+zk::discovery::SearchReply search_reply(zk::ByteView from_offset_17)
 {
-    using namespace zk::discovery;
-    zk::Bytes reply(config_length, 0);
-    std::copy(config_flag.begin(), config_flag.end(), reply.begin());
-    reply[offset::code] = static_cast<std::uint8_t>(ConfigCode::search_reply);
-    const std::size_t room = config_length - offset::mac;
-    std::copy_n(from_offset_17.begin(), std::min(room, from_offset_17.size()),
-                reply.begin() + offset::mac);
-    return reply;
+    const std::string_view head = "CH9121_CFG_FLAG";
+    zk::Bytes reply(head.begin(), head.end());
+    reply.push_back(0x00);
+    reply.push_back(0x84);
+    reply.insert(reply.end(), from_offset_17.begin(), from_offset_17.end());
+    reply.resize(zk::discovery::datagram_length, 0);
+    return std::get<zk::discovery::SearchReply>(zk::discovery::decode_reply(reply).value());
 }
 
 } // namespace
@@ -30,9 +30,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     using namespace zk;
     fuzz::FuzzInput in(data, size);
-    std::vector<Bytes> replies;
+    std::vector<discovery::SearchReply> replies;
     while (!in.empty())
-        replies.push_back(search_reply(in.datagram(discovery::config_length)));
+        replies.push_back(search_reply(in.datagram(discovery::datagram_length - 17)));
     std::vector<cli::FoundController> rows = cli::found_from(replies);
     cli::complete(rows, {});
     const auto lines = [](const std::string& text) {

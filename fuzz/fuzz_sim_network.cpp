@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "discovery/config_datagram.h"
+#include "discovery/message.h"
 #include "sim/network_module.h"
 #include "support/checked_states.h"
 #include "support/fuzz_input.h"
@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     while (!in.empty()) {
         const sim::ModelAnswer answer = model.handle(in.datagram());
         for (const Bytes& reply : answer.replies)
-            fuzz::require(discovery::accepted_code(reply).has_value(),
+            fuzz::require(discovery::decode_reply(reply).has_value(),
                           "every answer of the simulator is accepted by the find window");
         changed = changed || answer.changed;
     }

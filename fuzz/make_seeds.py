@@ -101,6 +101,21 @@ def network_seeds():
     }
 
 
+def message_seeds():
+    # One datagram each, raw: every kind both ways, a held block longer than 285 bytes.
+    return {
+        "search": bytes(flagged(0x04, bytes(6))),
+        "read": bytes(flagged(0x02, MAC_A)),
+        "write": write_request(MAC_A),
+        "reset": bytes(flagged(0x03, MAC_A)),
+        "search_reply": search_reply(MAC_A),
+        "config_reply_300": config_reply(MAC_A) + bytes(range(15)),
+        "write_ack": bytes(flagged(0x81, MAC_A)),
+        "write_refused": bytes(flagged(0xC1, MAC_A)),
+        "reset_ack": bytes(flagged(0x83, MAC_A)),
+    }
+
+
 INI_SECTION = "[网卡列表]".encode("gbk")
 INI_KEY = "选择项".encode("gbk")
 
@@ -138,6 +153,7 @@ def main():
     write("fuzz_sim_controller", controller)
     write("fuzz_sim_network", network_seeds())
     write("fuzz_find_datagram", find_seeds())
+    write("fuzz_config_message", message_seeds())
     write("fuzz_system_ini", ini_seeds())
 
 

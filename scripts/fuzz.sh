@@ -19,7 +19,7 @@ seconds=${1:-60}
 max_runs=${2:-}
 timeout=${ZK_FUZZ_TIMEOUT:-10}
 build=${ZK_FUZZ_BUILD_DIR:-build-fuzz}
-all_targets=(fuzz_settings_reply fuzz_find_datagram fuzz_sim_controller fuzz_sim_network fuzz_system_ini fuzz_request fuzz_found_rows)
+all_targets=(fuzz_settings_reply fuzz_find_datagram fuzz_sim_controller fuzz_sim_network fuzz_system_ini fuzz_request fuzz_found_rows fuzz_config_message)
 read -r -a targets <<<"${ZK_FUZZ_TARGETS:-${all_targets[*]}}"
 
 ./scripts/setup.sh
@@ -34,6 +34,7 @@ max_len_of() {
     fuzz_settings_reply) echo 320 ;;   # one HS3 reply of up to 260 bytes, and some more
     fuzz_system_ini) echo 512 ;;
     fuzz_request) echo 300 ;;         # one request payload
+    fuzz_config_message) echo 400 ;;  # one configuration datagram, a long one too
     fuzz_sim_controller) echo 1024 ;;  # a run of requests
     *) echo 1200 ;;                    # three or four 285-byte configuration datagrams
     esac

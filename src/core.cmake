@@ -28,8 +28,12 @@ add_library(zk_core STATIC
     ${ZK_SRC}/protocol/request.cpp
     ${ZK_SRC}/protocol/requests.cpp
     ${ZK_SRC}/protocol/send_path.cpp
+    ${ZK_SRC}/discovery/answer_rule.cpp
     ${ZK_SRC}/discovery/config_datagram.cpp
+    ${ZK_SRC}/discovery/message.cpp
+    ${ZK_SRC}/discovery/module_settings.cpp
     ${ZK_SRC}/discovery/parameter_block.cpp
+    ${ZK_SRC}/discovery/refusals.cpp
     ${ZK_SRC}/discovery/search_reply.cpp
     ${ZK_SRC}/projectors/projector_entry.cpp
     ${ZK_SRC}/present/find/find_handlers.cpp

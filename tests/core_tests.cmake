@@ -32,7 +32,8 @@ zk_add_test(test_protocol LIBS zk_test_support SOURCES
     ${ZK_TESTS}/protocol/requests_test.cpp
     ${ZK_TESTS}/protocol/send_path_test.cpp)
 zk_add_test(test_discovery LIBS zk_test_support SOURCES
-    ${ZK_TESTS}/discovery/config_datagram_test.cpp
+    ${ZK_TESTS}/discovery/answer_rule_test.cpp
+    ${ZK_TESTS}/discovery/message_test.cpp
     ${ZK_TESTS}/discovery/parameter_block_test.cpp
     ${ZK_TESTS}/discovery/search_reply_test.cpp)
 zk_add_test(test_present_find LIBS zk_test_support SOURCES

@@ -1,5 +1,6 @@
 // backup and restore: one controller's settings to a JSON document and back onto one or many.
 #include "base/file_read.h"
+#include "base/ipv4_text.h"
 #include "base/json_reading.h"
 #include "cli/commands.h"
 #include "cli/found_controllers.h"
@@ -29,16 +30,13 @@ ordered_json network_of(Context& context, const std::string& address)
 {
     std::unique_ptr<ConfigClient> modules = context.modules();
     for (const FoundController& row : found_from(modules->search(3))) {
-        if (discovery::dotted(row.ip, 0) != address) continue;
-        const std::map<Bytes, Bytes> blocks = modules->read_blocks({row.mac});
+        if (ipv4_text(row.ip) != address) continue;
+        const std::map<Bytes, discovery::ConfigReply> blocks = modules->read_blocks({row.mac});
         if (blocks.empty()) break;
-        const discovery::NetworkParameters p = parameters_of(blocks.begin()->second);
-        return {{"mac", mac_text(row.mac)},
-                {"ip", address},
-                {"mask", discovery::dotted(p.mask, 0)},
-                {"gateway", discovery::dotted(p.gateway, 0)},
-                {"server", discovery::dotted(p.server_ip, 0)},
-                {"port", p.port}};
+        const discovery::NetworkParameters& p = blocks.begin()->second.block.network;
+        return {{"mac", mac_text(row.mac)},         {"ip", address},
+                {"mask", ipv4_text(p.mask)},        {"gateway", ipv4_text(p.gateway)},
+                {"server", ipv4_text(p.server_ip)}, {"port", p.port}};
     }
     throw Exit(exit_no_answer, "no network module at " + address + " answered the search");
 }

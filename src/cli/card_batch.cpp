@@ -3,11 +3,11 @@
 #include <ostream>
 
 #include "base/file_read.h"
+#include "base/ipv4_text.h"
 #include "cli/card_file.h"
 #include "cli/room_settings.h"
 #include "cli/site_file.h"
 #include "cli/table.h"
-#include "discovery/config_datagram.h"
 
 namespace zk::cli {
 
@@ -138,7 +138,7 @@ std::vector<std::pair<std::string, std::string>> site_rooms(Context& context,
     std::vector<std::pair<std::string, std::string>> rooms;
     for (const std::string& mac : chosen_rooms(site, run.rooms, run.site)) {
         const SiteEntry& entry = site.at(mac);
-        const std::string host = discovery::dotted(entry.network.ip, 0);
+        const std::string host = ipv4_text(entry.network.ip);
         checked_host(context.target(host));
         rooms.emplace_back(room_name(mac, entry), host);
     }

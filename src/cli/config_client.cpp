@@ -4,20 +4,21 @@
 
 #include "cli/hs3_client.h"
 #include "cli/outcome.h"
+#include "discovery/answer_rule.h"
 #include "discovery/config_datagram.h"
 
 namespace zk::cli {
 
 namespace {
 
-using discovery::ConfigCode;
-
 // Reads in flight at once: a burst of broadcasts reaches every module of the segment.
 constexpr std::size_t reads_at_once = 32;
 
-bool has_code(std::uint8_t code, ConfigCode wanted)
+discovery::Mac mac_of_bytes(const Bytes& bytes)
 {
-    return code == static_cast<std::uint8_t>(wanted);
+    discovery::Mac mac{};
+    std::copy_n(bytes.begin(), std::min(mac.size(), bytes.size()), mac.begin());
+    return mac;
 }
 
 } // namespace
@@ -33,19 +34,23 @@ ConfigClient::ConfigClient(const ConfigTarget& target, const Timing& timing)
 
 void ConfigClient::on_datagram(ByteView datagram)
 {
-    const std::optional<std::uint8_t> code = discovery::accepted_code(datagram);
-    if (!code) return;
-    const Bytes mac = discovery::mac_at(datagram);
-    if (has_code(*code, ConfigCode::search_reply) && searching_) {
-        search_replies_.emplace_back(datagram.begin(), datagram.end());
-    } else if (has_code(*code, ConfigCode::config_reply)) {
-        const auto wanted = blocks_.find(mac);
-        if (wanted != blocks_.end() && wanted->second.empty())
-            wanted->second.assign(datagram.begin(), datagram.end());
-    } else if (mac == writing_to_ && !verdict_) {
-        if (has_code(*code, ConfigCode::write_ack)) verdict_ = WriteResult::acknowledged;
-        if (has_code(*code, ConfigCode::write_refused)) verdict_ = WriteResult::refused;
+    const std::optional<discovery::Reply> reply = discovery::decode_reply(datagram);
+    if (!reply) return;
+    using discovery::answers;
+    if (searching_ && answers(*searching_, *reply)) {
+        search_replies_.push_back(std::get<discovery::SearchReply>(*reply));
+        return;
     }
+    const discovery::Mac mac = discovery::mac_of(*reply);
+    if (const auto wanted = blocks_.find(Bytes(mac.begin(), mac.end()));
+        wanted != blocks_.end() && !wanted->second.second &&
+        answers(wanted->second.first, *reply)) {
+        wanted->second.second = std::get<discovery::ConfigReply>(*reply);
+        return;
+    }
+    if (writing_ && !verdict_ && answers(*writing_, *reply))
+        verdict_ = std::holds_alternative<discovery::WriteAck>(*reply) ? WriteResult::acknowledged
+                                                                       : WriteResult::refused;
 }
 
 void ConfigClient::broadcast(ByteView datagram)
@@ -54,60 +59,62 @@ void ConfigClient::broadcast(ByteView datagram)
         throw Exit(exit_local_error, "cannot broadcast (is the adapter up?)");
 }
 
-std::vector<Bytes> ConfigClient::search(int rounds)
+std::vector<discovery::SearchReply> ConfigClient::search(int rounds)
 {
     rounds = std::max(rounds, 1);
     search_replies_.clear();
-    searching_ = true;
+    searching_ = discovery::SearchRequest{};
     const Clock::time_point start = Clock::now();
     for (int round = 1; round <= rounds; ++round) {
-        broadcast(discovery::search_request());
+        broadcast(discovery::encode(*searching_));
         wait_until([] { return false; }, start + timing_.timeout * round / rounds);
     }
-    searching_ = false;
+    searching_.reset();
     return std::move(search_replies_);
 }
 
-std::map<Bytes, Bytes> ConfigClient::read_blocks(const std::vector<Bytes>& macs)
+std::map<Bytes, discovery::ConfigReply> ConfigClient::read_blocks(const std::vector<Bytes>& macs)
 {
     blocks_.clear();
     for (const Bytes& mac : macs)
-        blocks_[mac];
+        blocks_[mac].first = discovery::ReadRequest{mac_of_bytes(mac), {}};
     for (int attempt = 0; attempt <= timing_.retries; ++attempt) {
         std::vector<Bytes> missing;
-        for (const auto& [mac, block] : blocks_)
-            if (block.empty()) missing.push_back(mac);
+        for (const auto& [mac, wanted] : blocks_)
+            if (!wanted.second) missing.push_back(mac);
         for (std::size_t first = 0; first < missing.size(); first += reads_at_once) {
             const auto end = missing.begin() + static_cast<std::ptrdiff_t>(
                                                    std::min(first + reads_at_once, missing.size()));
             const std::vector<Bytes> batch(missing.begin() + static_cast<std::ptrdiff_t>(first),
                                            end);
             for (const Bytes& mac : batch)
-                broadcast(discovery::read_request(mac));
+                broadcast(discovery::encode(blocks_[mac].first));
             wait_until(
                 [&] {
-                    return std::all_of(batch.begin(), batch.end(),
-                                       [&](const Bytes& mac) { return !blocks_[mac].empty(); });
+                    return std::all_of(batch.begin(), batch.end(), [&](const Bytes& mac) {
+                        return blocks_[mac].second.has_value();
+                    });
                 },
                 Clock::now() + timing_.timeout);
         }
     }
-    std::map<Bytes, Bytes> answered;
-    for (auto& [mac, block] : blocks_)
-        if (!block.empty()) answered.emplace(mac, std::move(block));
+    std::map<Bytes, discovery::ConfigReply> answered;
+    for (auto& [mac, wanted] : blocks_)
+        if (wanted.second) answered.emplace(mac, std::move(*wanted.second));
     blocks_.clear();
     return answered;
 }
 
-WriteResult ConfigClient::write(ByteView mac, ByteView request)
+WriteResult ConfigClient::write(const discovery::WriteRequest& request)
 {
-    writing_to_.assign(mac.begin(), mac.end());
+    writing_ = request;
     verdict_.reset();
+    const Bytes datagram = discovery::encode(request);
     for (int attempt = 0; attempt <= timing_.retries && !verdict_; ++attempt) {
-        broadcast(request);
+        broadcast(datagram);
         wait_until([this] { return verdict_.has_value(); }, Clock::now() + timing_.timeout);
     }
-    writing_to_.clear();
+    writing_.reset();
     return verdict_.value_or(WriteResult::no_answer);
 }
 

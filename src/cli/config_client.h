@@ -1,14 +1,16 @@
 #pragma once
 // The network modules' configuration face, as zkctl uses it: a search that collects answers
 // for the whole time-out, reads of many modules' blocks at once, and a write that waits for the
-// module's acknowledgement or refusal. Every request is a broadcast; answers are told apart by
-// their code and MAC, never by their sender.
+// module's acknowledgement or refusal. Every request is a broadcast; which answer is whose is
+// the answer rule's (discovery/answer_rule), never the sender's address. Waiting and asking again
+// are this client's: --timeout and --retries.
 #include <map>
 #include <optional>
 #include <vector>
 
 #include "base/bytes.h"
 #include "cli/event_wait.h"
+#include "discovery/message.h"
 #include "net/datagram_endpoint.h"
 
 namespace zk::cli {
@@ -37,14 +39,14 @@ public:
     int receive_buffer_size() const { return endpoint_.receive_buffer_size(); }
 
     // Every search reply that arrives within the time-out, `rounds` searches spread over it.
-    std::vector<Bytes> search(int rounds);
+    std::vector<discovery::SearchReply> search(int rounds);
 
-    // The configuration block of each MAC that answered, keyed by MAC; requests go out a few
+    // The configuration reply of each MAC that answered, keyed by MAC; requests go out a few
     // at a time and the unanswered are asked again up to `retries` times.
-    std::map<Bytes, Bytes> read_blocks(const std::vector<Bytes>& macs);
+    std::map<Bytes, discovery::ConfigReply> read_blocks(const std::vector<Bytes>& macs);
 
-    // Sends the write request for `mac` and waits for the module's verdict.
-    WriteResult write(ByteView mac, ByteView request);
+    // Sends the write request and waits for its module's verdict.
+    WriteResult write(const discovery::WriteRequest& request);
 
 private:
     void on_datagram(ByteView datagram);
@@ -53,10 +55,12 @@ private:
     DatagramEndpoint endpoint_;
     int remote_port_;
     Timing timing_;
-    bool searching_ = false;
-    std::vector<Bytes> search_replies_;
-    std::map<Bytes, Bytes> blocks_; // answers wanted: MAC -> block (empty until it comes)
-    Bytes writing_to_;
+    std::optional<discovery::SearchRequest> searching_;
+    std::vector<discovery::SearchReply> search_replies_;
+    // Answers wanted: MAC -> its read and the reply (none until it comes).
+    std::map<Bytes, std::pair<discovery::ReadRequest, std::optional<discovery::ConfigReply>>>
+        blocks_;
+    std::optional<discovery::WriteRequest> writing_;
     std::optional<WriteResult> verdict_;
 };
 

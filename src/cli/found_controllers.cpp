@@ -3,28 +3,22 @@
 #include <algorithm>
 #include <map>
 
+#include "base/ipv4_text.h"
 #include "base/printable.h"
 #include "cli/table.h"
 #include "cli/values.h"
-#include "discovery/parameter_block.h"
-#include "discovery/search_reply.h"
 
 namespace zk::cli {
 
 namespace {
 
-std::string dotted(const discovery::Ipv4& ip)
-{
-    return discovery::dotted(ip, 0);
-}
-
 std::vector<std::string> cells(const FoundController& row)
 {
-    std::vector<std::string> out{mac_text(row.mac), dotted(row.ip)};
+    std::vector<std::string> out{mac_text(row.mac), ipv4_text(row.ip)};
     if (row.parameters) {
         const discovery::NetworkParameters& p = *row.parameters;
-        for (const std::string& cell :
-             {dotted(p.mask), dotted(p.gateway), dotted(p.server_ip), std::to_string(p.port)})
+        for (const std::string& cell : {ipv4_text(p.mask), ipv4_text(p.gateway),
+                                        ipv4_text(p.server_ip), std::to_string(p.port)})
             out.push_back(cell);
     } else {
         out.insert(out.end(), 4, "");
@@ -47,20 +41,19 @@ constexpr std::size_t flag_columns = 2;
 
 nlohmann::ordered_json parameters_json(const discovery::NetworkParameters& p)
 {
-    return {{"ip", dotted(p.ip)},
-            {"mask", dotted(p.mask)},
-            {"gateway", dotted(p.gateway)},
-            {"server", dotted(p.server_ip)},
+    return {{"ip", ipv4_text(p.ip)},
+            {"mask", ipv4_text(p.mask)},
+            {"gateway", ipv4_text(p.gateway)},
+            {"server", ipv4_text(p.server_ip)},
             {"port", p.port}};
 }
 
-std::vector<FoundController> found_from(const std::vector<Bytes>& search_replies)
+std::vector<FoundController> found_from(const std::vector<discovery::SearchReply>& replies)
 {
     std::vector<FoundController> rows;
     std::map<Bytes, std::size_t> seen;
-    for (const Bytes& reply : search_replies) {
-        const std::optional<discovery::SearchReply> found = discovery::decode_search_reply(reply);
-        if (!found) continue;
+    for (const discovery::SearchReply& reply : replies) {
+        const discovery::SearchReply* found = &reply;
         Bytes mac(found->mac.begin(), found->mac.end());
         if (const auto first = seen.find(mac); first != seen.end()) {
             FoundController& row = rows[first->second];
@@ -71,8 +64,9 @@ std::vector<FoundController> found_from(const std::vector<Bytes>& search_replies
         }
         seen.emplace(mac, rows.size());
         // The name is whatever bytes the controller sent; every format prints them escaped.
-        rows.push_back(
-            {std::move(mac), found->ip, printable(found->name), found->version, {}, false, {}});
+        const std::string version =
+            found->name.empty() ? "" : discovery::version_text(found->version);
+        rows.push_back({std::move(mac), found->ip, printable(found->name), version, {}, false, {}});
     }
     return rows;
 }
@@ -81,18 +75,20 @@ std::string shared_mac_text(const FoundController& row)
 {
     if (row.other_ips.empty()) return "";
     std::string text = mac_text(row.mac) + " answers from " +
-                       std::to_string(row.other_ips.size() + 1) + " addresses (" + dotted(row.ip);
+                       std::to_string(row.other_ips.size() + 1) + " addresses (" +
+                       ipv4_text(row.ip);
     for (const discovery::Ipv4& ip : row.other_ips)
-        text += ", " + dotted(ip);
+        text += ", " + ipv4_text(ip);
     return text + ")";
 }
 
-void complete(std::vector<FoundController>& rows, const std::map<Bytes, Bytes>& blocks)
+void complete(std::vector<FoundController>& rows,
+              const std::map<Bytes, discovery::ConfigReply>& blocks)
 {
     std::map<discovery::Ipv4, int> users;
     for (FoundController& row : rows) {
         if (const auto block = blocks.find(row.mac); block != blocks.end())
-            row.parameters = parameters_of(block->second);
+            row.parameters = block->second.block.network;
         ++users[row.ip];
     }
     for (FoundController& row : rows)

@@ -9,8 +9,7 @@
 #include <nlohmann/json.hpp>
 
 #include "base/bytes.h"
-#include "discovery/config_datagram.h"
-#include "discovery/parameter_block.h"
+#include "discovery/message.h"
 
 namespace zk::cli {
 
@@ -26,18 +25,16 @@ struct FoundController
     std::vector<discovery::Ipv4> other_ips;
 };
 
-// The parameters a configuration block holds: the codec's own reading.
-using discovery::parameters_of;
-
 // One row per MAC, in the order of first answer; a MAC answering twice is one row, which keeps
 // every further address it announced.
-std::vector<FoundController> found_from(const std::vector<Bytes>& search_replies);
+std::vector<FoundController> found_from(const std::vector<discovery::SearchReply>& replies);
 
 // "84:C2:E4:00:00:01 answers from two addresses (10.0.0.5, 10.0.0.6)"; "" for a MAC of one.
 std::string shared_mac_text(const FoundController& row);
 
 // Adds each row's parameters from the blocks read, and marks rows whose IP another MAC uses.
-void complete(std::vector<FoundController>& rows, const std::map<Bytes, Bytes>& blocks);
+void complete(std::vector<FoundController>& rows,
+              const std::map<Bytes, discovery::ConfigReply>& blocks);
 
 nlohmann::ordered_json to_json(const FoundController& row);
 // {"ip": ..., "mask": ..., "gateway": ..., "server": ..., "port": 16006}

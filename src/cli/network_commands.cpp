@@ -10,7 +10,7 @@
 #include "cli/plan_apply.h"
 #include "cli/table.h"
 #include "cli/values.h"
-#include "discovery/parameter_block.h"
+#include "discovery/refusals.h"
 
 namespace zk::cli {
 
@@ -53,7 +53,7 @@ void discover(Context& context, int rounds, bool csv)
         if (!row.other_ips.empty())
             context.warn(shared_mac_text(row) + "; two devices share the MAC");
         if (row.shares_ip)
-            context.warn(mac_text(row.mac) + ": " + discovery::dotted(row.ip, 0) +
+            context.warn(mac_text(row.mac) + ": " + ipv4_text(row.ip) +
                          " is also used by another controller");
         json.push_back(to_json(row));
     }
@@ -84,8 +84,8 @@ void verify(ConfigClient& modules, const Bytes& mac, const NetworkParameters& p)
     for (const FoundController& row : found_from(modules.search(3))) {
         if (row.mac == mac && row.ip == p.ip) return;
     }
-    throw Exit(exit_no_answer, "--verify: " + mac_text(mac) + " does not answer a search at " +
-                                   discovery::dotted(p.ip, 0));
+    throw Exit(exit_no_answer,
+               "--verify: " + mac_text(mac) + " does not answer a search at " + ipv4_text(p.ip));
 }
 
 // Parameters no controller can use, a MAC two devices answer for, or an address that another
@@ -106,11 +106,11 @@ void refuse_unsound(const std::vector<FoundController>& segment,
     if (in.ip.empty()) return;
     for (const FoundController& row : segment)
         if (row.mac != mac && row.ip == wanted.ip)
-            refuse_input("--ip: " + discovery::dotted(wanted.ip, 0) + " is the address of " +
+            refuse_input("--ip: " + ipv4_text(wanted.ip) + " is the address of " +
                          mac_text(row.mac) + " (--force sends it anyway)");
     const std::vector<Ipv4> own = own_addresses();
     if (std::find(own.begin(), own.end(), wanted.ip) != own.end())
-        refuse_input("--ip: " + discovery::dotted(wanted.ip, 0) +
+        refuse_input("--ip: " + ipv4_text(wanted.ip) +
                      " is this PC's address (--force sends it anyway)");
 }
 
@@ -126,14 +126,13 @@ void netcfg_set(Context& context, const NetcfgInput& in)
     // Several rounds, as one lost answer would hide the controller that has the address.
     const std::vector<FoundController> segment =
         in.force ? std::vector<FoundController>{} : found_from(modules->search(3));
-    const std::map<Bytes, Bytes> blocks = modules->read_blocks({mac});
+    const std::map<Bytes, discovery::ConfigReply> blocks = modules->read_blocks({mac});
     if (blocks.empty())
         throw Exit(exit_no_answer, "no controller with MAC " + mac_text(mac) + " answered");
-    Bytes block = blocks.begin()->second;
-    block.resize(discovery::config_length); // a module takes nothing longer
-    const NetworkParameters current = parameters_of(block);
+    const discovery::ConfigReply held = discovery::at_datagram_length(blocks.begin()->second);
+    const NetworkParameters current = held.block.network;
     const NetworkParameters wanted = edited(context, in, current);
-    const Bytes request = discovery::write_request(block, mac, wanted);
+    const discovery::WriteRequest request = discovery::write_request(held, wanted);
     if (!in.force) refuse_unsound(segment, in, mac, wanted);
     const Written written = write_and_read_back(*modules, mac, request, current, wanted);
     if (written.outcome != WriteOutcome::changed)

@@ -8,7 +8,7 @@
 #include "base/text_lines.h"
 #include "base/values.h"
 #include "cli/values.h"
-#include "discovery/config_datagram.h"
+#include "discovery/refusals.h"
 
 namespace zk::cli {
 
@@ -59,11 +59,6 @@ std::vector<std::string> csv_cells(std::string_view line)
     for (std::string& cell : cells)
         cell = std::string(trimmed(cell));
     return cells;
-}
-
-std::string dotted(const Ipv4& ip)
-{
-    return discovery::dotted(ip, 0);
 }
 
 struct LineReader
@@ -145,7 +140,7 @@ void check_unique(Plan& plan, std::string_view file)
                        std::to_string(first->second));
         if (!row.ip) continue;
         if (const auto [first, fresh] = ips.emplace(*row.ip, row.line); !fresh)
-            in.problem("ip: " + dotted(*row.ip) + " is already given on line " +
+            in.problem("ip: " + ipv4_text(*row.ip) + " is already given on line " +
                        std::to_string(first->second));
     }
 }
@@ -218,18 +213,18 @@ void check_step(const LineReader& in,
 {
     const PlanRow& row = *step.row;
     if (!controller.other_ips.empty() && !options.force) {
-        std::string addresses = dotted(controller.ip);
+        std::string addresses = ipv4_text(controller.ip);
         for (const Ipv4& ip : controller.other_ips)
-            addresses += ", " + dotted(ip);
+            addresses += ", " + ipv4_text(ip);
         in.problem("mac: " + mac_text(row.mac) + " answers from " + addresses +
                    "; two devices share it and a write would reach both (--force writes it)");
     }
     const auto user = row.ip ? kept.find(*row.ip) : kept.end();
     if (user != kept.end() && user->second != row.mac)
-        in.problem("ip: " + dotted(*row.ip) + " is the address of " + mac_text(user->second) +
+        in.problem("ip: " + ipv4_text(*row.ip) + " is the address of " + mac_text(user->second) +
                    ", which the plan does not change");
     if (row.ip && std::find(options.own.begin(), options.own.end(), *row.ip) != options.own.end())
-        in.problem("ip: " + dotted(*row.ip) + " is this PC's address");
+        in.problem("ip: " + ipv4_text(*row.ip) + " is this PC's address");
     if (step.current == step.wanted) return; // nothing is sent
     const auto reasons = discovery::parameter_refusals(step.wanted);
     if (!reasons.empty())
@@ -261,9 +256,8 @@ PlanCheck check_plan(const Plan& plan,
                            " (--skip-missing leaves it out)");
             continue;
         }
-        PlanStep step{&row, *controller->second->block, {}, {}};
-        step.block.resize(discovery::config_length); // a module takes nothing longer
-        step.current = discovery::parameters_of(step.block);
+        PlanStep step{&row, discovery::at_datagram_length(*controller->second->block), {}, {}};
+        step.current = step.block.block.network;
         step.wanted = wanted_of(row, step.current, options.self);
         check_step(in, step, *controller->second, kept, options);
         check.steps.push_back(std::move(step));
@@ -275,7 +269,7 @@ std::vector<std::string> changes(const NetworkParameters& from, const NetworkPar
 {
     std::vector<std::string> out;
     const auto field = [&](std::string_view name, const Ipv4& a, const Ipv4& b) {
-        if (a != b) out.push_back(std::string(name) + " " + dotted(a) + " → " + dotted(b));
+        if (a != b) out.push_back(std::string(name) + " " + ipv4_text(a) + " → " + ipv4_text(b));
     };
     field("ip", from.ip, to.ip);
     field("mask", from.mask, to.mask);
@@ -290,8 +284,9 @@ std::vector<std::string> write_changes(const PlanStep& step)
 {
     std::vector<std::string> out = changes(step.current, step.wanted);
     if (out.empty()) return out;
-    const Bytes request = discovery::write_request(step.block, step.row->mac, step.wanted);
-    for (std::string& constant : discovery::constant_changes(step.block, request))
+    const discovery::WriteRequest request = discovery::write_request(step.block, step.wanted);
+    for (std::string& constant :
+         discovery::serial_changes(step.block.block.serial, request.block.serial))
         out.push_back(std::move(constant));
     return out;
 }

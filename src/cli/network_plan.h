@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "base/bytes.h"
-#include "discovery/parameter_block.h"
+#include "discovery/message.h"
 
 namespace zk::cli {
 
@@ -39,15 +39,15 @@ struct SegmentController
 {
     Bytes mac;
     discovery::Ipv4 ip{};
-    std::optional<Bytes> block; // the configuration reply; none when it did not answer a read
-    std::vector<discovery::Ipv4> other_ips; // further addresses the MAC announced
+    std::optional<discovery::ConfigReply> block; // none when it did not answer a read
+    std::vector<discovery::Ipv4> other_ips;      // further addresses the MAC announced
 };
 
 // One controller the plan addresses, with what it holds and what it is to hold.
 struct PlanStep
 {
     const PlanRow* row = nullptr;
-    Bytes block; // the configuration reply the write is built on
+    discovery::ConfigReply block; // the configuration reply the write is built on
     discovery::NetworkParameters current, wanted;
 };
 

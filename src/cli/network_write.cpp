@@ -32,17 +32,17 @@ std::string verdict_text(WriteResult verdict)
 
 Written write_and_read_back(ConfigClient& modules,
                             const Bytes& mac,
-                            ByteView request,
+                            const discovery::WriteRequest& request,
                             const discovery::NetworkParameters& before,
                             const discovery::NetworkParameters& wanted)
 {
-    const WriteResult verdict = modules.write(mac, request);
+    const WriteResult verdict = modules.write(request);
     const std::string said = verdict_text(verdict);
     const WriteOutcome unconfirmed =
         verdict == WriteResult::refused ? WriteOutcome::refused : WriteOutcome::no_answer;
-    const std::map<Bytes, Bytes> back = modules.read_blocks({mac});
+    const std::map<Bytes, discovery::ConfigReply> back = modules.read_blocks({mac});
     if (back.empty()) return outcome(unconfirmed, said + ", and no answer to the read-back");
-    const discovery::NetworkParameters held = parameters_of(back.begin()->second);
+    const discovery::NetworkParameters held = back.begin()->second.block.network;
     if (held == wanted) {
         Written done;
         if (verdict != WriteResult::acknowledged)

@@ -7,7 +7,7 @@
 
 #include "base/bytes.h"
 #include "cli/config_client.h"
-#include "discovery/parameter_block.h"
+#include "discovery/message.h"
 
 namespace zk::cli {
 
@@ -29,7 +29,7 @@ struct Written
 // what it holds: the values it had (`before`), the ones wanted, or others.
 Written write_and_read_back(ConfigClient& modules,
                             const Bytes& mac,
-                            ByteView request,
+                            const discovery::WriteRequest& request,
                             const discovery::NetworkParameters& before,
                             const discovery::NetworkParameters& wanted);
 

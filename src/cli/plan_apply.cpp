@@ -11,6 +11,7 @@
 #include "cli/network_plan.h"
 #include "cli/network_write.h"
 #include "cli/table.h"
+#include "discovery/refusals.h"
 
 namespace zk::cli {
 
@@ -74,16 +75,15 @@ StepResult write_step(ConfigClient& modules, const PlanStep& step)
 {
     const Bytes& mac = step.row->mac;
     const StepResult result{step.row->line, mac, StepOutcome::changed, {}, {}};
-    const std::map<Bytes, Bytes> fresh = modules.read_blocks({mac});
+    const std::map<Bytes, discovery::ConfigReply> fresh = modules.read_blocks({mac});
     if (fresh.empty()) return failed(result, StepOutcome::no_answer, "no answer to the read");
-    Bytes block = fresh.begin()->second;
-    block.resize(discovery::config_length);
-    if (const discovery::NetworkParameters now = parameters_of(block); now != step.current)
+    const discovery::ConfigReply held = discovery::at_datagram_length(fresh.begin()->second);
+    if (const discovery::NetworkParameters& now = held.block.network; now != step.current)
         return failed(result, StepOutcome::refused,
                       "its parameters changed since the check, to " + parameters_json(now).dump() +
                           "; not written");
-    const Bytes request = discovery::write_request(block, mac, step.wanted);
-    const discovery::NetworkParameters sent = parameters_of(request);
+    const discovery::WriteRequest request = discovery::write_request(held, step.wanted);
+    const discovery::NetworkParameters& sent = request.block.network;
     if (const auto reasons = discovery::parameter_refusals(sent); !reasons.empty())
         return failed(result, StepOutcome::refused,
                       "not written: " + discovery::refusal_text(reasons));
@@ -115,7 +115,7 @@ void confirm_by_search(ConfigClient& modules,
         const auto found = answered.find(results[i].mac);
         if (found == answered.end() || found->second != ip)
             results[i] = failed(results[i], StepOutcome::no_answer,
-                                "does not answer a search at " + discovery::dotted(ip, 0));
+                                "does not answer a search at " + ipv4_text(ip));
     }
 }
 
@@ -182,7 +182,7 @@ std::vector<SegmentController> search_segment(ConfigClient& modules, const Plan&
     std::vector<Bytes> macs;
     for (const FoundController& row : found)
         if (planned.contains(row.mac)) macs.push_back(row.mac);
-    const std::map<Bytes, Bytes> blocks = modules.read_blocks(macs);
+    const std::map<Bytes, discovery::ConfigReply> blocks = modules.read_blocks(macs);
     std::vector<SegmentController> segment;
     for (const FoundController& row : found) {
         const auto block = blocks.find(row.mac);

@@ -3,6 +3,7 @@
 
 #include "base/file_read.h"
 #include "base/file_write.h"
+#include "base/ipv4_text.h"
 #include "base/values.h"
 #include "cli/file_text.h"
 #include "cli/found_controllers.h"
@@ -42,7 +43,7 @@ RoomWrite room_preview(Context& context, const PlanStep& step, const SiteEntry& 
                    {}};
     if (entry.settings) {
         try {
-            const std::string address = discovery::dotted(step.current.ip, 0);
+            const std::string address = ipv4_text(step.current.ip);
             const RoomSettings now = read_room(*context.controller(address));
             for (const FieldChange& change : restore_changes(now, *entry.settings, false))
                 room.changes.push_back(change);
@@ -105,7 +106,7 @@ std::vector<SegmentController> without_old_unit(std::vector<SegmentController> s
     if (found == segment.end()) return segment;
     if (!run.force)
         refuse_input("room " + run.room + ": its unit " + old + " still answers at " +
-                     discovery::dotted(entry.network.ip, 0) +
+                     ipv4_text(entry.network.ip) +
                      "; nothing was sent (--force replaces it all the same)");
     segment.erase(found);
     return segment;

@@ -1,6 +1,7 @@
 // site save and site diff: a whole school's controllers in one file, and what has drifted since.
 #include "base/file_read.h"
 #include "base/file_write.h"
+#include "base/ipv4_text.h"
 #include "cli/commands.h"
 #include "cli/file_text.h"
 #include "cli/found_controllers.h"
@@ -33,7 +34,7 @@ void report_save(Context& context, const std::string& file, const Site& site, co
     for (const auto& [mac, entry] : site) {
         const auto [outcome, problem] = save_outcome(mac, entry, now);
         if (outcome != "saved") context.fail_with(exit_no_answer);
-        const std::string ip = discovery::dotted(entry.network.ip, 0);
+        const std::string ip = ipv4_text(entry.network.ip);
         rows.push_back({{"mac", mac},
                         {"ip", ip},
                         {"room", entry.room},
@@ -131,7 +132,7 @@ Drift drift_of(const Site& file, const SegmentNow& now)
                               : "did not answer the search");
     }
     for (const auto& [mac, entry] : now.site) {
-        if (!file.contains(mac)) drift.unknown(mac, discovery::dotted(entry.network.ip, 0));
+        if (!file.contains(mac)) drift.unknown(mac, ipv4_text(entry.network.ip));
     }
     for (const MissingBlock& missing : now.no_block) {
         if (!file.contains(missing.mac)) drift.unknown(missing.mac, missing.ip);

@@ -1,5 +1,6 @@
 #include "cli/site_reading.h"
 
+#include "base/ipv4_text.h"
 #include "base/values.h"
 #include "cli/card_batch.h"
 #include "cli/found_controllers.h"
@@ -9,23 +10,18 @@ namespace zk::cli {
 
 namespace {
 
-std::string dotted(const discovery::Ipv4& ip)
-{
-    return discovery::dotted(ip, 0);
-}
-
 // Problems found without asking: a shared address answers for two controllers, and a controller
 // at this PC's own address could only be this program. nullopt when it can be asked.
 std::optional<std::string> unaskable(Context& context, const FoundController& row)
 {
     const std::string mac = mac_text(row.mac);
     if (row.shares_ip)
-        return "another controller answers at " + dotted(row.ip) +
+        return "another controller answers at " + ipv4_text(row.ip) +
                " too, so neither's settings can be told apart; give one a free address with "
                "zkctl netcfg set --mac " +
                mac + " --ip ADDRESS";
     try {
-        checked_host(context.target(dotted(row.ip)));
+        checked_host(context.target(ipv4_text(row.ip)));
     } catch (const Exit& error) {
         return error.what();
     }
@@ -41,7 +37,7 @@ void read_settings(Context& context, const std::vector<FoundController>& rows, S
         if (const auto problem = unaskable(context, row))
             entry.problem = *problem;
         else
-            addresses.push_back(dotted(row.ip));
+            addresses.push_back(ipv4_text(row.ip));
         now.site.emplace(mac_text(row.mac), std::move(entry));
     }
     Hs3Batch batch(context.target(""), context.timing());
@@ -50,7 +46,7 @@ void read_settings(Context& context, const std::vector<FoundController>& rows, S
     });
     for (const FoundController& row : rows) {
         SiteEntry& entry = now.site.at(mac_text(row.mac));
-        const std::string address = dotted(row.ip);
+        const std::string address = ipv4_text(row.ip);
         if (const auto room = read.rooms.find(address); room != read.rooms.end())
             entry.settings = room->second;
         else if (const auto problem = read.problems.find(address); problem != read.problems.end())
@@ -66,7 +62,7 @@ std::string unread_reason(const std::string& mac,
                           const std::string& what,
                           int local_port)
 {
-    const std::string server = dotted(network.server_ip);
+    const std::string server = ipv4_text(network.server_ip);
     if (!is_this_pc(server))
         return "its server address is " + server + ", not this PC, so its answers go there (" +
                what + "); point them here with zkctl netcfg set --mac " + mac + " --server self";
@@ -96,7 +92,7 @@ SegmentNow read_segment(Context& context)
         if (row.parameters)
             read.push_back(std::move(row));
         else
-            now.no_block.push_back({mac_text(row.mac), dotted(row.ip)});
+            now.no_block.push_back({mac_text(row.mac), ipv4_text(row.ip)});
     }
     read_settings(context, read, now);
     return now;

@@ -1,5 +1,6 @@
 #include "cli/site_writing.h"
 
+#include "base/ipv4_text.h"
 #include "base/values.h"
 #include "cli/found_controllers.h"
 #include "cli/hs3_client.h"
@@ -26,7 +27,7 @@ StepOutcome combined(StepOutcome network, StepOutcome settings)
 // The settings of a room whose network parameters are verified, asked at the room's address.
 void write_room_settings(Context& context, RoomWrite& room, const SiteEntry& entry)
 {
-    const std::string address = discovery::dotted(entry.network.ip, 0);
+    const std::string address = ipv4_text(entry.network.ip);
     const SettingsApplied applied = apply_settings(*context.controller(address), *entry.settings);
     room.changes.insert(room.changes.end(), applied.changes.begin(), applied.changes.end());
     room.outcome = combined(room.outcome, applied.outcome);

@@ -1,99 +1,101 @@
 #include "discovery/parameter_block.h"
 
-#include <algorithm>
+#include "discovery/block_codec.h"
+#include "discovery/layout.h"
 
 namespace zk::discovery {
 
 namespace {
 
-constexpr std::size_t block_end = offset::block + block_size;
-
-void add(std::vector<RefusalReason>& reasons, Refusal kind, std::string text)
+// A serial setting as a person reads it, and where it sits.
+struct SerialField
 {
-    reasons.push_back({kind, std::move(text)});
-}
+    std::string_view name;
+    std::uint32_t (*value)(const SerialSettings&);
+};
 
-std::uint32_t number(const Ipv4& address)
-{
-    return read_be32(address, 0);
-}
-
-// The address part, each finding on its own: the operator mends them all in one go. An isolated
-// segment has no gateway, which modules take as 0.0.0.0.
-void address_reasons(const NetworkParameters& p, std::vector<RefusalReason>& reasons)
-{
-    const std::uint32_t ip = number(p.ip);
-    const std::uint32_t mask = number(p.mask);
-    const std::uint32_t gateway = number(p.gateway);
-    const std::uint32_t host_bits = ~mask;
-    const bool contiguous = (host_bits & (host_bits + 1)) == 0;
-    if (ip == 0) add(reasons, Refusal::address_zero, "IP address 0.0.0.0");
-    // A /31 or /32 has no broadcast address of its own.
-    const bool has_broadcast = contiguous && host_bits >= 3;
-    if (ip == 0xFFFFFFFFu || (has_broadcast && (ip | host_bits) == ip))
-        add(reasons, Refusal::broadcast_address, "IP address is a broadcast address");
-    if (!contiguous) add(reasons, Refusal::mask_not_contiguous, "subnet mask not contiguous");
-    if (gateway == 0) return;
-    if ((gateway & mask) != (ip & mask))
-        add(reasons, Refusal::gateway_outside_subnet, "gateway outside the subnet");
-    else if (gateway == ip)
-        add(reasons, Refusal::gateway_is_address, "gateway equals the IP address");
-}
+constexpr SerialField serial_fields[] = {
+    {"mode", [](const SerialSettings& s) -> std::uint32_t { return s.mode; }},
+    {"random local port",
+     [](const SerialSettings& s) -> std::uint32_t { return s.random_local_port; }},
+    {"local port", [](const SerialSettings& s) -> std::uint32_t { return s.local_port; }},
+    {"baud", [](const SerialSettings& s) -> std::uint32_t { return s.baud; }},
+    {"data bits", [](const SerialSettings& s) -> std::uint32_t { return s.data_bits; }},
+    {"stop bits", [](const SerialSettings& s) -> std::uint32_t { return s.stop_bits; }},
+    {"parity", [](const SerialSettings& s) -> std::uint32_t { return s.parity; }},
+    {"flush", [](const SerialSettings& s) -> std::uint32_t { return s.flush; }},
+    {"packet length", [](const SerialSettings& s) -> std::uint32_t { return s.packet_length; }},
+    {"packet timeout", [](const SerialSettings& s) -> std::uint32_t { return s.packet_timeout; }},
+};
 
 } // namespace
 
-Ipv4 ipv4_at(ByteView datagram, std::size_t at)
+Ipv4 take_ipv4(ByteView datagram, std::size_t at)
 {
     return {datagram[at], datagram[at + 1], datagram[at + 2], datagram[at + 3]};
 }
 
-NetworkParameters parameters_of(ByteView datagram)
+Mac take_mac(ByteView datagram, std::size_t at)
 {
-    return {ipv4_at(datagram, offset::ip), ipv4_at(datagram, offset::mask),
-            ipv4_at(datagram, offset::gateway), ipv4_at(datagram, offset::server_ip),
-            static_cast<std::uint16_t>(read_le16(datagram, offset::port))};
+    Mac mac{};
+    std::copy_n(datagram.begin() + static_cast<std::ptrdiff_t>(at), mac.size(), mac.begin());
+    return mac;
 }
 
-std::vector<RefusalReason> refusal_reasons(ByteView datagram)
+void put_block_fields(Bytes& out, const ParameterBlock& block)
 {
-    std::vector<RefusalReason> reasons;
-    if (datagram.size() < block_end) {
-        add(reasons, Refusal::too_short, "datagram ends before the parameter block");
-        return reasons;
+    const NetworkParameters& n = block.network;
+    put_bytes(out, offset::ip, n.ip);
+    put_bytes(out, offset::mask, n.mask);
+    put_bytes(out, offset::gateway, n.gateway);
+    put_bytes(out, offset::server_ip, n.server_ip);
+    write_le(out, offset::port, n.port, 2);
+    const SerialSettings& s = block.serial;
+    out[offset::mode] = s.mode;
+    out[offset::random_local_port] = s.random_local_port;
+    write_le(out, offset::local_port, s.local_port, 2);
+    write_le(out, offset::baud, s.baud, 4);
+    out[offset::data_bits] = s.data_bits;
+    out[offset::stop_bits] = s.stop_bits;
+    out[offset::parity] = s.parity;
+    out[offset::serial_rest] = s.flush;
+    write_le(out, offset::serial_rest + 1, s.packet_length, 4);
+    write_le(out, offset::serial_rest + 5, s.packet_timeout, 4);
+}
+
+ParameterBlock take_block(Bytes datagram)
+{
+    ParameterBlock block;
+    block.network = {take_ipv4(datagram, offset::ip), take_ipv4(datagram, offset::mask),
+                     take_ipv4(datagram, offset::gateway), take_ipv4(datagram, offset::server_ip),
+                     static_cast<std::uint16_t>(read_le16(datagram, offset::port))};
+    SerialSettings& s = block.serial;
+    s.mode = datagram[offset::mode];
+    s.random_local_port = datagram[offset::random_local_port];
+    s.local_port = static_cast<std::uint16_t>(read_le16(datagram, offset::local_port));
+    s.baud = read_le32(datagram, offset::baud);
+    s.data_bits = datagram[offset::data_bits];
+    s.stop_bits = datagram[offset::stop_bits];
+    s.parity = datagram[offset::parity];
+    s.flush = datagram[offset::serial_rest];
+    s.packet_length = read_le32(datagram, offset::serial_rest + 1);
+    s.packet_timeout = read_le32(datagram, offset::serial_rest + 5);
+    put_block_fields(datagram, ParameterBlock{}); // the named bytes are the fields' alone
+    block.other.bytes = std::move(datagram);
+    return block;
+}
+
+std::vector<std::string> serial_changes(const SerialSettings& held, const SerialSettings& sent)
+{
+    std::vector<std::string> out;
+    for (const SerialField& field : serial_fields) {
+        const std::uint32_t from = field.value(held);
+        const std::uint32_t to = field.value(sent);
+        if (from != to)
+            out.push_back(std::string(field.name) + " " + std::to_string(from) + " → " +
+                          std::to_string(to));
     }
-    address_reasons(parameters_of(datagram), reasons);
-    if (const std::uint8_t dhcp = datagram[offset::dhcp]; dhcp > 1)
-        add(reasons, Refusal::dhcp_flag, "DHCP flag " + std::to_string(dhcp));
-    const auto name = datagram.subspan(offset::name, name_room);
-    if (std::find(name.begin(), name.end(), std::uint8_t{0}) == name.end())
-        add(reasons, Refusal::name_unterminated, "module name without its terminating zero");
-    // With a random local port the module never uses the one in the block.
-    if (datagram[offset::random_local_port] == 0 && read_le16(datagram, offset::local_port) == 0)
-        add(reasons, Refusal::local_port_zero, "local port 0");
-    if (read_le16(datagram, offset::port) == 0)
-        add(reasons, Refusal::server_port_zero, "server port 0");
-    return reasons;
-}
-
-std::vector<RefusalReason> parameter_refusals(const NetworkParameters& p)
-{
-    std::vector<RefusalReason> reasons;
-    address_reasons(p, reasons);
-    if (number(p.mask) == 0) add(reasons, Refusal::mask_zero, "subnet mask 0.0.0.0");
-    if (p.ip[0] >= 224 && number(p.ip) != 0xFFFFFFFFu)
-        add(reasons, Refusal::address_multicast,
-            "IP address above 223.255.255.255 (multicast or reserved)");
-    if (number(p.server_ip) == 0) add(reasons, Refusal::server_zero, "server IP address 0.0.0.0");
-    if (p.port == 0) add(reasons, Refusal::server_port_zero, "server port 0");
-    return reasons;
-}
-
-std::string refusal_text(const std::vector<RefusalReason>& reasons)
-{
-    std::string text;
-    for (const RefusalReason& reason : reasons)
-        text += (text.empty() ? "" : ", ") + reason.text;
-    return text;
+    return out;
 }
 
 } // namespace zk::discovery

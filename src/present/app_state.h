@@ -10,7 +10,7 @@
 namespace zk {
 
 inline constexpr std::size_t mac_length = discovery::mac_width;
-inline constexpr std::size_t config_block_length = discovery::config_length;
+inline constexpr std::size_t config_block_length = discovery::datagram_length;
 
 struct AppState
 {

@@ -1,7 +1,6 @@
 #include "sim/command_face.h"
 
 #include "base/ipv4_text.h"
-#include "discovery/config_datagram.h"
 
 namespace zk::sim {
 
@@ -116,7 +115,7 @@ std::optional<Peer> CommandFace::reply_target(const Peer& from, std::size_t inde
     // from the next request on, as on the real module.
     if (!network_ || index >= network_->modules.size()) return std::nullopt;
     const ModuleSettings& module = network_->modules[index];
-    return Peer{discovery::dotted(module.destination_ip, 0), module.destination_port};
+    return Peer{ipv4_text(module.destination_ip), module.destination_port};
 }
 
 } // namespace zk::sim

@@ -1,75 +1,16 @@
 #pragma once
-// One network module's settings and its 204-byte parameter block (offsets 30-233 of a
-// configuration datagram): how the settings become the block, how a written block becomes the
-// settings, and which blocks a careful module refuses.
-#include <array>
-#include <cstdint>
-#include <optional>
-#include <string>
-
-#include "base/bytes.h"
-#include "discovery/config_datagram.h"
-#include "discovery/parameter_block.h"
+// zksim's modules keep the settings of the one module model in src/discovery.
+#include "discovery/module_settings.h"
 
 namespace zk::sim {
 
-using Mac = std::array<std::uint8_t, 6>;
+using discovery::factory_block;
 using discovery::Ipv4;
-
-using discovery::block_size;
+using discovery::Mac;
+using discovery::ModuleSettings;
 using discovery::name_room;
-inline constexpr std::size_t block_at = discovery::offset::block;
-using ParameterBlock = std::array<std::uint8_t, block_size>;
-
-// The block as the module leaves the factory, for the bytes no setting below names: the second
-// serial port's settings (104-168), empty domain names and 0xFF in the reserved bytes.
-ParameterBlock factory_block();
-
-// Everything a module keeps; the field order follows its configuration block.
-struct ModuleSettings
-{
-    Mac mac{};
-    std::uint8_t device_type = 0x21;
-    std::uint8_t device_subtype = 0x21;
-    std::uint8_t device_index = 0;
-    std::uint8_t hardware_version = 0x02;
-    std::uint8_t software_version = 0x06;
-    std::string name = "ZK-NET"; // at most 20 bytes are kept, zero-terminated
-    Ipv4 ip{192, 168, 1, 200};
-    Ipv4 gateway{192, 168, 1, 1};
-    Ipv4 mask{255, 255, 255, 0};
-    std::uint8_t dhcp = 0;
-    std::uint8_t port_enabled = 1;
-    std::uint8_t mode = 0; // 0 TCP server, 1 TCP client, 2 UDP server, 3 UDP client
-    std::uint8_t random_local_port = 0;
-    std::uint16_t local_port = 16006;
-    Ipv4 destination_ip{192, 168, 1, 100};
-    std::uint16_t destination_port = 16006;
-    std::uint32_t baud = 9600;
-    std::uint8_t data_bits = 8;
-    std::uint8_t stop_bits = 1;
-    std::uint8_t parity = 4;
-    // 188-196: flush flag, packet length 1024 and timeout 50, as the tool writes them too.
-    std::array<std::uint8_t, discovery::serial_rest_size> serial_rest{0x01, 0x00, 0x04, 0x00, 0x00,
-                                                                      0x32, 0x00, 0x00, 0x00};
-    // The whole block as last stored; the settings above are laid over it when it is sent, so it
-    // only speaks for the bytes they do not name.
-    ParameterBlock block = factory_block();
-
-    bool operator==(const ModuleSettings&) const = default;
-};
-
-// The search reply's version byte: hardware version in the high nibble, software in the low.
-std::uint8_t version_byte(const ModuleSettings& module);
-
-// The module's parameter block, ready for offsets 30-233 of a configuration reply.
-ParameterBlock parameter_block(const ModuleSettings& module);
-
-// Takes what a write carries in `datagram` (a whole configuration datagram); the module's
-// identity (30-34), its MAC (56-61) and the port indices stay its own.
-void store_block(ModuleSettings& module, ByteView datagram);
-
-// Back to `factory`, keeping the module's identity and MAC.
-void restore_factory(ModuleSettings& module, const ModuleSettings& factory);
+using discovery::restore_factory;
+using discovery::StoredBlock;
+using discovery::version_byte;
 
 } // namespace zk::sim

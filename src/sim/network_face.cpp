@@ -2,12 +2,11 @@
 
 #include <algorithm>
 
+#include "base/ipv4_text.h"
 #include "base/values.h"
-#include "discovery/config_datagram.h"
+#include "discovery/module_settings.h"
 
 namespace zk::sim {
-
-using discovery::ConfigCode;
 
 NetworkFace::NetworkFace(NetworkModel& model,
                          const NetworkFaceOptions& options,
@@ -34,7 +33,7 @@ void NetworkFace::remember_addresses()
 {
     answering_from_.resize(model_.modules.size());
     for (std::size_t i = 0; i < answering_from_.size(); ++i)
-        answering_from_[i] = discovery::dotted(model_.modules[i].ip, 0);
+        answering_from_[i] = ipv4_text(model_.modules[i].ip);
 }
 
 void NetworkFace::answer(ByteView request, const Peer& asker)
@@ -59,36 +58,38 @@ void NetworkFace::answer(ByteView request, const Peer& asker)
     sender_.send(std::move(replies), to);
 }
 
+namespace {
+
+// One overload per message kind, so a new kind cannot go unnamed in the log.
+struct Meaning
+{
+    std::string of;
+    std::string operator()(const discovery::SearchRequest&) const { return "search"; }
+    std::string operator()(const discovery::ReadRequest&) const
+    {
+        return "read configuration" + of;
+    }
+    std::string operator()(const discovery::WriteRequest&) const
+    {
+        return "write configuration" + of;
+    }
+    std::string operator()(const discovery::ResetRequest&) const { return "factory reset" + of; }
+    std::string operator()(const discovery::SearchReply&) const { return "search reply" + of; }
+    std::string operator()(const discovery::ConfigReply&) const { return "configuration" + of; }
+    std::string operator()(const discovery::WriteAck&) const { return "write acknowledged" + of; }
+    std::string operator()(const discovery::WriteRefused&) const { return "write refused" + of; }
+    std::string operator()(const discovery::ResetAck&) const { return "factory reset done" + of; }
+};
+
+} // namespace
+
 std::string config_meaning(ByteView datagram)
 {
-    const std::string_view flag = discovery::config_flag;
-    const std::size_t mac_end = discovery::offset::mac + 6;
-    if (datagram.size() != std::max(discovery::config_length, mac_end) ||
-        !std::equal(flag.begin(), flag.end(), datagram.begin()) || datagram[flag.size()] != 0)
-        return "not a configuration datagram";
-    Mac mac{};
-    std::copy_n(datagram.begin() + discovery::offset::mac, 6, mac.begin());
-    const std::string of = " of " + mac_text(mac);
-    switch (static_cast<ConfigCode>(datagram[discovery::offset::code])) {
-    case ConfigCode::search_request:
-        return "search";
-    case ConfigCode::read_request:
-        return "read configuration" + of;
-    case ConfigCode::write_request:
-        return "write configuration" + of;
-    case ConfigCode::search_reply:
-        return "search reply" + of;
-    case ConfigCode::config_reply:
-        return "configuration" + of;
-    case ConfigCode::reset_request:
-        return "factory reset" + of;
-    case ConfigCode::write_ack:
-        return "write acknowledged" + of;
-    case ConfigCode::reset_ack:
-        return "factory reset done" + of;
-    case ConfigCode::write_refused:
-        return "write refused" + of;
-    }
+    if (!discovery::strictly_formed(datagram)) return "not a configuration datagram";
+    if (const std::optional<discovery::Request> request = discovery::decode_request(datagram))
+        return std::visit(Meaning{" of " + mac_text(discovery::mac_of(*request))}, *request);
+    if (const std::optional<discovery::Reply> reply = discovery::decode_reply(datagram))
+        return std::visit(Meaning{" of " + mac_text(discovery::mac_of(*reply))}, *reply);
     return "unknown configuration code";
 }
 

@@ -7,6 +7,7 @@
 #include "base/ipv4_text.h"
 #include "base/text.h"
 #include "base/values.h"
+#include "discovery/refusals.h"
 #include "discovery/search_reply.h"
 #include "sim/controller_state.h"
 
@@ -14,50 +15,13 @@ namespace zk::sim {
 
 namespace {
 
-using discovery::ConfigCode;
-namespace off = discovery::offset;
-
-// All 16 flag bytes, the terminating zero included.
-bool well_formed(ByteView request)
-{
-    const std::string_view flag = discovery::config_flag;
-    return request.size() == discovery::config_length &&
-           std::equal(flag.begin(), flag.end(), request.begin()) && request[flag.size()] == 0;
-}
-
-bool names(ByteView request, const Mac& mac)
-{
-    return std::equal(mac.begin(), mac.end(), request.begin() + off::mac);
-}
-
 // A search with the all-zero MAC reaches every module; anything else only the one it names.
-bool addressed_to(ByteView request, const ModuleSettings& module)
+bool addressed_to(const discovery::Request& request, const ModuleSettings& module)
 {
+    const Mac named = discovery::mac_of(request);
     const bool for_all =
-        request[off::code] == static_cast<std::uint8_t>(ConfigCode::search_request) &&
-        names(request, Mac{});
-    return for_all || names(request, module.mac);
-}
-
-// The flag, the code, the module's MAC and the PC's MAC of the request; the rest zero.
-Bytes reply_head(ConfigCode code, const ModuleSettings& module, ByteView request)
-{
-    Bytes reply = discovery::config_request(code, module.mac);
-    std::copy_n(request.begin() + off::pc_mac, discovery::mac_width, reply.begin() + off::pc_mac);
-    return reply;
-}
-
-// A write's answer, stored or refused: byte 29 zero and data 30-284 as the request had them.
-Bytes write_echo(ConfigCode code, const ModuleSettings& module, ByteView request)
-{
-    Bytes reply = reply_head(code, module, request);
-    std::copy(request.begin() + block_at, request.end(), reply.begin() + block_at);
-    return reply;
-}
-
-std::string dotted(const Ipv4& address)
-{
-    return discovery::dotted(address, 0);
+        std::holds_alternative<discovery::SearchRequest>(request) && named == Mac{};
+    return for_all || named == module.mac;
 }
 
 Ipv4 address_from(const nlohmann::json& json)
@@ -76,15 +40,15 @@ template <typename Field> Field fitting(const nlohmann::json& value, const char*
     return value.get<Field>();
 }
 
-std::string block_text(const ParameterBlock& block)
+std::string block_text(const StoredBlock& block)
 {
     return hex_bytes_text(block, "");
 }
 
-ParameterBlock block_from(const nlohmann::json& json)
+StoredBlock block_from(const nlohmann::json& json)
 {
     const std::string text = json.get<std::string>();
-    ParameterBlock block{};
+    StoredBlock block{};
     if (text.size() != 2 * block.size())
         throw nlohmann::json::other_error::create(501, "block needs 204 bytes", &json);
     for (std::size_t i = 0; i < block.size(); ++i) {
@@ -110,62 +74,70 @@ bool is_utf8(const std::string& text)
 
 Bytes search_reply(const ModuleSettings& module, ByteView request)
 {
-    Bytes reply = reply_head(ConfigCode::search_reply, module, request);
-    const std::size_t length = std::min(module.name.size(), name_room - 1);
-    const std::size_t counted = sizeof(Ipv4) + length + 1;
-    reply[off::data_length] = static_cast<std::uint8_t>(counted);
-    std::copy(module.ip.begin(), module.ip.end(), reply.begin() + off::search_ip);
-    std::copy_n(module.name.begin(), length, reply.begin() + off::search_ip + sizeof(Ipv4));
-    reply[block_at + counted] = version_byte(module);
-    return reply;
+    return discovery::encode(discovery::search_answer(module, request));
 }
 
 Bytes config_reply(const ModuleSettings& module, ByteView request)
 {
-    Bytes reply = reply_head(ConfigCode::config_reply, module, request);
-    reply[off::data_length] = static_cast<std::uint8_t>(block_size);
-    const ParameterBlock block = parameter_block(module);
-    std::copy(block.begin(), block.end(), reply.begin() + block_at);
-    return reply;
+    return discovery::encode(discovery::config_answer(module, request));
 }
 
 ModelAnswer NetworkModel::handle(ByteView request)
 {
     ModelAnswer answer;
-    if (!well_formed(request)) return answer;
+    if (!discovery::strictly_formed(request)) return answer;
+    const std::optional<discovery::Request> decoded = discovery::decode_request(request);
+    if (!decoded) return answer;
     for (std::size_t i = 0; i < modules.size(); ++i) {
-        if (!addressed_to(request, modules[i])) continue;
-        if (std::optional<Bytes> reply = answer_one(i, request, answer)) {
-            answer.replies.push_back(std::move(*reply));
-            answer.senders.push_back(i);
-        }
+        if (!addressed_to(*decoded, modules[i])) continue;
+        answer.replies.push_back(discovery::encode(answer_one(i, *decoded, request, answer)));
+        answer.senders.push_back(i);
     }
     return answer;
 }
 
-std::optional<Bytes>
-NetworkModel::answer_one(std::size_t index, ByteView request, ModelAnswer& answer)
+// One overload per request kind, so a new kind cannot go unanswered.
+struct NetworkModel::Answering
 {
-    ModuleSettings& module = modules[index];
-    switch (static_cast<ConfigCode>(request[off::code])) {
-    case ConfigCode::search_request:
-        return search_reply(module, request);
-    case ConfigCode::read_request:
-        return config_reply(module, request);
-    case ConfigCode::write_request:
-        if (strict_writes)
-            answer.refusal = discovery::refusal_text(discovery::refusal_reasons(request));
-        if (!answer.refusal.empty()) return write_echo(ConfigCode::write_refused, module, request);
-        store_block(module, request);
-        answer.changed = true;
-        return write_echo(ConfigCode::write_ack, module, request);
-    case ConfigCode::reset_request:
-        restore_factory(module, index < factory.size() ? factory[index] : ModuleSettings{});
-        answer.changed = true;
-        return reply_head(ConfigCode::reset_ack, module, request);
-    default:
-        return std::nullopt;
+    NetworkModel& model;
+    std::size_t index;
+    ByteView datagram;
+    ModelAnswer& answer;
+    ModuleSettings& module() const { return model.modules[index]; }
+
+    discovery::Reply operator()(const discovery::SearchRequest&) const
+    {
+        return discovery::search_answer(module(), datagram);
     }
+    discovery::Reply operator()(const discovery::ReadRequest&) const
+    {
+        return discovery::config_answer(module(), datagram);
+    }
+    discovery::Reply operator()(const discovery::WriteRequest& write) const
+    {
+        if (model.strict_writes)
+            answer.refusal = discovery::refusal_text(discovery::refusal_reasons(write.block));
+        if (!answer.refusal.empty())
+            return discovery::WriteRefused{module().mac, discovery::write_echo(datagram)};
+        discovery::store_block(module(), write.block);
+        answer.changed = true;
+        return discovery::WriteAck{module().mac, discovery::write_echo(datagram)};
+    }
+    discovery::Reply operator()(const discovery::ResetRequest&) const
+    {
+        const std::vector<ModuleSettings>& factory = model.factory;
+        restore_factory(module(), index < factory.size() ? factory[index] : ModuleSettings{});
+        answer.changed = true;
+        return discovery::ResetAck{module().mac, discovery::answer_head(datagram)};
+    }
+};
+
+discovery::Reply NetworkModel::answer_one(std::size_t index,
+                                          const discovery::Request& request,
+                                          ByteView datagram,
+                                          ModelAnswer& answer)
+{
+    return std::visit(Answering{*this, index, datagram, answer}, request);
 }
 
 NetworkModel make_network_model(int count,
@@ -209,15 +181,15 @@ void to_json(nlohmann::json& json, const ModuleSettings& m)
             {"hardware_version", m.hardware_version},
             {"software_version", m.software_version},
             {"name", m.name},
-            {"ip", dotted(m.ip)},
-            {"gateway", dotted(m.gateway)},
-            {"mask", dotted(m.mask)},
+            {"ip", ipv4_text(m.ip)},
+            {"gateway", ipv4_text(m.gateway)},
+            {"mask", ipv4_text(m.mask)},
             {"dhcp", m.dhcp},
             {"port_enabled", m.port_enabled},
             {"mode", m.mode},
             {"random_local_port", m.random_local_port},
             {"local_port", m.local_port},
-            {"destination_ip", dotted(m.destination_ip)},
+            {"destination_ip", ipv4_text(m.destination_ip)},
             {"destination_port", m.destination_port},
             {"baud", m.baud},
             {"data_bits", m.data_bits},

@@ -14,7 +14,7 @@
 
 #include "base/bytes.h"
 #include "base/json_reading.h"
-#include "discovery/config_datagram.h"
+#include "discovery/message.h"
 #include "sim/module_settings.h"
 
 namespace zk::sim {
@@ -41,7 +41,11 @@ struct NetworkModel
     ModelAnswer handle(ByteView request);
 
 private:
-    std::optional<Bytes> answer_one(std::size_t index, ByteView request, ModelAnswer& answer);
+    struct Answering;
+    discovery::Reply answer_one(std::size_t index,
+                                const discovery::Request& request,
+                                ByteView datagram,
+                                ModelAnswer& answer);
 };
 
 // What every module made from the options starts with, besides its MAC and address.
@@ -76,3 +80,17 @@ void to_json(nlohmann::json& json, const NetworkModel& model);
 void from_json(const nlohmann::json& json, NetworkModel& model);
 
 } // namespace zk::sim
+
+// The state file reads and writes a module through the two functions above: the settings live
+// in discovery/, where nlohmann's own lookup would not find zksim's reading of them.
+template <> struct nlohmann::adl_serializer<zk::discovery::ModuleSettings>
+{
+    static void to_json(json& out, const zk::discovery::ModuleSettings& module)
+    {
+        zk::sim::to_json(out, module);
+    }
+    static void from_json(const json& in, zk::discovery::ModuleSettings& module)
+    {
+        zk::sim::from_json(in, module);
+    }
+};

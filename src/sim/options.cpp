@@ -266,7 +266,7 @@ std::string address_range_error(const NetworkFaceOptions& options)
                " runs past FF:FF:FF:FF:FF:FF";
     const std::uint64_t ip = read_be32(options.ip_base, 0);
     if (ip == 0 || ip + last >= 0xFFFF'FFFFu)
-        return "--ip-base " + discovery::dotted(options.ip_base, 0) + with_count +
+        return "--ip-base " + ipv4_text(options.ip_base) + with_count +
                " leaves 0.0.0.1 to 255.255.255.254, the addresses a controller can have";
     return {};
 }

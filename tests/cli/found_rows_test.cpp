@@ -4,6 +4,7 @@
 
 #include "cli/found_controllers.h"
 #include "support/hex.h"
+#include "support/refused_blocks.h"
 
 namespace zk::cli {
 namespace {
@@ -21,7 +22,8 @@ TEST(found_rows, foreign_bytes_after_the_address_stay_inside_their_row)
                               "84 C2 E4 00 00 02 00 00 00 00 00 00 19 C0 A8 01 C9"
                               "0A 0D 2C 22 80 FF E4 B8 AD C0 41 42 43 44 45 46 47 48 49 4A 00 26");
     odd_name.resize(285, 0);
-    std::vector<FoundController> rows = found_from({block_after, odd_name});
+    std::vector<FoundController> rows =
+        found_from(test::search_replies_in({block_after, odd_name}));
     complete(rows, {});
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0].module_name, "");

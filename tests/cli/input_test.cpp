@@ -10,6 +10,7 @@
 #include "cli/room_settings.h"
 #include "cli/values.h"
 #include "support/hex.h"
+#include "support/refused_blocks.h"
 
 namespace zk::cli {
 namespace {
@@ -204,7 +205,7 @@ TEST(cli_input, search_replies_become_one_row_per_mac_with_name_and_version)
     Bytes other = reply;
     other[22] = 0x02;
     other[29] = 0; // a module that counts nothing tells no name
-    std::vector<FoundController> rows = found_from({reply, other, reply});
+    std::vector<FoundController> rows = found_from(test::search_replies_in({reply, other, reply}));
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0].module_name, "CH9121");
     EXPECT_EQ(rows[0].module_version, "2.6");

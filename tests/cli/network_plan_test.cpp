@@ -9,12 +9,18 @@ namespace zk::cli {
 namespace {
 
 // 84:C2:E4:00:00:0n at 192.168.1.(49+n)/24, gateway .1, server .100:16006, as its block says.
-Bytes block_of(std::uint8_t n)
+Bytes reply_bytes(std::uint8_t n)
 {
     Bytes block = test::sound_write();
+    block[16] = 0x82;
     block[22] = n;
     block[65] = static_cast<std::uint8_t>(49 + n);
     return block;
+}
+
+discovery::ConfigReply block_of(std::uint8_t n)
+{
+    return test::config_reply_in(reply_bytes(n));
 }
 
 // 01 and 02 answer a search and a read; 03 answers the search only; 04 answers from two
@@ -142,8 +148,10 @@ TEST(network_plan, every_refusal_names_its_line_and_rule)
 TEST(network_plan, a_write_shows_every_field_it_changes_and_self_is_this_pc)
 {
     std::vector<SegmentController> found = segment();
-    test::put(*found[1].block, 171, "01"); // TCP client
-    test::put(*found[1].block, 181, "80 25 00 00 08 01 04 01 00 04 00 00 32 00 00 00"); // 9600
+    Bytes tcp = reply_bytes(2);
+    test::put(tcp, 171, "01");                                              // TCP client
+    test::put(tcp, 181, "80 25 00 00 08 01 04 01 00 04 00 00 32 00 00 00"); // 9600
+    found[1].block = test::config_reply_in(tcp);
     const Plan plan = read_plan("mac,server,port\n84:C2:E4:00:00:02,self,\n"
                                 "84:C2:E4:00:00:01,,16006\n",
                                 "p");

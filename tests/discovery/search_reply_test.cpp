@@ -1,4 +1,4 @@
-#include "discovery/search_reply.h"
+#include "discovery/message.h"
 
 #include <gtest/gtest.h>
 
@@ -42,17 +42,18 @@ TEST(search_reply, name_and_version_only_where_the_data_length_describes_them)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        const std::optional<SearchReply> reply = decode_search_reply(c.reply);
-        ASSERT_TRUE(reply);
+        const std::optional<Reply> decoded = decode_reply(c.reply);
+        ASSERT_TRUE(decoded && std::holds_alternative<SearchReply>(*decoded));
+        const SearchReply* reply = &std::get<SearchReply>(*decoded);
         EXPECT_EQ(reply->name, c.name);
-        EXPECT_EQ(reply->version, c.version);
+        EXPECT_EQ(reply->name.empty() ? "" : version_text(reply->version), c.version);
         EXPECT_EQ(reply->ip, (Ipv4{192, 168, 1, 200}));
         EXPECT_EQ(reply->mac, (Mac{0x84, 0xC2, 0xE4, 0x00, 0x00, 0x01}));
     }
     Bytes config_reply = reply_with(11, {});
     config_reply[16] = 0x82;
-    EXPECT_EQ(decode_search_reply(config_reply), std::nullopt);
-    EXPECT_EQ(decode_search_reply(ByteView(reply_with(11, {})).first(284)), std::nullopt);
+    EXPECT_FALSE(std::holds_alternative<SearchReply>(decode_reply(config_reply).value()));
+    EXPECT_EQ(decode_reply(ByteView(reply_with(11, {})).first(284)), std::nullopt);
 }
 
 } // namespace

@@ -4,7 +4,7 @@
 #include <map>
 #include <set>
 
-#include "discovery/config_datagram.h"
+#include "discovery/message.h"
 #include "protocol/hs3_frame.h"
 #include "protocol/replies.h"
 #include "protocol/requests.h"
@@ -86,7 +86,7 @@ TEST(command_face, replies_go_to_the_configured_server_when_told)
 // The module's write request with its destination (offsets 175-180) and IP (62-65) replaced.
 Bytes destination_write(const ModuleSettings& module, const char* ip, std::uint16_t port)
 {
-    Bytes write = config_reply(module, discovery::read_request(module.mac));
+    Bytes write = config_reply(module, discovery::encode(discovery::ReadRequest{module.mac, {}}));
     write[16] = 0x01;
     const Bytes address = from_hex(ip);
     std::copy(address.begin(), address.end(), write.begin() + 62);

@@ -27,7 +27,7 @@ Bytes sound_write()
                  "00 E0 4C 12 34 56 CC 21 21 00 02 06 5A 4B 2D 4E 45 54" +
                  run(15, " 00") + " 84 C2 E4 00 00 01 C0 A8 01 32 C0 A8 01 01 FF FF FF 00 00" +
                  run(94, " FF") + " 01 01 03 00 86 3E C0 A8 01 64 86 3E");
-    data.resize(discovery::config_length, 0);
+    data.resize(discovery::datagram_length, 0);
     return data;
 }
 
@@ -39,6 +39,26 @@ Bytes patched(const BlockCase& c)
         std::copy(bytes.begin(), bytes.end(), data.begin() + static_cast<std::ptrdiff_t>(at));
     }
     return data;
+}
+
+discovery::ParameterBlock written_block(ByteView write)
+{
+    return std::get<discovery::WriteRequest>(discovery::decode_request(write).value()).block;
+}
+
+discovery::ConfigReply config_reply_in(ByteView datagram)
+{
+    return std::get<discovery::ConfigReply>(discovery::decode_reply(datagram).value());
+}
+
+std::vector<discovery::SearchReply> search_replies_in(const std::vector<Bytes>& datagrams)
+{
+    std::vector<discovery::SearchReply> replies;
+    for (const Bytes& datagram : datagrams)
+        if (const auto reply = discovery::decode_reply(datagram))
+            if (const auto* found = std::get_if<discovery::SearchReply>(&*reply))
+                replies.push_back(*found);
+    return replies;
 }
 
 const std::vector<BlockCase>& block_cases()

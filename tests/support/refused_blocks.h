@@ -7,7 +7,8 @@
 #include <vector>
 
 #include "base/bytes.h"
-#include "discovery/parameter_block.h"
+#include "discovery/message.h"
+#include "discovery/refusals.h"
 
 namespace zk::test {
 
@@ -24,6 +25,15 @@ Bytes sound_write();
 
 // The sound write with the case's patches laid over it.
 Bytes patched(const BlockCase& c);
+
+// The block of a write as a module decodes it; throws when `write` is no write request.
+discovery::ParameterBlock written_block(ByteView write);
+
+// The configuration reply a datagram carries; throws when it carries none.
+discovery::ConfigReply config_reply_in(ByteView datagram);
+
+// The search replies among `datagrams`, as a client collects them.
+std::vector<discovery::SearchReply> search_replies_in(const std::vector<Bytes>& datagrams);
 
 // One write per refusal reason, blocks that look wrong but are sound (local port 0 with a
 // random local port, the smallest masks), and one with several reasons at once.

@@ -5,6 +5,8 @@
 #include "base/ipv4_text.h"
 #include "base/text.h"
 #include "base/values.h"
+#include "discovery/refusals.h"
+#include "discovery/search_reply.h"
 
 namespace zk::discovery {
 
@@ -59,39 +61,60 @@ std::optional<NetworkParameters> read_parameters(FindContext& context)
     return parameters;
 }
 
-bool from_selected(const AppState& state, ByteView datagram)
+Bytes mac_bytes(const Mac& mac)
 {
-    return std::equal(state.selected_mac.begin(), state.selected_mac.end(),
-                      datagram.begin() + offset::mac, datagram.begin() + offset::mac + mac_width);
+    return Bytes(mac.begin(), mac.end());
 }
 
-void accept_config_reply(FindContext& context, ByteView reply)
+bool from_selected(const AppState& state, const Mac& mac)
+{
+    return state.selected_mac == mac_bytes(mac);
+}
+
+void accept_config_reply(FindContext& context, ByteView datagram, const ConfigReply& reply)
 {
     AppState& state = context.state;
-    if (!from_selected(state, reply)) return;
-    state.held_block.assign(reply.begin(), reply.end());
+    if (!from_selected(state, reply.mac)) return;
+    state.held_block.assign(datagram.begin(), datagram.end());
     FindView& view = context.view;
-    view.编辑框中控IP.set_content(dotted(reply, offset::ip));
-    view.编辑框子网掩码.set_content(dotted(reply, offset::mask));
-    view.编辑框网关.set_content(dotted(reply, offset::gateway));
-    view.编辑框服务器IP.set_content(dotted(reply, offset::server_ip));
-    view.编辑框远程端口.set_content(port_text(reply));
+    const NetworkParameters& p = reply.block.network;
+    view.编辑框中控IP.set_content(ipv4_text(p.ip));
+    view.编辑框子网掩码.set_content(ipv4_text(p.mask));
+    view.编辑框网关.set_content(ipv4_text(p.gateway));
+    view.编辑框服务器IP.set_content(ipv4_text(p.server_ip));
+    view.编辑框远程端口.set_content(std::to_string(p.port));
 }
 
 // Each line of the acknowledged controller shows the address just written at once, so the list
 // shows the segment as it now is. Only the code and MAC of an acknowledgement are the same on
 // every controller, so the address comes from the write, not from the rest of the datagram. (A
 // write takes every parameter from the fields, so the held block needs no change.)
-void show_acknowledged(FindContext& context, ByteView ack)
+void show_acknowledged(FindContext& context, const WriteAck& ack)
 {
     AppState& state = context.state;
-    if (mac_at(ack) != state.written_mac) return;
-    const std::string entry = list_entry(state.written_mac, state.written_ip);
+    if (mac_bytes(ack.mac) != state.written_mac) return;
+    const std::string entry = list_entry(ack.mac, state.written_ip);
     for (std::size_t i = 0; i < state.found_macs.size(); ++i)
         if (state.found_macs[i] == state.written_mac) {
             context.view.列表框中控IP.set_item_text(static_cast<int>(i), entry);
             state.found_ips[i] = state.written_ip;
         }
+}
+
+Mac mac_of_bytes(const Bytes& bytes)
+{
+    Mac mac{};
+    std::copy_n(bytes.begin(), std::min(mac.size(), bytes.size()), mac.begin());
+    return mac;
+}
+
+// The held block while it is a configuration reply of the selected controller.
+std::optional<ConfigReply> held_reply(const AppState& state)
+{
+    const std::optional<Reply> reply = decode_reply(state.held_block);
+    const auto* held = reply ? std::get_if<ConfigReply>(&*reply) : nullptr;
+    if (!held || !from_selected(state, held->mac)) return std::nullopt;
+    return *held;
 }
 
 // The MAC of another listed controller that shows `ip`; nullopt when none does.
@@ -120,7 +143,7 @@ void start_search(FindContext& context)
     context.view.编辑框中控IP.set_content("");
     context.view.编辑框子网掩码.set_content("");
     context.view.编辑框网关.set_content("");
-    broadcast(context, search_request());
+    broadcast(context, encode(SearchRequest{}));
 }
 
 void select_found_controller(FindContext& context)
@@ -129,42 +152,52 @@ void select_found_controller(FindContext& context)
     const int index = context.view.列表框中控IP.selection();
     if (index < 0 || static_cast<std::size_t>(index) >= context.state.found_macs.size()) return;
     context.state.selected_mac = context.state.found_macs[static_cast<std::size_t>(index)];
-    broadcast(context, read_request(context.state.selected_mac));
+    broadcast(context, encode(ReadRequest{mac_of_bytes(context.state.selected_mac), {}}));
 }
+
+namespace {
+
+// One overload per reply kind the window acts on; the rest (a reset's acknowledgement) pass.
+struct Arrival
+{
+    FindContext& context;
+    ByteView data;
+    void operator()(const SearchReply& reply) const
+    {
+        context.view.列表框中控IP.add_item(list_entry(reply.mac, reply.ip));
+        context.state.found_macs.push_back(mac_bytes(reply.mac));
+        context.state.found_ips.push_back(reply.ip);
+    }
+    void operator()(const ConfigReply& reply) const { accept_config_reply(context, data, reply); }
+    void operator()(const WriteAck& ack) const
+    {
+        show_acknowledged(context, ack);
+        context.boxes.message_box(msg_write_done);
+    }
+    void operator()(const WriteRefused& refused) const
+    {
+        // Without a word the operator would wait for an acknowledgement that never comes.
+        if (from_selected(context.state, refused.mac)) context.boxes.message_box(msg_write_refused);
+    }
+    void operator()(const ResetAck&) const {}
+};
+
+} // namespace
 
 void handle_config_datagram(FindContext& context, ByteView datagram)
 {
     // A message box below lets further datagrams in; work on this copy only.
     const Bytes data(datagram.begin(), datagram.end());
-    const std::optional<std::uint8_t> code = accepted_code(data);
-    if (!code) return;
-    switch (static_cast<ConfigCode>(*code)) {
-    case ConfigCode::search_reply:
-        context.view.列表框中控IP.add_item(search_entry(data));
-        context.state.found_macs.push_back(mac_at(data));
-        context.state.found_ips.push_back(ipv4_at(data, offset::search_ip));
-        break;
-    case ConfigCode::config_reply:
-        accept_config_reply(context, data);
-        break;
-    case ConfigCode::write_ack:
-        show_acknowledged(context, data);
-        context.boxes.message_box(msg_write_done);
-        break;
-    case ConfigCode::write_refused:
-        // Without a word the operator would wait for an acknowledgement that never comes.
-        if (from_selected(context.state, data)) context.boxes.message_box(msg_write_refused);
-        break;
-    default:
-        break;
-    }
+    if (const std::optional<Reply> reply = decode_reply(data))
+        std::visit(Arrival{context, data}, *reply);
 }
 
 void write_network_parameters(FindContext& context)
 {
     AppState& state = context.state;
     // A block from another controller, or none at all, would carry foreign hidden settings.
-    if (!is_config_reply_of(state.held_block, state.selected_mac)) {
+    const std::optional<ConfigReply> held = held_reply(state);
+    if (!held) {
         context.boxes.message_box(msg_read_first);
         return;
     }
@@ -177,13 +210,13 @@ void write_network_parameters(FindContext& context)
         return;
     }
     if (const std::optional<Bytes> other = listed_elsewhere(state, parameters->ip)) {
-        context.boxes.message_box(std::string(msg_address_taken) + mac_entry(*other) +
+        context.boxes.message_box(std::string(msg_address_taken) + mac_entry(mac_of_bytes(*other)) +
                                   std::string(msg_address_taken_end));
         return;
     }
     state.written_mac = state.selected_mac;
     state.written_ip = parameters->ip;
-    broadcast(context, write_request(state.held_block, state.selected_mac, *parameters));
+    broadcast(context, encode(write_request(*held, *parameters)));
 }
 
 } // namespace zk::discovery

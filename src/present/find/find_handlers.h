@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "base/sender.h"
-#include "discovery/config_datagram.h"
+#include "discovery/message.h"
 #include "present/app_state.h"
 #include "view/controls.h"
 #include "view/find_view.h"

@@ -1,6 +1,6 @@
 #include "present/find/find_watch.h"
 
-#include "discovery/config_datagram.h"
+#include "discovery/answer_rule.h"
 
 namespace zk::discovery {
 
@@ -8,48 +8,37 @@ namespace {
 
 using namespace std::chrono_literals;
 
+// The operator is told once; a window asks nothing again by itself.
 constexpr FindWatch::Time find_wait = 3s;
 
-constexpr std::uint8_t code_byte(ConfigCode code)
+// A search and a write wait for their answer; a read fills the fields when it comes.
+bool watched(const Request& request)
 {
-    return static_cast<std::uint8_t>(code);
-}
-
-// The request code a reply answers; nullopt for codes nobody waits on.
-std::optional<std::uint8_t> answered_request(std::uint8_t reply)
-{
-    if (reply == code_byte(ConfigCode::search_reply)) return code_byte(ConfigCode::search_request);
-    // A refused write was answered all the same.
-    if (reply == code_byte(ConfigCode::write_ack) || reply == code_byte(ConfigCode::write_refused))
-        return code_byte(ConfigCode::write_request);
-    return std::nullopt;
+    return std::holds_alternative<SearchRequest>(request) ||
+           std::holds_alternative<WriteRequest>(request);
 }
 
 } // namespace
 
 void FindWatch::sent(ByteView request, Time now)
 {
-    if (request.size() <= offset::code) return;
-    const std::uint8_t code = request[offset::code];
-    if (code == code_byte(ConfigCode::search_request) ||
-        code == code_byte(ConfigCode::write_request))
-        pending_.start(code, now + find_wait);
+    const std::optional<Request> decoded = decode_request(request);
+    if (decoded && watched(*decoded)) pending_.start(*decoded, now + find_wait);
 }
 
 bool FindWatch::arrived(ByteView datagram)
 {
-    const std::optional<std::uint8_t> code = accepted_code(datagram);
-    if (!code) return false;
-    const std::optional<std::uint8_t> request = answered_request(*code);
-    return request && pending_.answer(*request);
+    const std::optional<Reply> reply = decode_reply(datagram);
+    if (!reply) return false;
+    return pending_.answer_first([&](const Request& request) { return answers(request, *reply); })
+        .has_value();
 }
 
 void FindWatch::expire(Time now, MessageBoxes& boxes)
 {
-    for (const PendingRequests::Wait& wait : pending_.expire(now))
-        boxes.message_box(wait.key == code_byte(ConfigCode::search_request)
-                              ? msg_none_found
-                              : msg_write_unconfirmed);
+    for (const PendingWaits<Request>::Wait& wait : pending_.expire(now))
+        boxes.message_box(std::holds_alternative<SearchRequest>(wait.key) ? msg_none_found
+                                                                          : msg_write_unconfirmed);
 }
 
 } // namespace zk::discovery

@@ -7,6 +7,7 @@
 
 #include "base/bytes.h"
 #include "base/pending_requests.h"
+#include "discovery/message.h"
 #include "view/controls.h"
 
 namespace zk::discovery {
@@ -17,13 +18,13 @@ inline constexpr std::string_view msg_write_unconfirmed = "中控无应答，IP�
 class FindWatch
 {
 public:
-    using Time = PendingRequests::Time;
+    using Time = PendingWaits<Request>::Time;
 
     // A configuration request went out: a search or a write starts its wait.
     void sent(ByteView request, Time now);
-    // A configuration datagram arrived: a search reply ends the search's wait, an answer to a
-    // write (acknowledged or refused) the write's. True when it ended a wait, the only case in
-    // which next_deadline() changes.
+    // A configuration datagram arrived: it ends the wait of the request it answers (the answer
+    // rule: its kind and its MAC). True when it ended a wait, the only case in which
+    // next_deadline() changes.
     bool arrived(ByteView datagram);
     // Shows the message of every wait that has run out by `now`.
     void expire(Time now, MessageBoxes& boxes);
@@ -31,7 +32,7 @@ public:
     std::optional<Time> next_deadline() const { return pending_.next_deadline(); }
 
 private:
-    PendingRequests pending_;
+    PendingWaits<Request> pending_;
 };
 
 } // namespace zk::discovery

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "discovery/config_datagram.h"
 #include "support/memory_controls.h"
 
 namespace zk::discovery {
@@ -10,13 +9,15 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// A datagram of `length` bytes flagged as a configuration datagram, with `code` at offset 16.
-Bytes datagram(std::uint8_t code, std::size_t length = 285)
+// A datagram of `length` bytes flagged as a configuration datagram, with `code` at offset 16
+// and the MAC 00:00:00:00:00:`mac` at 17.
+Bytes datagram(std::uint8_t code, std::size_t length = 285, std::uint8_t mac = 0)
 {
     Bytes bytes(length, 0);
     const std::string_view flag = "CH9121_CFG_FLAG";
     std::copy(flag.begin(), flag.end(), bytes.begin());
     bytes[16] = code;
+    if (length > 22) bytes[22] = mac;
     return bytes;
 }
 
@@ -43,6 +44,9 @@ TEST(find_watch, tells_of_a_search_or_write_nobody_answers_within_three_seconds)
         {"write acknowledged", 0x01, datagram(0x81), 60s, {}},
         {"write refused", 0x01, datagram(0xC1), 60s, {}},
         {"write, a search reply is no answer", 0x01, datagram(0x84), 3s, unconfirmed},
+        // The answer rule: another controller's acknowledgement is no answer to this write.
+        {"write, another controller acknowledges", 0x01, datagram(0x81, 285, 7), 3s, unconfirmed},
+        {"search, any controller answers", 0x04, datagram(0x84, 285, 7), 60s, {}},
         {"a read is not watched", 0x02, std::nullopt, 60s, {}},
     };
     for (const Case& c : cases) {
