@@ -6,6 +6,7 @@
 #include "cli/outcome.h"
 #include "discovery/answer_rule.h"
 #include "discovery/config_datagram.h"
+#include "discovery/search_reply.h"
 
 namespace zk::cli {
 
@@ -13,13 +14,6 @@ namespace {
 
 // Reads in flight at once: a burst of broadcasts reaches every module of the segment.
 constexpr std::size_t reads_at_once = 32;
-
-discovery::Mac mac_of_bytes(const Bytes& bytes)
-{
-    discovery::Mac mac{};
-    std::copy_n(bytes.begin(), std::min(mac.size(), bytes.size()), mac.begin());
-    return mac;
-}
 
 } // namespace
 
@@ -77,7 +71,7 @@ std::map<Bytes, discovery::ConfigReply> ConfigClient::read_blocks(const std::vec
 {
     blocks_.clear();
     for (const Bytes& mac : macs)
-        blocks_[mac].first = discovery::ReadRequest{mac_of_bytes(mac), {}};
+        blocks_[mac].first = discovery::ReadRequest{discovery::mac_from(mac), {}};
     for (int attempt = 0; attempt <= timing_.retries; ++attempt) {
         std::vector<Bytes> missing;
         for (const auto& [mac, wanted] : blocks_)

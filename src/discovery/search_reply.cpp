@@ -17,6 +17,13 @@ std::optional<Mac> parse_module_mac(std::string_view text)
     return mac;
 }
 
+Mac mac_from(ByteView bytes)
+{
+    Mac mac{};
+    std::copy_n(bytes.begin(), std::min(mac.size(), bytes.size()), mac.begin());
+    return mac;
+}
+
 std::string mac_entry(const Mac& mac)
 {
     std::string text = "MAC:";

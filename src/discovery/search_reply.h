@@ -11,6 +11,9 @@ namespace zk::discovery {
 // A MAC as typed (the reading of base/values.h) in the datagram's fixed six bytes.
 std::optional<Mac> parse_module_mac(std::string_view text);
 
+// The first six bytes of a MAC held as a byte string, zeros where it is shorter.
+Mac mac_from(ByteView bytes);
+
 // "MAC:84:C2:E4:1:A:FF", the MAC as its line shows it.
 std::string mac_entry(const Mac& mac);
 

@@ -1,7 +1,6 @@
 // The find window on the Windows API: each button reaches its handler, a search nobody answers
 // is told, a taken port is told, and the found list takes answers in batches.
 #include "app/port_report.h"
-#include "discovery/config_datagram.h"
 #include "present/find/find_watch.h"
 #include "support/config_replies.h"
 #include "support/hex.h"
@@ -42,18 +41,17 @@ protected:
     FindWindow window{state, Ports{}, setup(), dispatcher};
 };
 
-constexpr int code(discovery::ConfigCode value)
-{
-    return static_cast<int>(value);
-}
+// The code bytes of the requests: search, read and write.
+constexpr int search_request = 0x04;
+constexpr int read_request = 0x02;
+constexpr int write_request = 0x01;
 
 TEST_F(find_window, each_button_and_the_list_reach_their_handlers)
 {
-    using enum discovery::ConfigCode;
     window.show();
     pump();
     click("按钮查找IP");
-    EXPECT_EQ(take_codes(), std::vector<int>{code(search_request)});
+    EXPECT_EQ(take_codes(), std::vector<int>{search_request});
 
     find_link().deliver(search_reply_of(mac_a, "0A 63 00 14"));
     pump_for(std::chrono::milliseconds(100));
@@ -62,12 +60,12 @@ TEST_F(find_window, each_button_and_the_list_reach_their_handlers)
     RECT first{};
     SendMessageW(list, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
     click_at_centre(list, {(first.left + first.right) / 2, (first.top + first.bottom) / 2});
-    EXPECT_EQ(take_codes(), std::vector<int>{code(read_request)});
+    EXPECT_EQ(take_codes(), std::vector<int>{read_request});
 
     find_link().deliver(config_reply_of(mac_a));
     EXPECT_EQ(text_of(window.control("编辑框中控IP")), "192.168.1.200");
     click("按钮设置IP");
-    EXPECT_EQ(take_codes(), std::vector<int>{code(write_request)});
+    EXPECT_EQ(take_codes(), std::vector<int>{write_request});
 
     const int enumerations = adapters.enumerations;
     click("按钮刷新");

@@ -101,13 +101,6 @@ void show_acknowledged(FindContext& context, const WriteAck& ack)
         }
 }
 
-Mac mac_of_bytes(const Bytes& bytes)
-{
-    Mac mac{};
-    std::copy_n(bytes.begin(), std::min(mac.size(), bytes.size()), mac.begin());
-    return mac;
-}
-
 // The held block while it is a configuration reply of the selected controller.
 std::optional<ConfigReply> held_reply(const AppState& state)
 {
@@ -152,7 +145,7 @@ void select_found_controller(FindContext& context)
     const int index = context.view.列表框中控IP.selection();
     if (index < 0 || static_cast<std::size_t>(index) >= context.state.found_macs.size()) return;
     context.state.selected_mac = context.state.found_macs[static_cast<std::size_t>(index)];
-    broadcast(context, encode(ReadRequest{mac_of_bytes(context.state.selected_mac), {}}));
+    broadcast(context, encode(ReadRequest{mac_from(context.state.selected_mac), {}}));
 }
 
 namespace {
@@ -210,7 +203,7 @@ void write_network_parameters(FindContext& context)
         return;
     }
     if (const std::optional<Bytes> other = listed_elsewhere(state, parameters->ip)) {
-        context.boxes.message_box(std::string(msg_address_taken) + mac_entry(mac_of_bytes(*other)) +
+        context.boxes.message_box(std::string(msg_address_taken) + mac_entry(mac_from(*other)) +
                                   std::string(msg_address_taken_end));
         return;
     }
