@@ -5,7 +5,7 @@
 #include "discovery/search_reply.h"
 #include "protocol/hs3_frame.h"
 #include "protocol/replies.h"
-#include "protocol/requests.h"
+#include "protocol/request.h"
 
 namespace {
 
@@ -50,7 +50,8 @@ BENCHMARK(decode_projector_codes);
 void build_volume_write_frame(benchmark::State& state)
 {
     for (auto _ : state)
-        benchmark::DoNotOptimize(zk::protocol::wrap_frame(zk::protocol::volume_write(7)));
+        benchmark::DoNotOptimize(
+            zk::protocol::wrap_frame(zk::protocol::encode_request(zk::protocol::WriteVolume{7})));
 }
 BENCHMARK(build_volume_write_frame);
 
@@ -61,8 +62,8 @@ void build_projector_codes_frame(benchmark::State& state)
     codes.parity = 2;
     codes.codes = {bytes({0x0A, 0xFF}), bytes({0x11}), Bytes{}, bytes({1, 2, 3})};
     for (auto _ : state)
-        benchmark::DoNotOptimize(
-            zk::protocol::wrap_frame(zk::protocol::projector_codes_write(codes)));
+        benchmark::DoNotOptimize(zk::protocol::wrap_frame(
+            zk::protocol::encode_request(zk::protocol::WriteProjectorCodes{codes})));
 }
 BENCHMARK(build_projector_codes_frame);
 

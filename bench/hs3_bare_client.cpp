@@ -20,7 +20,7 @@
 #include "base/values.h"
 #include "bench/inet_address.h"
 #include "protocol/hs3_frame.h"
-#include "protocol/requests.h"
+#include "protocol/request.h"
 
 namespace {
 
@@ -65,8 +65,8 @@ std::vector<zk::Bytes> card_frames(std::uint32_t first, int count)
 {
     std::vector<zk::Bytes> frames;
     for (int i = 0; i < count; ++i)
-        frames.push_back(*zk::protocol::wrap_frame(
-            zk::protocol::card_register(first + static_cast<unsigned>(i))));
+        frames.push_back(*zk::protocol::wrap_frame(zk::protocol::encode_request(
+            zk::protocol::RegisterCard{first + static_cast<unsigned>(i)})));
     return frames;
 }
 

@@ -13,7 +13,7 @@
 #include "bench/measure.h"
 #include "bench/summary.h"
 #include "protocol/hs3_frame.h"
-#include "protocol/requests.h"
+#include "protocol/request.h"
 
 namespace {
 
@@ -41,7 +41,8 @@ int ask(const char* host, int port, int times)
 {
     const int fd = socket(AF_INET, SOCK_DGRAM, 0);
     const sockaddr_in echo = bench::address_of(host, port);
-    const zk::Bytes frame = *zk::protocol::wrap_frame(zk::protocol::volume_read());
+    const zk::Bytes frame =
+        *zk::protocol::wrap_frame(zk::protocol::encode_request(zk::protocol::ReadVolume{}));
     unsigned char buffer[2048];
     std::vector<double> samples;
     for (int i = 0; i < times; ++i) {

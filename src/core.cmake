@@ -26,7 +26,7 @@ add_library(zk_core STATIC
     ${ZK_SRC}/protocol/hs3_frame.cpp
     ${ZK_SRC}/protocol/replies.cpp
     ${ZK_SRC}/protocol/request.cpp
-    ${ZK_SRC}/protocol/requests.cpp
+    ${ZK_SRC}/protocol/code_blocks.cpp
     ${ZK_SRC}/protocol/send_path.cpp
     ${ZK_SRC}/discovery/answer_rule.cpp
     ${ZK_SRC}/discovery/config_datagram.cpp

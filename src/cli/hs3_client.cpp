@@ -6,7 +6,7 @@
 #include "cli/outcome.h"
 #include "net/host_addresses.h"
 #include "protocol/answer_rule.h"
-#include "protocol/hs3_frame.h"
+#include "protocol/send_path.h"
 
 namespace zk::cli {
 
@@ -62,10 +62,15 @@ void Hs3Client::start(const protocol::Request& request)
 
 void Hs3Client::send(const protocol::Request& request)
 {
-    const std::optional<Bytes> frame = protocol::wrap_frame(protocol::encode_request(request));
-    if (!frame) refuse_input("the request is too long for one frame");
-    if (!endpoint_.send(address_, remote_port_, *frame))
-        throw Exit(exit_local_error, "cannot send to " + address_ + " (no route to it?)");
+    switch (protocol::send_request({endpoint_, address_, remote_port_}, request)) {
+    case protocol::SendOutcome::sent:
+        return;
+    case protocol::SendOutcome::payload_too_long:
+        refuse_input("the request is too long for one frame");
+    case protocol::SendOutcome::send_failed:
+        break;
+    }
+    throw Exit(exit_local_error, "cannot send to " + address_ + " (no route to it?)");
 }
 
 std::optional<protocol::Reply> Hs3Client::ask(const protocol::Request& request)

@@ -7,7 +7,7 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/context.h"
-#include "protocol/requests.h"
+#include "protocol/request.h"
 
 namespace zk::cli {
 

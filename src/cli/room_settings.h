@@ -16,7 +16,6 @@
 #include "cli/outcome.h"
 #include "protocol/replies.h"
 #include "protocol/request.h"
-#include "protocol/requests.h"
 
 namespace zk::cli {
 

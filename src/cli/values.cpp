@@ -6,16 +6,9 @@
 #include "base/printable.h"
 #include "base/text.h"
 #include "cli/outcome.h"
+#include "protocol/serial_line.h"
 
 namespace zk::cli {
-
-namespace {
-
-constexpr std::array<std::uint32_t, 10> baud_rates = {1200,  2400,  4800,   9600,  19200,
-                                                      38400, 57600, 115200, 17200, 345600};
-constexpr std::array<std::string_view, 3> parity_names = {"none", "odd", "even"};
-
-} // namespace
 
 std::string quote_back(std::string_view text)
 {
@@ -64,8 +57,8 @@ Bytes parse_code(std::string_view text, std::string_view field)
 
 std::uint8_t parse_parity(std::string_view text, std::string_view field)
 {
-    for (std::size_t i = 0; i < parity_names.size(); ++i) {
-        if (text == parity_names[i] || text == std::to_string(i))
+    for (std::size_t i = 0; i < protocol::parity_names.size(); ++i) {
+        if (text == protocol::parity_names[i] || text == std::to_string(i))
             return static_cast<std::uint8_t>(i);
     }
     refuse_input(std::string(field) + ": expected none, odd or even, not " + quote_back(text));
@@ -73,16 +66,16 @@ std::uint8_t parse_parity(std::string_view text, std::string_view field)
 
 std::string parity_text(std::uint8_t parity)
 {
-    if (parity < parity_names.size()) return std::string(parity_names[parity]);
+    if (parity < protocol::parity_names.size()) return std::string(protocol::parity_names[parity]);
     return std::to_string(parity);
 }
 
 std::uint32_t parse_baud(std::string_view text, std::string_view field)
 {
     std::string offered;
-    for (std::uint32_t rate : baud_rates) {
-        if (text == std::to_string(rate)) return rate;
-        offered += (offered.empty() ? "" : ", ") + std::to_string(rate);
+    for (std::string_view rate : protocol::baud_rates) {
+        if (text == rate) return *parse_decimal(rate, 0xFFFFFF);
+        offered += (offered.empty() ? "" : ", ") + std::string(rate);
     }
     refuse_input(std::string(field) + ": expected one of " + offered + ", not " + quote_back(text));
 }

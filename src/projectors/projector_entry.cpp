@@ -2,8 +2,8 @@
 
 #include <string_view>
 
-#include "protocol/requests.h"
-#include "view/layout.h"
+#include "protocol/request.h"
+#include "protocol/serial_line.h"
 
 namespace zk::protocol {
 
@@ -16,11 +16,9 @@ std::string entry_name(const ProjectorEntry& entry)
 
 bool baud_selectable(std::uint32_t baud)
 {
-    const view::ControlLayout* list =
-        view::find_control(view::settings_window_layout(), "组合框波特率");
     const std::string text = std::to_string(baud);
-    for (std::string_view item : list->items) {
-        if (item == text && item != "0") return true;
+    for (std::string_view rate : baud_rates) {
+        if (rate == text) return true;
     }
     return false;
 }
@@ -29,7 +27,7 @@ std::optional<std::string> entry_problem(const ProjectorEntry& entry, bool libra
 {
     if (!baud_selectable(entry.baud))
         return "baud " + std::to_string(entry.baud) + " is not one of the page's rates";
-    if (entry.parity > 2)
+    if (entry.parity >= parity_names.size())
         return "parity " + std::to_string(entry.parity) + " is not none, odd or even";
     if (!projector_codes_fit(entry.codes))
         return "the four codes hold more than " + std::to_string(projector_code_capacity) +

@@ -9,6 +9,7 @@
 #include "base/program_folder.h"
 #include "base/values.h"
 #include "protocol/code_text.h"
+#include "protocol/serial_line.h"
 
 namespace zk::projectors {
 
@@ -16,7 +17,6 @@ namespace {
 
 using nlohmann::json;
 
-constexpr std::array<const char*, 3> parity_names = {"none", "odd", "even"};
 constexpr std::array<const char*, 4> code_keys = {"power_on", "power_off", "video", "computer"};
 
 std::string optional_text(const JsonAt& object, const char* key, bool required)
@@ -38,8 +38,8 @@ std::uint8_t parity_field(const JsonAt& object)
 {
     const JsonAt parity = object["parity"];
     const std::string name = parity.text();
-    for (std::size_t i = 0; i < parity_names.size(); ++i) {
-        if (name == parity_names[i]) return static_cast<std::uint8_t>(i);
+    for (std::size_t i = 0; i < protocol::parity_names.size(); ++i) {
+        if (name == protocol::parity_names[i]) return static_cast<std::uint8_t>(i);
     }
     parity.refuse("expected none, odd or even, not \"" + name + "\"");
 }
@@ -113,7 +113,9 @@ nlohmann::ordered_json entry_to_json(const ProjectorEntry& entry)
     if (!entry.family.empty()) out["family"] = entry.family;
     if (!entry.models.empty()) out["models"] = entry.models;
     out["baud"] = entry.baud;
-    out["parity"] = entry.parity < parity_names.size() ? parity_names[entry.parity] : "?";
+    out["parity"] = entry.parity < protocol::parity_names.size()
+                        ? std::string(protocol::parity_names[entry.parity])
+                        : "?";
     out["codes"] = codes;
     if (!entry.sources.empty()) out["sources"] = entry.sources;
     if (!entry.confidence.empty()) out["confidence"] = entry.confidence;

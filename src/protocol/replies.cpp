@@ -1,5 +1,6 @@
 #include "protocol/replies.h"
 
+#include "protocol/code_blocks.h"
 #include "protocol/codes.h"
 
 namespace zk::protocol {
@@ -7,7 +8,6 @@ namespace zk::protocol {
 namespace {
 
 constexpr std::size_t code_blocks_offset = 15;
-constexpr std::size_t max_code_blocks = 4;
 
 // A datagram that has passed the frame check: byte 8 (the operation) is always present, every
 // later byte only when `has` says so.
@@ -112,29 +112,12 @@ std::optional<Reply> decode_fingerprint_count(Frame f)
     return FingerprintCount{static_cast<std::uint16_t>(read_be16(f.b, 9))};
 }
 
-// Blocks follow one another from offset 15; the walk stops at the first block whose mark,
-// count or code bytes are not all there.
-std::vector<Bytes> decode_code_blocks(Frame f)
-{
-    std::vector<Bytes> codes;
-    std::size_t p = code_blocks_offset;
-    while (codes.size() < max_code_blocks && f.has(p + 3)) {
-        if (f.b[p] != code_block_mark || f.b[p + 1] != code_block_mark) break;
-        const std::size_t k = f.b[p + 2];
-        p += 3;
-        if (!f.has(p + k)) break;
-        codes.emplace_back(f.b.begin() + static_cast<std::ptrdiff_t>(p),
-                           f.b.begin() + static_cast<std::ptrdiff_t>(p + k));
-        p += k;
-    }
-    return codes;
-}
-
 std::optional<Reply> decode_projector_codes(Frame f)
 {
     if (f.op() == op_ack) return ProjectorCodesAck{};
     if (f.op() != op_read) return std::nullopt;
-    ProjectorCodesData data{std::nullopt, std::nullopt, decode_code_blocks(f)};
+    ProjectorCodesData data{std::nullopt, std::nullopt,
+                            read_code_blocks(f.b, code_blocks_offset).codes};
     if (f.has(12)) data.baud = read_be24(f.b, 9);
     if (f.has(13)) data.parity = f.b[12];
     return data;
@@ -173,16 +156,13 @@ Bytes payload_of(const ProjectorCodesData& data)
 {
     Bytes out{byte_of(Command::projector_codes), op_read};
     if (!data.baud) return out;
-    append_be(out, *data.baud & 0xFFFFFF, 3);
-    if (!data.parity) return out;
-    out.insert(out.end(), {*data.parity, data_bits, stop_bits});
-    for (std::size_t i = 0; i < data.codes.size() && i < max_code_blocks; ++i) {
-        const Bytes& block = data.codes[i];
-        if (block.size() > 0xFF || out.size() + 3 + block.size() > max_payload) break;
-        out.insert(out.end(), {code_block_mark, code_block_mark});
-        out.push_back(static_cast<std::uint8_t>(block.size()));
-        out.insert(out.end(), block.begin(), block.end());
+    if (!data.parity) {
+        append_be(out, *data.baud & 0xFFFFFF, 3);
+        return out;
     }
+    append_serial_settings(out, *data.baud, *data.parity);
+    const std::span<const Bytes> codes(data.codes);
+    append_code_blocks(out, codes.first(codes_that_fit(codes, out.size())));
     return out;
 }
 

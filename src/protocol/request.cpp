@@ -3,39 +3,97 @@
 #include <algorithm>
 #include <array>
 
+#include "protocol/code_blocks.h"
 #include "protocol/codes.h"
 
 namespace zk::protocol {
 
 namespace {
 
-// One overload per request kind, so the visit cannot miss one; the bytes come from the builders.
+Bytes with_card(Bytes head, std::uint32_t card)
+{
+    append_be(head, card, 4);
+    return head;
+}
+
+constexpr std::uint8_t registry = byte_of(Command::registry);
+
+// One overload per request kind, so the visit cannot miss one.
 struct PayloadOf
 {
-    Bytes operator()(const ReadVolume&) const { return volume_read(); }
-    Bytes operator()(const WriteVolume& r) const { return volume_write(r.volume); }
-    Bytes operator()(const ReadTimings&) const { return timings_read(); }
+    Bytes operator()(const ReadVolume&) const
+    {
+        return {byte_of(Command::volume), op_read, volume_channel};
+    }
+    Bytes operator()(const WriteVolume& r) const
+    {
+        return {byte_of(Command::volume), op_write, volume_channel, r.volume};
+    }
+    Bytes operator()(const ReadTimings&) const { return {byte_of(Command::timings), op_read}; }
     Bytes operator()(const WriteTimings& r) const
     {
-        return timings_write(r.screen, r.warm_up, r.cool_down);
+        return {byte_of(Command::timings), op_write, timings_tag, r.screen, r.warm_up, r.cool_down};
     }
-    Bytes operator()(const ReadControllerId&) const { return controller_id_read(); }
-    Bytes operator()(const WriteControllerId& r) const { return controller_id_write(r.id); }
-    Bytes operator()(const SetAuthorisation& r) const { return authorisation_write(r.paused); }
-    Bytes operator()(const AwaitCard&) const { return card_read(); }
-    Bytes operator()(const ReadCardCount&) const { return card_count_read(); }
-    Bytes operator()(const LookUpCard& r) const { return card_lookup(r.card); }
-    Bytes operator()(const RegisterCard& r) const { return card_register(r.card); }
-    Bytes operator()(const DeleteCard& r) const { return card_delete(r.card); }
-    Bytes operator()(const EnrolFingerprint&) const { return fingerprint_enrol(); }
-    Bytes operator()(const DeleteFingerprint&) const { return fingerprint_delete(); }
-    Bytes operator()(const ReadSwipeMode&) const { return swipe_mode_read(); }
-    Bytes operator()(const WriteSwipeMode& r) const { return swipe_mode_write(r.swipe_card); }
-    Bytes operator()(const ReadFingerprintCount&) const { return fingerprint_count_read(); }
-    Bytes operator()(const ReadProjectorCodes&) const { return projector_codes_read(); }
+    Bytes operator()(const ReadControllerId&) const
+    {
+        return {byte_of(Command::controller_id), op_read};
+    }
+    Bytes operator()(const WriteControllerId& r) const
+    {
+        Bytes payload{byte_of(Command::controller_id), op_write};
+        append_be(payload, r.id, 2);
+        return payload;
+    }
+    Bytes operator()(const SetAuthorisation& r) const
+    {
+        return {byte_of(Command::authorisation), op_write,
+                r.paused ? authorisation_paused : authorisation_resumed};
+    }
+    Bytes operator()(const AwaitCard&) const { return {registry, op_read, registry_read::card}; }
+    Bytes operator()(const ReadCardCount&) const
+    {
+        return {registry, op_read, registry_read::count};
+    }
+    Bytes operator()(const LookUpCard& r) const
+    {
+        return with_card({registry, op_read, registry_read::lookup}, r.card);
+    }
+    Bytes operator()(const RegisterCard& r) const
+    {
+        return with_card({registry, op_write, registry_write::card}, r.card);
+    }
+    Bytes operator()(const DeleteCard& r) const
+    {
+        return with_card({registry, op_write, registry_write::delete_card}, r.card);
+    }
+    Bytes operator()(const EnrolFingerprint&) const
+    {
+        return {registry, op_write, registry_write::enrol_fingerprint, 0x01};
+    }
+    Bytes operator()(const DeleteFingerprint&) const
+    {
+        return {registry, op_write, registry_write::delete_fingerprint};
+    }
+    Bytes operator()(const ReadSwipeMode&) const { return {byte_of(Command::swipe_mode), op_read}; }
+    Bytes operator()(const WriteSwipeMode& r) const
+    {
+        return {byte_of(Command::swipe_mode), op_write,
+                r.swipe_card ? swipe_card_mode : public_mode};
+    }
+    Bytes operator()(const ReadFingerprintCount&) const
+    {
+        return {byte_of(Command::fingerprint_count), op_read};
+    }
+    Bytes operator()(const ReadProjectorCodes&) const
+    {
+        return {byte_of(Command::projector_codes), op_read};
+    }
     Bytes operator()(const WriteProjectorCodes& r) const
     {
-        return projector_codes_write(r.settings);
+        Bytes payload{byte_of(Command::projector_codes), op_write};
+        append_serial_settings(payload, r.settings.baud, r.settings.parity);
+        append_code_blocks(payload, r.settings.codes);
+        return payload;
     }
 };
 
@@ -74,28 +132,9 @@ bool is(ByteView p, std::initializer_list<std::uint8_t> head, std::size_t size)
 // Fixed part of a projector-codes write: command, operation, rate (3), parity, data, stop bits.
 constexpr std::size_t code_blocks_start = 8;
 
-// The four code blocks of a projector-codes write, or nullopt unless they fill the payload.
-std::optional<std::array<Bytes, 4>> code_blocks(ByteView p)
-{
-    std::array<Bytes, 4> codes;
-    std::size_t at = code_blocks_start;
-    for (Bytes& code : codes) {
-        if (at + 3 > p.size() || p[at] != code_block_mark || p[at + 1] != code_block_mark)
-            return std::nullopt;
-        const std::size_t count = p[at + 2];
-        at += 3;
-        if (at + count > p.size()) return std::nullopt;
-        const auto first = p.begin() + static_cast<std::ptrdiff_t>(at);
-        code.assign(first, first + static_cast<std::ptrdiff_t>(count));
-        at += count;
-    }
-    if (at != p.size()) return std::nullopt;
-    return codes;
-}
-
 std::optional<Request> decode_registry(ByteView p)
 {
-    const std::uint8_t c = byte_of(Command::registry);
+    const std::uint8_t c = registry;
     if (is(p, {c, op_read, registry_read::card}, 3)) return AwaitCard{};
     if (is(p, {c, op_read, registry_read::count}, 3)) return ReadCardCount{};
     if (is(p, {c, op_read, registry_read::lookup}, 7)) return LookUpCard{read_be32(p, 3)};
@@ -110,9 +149,11 @@ std::optional<Request> decode_projector_codes(ByteView p)
 {
     if (is(p, {byte_of(Command::projector_codes), op_read}, 2)) return ReadProjectorCodes{};
     if (p.size() < code_blocks_start || p[1] != op_write) return std::nullopt;
-    const std::optional<std::array<Bytes, 4>> codes = code_blocks(p);
-    if (!codes) return std::nullopt;
-    return WriteProjectorCodes{{read_be24(p, 2), p[5], *codes}};
+    CodeBlocks blocks = read_code_blocks(p, code_blocks_start);
+    if (blocks.codes.size() != code_count || blocks.end != p.size()) return std::nullopt;
+    WriteProjectorCodes write{{read_be24(p, 2), p[5], {}}};
+    std::move(blocks.codes.begin(), blocks.codes.end(), write.settings.codes.begin());
+    return write;
 }
 
 std::optional<Request> decode_settings(ByteView p)

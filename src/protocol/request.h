@@ -6,7 +6,7 @@
 #include <variant>
 
 #include "base/bytes.h"
-#include "protocol/requests.h"
+#include "protocol/code_blocks.h"
 
 namespace zk::protocol {
 

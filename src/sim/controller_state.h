@@ -11,7 +11,7 @@
 #include <nlohmann/json.hpp>
 
 #include "base/json_reading.h"
-#include "protocol/requests.h"
+#include "protocol/request.h"
 
 namespace zk::sim {
 

@@ -1,14 +1,13 @@
 #include "view/layout.h"
 
+#include "protocol/serial_line.h"
+
 namespace zk::view {
 
 namespace {
 
 using enum Kind;
 
-constexpr std::string_view baud_items[] = {"0",     "1200",  "2400",   "4800",  "9600",  "19200",
-                                           "38400", "57600", "115200", "17200", "345600"};
-constexpr std::string_view parity_items[] = {"无校验", "奇校验", "偶校验"};
 constexpr std::string_view pages[] = {"基本参数", "投影机码", "授权管理"};
 constexpr std::string_view code_choices[] = {"开码", "关码", "视频码", "电脑码"};
 
@@ -44,9 +43,25 @@ constexpr ControlLayout settings_controls[] = {
     {"UDP", endpoint, "", {685, 104, 26, 26}, tabs, 0},
     // Page 2, "投影机码".
     {"标签6", label, "波特率", {64, 39, 80, 24}, tabs, 1},
-    {"组合框波特率", combo, "", {166, 40, 120, 20}, tabs, 1, Input::any, false, baud_items},
+    {"组合框波特率",
+     combo,
+     "",
+     {166, 40, 120, 20},
+     tabs,
+     1,
+     Input::any,
+     false,
+     protocol::baud_items},
     {"标签7", label, "校验方式", {462, 39, 80, 24}, tabs, 1},
-    {"组合框校验方式", combo, "", {554, 40, 100, 20}, tabs, 1, Input::any, false, parity_items},
+    {"组合框校验方式",
+     combo,
+     "",
+     {554, 40, 100, 20},
+     tabs,
+     1,
+     Input::any,
+     false,
+     protocol::parity_items},
     {"标签2", label, "投影机开码", {64, 81, 66, 24}, tabs, 1},
     {"编辑框开机码", edit, "", {166, 83, 488, 24}, tabs, 1},
     {"标签9", label, "投影机关码", {64, 127, 80, 24}, tabs, 1},

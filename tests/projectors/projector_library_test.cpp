@@ -8,7 +8,7 @@
 
 #include "base/values.h"
 #include "protocol/code_text.h"
-#include "protocol/requests.h"
+#include "protocol/request.h"
 
 namespace zk::projectors {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "protocol/requests.h"
+#include "protocol/request.h"
 #include "support/hex.h"
 
 namespace zk::protocol {

@@ -1,4 +1,4 @@
-#include "protocol/requests.h"
+#include "protocol/request.h"
 
 #include <array>
 #include <string>
@@ -15,6 +15,16 @@ namespace {
 using zk::test::from_hex;
 using zk::test::to_hex;
 
+Bytes e(const Request& request)
+{
+    return encode_request(request);
+}
+
+Bytes codes_write(const ProjectorCodes& settings)
+{
+    return encode_request(WriteProjectorCodes{settings});
+}
+
 struct Case
 {
     const char* name;
@@ -25,34 +35,34 @@ struct Case
 TEST(requests, build_every_payload_of_the_command_table)
 {
     const Case cases[] = {
-        {"volume_read", volume_read(), "A8 00 01"},
-        {"volume_write 5", volume_write(5), "A8 C5 01 05"},
-        {"volume_write 7", volume_write(7), "A8 C5 01 07"},
-        {"volume_write 0", volume_write(0), "A8 C5 01 00"},
-        {"timings_read", timings_read(), "41 00"},
-        {"timings_write", timings_write(30, 60, 90), "41 C5 02 1E 3C 5A"},
-        {"controller_id_read", controller_id_read(), "92 00"},
-        {"controller_id_write 300", controller_id_write(300), "92 C5 01 2C"},
-        {"controller_id_write 65535", controller_id_write(65535), "92 C5 FF FF"},
-        {"controller_id_write 0", controller_id_write(0), "92 C5 00 00"},
-        {"controller_id_write 0x1170", controller_id_write(0x1170), "92 C5 11 70"},
-        {"authorisation pause", authorisation_write(true), "A4 C5 01"},
-        {"authorisation resume", authorisation_write(false), "A4 C5 00"},
-        {"card_read", card_read(), "A5 00 00"},
-        {"card_count_read", card_count_read(), "A5 00 01"},
-        {"card_lookup", card_lookup(1234567), "A5 00 02 00 12 D6 87"},
-        {"card_register", card_register(1234567), "A5 C5 00 00 12 D6 87"},
-        {"card_delete", card_delete(1234567), "A5 C5 03 00 12 D6 87"},
-        {"card_register 12345678", card_register(12345678), "A5 C5 00 00 BC 61 4E"},
-        {"card_lookup max", card_lookup(4294967295u), "A5 00 02 FF FF FF FF"},
-        {"card_delete 0", card_delete(0), "A5 C5 03 00 00 00 00"},
-        {"fingerprint_enrol", fingerprint_enrol(), "A5 C5 01 01"},
-        {"fingerprint_delete", fingerprint_delete(), "A5 C5 02"},
-        {"swipe_mode_read", swipe_mode_read(), "A6 00"},
-        {"swipe_mode_write card", swipe_mode_write(true), "A6 C5 00"},
-        {"swipe_mode_write public", swipe_mode_write(false), "A6 C5 02"},
-        {"fingerprint_count_read", fingerprint_count_read(), "A9 00"},
-        {"projector_codes_read", projector_codes_read(), "45 00"},
+        {"volume_read", e(ReadVolume{}), "A8 00 01"},
+        {"volume_write 5", e(WriteVolume{5}), "A8 C5 01 05"},
+        {"volume_write 7", e(WriteVolume{7}), "A8 C5 01 07"},
+        {"volume_write 0", e(WriteVolume{0}), "A8 C5 01 00"},
+        {"timings_read", e(ReadTimings{}), "41 00"},
+        {"timings_write", e(WriteTimings{30, 60, 90}), "41 C5 02 1E 3C 5A"},
+        {"controller_id_read", e(ReadControllerId{}), "92 00"},
+        {"controller_id_write 300", e(WriteControllerId{300}), "92 C5 01 2C"},
+        {"controller_id_write 65535", e(WriteControllerId{65535}), "92 C5 FF FF"},
+        {"controller_id_write 0", e(WriteControllerId{0}), "92 C5 00 00"},
+        {"controller_id_write 0x1170", e(WriteControllerId{0x1170}), "92 C5 11 70"},
+        {"authorisation pause", e(SetAuthorisation{true}), "A4 C5 01"},
+        {"authorisation resume", e(SetAuthorisation{false}), "A4 C5 00"},
+        {"card_read", e(AwaitCard{}), "A5 00 00"},
+        {"card_count_read", e(ReadCardCount{}), "A5 00 01"},
+        {"card_lookup", e(LookUpCard{1234567}), "A5 00 02 00 12 D6 87"},
+        {"card_register", e(RegisterCard{1234567}), "A5 C5 00 00 12 D6 87"},
+        {"card_delete", e(DeleteCard{1234567}), "A5 C5 03 00 12 D6 87"},
+        {"card_register 12345678", e(RegisterCard{12345678}), "A5 C5 00 00 BC 61 4E"},
+        {"card_lookup max", e(LookUpCard{4294967295u}), "A5 00 02 FF FF FF FF"},
+        {"card_delete 0", e(DeleteCard{0}), "A5 C5 03 00 00 00 00"},
+        {"fingerprint_enrol", e(EnrolFingerprint{}), "A5 C5 01 01"},
+        {"fingerprint_delete", e(DeleteFingerprint{}), "A5 C5 02"},
+        {"swipe_mode_read", e(ReadSwipeMode{}), "A6 00"},
+        {"swipe_mode_write card", e(WriteSwipeMode{true}), "A6 C5 00"},
+        {"swipe_mode_write public", e(WriteSwipeMode{false}), "A6 C5 02"},
+        {"fingerprint_count_read", e(ReadFingerprintCount{}), "A9 00"},
+        {"projector_codes_read", e(ReadProjectorCodes{}), "45 00"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.payload, from_hex(c.expected)) << c.name << ": " << to_hex(c.payload);
@@ -66,20 +76,20 @@ ProjectorCodes codes(std::uint32_t baud, std::uint8_t parity, std::array<Bytes, 
 TEST(requests, projector_codes_write_lays_out_serial_settings_and_code_blocks)
 {
     const Case cases[] = {
-        {"9600 none, no codes", projector_codes_write(codes(9600, 0)),
+        {"9600 none, no codes", codes_write(codes(9600, 0)),
          "45 C5 00 25 80 00 08 01 CE CE 00 CE CE 00 CE CE 00 CE CE 00"},
-        {"115200 even", projector_codes_write(codes(115200, 2)),
+        {"115200 even", codes_write(codes(115200, 2)),
          "45 C5 01 C2 00 02 08 01 CE CE 00 CE CE 00 CE CE 00 CE CE 00"},
-        {"345600 odd", projector_codes_write(codes(345600, 1)),
+        {"345600 odd", codes_write(codes(345600, 1)),
          "45 C5 05 46 00 01 08 01 CE CE 00 CE CE 00 CE CE 00 CE CE 00"},
-        {"17200", projector_codes_write(codes(17200, 0)),
+        {"17200", codes_write(codes(17200, 0)),
          "45 C5 00 43 30 00 08 01 CE CE 00 CE CE 00 CE CE 00 CE CE 00"},
-        {"nothing chosen", projector_codes_write(codes(0, 0xFF)),
+        {"nothing chosen", codes_write(codes(0, 0xFF)),
          "45 C5 00 00 00 FF 08 01 CE CE 00 CE CE 00 CE CE 00 CE CE 00"},
-        {"baud beyond 24 bits", projector_codes_write(codes(0x01002580, 0)),
+        {"baud beyond 24 bits", codes_write(codes(0x01002580, 0)),
          "45 C5 00 25 80 00 08 01 CE CE 00 CE CE 00 CE CE 00 CE CE 00"},
         {"codes in order power-on, power-off, video, computer",
-         projector_codes_write(codes(
+         codes_write(codes(
              1200, 0, {from_hex("AA 01 05"), from_hex("7E 30 30 0D"), Bytes{}, from_hex("CE")})),
          "45 C5 00 04 B0 00 08 01 CE CE 03 AA 01 05 CE CE 04 7E 30 30 0D CE CE 00 CE CE 01 CE"},
     };
@@ -87,7 +97,7 @@ TEST(requests, projector_codes_write_lays_out_serial_settings_and_code_blocks)
         EXPECT_EQ(c.payload, from_hex(c.expected)) << c.name << ": " << to_hex(c.payload);
 
     // A 256-byte code keeps the low 8 bits of its count but all of its bytes.
-    const Bytes long_code = projector_codes_write(codes(0, 0, {Bytes(256, 0x11)}));
+    const Bytes long_code = codes_write(codes(0, 0, {Bytes(256, 0x11)}));
     ASSERT_EQ(long_code.size(), 20u + 256u);
     EXPECT_EQ(to_hex(ByteView(long_code).subspan(8, 4)), "CE CE 00 11");
     EXPECT_EQ(to_hex(ByteView(long_code).last(12)), "11 11 11 CE CE 00 CE CE 00 CE CE 00");
@@ -96,20 +106,20 @@ TEST(requests, projector_codes_write_lays_out_serial_settings_and_code_blocks)
 TEST(requests, frame_on_the_wire_as_documented)
 {
     const Case cases[] = {
-        {"fingerprint count", fingerprint_count_read(), "48 53 33 FF 05 00 00 A9 00 AC"},
-        {"volume read", volume_read(), "48 53 33 FF 06 00 00 A8 00 01 AF"},
-        {"volume write 5", volume_write(5), "48 53 33 FF 07 00 00 A8 C5 01 05 6E"},
-        {"controller id 300", controller_id_write(300), "48 53 33 FF 07 00 00 92 C5 01 2C 7D"},
-        {"card lookup", card_lookup(1234567), "48 53 33 FF 0A 00 00 A5 00 02 00 12 D6 87 EE"},
-        {"identity read", controller_id_read(), "48 53 33 FF 05 00 00 92 00 97"},
-        {"timings write", timings_write(30, 60, 90), "48 53 33 FF 09 00 00 41 C5 02 1E 3C 5A F7"},
-        {"swipe-card power-on", swipe_mode_write(true), "48 53 33 FF 06 00 00 A6 C5 00 65"},
-        {"projector codes", projector_codes_write(codes(9600, 0)),
+        {"fingerprint count", e(ReadFingerprintCount{}), "48 53 33 FF 05 00 00 A9 00 AC"},
+        {"volume read", e(ReadVolume{}), "48 53 33 FF 06 00 00 A8 00 01 AF"},
+        {"volume write 5", e(WriteVolume{5}), "48 53 33 FF 07 00 00 A8 C5 01 05 6E"},
+        {"controller id 300", e(WriteControllerId{300}), "48 53 33 FF 07 00 00 92 C5 01 2C 7D"},
+        {"card lookup", e(LookUpCard{1234567}), "48 53 33 FF 0A 00 00 A5 00 02 00 12 D6 87 EE"},
+        {"identity read", e(ReadControllerId{}), "48 53 33 FF 05 00 00 92 00 97"},
+        {"timings write", e(WriteTimings{30, 60, 90}), "48 53 33 FF 09 00 00 41 C5 02 1E 3C 5A F7"},
+        {"swipe-card power-on", e(WriteSwipeMode{true}), "48 53 33 FF 06 00 00 A6 C5 00 65"},
+        {"projector codes", codes_write(codes(9600, 0)),
          "48 53 33 FF 17 00 00 45 C5 00 25 80 00 08 01 CE CE 00 CE CE 00 CE CE 00 CE CE 00 3B"},
-        {"card register", card_register(1234567), "48 53 33 FF 0A 00 00 A5 C5 00 00 12 D6 87 29"},
-        {"card count", card_count_read(), "48 53 33 FF 06 00 00 A5 00 01 A2"},
-        {"fingerprint enrol", fingerprint_enrol(), "48 53 33 FF 07 00 00 A5 C5 01 01 67"},
-        {"authorisation pause", authorisation_write(true), "48 53 33 FF 06 00 00 A4 C5 01 66"},
+        {"card register", e(RegisterCard{1234567}), "48 53 33 FF 0A 00 00 A5 C5 00 00 12 D6 87 29"},
+        {"card count", e(ReadCardCount{}), "48 53 33 FF 06 00 00 A5 00 01 A2"},
+        {"fingerprint enrol", e(EnrolFingerprint{}), "48 53 33 FF 07 00 00 A5 C5 01 01 67"},
+        {"authorisation pause", e(SetAuthorisation{true}), "48 53 33 FF 06 00 00 A4 C5 01 66"},
     };
     for (const Case& c : cases) {
         const auto frame = wrap_frame(c.payload);

@@ -7,7 +7,7 @@
 #include "discovery/message.h"
 #include "protocol/hs3_frame.h"
 #include "protocol/replies.h"
-#include "protocol/requests.h"
+#include "protocol/request.h"
 #include "support/hex.h"
 #include "support/udp_probe.h"
 #include "support/under_wine.h"
@@ -167,7 +167,9 @@ TEST(command_face, each_controller_keeps_its_own_state_and_answers_from_its_own_
     const std::string addresses[] = {"127.0.0.2", "127.0.0.3", "127.0.0.4"};
     UdpProbe tool;
     for (std::uint8_t i = 0; i < 3; ++i)
-        tool.send_to(addresses[i], port, *protocol::wrap_frame(protocol::volume_write(11 + i)));
+        tool.send_to(addresses[i], port,
+                     *protocol::wrap_frame(protocol::encode_request(
+                         protocol::WriteVolume{static_cast<std::uint8_t>(11 + i)})));
     ASSERT_TRUE(tool.wait_for(3));
     for (const std::string& address : addresses)
         tool.send_to(address, port, from_hex("48 53 33 FF 06 00 00 A8 00 01 AF")); // volume read

@@ -6,7 +6,7 @@
 #include "base/text.h"
 #include "base/values.h"
 #include "protocol/code_text.h"
-#include "protocol/requests.h"
+#include "protocol/request.h"
 
 namespace zk::commands {
 
