@@ -4,12 +4,17 @@
 
 namespace zk {
 
+inline constexpr int find_local_port = 60000;     // where the modules' configuration replies arrive
+inline constexpr int config_remote_port = 50000;  // the modules' configuration port (broadcast)
+inline constexpr int settings_local_port = 16006; // where the controllers' HS3 answers arrive
+inline constexpr int hs3_remote_port = 16006;     // the controllers' command port
+
 struct Ports
 {
-    int find_local = 60000;     // find window's endpoint
-    int config_remote = 50000;  // network modules' configuration port (broadcast)
-    int settings_local = 16006; // settings window's endpoint
-    int hs3_remote = 16006;     // controllers' command port
+    int find_local = find_local_port;         // find window's endpoint
+    int config_remote = config_remote_port;   // network modules' configuration port
+    int settings_local = settings_local_port; // settings window's endpoint
+    int hs3_remote = hs3_remote_port;         // controllers' command port
 };
 
 } // namespace zk

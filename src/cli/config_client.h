@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/bytes.h"
+#include "base/ports.h"
 #include "cli/event_wait.h"
 #include "discovery/message.h"
 #include "net/datagram_endpoint.h"
@@ -17,9 +18,9 @@ namespace zk::cli {
 
 struct ConfigTarget
 {
-    int local_port = 60000;  // where the modules' answers arrive
-    int remote_port = 50000; // the modules' configuration port
-    int interface_index = 0; // adapter broadcasts leave through; 0 the default route
+    int local_port = find_local_port;     // where the modules' answers arrive
+    int remote_port = config_remote_port; // the modules' configuration port
+    int interface_index = 0;              // adapter broadcasts leave through; 0 the default route
 };
 
 enum class WriteResult

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "base/ports.h"
 #include "cli/event_wait.h"
 #include "net/datagram_endpoint.h"
 #include "protocol/replies.h"
@@ -16,8 +17,8 @@ namespace zk::cli {
 struct Hs3Target
 {
     std::string host; // dotted IPv4 or a host name
-    int remote_port = 16006;
-    int local_port = 16006; // where the controller sends its answers
+    int remote_port = hs3_remote_port;
+    int local_port = settings_local_port; // where the controller sends its answers
 };
 
 class Hs3Client

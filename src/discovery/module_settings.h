@@ -8,6 +8,7 @@
 #include <string>
 
 #include "base/bytes.h"
+#include "base/ports.h"
 #include "discovery/message.h"
 
 namespace zk::discovery {
@@ -36,9 +37,9 @@ struct ModuleSettings
     std::uint8_t port_enabled = 1;
     std::uint8_t mode = 0; // 0 TCP server, 1 TCP client, 2 UDP server, 3 UDP client
     std::uint8_t random_local_port = 0;
-    std::uint16_t local_port = 16006;
+    std::uint16_t local_port = hs3_remote_port; // where the controller takes commands
     Ipv4 destination_ip{192, 168, 1, 100};
-    std::uint16_t destination_port = 16006;
+    std::uint16_t destination_port = settings_local_port;
     std::uint32_t baud = 9600;
     std::uint8_t data_bits = 8;
     std::uint8_t stop_bits = 1;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/bytes.h"
+#include "base/ports.h"
 
 namespace zk::discovery {
 
@@ -49,7 +50,7 @@ struct SerialSettings
 
 // UDP client on fixed local port 16006, 115200 baud 8N1 without parity (04), the flush flag,
 // packet length 1024 and timeout 50: what the controller's command handler relies on.
-inline constexpr SerialSettings written_serial{3, 0, 16006, 115200, 8, 1, 4, 1, 1024, 50};
+inline constexpr SerialSettings written_serial{3, 0, hs3_remote_port, 115200, 8, 1, 4, 1, 1024, 50};
 
 // Every byte of a datagram that no field of its message names, at its place and at the
 // datagram's full length, the named bytes zero. Empty for a message of our own making, which

@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 
+#include "base/ports.h"
 #include "base/sender.h"
 #include "protocol/request.h"
 
@@ -14,7 +15,7 @@ struct ControllerLink
 {
     Sender& sender;
     std::string address;
-    int port = 16006;
+    int port = hs3_remote_port;
     // Told of every request that went out, so the window can wait for its answer.
     std::function<void(const Request& request)> on_sent = {};
 };

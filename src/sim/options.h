@@ -9,6 +9,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "base/ports.h"
 #include "sim/controller_model.h"
 #include "sim/faults.h"
 #include "sim/network_module.h"
@@ -34,7 +35,7 @@ struct HostPort
 struct CommandFaceOptions
 {
     std::string bind_address = "0.0.0.0";
-    int hs3_port = 16006;
+    int hs3_port = hs3_remote_port;
     std::string state_file; // empty: nothing kept
     std::optional<HostPort> reply_to;
     bool reply_to_server = false; // to each module's destination IP and port, as in UDP-client mode
@@ -52,8 +53,8 @@ struct NetworkFaceOptions
     int count = 1;
     Mac mac_base{0x84, 0xC2, 0xE4, 0x00, 0x00, 0x01};
     Ipv4 ip_base{192, 168, 1, 200};
-    int config_port = 50000; // 0: no network face
-    int pc_port = 60000;
+    int config_port = config_remote_port; // 0: no network face
+    int pc_port = find_local_port;
     bool reply_to_sender = false; // instead of broadcasting, as loopback has no broadcast
     ModuleFactory factory;        // --module-name, --module-version, --gateway
     bool strict_writes = false;   // refuse unsound blocks with C1, as careful modules do
