@@ -8,8 +8,6 @@
 #include <QMessageBox>
 #include <QSignalBlocker>
 #include <QTabWidget>
-#include <QTimer>
-#include <algorithm>
 
 namespace zk::ui {
 
@@ -111,61 +109,41 @@ void QtComboList::select_exactly(int index)
     widget_->setCurrentIndex(index);
 }
 
-namespace {
-
-// No addition for this long means the burst is over: show what came.
-constexpr qint64 quiet_ms = 10;
-// While additions keep coming, show them at least this often.
-constexpr qint64 longest_wait_ms = 250;
-
-} // namespace
-
-QtListBox::QtListBox(QListWidget* widget) : widget_(widget), timer_(std::make_unique<QTimer>())
+QtListBox::QtListBox(QListWidget* widget)
+    : widget_(widget), batch_(Dispatcher::current(), [this](const std::vector<std::string>& texts) {
+          QStringList rows;
+          rows.reserve(static_cast<qsizetype>(texts.size()));
+          for (const std::string& text : texts)
+              rows.append(q(text));
+          const QSignalBlocker quiet(widget_);
+          widget_->addItems(rows);
+      })
 {
     widget_->setUniformItemSizes(true);
-    timer_->setSingleShot(true);
-    QObject::connect(timer_.get(), &QTimer::timeout, [this] { flush(); });
 }
-
-QtListBox::~QtListBox() = default;
 
 int QtListBox::item_count() const
 {
-    return widget_->count() + static_cast<int>(waiting_.size());
+    return widget_->count() + static_cast<int>(batch_.waiting());
 }
 
 std::string QtListBox::item_text(int index) const
 {
     const int shown = widget_->count();
-    if (index >= shown && index - shown < waiting_.size()) return u8(waiting_[index - shown]);
+    if (index >= shown) return batch_.waiting_text(static_cast<std::size_t>(index - shown));
     const QListWidgetItem* item = widget_->item(index);
     return item ? u8(item->text()) : std::string{};
 }
 
 int QtListBox::add_item(std::string_view text)
 {
-    if (waiting_.isEmpty()) first_waiting_.start();
-    waiting_.append(q(text));
-    const int index = item_count() - 1;
-    if (first_waiting_.elapsed() >= longest_wait_ms) {
-        flush();
-    } else if (!timer_->isActive() || quiet_armed_.elapsed() >= 1) {
-        // The quiet time starts again with each addition, but the timer moves at most once a
-        // millisecond: thousands of answers come in one go. It never fires while answers keep
-        // coming, so a stream of them costs no wake-ups of its own.
-        timer_->start(static_cast<int>(quiet_ms));
-        quiet_armed_.start();
-    }
-    return index;
+    batch_.add(text);
+    return item_count() - 1;
 }
 
 void QtListBox::flush()
 {
-    timer_->stop();
-    if (waiting_.isEmpty()) return;
-    const QSignalBlocker quiet(widget_);
-    widget_->addItems(waiting_);
-    waiting_.clear();
+    batch_.flush();
 }
 
 bool QtListBox::delete_item(int index)
@@ -179,8 +157,7 @@ bool QtListBox::delete_item(int index)
 
 void QtListBox::delete_all_items()
 {
-    timer_->stop();
-    waiting_.clear();
+    batch_.drop();
     const QSignalBlocker quiet(widget_);
     widget_->clear();
 }

@@ -1,10 +1,7 @@
 #pragma once
 // The control kinds over Qt widgets. Texts cross between UTF-8 and QString here and nowhere else.
 // Changes made by the program block the widget's signals, so only the operator raises events.
-#include <QElapsedTimer>
-#include <QStringList>
-#include <memory>
-
+#include "view/batched_list.h"
 #include "view/controls.h"
 
 class QCheckBox;
@@ -13,7 +10,6 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QTabWidget;
-class QTimer;
 class QWidget;
 
 namespace zk::ui {
@@ -79,15 +75,13 @@ private:
     QComboBox* widget_;
 };
 
-// Thousands of controllers answer one search within a fraction of a second. Rows are all one
-// height, so adding one costs no measuring of the others, and additions wait in the adapter to be
-// added together: once no addition came for a moment, or at the latest a few times a second.
-// Handlers see the waiting items as items of the list all along.
+// Rows are all one height, so adding one costs no measuring of the others; additions wait in a
+// BatchedList. Handlers see the waiting items as items of the list all along.
 class QtListBox final : public ItemList
 {
 public:
+    // Its timer runs on the calling thread's dispatcher.
     explicit QtListBox(QListWidget* widget);
-    ~QtListBox() override;
     int item_count() const override;
     std::string item_text(int index) const override;
     int add_item(std::string_view text) override;
@@ -106,10 +100,7 @@ protected:
 
 private:
     QListWidget* widget_;
-    QStringList waiting_;
-    std::unique_ptr<QTimer> timer_; // fires when additions have stopped for a while
-    QElapsedTimer first_waiting_;
-    QElapsedTimer quiet_armed_; // when the timer was last started
+    view::BatchedList batch_;
 };
 
 // Each message in its own box titled "信息：" with one OK button, modal for the whole program

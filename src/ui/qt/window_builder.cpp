@@ -116,38 +116,40 @@ QWidget* create_widget(const view::ControlLayout& entry, QWidget* parent)
     return nullptr;
 }
 
-// Controls on a page are placed relative to the tab control, as in the layout, but live on the
-// page, which starts below the tab bar. The page's place is known only once the tab control has
-// laid it out, so the controls are moved each time the page is resized.
-class PagePlacer final : public QObject
+// Every control goes to its place in the client area (view::client_place), whatever widget holds
+// it. A tab page's own place is known only once the tab control has laid it out, so the controls
+// are moved again, parents first, each time a page is resized.
+class ClientPlacer final : public QObject
 {
 public:
-    PagePlacer(QTabWidget* tab, QWidget* page) : QObject(page), tab_(tab), page_(page)
-    {
-        page->installEventFilter(this);
-    }
+    explicit ClientPlacer(QWidget* window) : QObject(window), window_(window) {}
 
-    void add(QWidget* control, const QRect& in_tab)
+    void add(QWidget* control, const view::Rect& place)
     {
-        placed_.append({control, in_tab});
-        control->setGeometry(in_tab);
+        const QPoint at(place.x, place.y);
+        placed_.append({control, at});
+        control->setGeometry(QRect(at - origin_of(control), QSize(place.width, place.height)));
     }
+    void watch_page(QWidget* page) { page->installEventFilter(this); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (watched == page_ && event->type() == QEvent::Resize) {
-            const QPoint offset = page_->mapTo(tab_, QPoint(0, 0));
-            for (const auto& [control, in_tab] : placed_)
-                control->move(in_tab.topLeft() - offset);
+        if (event->type() == QEvent::Resize) {
+            for (const auto& [control, at] : placed_)
+                control->move(at - origin_of(control));
         }
         return QObject::eventFilter(watched, event);
     }
 
 private:
-    QTabWidget* tab_;
-    QWidget* page_;
-    QList<QPair<QWidget*, QRect>> placed_;
+    QPoint origin_of(QWidget* control) const
+    {
+        return control->parentWidget()->mapTo(window_, QPoint(0, 0));
+    }
+
+    QWidget* window_;
+    QList<QPair<QWidget*, QPoint>> placed_;
 };
 
 QWidget*
@@ -158,18 +160,6 @@ parent_for(const view::ControlLayout& entry, QWidget* window, const QHash<QStrin
     if (auto* tab = qobject_cast<QTabWidget*>(parent); tab && entry.page >= 0)
         return tab->widget(entry.page);
     return parent;
-}
-
-void place(QWidget* widget,
-           const view::ControlLayout& entry,
-           QWidget* parent,
-           const QHash<QWidget*, PagePlacer*>& placers)
-{
-    const QRect rect(entry.place.x, entry.place.y, entry.place.width, entry.place.height);
-    if (PagePlacer* placer = placers.value(parent))
-        placer->add(widget, rect);
-    else
-        widget->setGeometry(rect);
 }
 
 } // namespace
@@ -187,7 +177,7 @@ BuiltControls build_window(QWidget* window, const view::WindowLayout& layout)
     window->setFixedSize(layout.client_width, layout.client_height);
 
     QHash<QString, QWidget*> made;
-    QHash<QWidget*, PagePlacer*> placers;
+    auto* placer = new ClientPlacer(window);
     QWidget* previous_focusable = nullptr;
     for (const view::ControlLayout& control : layout.controls) {
         QWidget* parent = parent_for(control, window, made);
@@ -195,12 +185,12 @@ BuiltControls build_window(QWidget* window, const view::WindowLayout& layout)
         if (!widget) continue;
         widget->setObjectName(q(control.name));
         made.insert(q(control.name), widget);
-        place(widget, control, parent, placers);
+        placer->add(widget, view::client_place(layout, control));
         if (auto* tab = qobject_cast<QTabWidget*>(widget)) {
             for (std::string_view page : layout.pages) {
                 auto* sheet = new QWidget;
                 tab->addTab(sheet, q(page));
-                placers.insert(sheet, new PagePlacer(tab, sheet));
+                placer->watch_page(sheet);
             }
         }
         if (auto* combo = qobject_cast<QComboBox*>(widget)) fit_combo(combo);

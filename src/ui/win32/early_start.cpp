@@ -1,6 +1,6 @@
 #include "ui/win32/early_start.h"
 
-#include "ui/win32/endpoint_link.h"
+#include "net/endpoint_link.h"
 
 namespace zk::win32 {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "base/adapter_source.h"
-#include "ui/win32/datagram_link.h"
+#include "net/datagram_link.h"
 
 namespace zk {
 class Dispatcher;

@@ -114,17 +114,9 @@ void Win32ComboList::select_exactly(int index)
     SendMessageW(handle_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
-namespace {
-
-// No addition for this long means the burst is over: show what came.
-constexpr std::chrono::milliseconds quiet{10};
-// While additions keep coming, show them at least this often.
-constexpr std::chrono::milliseconds longest_wait{250};
-
-} // namespace
-
 Win32ListBox::Win32ListBox(HWND handle, Dispatcher& dispatcher)
-    : handle_(handle), timer_(dispatcher)
+    : handle_(handle),
+      batch_(dispatcher, [this](const std::vector<std::string>& texts) { show(texts); })
 {}
 
 int Win32ListBox::shown() const
@@ -135,54 +127,42 @@ int Win32ListBox::shown() const
 
 int Win32ListBox::item_count() const
 {
-    return shown() + static_cast<int>(waiting_.size());
+    return shown() + static_cast<int>(batch_.waiting());
 }
 
 std::string Win32ListBox::item_text(int index) const
 {
     const int on_screen = shown();
-    if (index < 0 || index >= item_count()) return {};
-    if (index >= on_screen) return narrow(waiting_[static_cast<std::size_t>(index - on_screen)]);
+    if (index < 0) return {};
+    if (index >= on_screen) return batch_.waiting_text(static_cast<std::size_t>(index - on_screen));
     return item_of(handle_, index, LB_GETTEXTLEN, LB_GETTEXT);
 }
 
 int Win32ListBox::add_item(std::string_view text)
 {
-    const Clock::time_point now = Clock::now();
-    if (waiting_.empty()) first_waiting_ = now;
-    last_added_ = now;
-    waiting_.push_back(wide(text));
-    if (!timer_.active()) timer_.start(quiet, [this] { flush_when_due(); });
+    batch_.add(text);
     return item_count() - 1;
-}
-
-void Win32ListBox::flush_when_due()
-{
-    using std::chrono::duration_cast;
-    using std::chrono::milliseconds;
-    const Clock::time_point now = Clock::now();
-    const auto quiet_left = duration_cast<milliseconds>(quiet - (now - last_added_));
-    const auto wait_left = duration_cast<milliseconds>(longest_wait - (now - first_waiting_));
-    if (quiet_left.count() <= 0 || wait_left.count() <= 0) {
-        flush();
-        return;
-    }
-    timer_.start(std::min(quiet_left, wait_left), [this] { flush_when_due(); });
 }
 
 void Win32ListBox::flush()
 {
-    timer_.stop();
-    if (waiting_.empty()) return;
+    batch_.flush();
+}
+
+void Win32ListBox::show(const std::vector<std::string>& texts)
+{
+    std::vector<std::wstring> rows;
+    rows.reserve(texts.size());
     std::size_t characters = 0;
-    for (const std::wstring& text : waiting_)
-        characters += text.size() + 1;
+    for (const std::string& text : texts) {
+        rows.push_back(wide(text));
+        characters += rows.back().size() + 1;
+    }
     SendMessageW(handle_, WM_SETREDRAW, FALSE, 0);
-    SendMessageW(handle_, LB_INITSTORAGE, waiting_.size(),
+    SendMessageW(handle_, LB_INITSTORAGE, rows.size(),
                  static_cast<LPARAM>(characters * sizeof(wchar_t)));
-    for (const std::wstring& text : waiting_)
-        SendMessageW(handle_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    waiting_.clear();
+    for (const std::wstring& row : rows)
+        SendMessageW(handle_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.c_str()));
     SendMessageW(handle_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(handle_, nullptr, TRUE);
 }
@@ -197,8 +177,7 @@ bool Win32ListBox::delete_item(int index)
 
 void Win32ListBox::delete_all_items()
 {
-    timer_.stop();
-    waiting_.clear();
+    batch_.drop();
     SendMessageW(handle_, LB_RESETCONTENT, 0, 0);
 }
 
@@ -232,6 +211,52 @@ void Win32ListBox::select_exactly(int index)
 void Win32MessageBoxes::message_box(std::string_view text)
 {
     show_message_box(owner_, built_.font(), built_.dpi(), text);
+}
+
+namespace {
+
+class HandleFactory final : public view::ControlFactory
+{
+public:
+    HandleFactory(const BuiltWindow& built, Dispatcher& dispatcher)
+        : built_(built), dispatcher_(dispatcher)
+    {}
+    std::unique_ptr<EditBox> edit(const view::ControlLayout& e) override
+    {
+        return std::make_unique<Win32EditBox>(built_.get(e.name));
+    }
+    std::unique_ptr<Label> label(const view::ControlLayout& e) override
+    {
+        return std::make_unique<Win32Label>(built_.get(e.name));
+    }
+    std::unique_ptr<CheckBox> check(const view::ControlLayout& e) override
+    {
+        return std::make_unique<Win32CheckBox>(built_.get(e.name));
+    }
+    std::unique_ptr<TabControl> tab(const view::ControlLayout& e) override
+    {
+        return std::make_unique<Win32TabControl>(built_.get(e.name));
+    }
+    std::unique_ptr<ItemList> combo(const view::ControlLayout& e) override
+    {
+        return std::make_unique<Win32ComboList>(built_.get(e.name));
+    }
+    std::unique_ptr<ItemList> list(const view::ControlLayout& e) override
+    {
+        return std::make_unique<Win32ListBox>(built_.get(e.name), dispatcher_);
+    }
+
+private:
+    const BuiltWindow& built_;
+    Dispatcher& dispatcher_;
+};
+
+} // namespace
+
+view::ControlSet adapt_controls(const BuiltWindow& built, Dispatcher& dispatcher)
+{
+    HandleFactory factory(built, dispatcher);
+    return view::ControlSet(built.layout(), factory);
 }
 
 } // namespace zk::win32

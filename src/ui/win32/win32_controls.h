@@ -3,12 +3,12 @@
 // notification the windows act on, so only the operator raises events.
 #include <windows.h>
 
-#include <chrono>
 #include <string>
-#include <vector>
 
 #include "net/dispatcher.h"
 #include "ui/win32/window_builder.h"
+#include "view/batched_list.h"
+#include "view/control_set.h"
 #include "view/controls.h"
 
 namespace zk::win32 {
@@ -76,10 +76,8 @@ private:
     HWND handle_;
 };
 
-// Thousands of controllers answer one search within a fraction of a second. Additions wait in
-// the adapter and go into the list together with its redrawing off: once no addition came for a
-// moment, or at the latest a few times a second. Handlers see the waiting items as items of the
-// list all along.
+// Additions wait in a BatchedList and go into the list together with its redrawing off. Handlers
+// see the waiting items as items of the list all along.
 class Win32ListBox final : public ItemList
 {
 public:
@@ -100,15 +98,11 @@ protected:
     void select_exactly(int index) override;
 
 private:
-    using Clock = std::chrono::steady_clock;
-    void flush_when_due();
     int shown() const;
+    void show(const std::vector<std::string>& texts);
 
     HWND handle_;
-    std::vector<std::wstring> waiting_;
-    Timer timer_;
-    Clock::time_point first_waiting_;
-    Clock::time_point last_added_;
+    view::BatchedList batch_;
 };
 
 // Each message in a box of our own, titled "信息：", in the windows' font, with one "确定"
@@ -125,5 +119,8 @@ private:
     HWND owner_;
     const BuiltWindow& built_;
 };
+
+// An adapter for every control of `built`; list boxes batch on `dispatcher`, the window thread's.
+view::ControlSet adapt_controls(const BuiltWindow& built, Dispatcher& dispatcher);
 
 } // namespace zk::win32
