@@ -45,4 +45,14 @@ open_endpoint_link(Dispatcher& owner, int local_port, std::function<void(ByteVie
     return std::make_unique<EndpointLink>(owner, local_port, std::move(deliver));
 }
 
+OpenLink endpoint_links(DatagramEndpoint*& opened, int receive_buffer)
+{
+    return [&opened, receive_buffer](int port, std::function<void(ByteView)> deliver) {
+        auto link = std::make_unique<EndpointLink>(Dispatcher::current(), port, std::move(deliver),
+                                                   receive_buffer);
+        opened = &link->endpoint();
+        return std::unique_ptr<DatagramLink>(std::move(link));
+    };
+}
+
 } // namespace zk

@@ -32,4 +32,9 @@ std::unique_ptr<DatagramLink> open_endpoint_link(int local_port,
 std::unique_ptr<DatagramLink>
 open_endpoint_link(Dispatcher& owner, int local_port, std::function<void(ByteView)> deliver);
 
+// An OpenLink of EndpointLinks, each handing its datagrams to the thread that opened it and asking
+// for `receive_buffer`; `opened` is set to the endpoint of each link opened, for the window's use.
+OpenLink endpoint_links(DatagramEndpoint*& opened,
+                        int receive_buffer = DatagramEndpoint::wanted_receive_buffer);
+
 } // namespace zk

@@ -53,4 +53,60 @@ void BatchedList::drop()
     waiting_.clear();
 }
 
+BatchedListBox::BatchedListBox(Dispatcher& dispatcher)
+    : batch_(dispatcher, [this](const std::vector<std::string>& texts) { show(texts); })
+{}
+
+int BatchedListBox::item_count() const
+{
+    return shown() + static_cast<int>(batch_.waiting());
+}
+
+std::string BatchedListBox::item_text(int index) const
+{
+    const int held = shown();
+    if (index < 0) return {};
+    if (index >= held) return batch_.waiting_text(static_cast<std::size_t>(index - held));
+    return shown_text(index);
+}
+
+int BatchedListBox::add_item(std::string_view text)
+{
+    batch_.add(text);
+    return item_count() - 1;
+}
+
+void BatchedListBox::flush()
+{
+    batch_.flush();
+}
+
+bool BatchedListBox::delete_item(int index)
+{
+    flush();
+    if (index < 0 || index >= shown()) return false;
+    remove(index);
+    return true;
+}
+
+void BatchedListBox::delete_all_items()
+{
+    batch_.drop();
+    clear();
+}
+
+bool BatchedListBox::set_item_text(int index, std::string_view text)
+{
+    flush();
+    if (index < 0 || index >= shown()) return false;
+    replace(index, text);
+    return true;
+}
+
+void BatchedListBox::select_exactly(int index)
+{
+    flush();
+    select_shown(index);
+}
+
 } // namespace zk::view

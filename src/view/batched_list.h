@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "net/dispatcher.h"
+#include "view/controls.h"
 
 namespace zk::view {
 
@@ -49,6 +50,47 @@ private:
     Timer timer_;
     Clock::time_point first_waiting_;
     Clock::time_point last_added_;
+};
+
+// A list box whose additions wait in a BatchedList. Handlers see the waiting items as items of the
+// list all along, and a change by index puts them into the widget first. The toolkit says how its
+// widget shows, changes and selects the items it holds.
+class BatchedListBox : public ItemList
+{
+public:
+    // Its timer runs on `dispatcher`, the window thread's.
+    explicit BatchedListBox(Dispatcher& dispatcher);
+    int item_count() const final;
+    std::string item_text(int index) const final;
+    int add_item(std::string_view text) final;
+    bool delete_item(int index) final;
+    bool set_item_text(int index, std::string_view text) final;
+    // Empties the widget in one step: a search after thousands of answers does not remove them
+    // one by one.
+    void delete_all_items() final;
+    // Puts the waiting additions into the widget now.
+    void flush();
+
+protected:
+    void select_exactly(int index) final;
+
+    // The items the widget holds; those waiting are not among them.
+    virtual int shown() const = 0;
+    // The text of held item `index` (0 <= index < shown()).
+    virtual std::string shown_text(int index) const = 0;
+    // Appends `texts` to the widget in one step.
+    virtual void show(const std::vector<std::string>& texts) = 0;
+    // Removes held item `index`.
+    virtual void remove(int index) = 0;
+    // Replaces the text of held item `index`, keeping its place and the selection.
+    virtual void replace(int index, std::string_view text) = 0;
+    // Removes every held item.
+    virtual void clear() = 0;
+    // Selects held item `index`; -1 clears the selection.
+    virtual void select_shown(int index) = 0;
+
+private:
+    BatchedList batch_;
 };
 
 } // namespace zk::view

@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <type_traits>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -26,6 +28,30 @@ public:
     virtual std::unique_ptr<TabControl> tab(const ControlLayout& entry) = 0;
     virtual std::unique_ptr<ItemList> combo(const ControlLayout& entry) = 0;
     virtual std::unique_ptr<ItemList> list(const ControlLayout& entry) = 0;
+};
+
+// A ControlFactory over one toolkit's adapter classes, one for each kind that has one:
+// `make(std::type_identity<A>{}, entry)` makes the adapter A of `entry`, over whatever the toolkit
+// built for it.
+template <class Edit, class Text, class Check, class Tab, class Combo, class List, class Make>
+class AdapterFactory final : public ControlFactory
+{
+public:
+    explicit AdapterFactory(Make make) : make_(std::move(make)) {}
+    std::unique_ptr<EditBox> edit(const ControlLayout& e) override { return make<Edit>(e); }
+    std::unique_ptr<Label> label(const ControlLayout& e) override { return make<Text>(e); }
+    std::unique_ptr<CheckBox> check(const ControlLayout& e) override { return make<Check>(e); }
+    std::unique_ptr<TabControl> tab(const ControlLayout& e) override { return make<Tab>(e); }
+    std::unique_ptr<ItemList> combo(const ControlLayout& e) override { return make<Combo>(e); }
+    std::unique_ptr<ItemList> list(const ControlLayout& e) override { return make<List>(e); }
+
+private:
+    template <class A> std::unique_ptr<A> make(const ControlLayout& e)
+    {
+        return make_(std::type_identity<A>{}, e);
+    }
+
+    Make make_;
 };
 
 class ControlSet
@@ -56,6 +82,15 @@ private:
         std::less<>>
         controls_;
 };
+
+// The controls of `layout` as the adapter classes Edit, Text, Check, Tab, Combo and List, each made
+// by `make` (see AdapterFactory).
+template <class Edit, class Text, class Check, class Tab, class Combo, class List, class Make>
+ControlSet adapt_controls(const WindowLayout& layout, Make make)
+{
+    AdapterFactory<Edit, Text, Check, Tab, Combo, List, Make> factory(std::move(make));
+    return ControlSet(layout, factory);
+}
 
 // What the operator's action on a control runs: a click of a button, a pick in a combo or list
 // box, a change of page of a tab control. The toolkits bind the event the control's kind raises.

@@ -31,6 +31,12 @@ struct Rect
     int x, y, width, height;
 };
 
+// A combo box's place in the tables is its closed field; its open list reaches this far below the
+// field's top, whatever the field's height.
+inline constexpr int combo_list_reach = 160;
+// The width of a spin box's inert up/down arrows, inside its right edge.
+inline constexpr int spin_arrows_width = 16;
+
 struct ControlLayout
 {
     std::string_view name;

@@ -110,66 +110,48 @@ void QtComboList::select_exactly(int index)
 }
 
 QtListBox::QtListBox(QListWidget* widget)
-    : widget_(widget), batch_(Dispatcher::current(), [this](const std::vector<std::string>& texts) {
-          QStringList rows;
-          rows.reserve(static_cast<qsizetype>(texts.size()));
-          for (const std::string& text : texts)
-              rows.append(q(text));
-          const QSignalBlocker quiet(widget_);
-          widget_->addItems(rows);
-      })
+    : view::BatchedListBox(Dispatcher::current()), widget_(widget)
 {
     widget_->setUniformItemSizes(true);
 }
 
-int QtListBox::item_count() const
+int QtListBox::shown() const
 {
-    return widget_->count() + static_cast<int>(batch_.waiting());
+    return widget_->count();
 }
 
-std::string QtListBox::item_text(int index) const
+std::string QtListBox::shown_text(int index) const
 {
-    const int shown = widget_->count();
-    if (index >= shown) return batch_.waiting_text(static_cast<std::size_t>(index - shown));
     const QListWidgetItem* item = widget_->item(index);
     return item ? u8(item->text()) : std::string{};
 }
 
-int QtListBox::add_item(std::string_view text)
+void QtListBox::show(const std::vector<std::string>& texts)
 {
-    batch_.add(text);
-    return item_count() - 1;
+    QStringList rows;
+    rows.reserve(static_cast<qsizetype>(texts.size()));
+    for (const std::string& text : texts)
+        rows.append(q(text));
+    const QSignalBlocker quiet(widget_);
+    widget_->addItems(rows);
 }
 
-void QtListBox::flush()
+void QtListBox::remove(int index)
 {
-    batch_.flush();
-}
-
-bool QtListBox::delete_item(int index)
-{
-    flush();
-    if (index < 0 || index >= widget_->count()) return false;
     const QSignalBlocker quiet(widget_);
     delete widget_->takeItem(index);
-    return true;
 }
 
-void QtListBox::delete_all_items()
+void QtListBox::replace(int index, std::string_view text)
 {
-    batch_.drop();
+    const QSignalBlocker quiet(widget_);
+    widget_->item(index)->setText(q(text));
+}
+
+void QtListBox::clear()
+{
     const QSignalBlocker quiet(widget_);
     widget_->clear();
-}
-
-bool QtListBox::set_item_text(int index, std::string_view text)
-{
-    flush();
-    QListWidgetItem* item = widget_->item(index);
-    if (!item) return false;
-    const QSignalBlocker quiet(widget_);
-    item->setText(q(text));
-    return true;
 }
 
 int QtListBox::selection() const
@@ -178,9 +160,8 @@ int QtListBox::selection() const
     return picked.isEmpty() ? -1 : widget_->row(picked.front());
 }
 
-void QtListBox::select_exactly(int index)
+void QtListBox::select_shown(int index)
 {
-    flush();
     const QSignalBlocker quiet(widget_);
     if (index < 0) {
         widget_->clearSelection();

@@ -2,7 +2,6 @@
 // The control kinds over Qt widgets. Texts cross between UTF-8 and QString here and nowhere else.
 // Changes made by the program block the widget's signals, so only the operator raises events.
 #include "view/batched_list.h"
-#include "view/controls.h"
 
 class QCheckBox;
 class QComboBox;
@@ -17,6 +16,7 @@ namespace zk::ui {
 class QtEditBox final : public EditBox
 {
 public:
+    using Widget = QLineEdit;
     explicit QtEditBox(QLineEdit* widget) : widget_(widget) {}
     std::string content() const override;
     void set_content(std::string_view text) override;
@@ -28,6 +28,7 @@ private:
 class QtLabel final : public Label
 {
 public:
+    using Widget = QLabel;
     explicit QtLabel(QLabel* widget) : widget_(widget) {}
     std::string caption() const override;
     void set_caption(std::string_view text) override;
@@ -39,6 +40,7 @@ private:
 class QtCheckBox final : public CheckBox
 {
 public:
+    using Widget = QCheckBox;
     explicit QtCheckBox(QCheckBox* widget) : widget_(widget) {}
     bool checked() const override;
     void set_checked(bool on) override;
@@ -50,6 +52,7 @@ private:
 class QtTabControl final : public TabControl
 {
 public:
+    using Widget = QTabWidget;
     explicit QtTabControl(QTabWidget* widget) : widget_(widget) {}
     int current_page() const override;
 
@@ -60,6 +63,7 @@ private:
 class QtComboList final : public ItemList
 {
 public:
+    using Widget = QComboBox;
     explicit QtComboList(QComboBox* widget) : widget_(widget) {}
     int item_count() const override;
     std::string item_text(int index) const override;
@@ -75,32 +79,26 @@ private:
     QComboBox* widget_;
 };
 
-// Rows are all one height, so adding one costs no measuring of the others; additions wait in a
-// BatchedList. Handlers see the waiting items as items of the list all along.
-class QtListBox final : public ItemList
+// Rows are all one height, so adding one costs no measuring of the others.
+class QtListBox final : public view::BatchedListBox
 {
 public:
+    using Widget = QListWidget;
     // Its timer runs on the calling thread's dispatcher.
     explicit QtListBox(QListWidget* widget);
-    int item_count() const override;
-    std::string item_text(int index) const override;
-    int add_item(std::string_view text) override;
-    bool delete_item(int index) override;
-    bool set_item_text(int index, std::string_view text) override;
     int selection() const override;
 
-    // Empties the widget in one step: a search after thousands of answers does not remove them
-    // one by one.
-    void delete_all_items() override;
-    // Puts the waiting additions into the widget now.
-    void flush();
-
 protected:
-    void select_exactly(int index) override;
+    int shown() const override;
+    std::string shown_text(int index) const override;
+    void show(const std::vector<std::string>& texts) override;
+    void remove(int index) override;
+    void replace(int index, std::string_view text) override;
+    void clear() override;
+    void select_shown(int index) override;
 
 private:
     QListWidget* widget_;
-    view::BatchedList batch_;
 };
 
 // Each message in its own box titled "信息：" with one OK button, modal for the whole program

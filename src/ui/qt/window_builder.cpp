@@ -45,31 +45,29 @@ private:
 // The up/down arrows at the right edge of a numeric box. Nothing is bound to them.
 void add_inert_spin_arrows(QLineEdit* edit)
 {
-    constexpr int arrow_width = 16;
     const int half = edit->height() / 2;
-    const int x = edit->width() - arrow_width - 1;
+    const int x = edit->width() - view::spin_arrows_width - 1;
     auto make = [&](Qt::ArrowType arrow, int y, int height, const char* name) {
         auto* button = new QToolButton(edit);
         button->setObjectName(QString::fromUtf8(name));
         button->setArrowType(arrow);
         button->setFocusPolicy(Qt::NoFocus);
         button->setAutoRepeat(false);
-        button->setGeometry(x, y, arrow_width, height);
+        button->setGeometry(x, y, view::spin_arrows_width, height);
     };
     make(Qt::UpArrow, 1, half - 1, "spin_up");
     make(Qt::DownArrow, half, edit->height() - half - 1, "spin_down");
-    edit->setTextMargins(0, 0, arrow_width, 0);
+    edit->setTextMargins(0, 0, view::spin_arrows_width, 0);
 }
 
-// Closed combo boxes take the height their font needs; the open list uses the rest of the
-// 160 pixels the layout reserves below them.
+// Closed combo boxes take the height their font needs; the open list uses the rest of what the
+// layout reserves below them.
 void fit_combo(QComboBox* combo)
 {
-    constexpr int reserved_height = 160;
     const int field = combo->sizeHint().height();
     combo->resize(combo->width(), field);
     const int row = combo->fontMetrics().height() + 4;
-    combo->setMaxVisibleItems(std::max(1, (reserved_height - field) / row));
+    combo->setMaxVisibleItems(std::max(1, (view::combo_list_reach - field) / row));
 }
 
 QWidget* create_widget(const view::ControlLayout& entry, QWidget* parent)

@@ -11,7 +11,6 @@
 #include <QTabWidget>
 
 #include "base/file_read.h"
-#include "net/endpoint_link.h"
 #include "ui/qt/widget_controls.h"
 
 namespace zk::ui {
@@ -22,39 +21,6 @@ QString q(std::string_view text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
-
-class WidgetFactory final : public view::ControlFactory
-{
-public:
-    explicit WidgetFactory(const BuiltControls& controls) : c_(controls) {}
-    std::unique_ptr<EditBox> edit(const view::ControlLayout& e) override
-    {
-        return std::make_unique<QtEditBox>(c_.get<QLineEdit>(e.name));
-    }
-    std::unique_ptr<Label> label(const view::ControlLayout& e) override
-    {
-        return std::make_unique<QtLabel>(c_.get<QLabel>(e.name));
-    }
-    std::unique_ptr<CheckBox> check(const view::ControlLayout& e) override
-    {
-        return std::make_unique<QtCheckBox>(c_.get<QCheckBox>(e.name));
-    }
-    std::unique_ptr<TabControl> tab(const view::ControlLayout& e) override
-    {
-        return std::make_unique<QtTabControl>(c_.get<QTabWidget>(e.name));
-    }
-    std::unique_ptr<ItemList> combo(const view::ControlLayout& e) override
-    {
-        return std::make_unique<QtComboList>(c_.get<QComboBox>(e.name));
-    }
-    std::unique_ptr<ItemList> list(const view::ControlLayout& e) override
-    {
-        return std::make_unique<QtListBox>(c_.get<QListWidget>(e.name));
-    }
-
-private:
-    const BuiltControls& c_;
-};
 
 // The operator's picks in a list box: every change of the selection, and a click on the entry
 // that is already selected, so that picking it again reads the controller again (after a lost
@@ -120,8 +86,11 @@ QString json_filter()
 
 view::ControlSet adapt_controls(const BuiltControls& controls, const view::WindowLayout& layout)
 {
-    WidgetFactory factory(controls);
-    return view::ControlSet(layout, factory);
+    return view::adapt_controls<QtEditBox, QtLabel, QtCheckBox, QtTabControl, QtComboList,
+                                QtListBox>(
+        layout, [&controls]<class A>(std::type_identity<A>, const view::ControlLayout& entry) {
+            return std::make_unique<A>(controls.get<typename A::Widget>(entry.name));
+        });
 }
 
 void bind_actions(const BuiltControls& controls,
@@ -132,16 +101,6 @@ void bind_actions(const BuiltControls& controls,
         const view::ControlLayout* entry = view::find_control(layout, action.control);
         bind_action(controls, entry ? entry->kind : view::Kind::endpoint, action);
     }
-}
-
-OpenLink endpoint_links(DatagramEndpoint*& opened, int receive_buffer)
-{
-    return [&opened, receive_buffer](int port, std::function<void(ByteView)> deliver) {
-        auto link = std::make_unique<EndpointLink>(Dispatcher::current(), port, std::move(deliver),
-                                                   receive_buffer);
-        opened = &link->endpoint();
-        return std::unique_ptr<DatagramLink>(std::move(link));
-    };
 }
 
 std::filesystem::path QtFileDialogs::open_file(std::string_view title)

@@ -1,11 +1,10 @@
 #pragma once
 // What the Qt windows give their models: the control adapters by name, the operator's events bound
-// to the models' actions, the file dialogs, and links over datagram endpoints.
+// to the models' actions and the file dialogs.
 #include <QWidget>
 #include <vector>
 
-#include "net/datagram_endpoint.h"
-#include "net/datagram_link.h"
+#include "net/endpoint_link.h"
 #include "present/file_dialogs.h"
 #include "ui/qt/window_builder.h"
 #include "view/control_set.h"
@@ -20,11 +19,6 @@ view::ControlSet adapt_controls(const BuiltControls& controls, const view::Windo
 void bind_actions(const BuiltControls& controls,
                   const view::WindowLayout& layout,
                   const std::vector<view::ControlAction>& actions);
-
-// Links over datagram endpoints bound to 0.0.0.0, asking for `receive_buffer`; `opened` is set to
-// the endpoint of each link opened, for the window's own use.
-OpenLink endpoint_links(DatagramEndpoint*& opened,
-                        int receive_buffer = DatagramEndpoint::wanted_receive_buffer);
 
 // Qt's file dialogs for JSON files, over `owner`.
 class QtFileDialogs final : public FileDialogs

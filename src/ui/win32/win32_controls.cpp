@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <type_traits>
 
 #include "ui/win32/message_box.h"
 #include "ui/win32/wide_text.h"
@@ -115,8 +116,7 @@ void Win32ComboList::select_exactly(int index)
 }
 
 Win32ListBox::Win32ListBox(HWND handle, Dispatcher& dispatcher)
-    : handle_(handle),
-      batch_(dispatcher, [this](const std::vector<std::string>& texts) { show(texts); })
+    : view::BatchedListBox(dispatcher), handle_(handle)
 {}
 
 int Win32ListBox::shown() const
@@ -125,28 +125,9 @@ int Win32ListBox::shown() const
     return count < 0 ? 0 : static_cast<int>(count);
 }
 
-int Win32ListBox::item_count() const
+std::string Win32ListBox::shown_text(int index) const
 {
-    return shown() + static_cast<int>(batch_.waiting());
-}
-
-std::string Win32ListBox::item_text(int index) const
-{
-    const int on_screen = shown();
-    if (index < 0) return {};
-    if (index >= on_screen) return batch_.waiting_text(static_cast<std::size_t>(index - on_screen));
     return item_of(handle_, index, LB_GETTEXTLEN, LB_GETTEXT);
-}
-
-int Win32ListBox::add_item(std::string_view text)
-{
-    batch_.add(text);
-    return item_count() - 1;
-}
-
-void Win32ListBox::flush()
-{
-    batch_.flush();
 }
 
 void Win32ListBox::show(const std::vector<std::string>& texts)
@@ -167,24 +148,18 @@ void Win32ListBox::show(const std::vector<std::string>& texts)
     InvalidateRect(handle_, nullptr, TRUE);
 }
 
-bool Win32ListBox::delete_item(int index)
+void Win32ListBox::remove(int index)
 {
-    flush();
-    if (index < 0 || index >= shown()) return false;
     SendMessageW(handle_, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
-    return true;
 }
 
-void Win32ListBox::delete_all_items()
+void Win32ListBox::clear()
 {
-    batch_.drop();
     SendMessageW(handle_, LB_RESETCONTENT, 0, 0);
 }
 
-bool Win32ListBox::set_item_text(int index, std::string_view text)
+void Win32ListBox::replace(int index, std::string_view text)
 {
-    flush();
-    if (index < 0 || index >= shown()) return false;
     const int selected = selection();
     SendMessageW(handle_, WM_SETREDRAW, FALSE, 0);
     SendMessageW(handle_, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
@@ -193,7 +168,6 @@ bool Win32ListBox::set_item_text(int index, std::string_view text)
     if (selected == index) SendMessageW(handle_, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
     SendMessageW(handle_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(handle_, nullptr, TRUE);
-    return true;
 }
 
 int Win32ListBox::selection() const
@@ -202,9 +176,8 @@ int Win32ListBox::selection() const
     return selected < 0 ? -1 : static_cast<int>(selected);
 }
 
-void Win32ListBox::select_exactly(int index)
+void Win32ListBox::select_shown(int index)
 {
-    flush();
     SendMessageW(handle_, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
@@ -213,50 +186,16 @@ void Win32MessageBoxes::message_box(std::string_view text)
     show_message_box(owner_, built_.font(), built_.dpi(), text);
 }
 
-namespace {
-
-class HandleFactory final : public view::ControlFactory
-{
-public:
-    HandleFactory(const BuiltWindow& built, Dispatcher& dispatcher)
-        : built_(built), dispatcher_(dispatcher)
-    {}
-    std::unique_ptr<EditBox> edit(const view::ControlLayout& e) override
-    {
-        return std::make_unique<Win32EditBox>(built_.get(e.name));
-    }
-    std::unique_ptr<Label> label(const view::ControlLayout& e) override
-    {
-        return std::make_unique<Win32Label>(built_.get(e.name));
-    }
-    std::unique_ptr<CheckBox> check(const view::ControlLayout& e) override
-    {
-        return std::make_unique<Win32CheckBox>(built_.get(e.name));
-    }
-    std::unique_ptr<TabControl> tab(const view::ControlLayout& e) override
-    {
-        return std::make_unique<Win32TabControl>(built_.get(e.name));
-    }
-    std::unique_ptr<ItemList> combo(const view::ControlLayout& e) override
-    {
-        return std::make_unique<Win32ComboList>(built_.get(e.name));
-    }
-    std::unique_ptr<ItemList> list(const view::ControlLayout& e) override
-    {
-        return std::make_unique<Win32ListBox>(built_.get(e.name), dispatcher_);
-    }
-
-private:
-    const BuiltWindow& built_;
-    Dispatcher& dispatcher_;
-};
-
-} // namespace
-
 view::ControlSet adapt_controls(const BuiltWindow& built, Dispatcher& dispatcher)
 {
-    HandleFactory factory(built, dispatcher);
-    return view::ControlSet(built.layout(), factory);
+    return view::adapt_controls<Win32EditBox, Win32Label, Win32CheckBox, Win32TabControl,
+                                Win32ComboList, Win32ListBox>(
+        built.layout(), [&]<class A>(std::type_identity<A>, const view::ControlLayout& entry) {
+            if constexpr (std::is_constructible_v<A, HWND, Dispatcher&>)
+                return std::make_unique<A>(built.get(entry.name), dispatcher);
+            else
+                return std::make_unique<A>(built.get(entry.name));
+        });
 }
 
 } // namespace zk::win32

@@ -76,33 +76,25 @@ private:
     HWND handle_;
 };
 
-// Additions wait in a BatchedList and go into the list together with its redrawing off. Handlers
-// see the waiting items as items of the list all along.
-class Win32ListBox final : public ItemList
+// Additions go into the list together, with its redrawing off.
+class Win32ListBox final : public view::BatchedListBox
 {
 public:
     // Its timer runs on `dispatcher`, the window thread's.
     Win32ListBox(HWND handle, Dispatcher& dispatcher);
-    int item_count() const override;
-    std::string item_text(int index) const override;
-    int add_item(std::string_view text) override;
-    bool delete_item(int index) override;
-    bool set_item_text(int index, std::string_view text) override;
     int selection() const override;
-    // Empties the list in one step.
-    void delete_all_items() override;
-    // Puts the waiting additions into the list now.
-    void flush();
 
 protected:
-    void select_exactly(int index) override;
+    int shown() const override;
+    std::string shown_text(int index) const override;
+    void show(const std::vector<std::string>& texts) override;
+    void remove(int index) override;
+    void replace(int index, std::string_view text) override;
+    void clear() override;
+    void select_shown(int index) override;
 
 private:
-    int shown() const;
-    void show(const std::vector<std::string>& texts);
-
     HWND handle_;
-    view::BatchedList batch_;
 };
 
 // Each message in a box of our own, titled "信息：", in the windows' font, with one "确定"

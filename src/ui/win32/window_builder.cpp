@@ -61,11 +61,6 @@ WindowKind window_kind(Kind kind)
     return {L"Static", child};
 }
 
-// A closed combo box is as high as its field; the open list uses the rest of what the layout
-// reserves below it.
-constexpr int combo_reserved_height = 160;
-constexpr int spin_width = 16;
-
 void fill(HWND handle, const view::ControlLayout& entry, const view::WindowLayout& layout)
 {
     if (entry.kind == Kind::combo) {
@@ -261,7 +256,7 @@ RECT BuiltWindow::placement(const view::ControlLayout& entry) const
     const int top = scaled(rect.y, dpi_);
     // A combo box's height is that of its open list; the closed field is as high as the font.
     const int height =
-        scaled(entry.kind == Kind::combo ? combo_reserved_height : rect.height, dpi_);
+        scaled(entry.kind == Kind::combo ? view::combo_list_reach : rect.height, dpi_);
     return {left, top, left + scaled(rect.width, dpi_), top + height};
 }
 
@@ -277,7 +272,7 @@ void BuiltWindow::place_spin(const BuiltControl& control)
 {
     RECT inside{};
     GetClientRect(control.handle, &inside);
-    const int arrows = scaled(spin_width, dpi_);
+    const int arrows = scaled(view::spin_arrows_width, dpi_);
     SetWindowPos(control.spin, nullptr, inside.right - arrows, 0, arrows, inside.bottom,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageW(control.handle, EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, arrows));
