@@ -8,24 +8,14 @@
 #include <utility>
 
 #include "net/dispatcher.h"
+#include "support/counted_adapters.h"
 #include "support/udp_probe.h"
 #include "support/wait.h"
 
 namespace zk {
 namespace {
 
-class CountedAdapters final : public AdapterSource
-{
-public:
-    std::vector<Adapter> list() override
-    {
-        ++enumerations;
-        return adapters;
-    }
-    std::vector<Adapter> adapters{{"eth0 10.99.0.1", 2, "10.99.0.1", true},
-                                  {"eth1 10.98.0.1", 3, "10.98.0.1", true}};
-    int enumerations = 0;
-};
+using test::CountedAdapters;
 
 // Two ports no socket holds now.
 std::pair<int, int> free_ports()

@@ -12,28 +12,16 @@
 
 #include <gtest/gtest.h>
 
-#include "base/adapter_source.h"
+#include "support/counted_adapters.h"
 #include "support/recording_link.h"
 #include "ui/win32/find_window.h"
 #include "ui/win32/win32_dispatcher.h"
 
 namespace zk::win32::test {
 
+using zk::test::CountedAdapters;
 using zk::test::RecordingLink;
 using zk::test::RecordingLinks;
-
-class CountedAdapters final : public AdapterSource
-{
-public:
-    std::vector<Adapter> list() override
-    {
-        ++enumerations;
-        return adapters;
-    }
-    std::vector<Adapter> adapters{{"eth0 10.99.0.1", 2, "10.99.0.1", true},
-                                  {"eth1 10.98.0.1", 3, "10.98.0.1", true}};
-    int enumerations = 0;
-};
 
 // Runs the thread's messages until none is waiting.
 void pump();

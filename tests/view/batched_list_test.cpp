@@ -76,5 +76,63 @@ TEST_F(batched_list, flush_shows_at_once_and_drop_forgets_what_waits)
     EXPECT_EQ(dispatcher.pending(), 0u);
 }
 
+// A list box whose widget is memory: the items it holds and its selection.
+class MemoryListBox final : public BatchedListBox
+{
+public:
+    explicit MemoryListBox(Dispatcher& dispatcher) : BatchedListBox(dispatcher) {}
+    int selection() const override { return selected; }
+
+    std::vector<std::string> held;
+    int selected = -1;
+
+protected:
+    int shown() const override { return static_cast<int>(held.size()); }
+    std::string shown_text(int index) const override { return held.at(position(index)); }
+    void show(const std::vector<std::string>& texts) override
+    {
+        held.insert(held.end(), texts.begin(), texts.end());
+    }
+    void remove(int index) override { held.erase(held.begin() + index); }
+    void replace(int index, std::string_view text) override { held.at(position(index)) = text; }
+    void clear() override { held.clear(); }
+    void select_shown(int index) override { selected = index; }
+
+private:
+    static std::size_t position(int index) { return static_cast<std::size_t>(index); }
+};
+
+// Each check fails on one slip of the list box: a waiting item not counted or not readable, a
+// change by index made before the waiting items are in the widget (it would miss them or hit
+// another), or an emptied list that still holds what waited.
+TEST(batched_list_box, waiting_items_are_items_and_a_change_by_index_puts_them_in_first)
+{
+    ManualDispatcher dispatcher;
+    MemoryListBox list(dispatcher);
+    list.add_item("a");
+    EXPECT_EQ(list.add_item("b"), 1);
+    EXPECT_EQ(list.item_count(), 2);
+    EXPECT_EQ(list.item_text(1), "b");
+    EXPECT_EQ(list.item_text(2), "");
+    EXPECT_EQ(list.item_text(-1), "");
+    EXPECT_TRUE(list.held.empty());
+
+    list.set_selection(1);
+    EXPECT_EQ(list.held, (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(list.selected, 1);
+    list.add_item("c");
+    EXPECT_TRUE(list.set_item_text(2, "C"));
+    list.add_item("d");
+    EXPECT_TRUE(list.delete_item(3));
+    EXPECT_EQ(list.held, (std::vector<std::string>{"a", "b", "C"}));
+    EXPECT_FALSE(list.delete_item(3));
+    EXPECT_FALSE(list.set_item_text(-1, "x"));
+
+    list.add_item("e");
+    list.delete_all_items();
+    EXPECT_EQ(list.item_count(), 0);
+    EXPECT_TRUE(list.held.empty());
+}
+
 } // namespace
 } // namespace zk::view

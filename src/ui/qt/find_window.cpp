@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 
-#include "base/program_folder.h"
 #include "net/adapters.h"
 #include "net/host_addresses.h"
 #include "ui/qt/settings_window.h"
@@ -18,11 +17,6 @@ std::filesystem::path program_dir_or_default(const std::filesystem::path& dir)
     return std::filesystem::path(QCoreApplication::applicationDirPath().toStdU16String());
 }
 
-std::filesystem::path user_dir_or_default(const std::filesystem::path& dir)
-{
-    return dir.empty() ? default_user_config_dir() : dir;
-}
-
 } // namespace
 
 FindWindow::FindWindow(AppState& state, Ports ports, FindSetup setup, QWidget* parent)
@@ -30,26 +24,23 @@ FindWindow::FindWindow(AppState& state, Ports ports, FindSetup setup, QWidget* p
       controls_(build_window(this, view::find_window_layout())),
       adapters_(adapt_controls(controls_, view::find_window_layout())), boxes_(this),
       own_adapters_(setup.adapters ? nullptr : std::make_unique<SystemAdapters>()),
-      settings_file_(program_dir_or_default(setup.program_dir),
-                     user_dir_or_default(setup.user_config_dir)),
-      adapter_list_(adapters_.get<ItemList>("组合框网卡列表"),
-                    setup.adapters ? *setup.adapters : *own_adapters_,
-                    settings_file_),
-      model_({adapters_, boxes_, Dispatcher::current(),
-              endpoint_links(endpoint_, setup.receive_buffer), [] { return host_addresses(); },
-              [this] { open_settings(); }},
-             adapter_list_,
-             state,
-             ports)
+      assembly_({adapters_, boxes_, Dispatcher::current(),
+                 endpoint_links(endpoint_, setup.receive_buffer), [] { return host_addresses(); },
+                 [this] { open_settings(); }},
+                setup.adapters ? *setup.adapters : *own_adapters_,
+                program_dir_or_default(setup.program_dir),
+                setup.user_config_dir,
+                state,
+                ports)
 {
-    bind_actions(controls_, view::find_window_layout(), model_.actions());
+    bind_actions(controls_, view::find_window_layout(), assembly_.model().actions());
     centre_on_screen(this);
 }
 
 void FindWindow::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    model_.shown();
+    assembly_.model().shown();
 }
 
 void FindWindow::open_settings()

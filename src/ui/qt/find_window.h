@@ -5,9 +5,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "app/adapter_list.h"
-#include "app/settings_file.h"
-#include "present/find/find_window_model.h"
+#include "app/find_window_assembly.h"
 #include "ui/qt/widget_controls.h"
 #include "ui/qt/window_parts.h"
 
@@ -31,10 +29,10 @@ class FindWindow final : public QWidget
 public:
     FindWindow(AppState& state, Ports ports, FindSetup setup = {}, QWidget* parent = nullptr);
 
-    FindView& view() { return model_.view(); }
+    FindView& view() { return assembly_.model().view(); }
     DatagramEndpoint& endpoint() { return *endpoint_; }
     const BuiltControls& controls() const { return controls_; }
-    const SettingsFile& settings_file() const { return settings_file_; }
+    const SettingsFile& settings_file() const { return assembly_.settings_file(); }
 
 protected:
     // A port held by another program is told once the window is on screen, over it.
@@ -51,9 +49,7 @@ private:
     QtMessageBoxes boxes_;
     DatagramEndpoint* endpoint_ = nullptr;
     std::unique_ptr<AdapterSource> own_adapters_;
-    SettingsFile settings_file_;
-    AdapterList adapter_list_;
-    discovery::FindWindowModel model_;
+    FindWindowAssembly assembly_;
 };
 
 } // namespace zk::ui

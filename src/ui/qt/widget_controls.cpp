@@ -11,8 +11,6 @@
 
 namespace zk::ui {
 
-namespace {
-
 QString q(std::string_view text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -22,8 +20,6 @@ std::string u8(const QString& text)
 {
     return text.toStdString();
 }
-
-} // namespace
 
 std::string QtEditBox::content() const
 {

@@ -1,6 +1,10 @@
 #pragma once
 // The control kinds over Qt widgets. Texts cross between UTF-8 and QString here and nowhere else.
 // Changes made by the program block the widget's signals, so only the operator raises events.
+#include <QString>
+#include <string>
+#include <string_view>
+
 #include "view/batched_list.h"
 
 class QCheckBox;
@@ -12,6 +16,10 @@ class QTabWidget;
 class QWidget;
 
 namespace zk::ui {
+
+// A text of the program (UTF-8) as Qt's, and back.
+QString q(std::string_view text);
+std::string u8(const QString& text);
 
 class QtEditBox final : public EditBox
 {

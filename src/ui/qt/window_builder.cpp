@@ -16,15 +16,11 @@
 #include <QValidator>
 
 #include "ui/qt/app_icon.h"
+#include "ui/qt/widget_controls.h"
 
 namespace zk::ui {
 
 namespace {
-
-QString q(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // A box's input rule checks every edit the operator makes, however the text arrives: typed with
 // any modifier, committed by an input method, or pasted. The program's own texts are not checked.

@@ -17,11 +17,6 @@ namespace zk::ui {
 
 namespace {
 
-QString q(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // The operator's picks in a list box: every change of the selection, and a click on the entry
 // that is already selected, so that picking it again reads the controller again (after a lost
 // reply, say). A press that changed the selection has been reported by the change already.

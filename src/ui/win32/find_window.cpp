@@ -1,24 +1,20 @@
 #include "ui/win32/find_window.h"
 
-#include "base/program_folder.h"
-
 namespace zk::win32 {
 
 FindWindow::FindWindow(AppState& state, Ports ports, FindSetup setup, Dispatcher& dispatcher)
     : NativeWindow(view::find_window_layout(), nullptr), state_(state), ports_(ports),
       setup_(std::move(setup)), dispatcher_(dispatcher),
       adapters_(adapt_controls(built(), dispatcher)), boxes_(handle(), built()),
-      settings_file_(setup_.program_dir,
-                     setup_.user_config_dir.empty() ? default_user_config_dir()
-                                                    : setup_.user_config_dir),
-      adapter_list_(adapters_.get<ItemList>("组合框网卡列表"), setup_.adapters, settings_file_),
-      model_({adapters_, boxes_, dispatcher, setup_.open_link, setup_.host_addresses,
-              [this] { open_settings(); }},
-             adapter_list_,
-             state,
-             ports)
+      assembly_({adapters_, boxes_, dispatcher, setup_.open_link, setup_.host_addresses,
+                 [this] { open_settings(); }},
+                setup_.adapters,
+                setup_.program_dir,
+                setup_.user_config_dir,
+                state,
+                ports)
 {
-    bind_actions(model_.actions());
+    bind_actions(assembly_.model().actions());
 }
 
 FindWindow::~FindWindow() = default;
@@ -27,7 +23,7 @@ void FindWindow::show()
 {
     ShowWindow(handle(), SW_SHOW);
     UpdateWindow(handle());
-    model_.shown();
+    assembly_.model().shown();
 }
 
 void FindWindow::open_settings()

@@ -6,9 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/adapter_list.h"
-#include "app/settings_file.h"
-#include "present/find/find_window_model.h"
+#include "app/find_window_assembly.h"
 #include "ui/win32/native_window.h"
 #include "ui/win32/settings_window.h"
 #include "ui/win32/win32_controls.h"
@@ -37,8 +35,8 @@ public:
     FindWindow(AppState& state, Ports ports, FindSetup setup, Dispatcher& dispatcher);
     ~FindWindow() override;
 
-    FindView& view() { return model_.view(); }
-    DatagramLink& link() { return model_.link(); }
+    FindView& view() { return assembly_.model().view(); }
+    DatagramLink& link() { return assembly_.model().link(); }
     // The settings window while it is open, else null.
     SettingsWindow* settings_window() { return settings_.get(); }
     // Shows the window; a port held by another program is told once, over it.
@@ -55,9 +53,7 @@ private:
     Dispatcher& dispatcher_;
     view::ControlSet adapters_;
     Win32MessageBoxes boxes_;
-    SettingsFile settings_file_;
-    AdapterList adapter_list_;
-    discovery::FindWindowModel model_;
+    FindWindowAssembly assembly_;
     std::unique_ptr<SettingsWindow> settings_;
 };
 
