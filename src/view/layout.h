@@ -71,6 +71,11 @@ const ControlLayout* find_control(const WindowLayout& window, std::string_view n
 // that would leave any other text is refused whole, in every toolkit alike.
 bool accepts_input(Input rule, std::string_view text);
 
+// Whether the Tab key stops at a control of this kind, in the order of the layout table: edit
+// boxes, buttons, check boxes, combo and list boxes do; labels, group boxes and the tab control
+// (its pages are changed with the mouse) are passed over.
+bool takes_focus(Kind kind);
+
 // The control's place in the window's client area: its own place moved by the places of the
 // group boxes and the tab control it sits in.
 Rect client_place(const WindowLayout& window, const ControlLayout& control);

@@ -189,8 +189,7 @@ BuiltControls build_window(QWidget* window, const view::WindowLayout& layout)
         }
         if (auto* combo = qobject_cast<QComboBox*>(widget)) fit_combo(combo);
         if (control.spin) add_inert_spin_arrows(static_cast<QLineEdit*>(widget));
-        if (widget->focusPolicy() != Qt::NoFocus && control.kind != view::Kind::label &&
-            control.kind != view::Kind::group) {
+        if (view::takes_focus(control.kind)) {
             if (previous_focusable) QWidget::setTabOrder(previous_focusable, widget);
             previous_focusable = widget;
         }
