@@ -169,8 +169,8 @@ void QtListBox::select_shown(int index)
 
 void QtMessageBoxes::message_box(std::string_view text)
 {
-    auto* box = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("信息："), q(text),
-                                QMessageBox::Ok, owner_);
+    auto* box = new QMessageBox(QMessageBox::NoIcon, q(message_box_title), q(text), QMessageBox::Ok,
+                                owner_);
     box->setTextFormat(Qt::PlainText);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::ApplicationModal);
