@@ -14,9 +14,9 @@
 
 #include "bench/discovery_run.h"
 #include "bench/measure.h"
+#include "net/endpoint_link.h"
 #include "net/winsock_use.h"
 #include "present/app_state.h"
-#include "ui/win32/endpoint_link.h"
 #include "ui/win32/find_window.h"
 #include "ui/win32/native_window.h"
 #include "ui/win32/win32_dispatcher.h"
@@ -64,7 +64,7 @@ int main(int argc, char** argv)
     auto window = std::make_unique<zk::win32::FindWindow>(
         state, zk::Ports{},
         zk::win32::FindSetup{[](int port, std::function<void(zk::ByteView)> deliver) {
-                                 return zk::win32::open_endpoint_link(port, std::move(deliver));
+                                 return zk::open_endpoint_link(port, std::move(deliver));
                              },
                              adapters, [] { return std::vector<std::string>{}; }, dir, dir},
         dispatcher);

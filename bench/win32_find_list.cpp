@@ -19,7 +19,7 @@ namespace {
 
 using namespace zk;
 
-class NullLink final : public win32::DatagramLink
+class NullLink final : public DatagramLink
 {
 public:
     bool send(std::string_view, int, ByteView) override { return true; }

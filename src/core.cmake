@@ -17,6 +17,7 @@ add_library(zk_core STATIC
     ${ZK_SRC}/base/text.cpp
     ${ZK_SRC}/base/text_lines.cpp
     ${ZK_SRC}/base/values.cpp
+    ${ZK_SRC}/view/control_set.cpp
     ${ZK_SRC}/view/controls.cpp
     ${ZK_SRC}/view/find_layout.cpp
     ${ZK_SRC}/view/layout.cpp
@@ -39,6 +40,7 @@ add_library(zk_core STATIC
     ${ZK_SRC}/present/find/find_handlers.cpp
     ${ZK_SRC}/present/find/find_watch.cpp
     ${ZK_SRC}/present/find/local_address.cpp
+    ${ZK_SRC}/present/find/open_settings.cpp
     ${ZK_SRC}/present/settings/answer_watch.cpp
     ${ZK_SRC}/present/settings/buttons.cpp
     ${ZK_SRC}/present/settings/cards.cpp
@@ -52,8 +54,6 @@ add_library(zk_core STATIC
     ${ZK_SRC}/present/settings/serial_codes_text.cpp
     ${ZK_SRC}/present/settings/timings_mode.cpp
     ${ZK_SRC}/app/adapter_list.cpp
-    ${ZK_SRC}/app/open_settings.cpp
-    ${ZK_SRC}/app/port_report.cpp
     ${ZK_SRC}/app/settings_file.cpp)
 target_include_directories(zk_core PUBLIC ${ZK_SRC})
 target_link_libraries(zk_core PRIVATE zk_warnings)

@@ -22,7 +22,8 @@ zk_add_test(test_base LIBS zk_test_support SOURCES
     ${ZK_TESTS}/base/text_lines_test.cpp
     ${ZK_TESTS}/base/text_test.cpp
     ${ZK_TESTS}/base/values_test.cpp)
-zk_add_test(test_view LIBS zk_test_support SOURCES
+zk_add_test(test_view LIBS zk_test_support zk_windows SOURCES
+    ${ZK_TESTS}/view/batched_list_test.cpp
     ${ZK_TESTS}/view/layout_test.cpp)
 zk_add_test(test_protocol LIBS zk_test_support SOURCES
     ${ZK_TESTS}/protocol/code_text_test.cpp
@@ -36,18 +37,20 @@ zk_add_test(test_discovery LIBS zk_test_support SOURCES
     ${ZK_TESTS}/discovery/message_test.cpp
     ${ZK_TESTS}/discovery/parameter_block_test.cpp
     ${ZK_TESTS}/discovery/search_reply_test.cpp)
-zk_add_test(test_present_find LIBS zk_test_support SOURCES
+zk_add_test(test_present_find LIBS zk_test_support zk_windows SOURCES
     ${ZK_TESTS}/present/find/find_handlers_test.cpp
-    ${ZK_TESTS}/present/find/find_watch_test.cpp)
-zk_add_test(test_present_settings LIBS zk_test_support SOURCES
+    ${ZK_TESTS}/present/find/find_watch_test.cpp
+    ${ZK_TESTS}/present/find/find_window_model_test.cpp
+    ${ZK_TESTS}/present/find/open_settings_test.cpp)
+zk_add_test(test_present_settings LIBS zk_test_support zk_windows SOURCES
     ${ZK_TESTS}/present/settings/answer_watch_test.cpp
     ${ZK_TESTS}/present/settings/cards_test.cpp
     ${ZK_TESTS}/present/settings/fingerprints_test.cpp
     ${ZK_TESTS}/present/settings/page_basic_test.cpp
     ${ZK_TESTS}/present/settings/page_fixture.cpp
     ${ZK_TESTS}/present/settings/present_test.cpp
-    ${ZK_TESTS}/present/settings/serial_codes_test.cpp)
+    ${ZK_TESTS}/present/settings/serial_codes_test.cpp
+    ${ZK_TESTS}/present/settings/settings_window_model_test.cpp)
 zk_add_test(test_app LIBS zk_test_support SOURCES
     ${ZK_TESTS}/app/adapter_list_test.cpp
-    ${ZK_TESTS}/app/open_settings_test.cpp
     ${ZK_TESTS}/app/settings_file_test.cpp)

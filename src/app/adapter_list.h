@@ -6,29 +6,30 @@
 
 #include "app/settings_file.h"
 #include "base/adapter_source.h"
+#include "present/find/adapter_choice.h"
 #include "view/controls.h"
 
 namespace zk {
 
-class AdapterList
+class AdapterList final : public AdapterChoice
 {
 public:
     AdapterList(ItemList& combo, AdapterSource& source, SettingsFile& file);
 
     // Refills the list from a fresh enumeration and keeps the selected position where the
     // new list is long enough. Never writes the file.
-    void fill();
+    void fill() override;
     // Selects the position saved in the file; once, right after the first fill. Without a saved
     // position, the first adapter that is up with an IPv4 address (the first adapter if none is).
-    void restore();
+    void restore() override;
     // The operator picked an item: saves its position. The pick holds for this run even when
     // the file cannot be saved; the first such failure of the run is shown in `boxes`.
-    void remember(MessageBoxes& boxes);
+    void remember(MessageBoxes& boxes) override;
 
     // The adapters behind the items, as last enumerated.
-    const std::vector<Adapter>& adapters() const { return adapters_; }
+    const std::vector<Adapter>& adapters() const override { return adapters_; }
     // The system's index of the selected adapter; 0 (the default route) when none is selected.
-    int selected_interface() const;
+    int selected_interface() const override;
 
 private:
     // The first adapter that is connected and has an IPv4 address; 0 when none has.

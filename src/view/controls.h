@@ -79,7 +79,10 @@ protected:
     virtual void select_exactly(int index) = 0;
 };
 
-// Modal information box with one OK button and the caption "信息：".
+// The caption of every message box, in either toolkit.
+inline constexpr std::string_view message_box_title = "信息：";
+
+// Modal information box with one OK button and the caption message_box_title.
 class MessageBoxes
 {
 public:

@@ -19,6 +19,24 @@ bool accepts_input(Input rule, std::string_view text)
     return true;
 }
 
+bool takes_focus(Kind kind)
+{
+    switch (kind) {
+    case Kind::edit:
+    case Kind::button:
+    case Kind::check:
+    case Kind::combo:
+    case Kind::list:
+        return true;
+    case Kind::label:
+    case Kind::group:
+    case Kind::tab:
+    case Kind::endpoint:
+        return false;
+    }
+    return false;
+}
+
 namespace {
 
 // Parents nest at most a group box in a tab page; the bound keeps a table whose parent names

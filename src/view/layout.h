@@ -31,6 +31,12 @@ struct Rect
     int x, y, width, height;
 };
 
+// A combo box's place in the tables is its closed field; its open list reaches this far below the
+// field's top, whatever the field's height.
+inline constexpr int combo_list_reach = 160;
+// The width of a spin box's inert up/down arrows, inside its right edge.
+inline constexpr int spin_arrows_width = 16;
+
 struct ControlLayout
 {
     std::string_view name;
@@ -64,6 +70,11 @@ const ControlLayout* find_control(const WindowLayout& window, std::string_view n
 // Whether a box with input rule `rule` may hold `text` after an edit by the operator. An edit
 // that would leave any other text is refused whole, in every toolkit alike.
 bool accepts_input(Input rule, std::string_view text);
+
+// Whether the Tab key stops at a control of this kind, in the order of the layout table: edit
+// boxes, buttons, check boxes, combo and list boxes do; labels, group boxes and the tab control
+// (its pages are changed with the mouse) are passed over.
+bool takes_focus(Kind kind);
 
 // The control's place in the window's client area: its own place moved by the places of the
 // group boxes and the tab control it sits in.

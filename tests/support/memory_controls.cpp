@@ -58,4 +58,35 @@ MemorySettingsWindow::MemorySettingsWindow()
     fill_from_layout(组合框转换码, "组合框转换码");
 }
 
+std::unique_ptr<EditBox> MemoryControlFactory::edit(const view::ControlLayout& entry)
+{
+    return std::make_unique<MemoryEditBox>(std::string(entry.text));
+}
+
+std::unique_ptr<Label> MemoryControlFactory::label(const view::ControlLayout& entry)
+{
+    return std::make_unique<MemoryLabel>(std::string(entry.text));
+}
+
+std::unique_ptr<CheckBox> MemoryControlFactory::check(const view::ControlLayout&)
+{
+    return std::make_unique<MemoryCheckBox>();
+}
+
+std::unique_ptr<TabControl> MemoryControlFactory::tab(const view::ControlLayout&)
+{
+    return std::make_unique<MemoryTabControl>();
+}
+
+std::unique_ptr<ItemList> MemoryControlFactory::combo(const view::ControlLayout& entry)
+{
+    return std::make_unique<MemoryItemList>(
+        std::vector<std::string>(entry.items.begin(), entry.items.end()));
+}
+
+std::unique_ptr<ItemList> MemoryControlFactory::list(const view::ControlLayout&)
+{
+    return std::make_unique<MemoryItemList>();
+}
+
 } // namespace zk::test

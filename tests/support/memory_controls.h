@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "view/control_set.h"
 #include "view/controls.h"
 #include "view/find_view.h"
 #include "view/settings_view.h"
@@ -134,6 +135,18 @@ struct MemorySettingsWindow
                       标签卡状态,
                       编辑框授权,
                       编辑框指纹};
+};
+
+// In-memory adapters for every control of a layout, with its initial texts and list items.
+class MemoryControlFactory final : public view::ControlFactory
+{
+public:
+    std::unique_ptr<EditBox> edit(const view::ControlLayout& entry) override;
+    std::unique_ptr<Label> label(const view::ControlLayout& entry) override;
+    std::unique_ptr<CheckBox> check(const view::ControlLayout& entry) override;
+    std::unique_ptr<TabControl> tab(const view::ControlLayout& entry) override;
+    std::unique_ptr<ItemList> combo(const view::ControlLayout& entry) override;
+    std::unique_ptr<ItemList> list(const view::ControlLayout& entry) override;
 };
 
 } // namespace zk::test

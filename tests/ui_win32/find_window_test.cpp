@@ -1,7 +1,7 @@
 // The find window on the Windows API: each button reaches its handler, a search nobody answers
 // is told, a taken port is told, and the found list takes answers in batches.
-#include "app/port_report.h"
 #include "present/find/find_watch.h"
+#include "present/port_report.h"
 #include "support/config_replies.h"
 #include "support/hex.h"
 #include "ui/win32/message_box.h"

@@ -9,16 +9,6 @@
 
 namespace zk::win32::test {
 
-OpenLink RecordingLinks::opener()
-{
-    return [this](int port, std::function<void(ByteView)> deliver) {
-        auto link = std::make_unique<RecordingLink>(std::move(deliver));
-        link->bound = bound;
-        by_port[port] = link.get();
-        return link;
-    };
-}
-
 void pump()
 {
     MSG message{};

@@ -12,53 +12,16 @@
 
 #include <gtest/gtest.h>
 
-#include "base/adapter_source.h"
-#include "support/recording_sender.h"
-#include "ui/win32/datagram_link.h"
+#include "support/counted_adapters.h"
+#include "support/recording_link.h"
 #include "ui/win32/find_window.h"
 #include "ui/win32/win32_dispatcher.h"
 
 namespace zk::win32::test {
 
-class RecordingLink final : public DatagramLink
-{
-public:
-    explicit RecordingLink(std::function<void(ByteView)> to_window) : deliver(std::move(to_window))
-    {}
-    bool send(std::string_view address, int port, ByteView data) override
-    {
-        return recorder.send(address, port, data);
-    }
-    bool is_bound() const override { return bound; }
-    void set_broadcast_interface(int index) override { interface_index = index; }
-
-    zk::test::RecordingSender recorder;
-    std::function<void(ByteView)> deliver;
-    bool bound = true;
-    int interface_index = -1;
-};
-
-// Opens recording links and keeps them by port while their windows live.
-struct RecordingLinks
-{
-    std::map<int, RecordingLink*> by_port;
-    bool bound = true;
-
-    OpenLink opener();
-};
-
-class CountedAdapters final : public AdapterSource
-{
-public:
-    std::vector<Adapter> list() override
-    {
-        ++enumerations;
-        return adapters;
-    }
-    std::vector<Adapter> adapters{{"eth0 10.99.0.1", 2, "10.99.0.1", true},
-                                  {"eth1 10.98.0.1", 3, "10.98.0.1", true}};
-    int enumerations = 0;
-};
+using zk::test::CountedAdapters;
+using zk::test::RecordingLink;
+using zk::test::RecordingLinks;
 
 // Runs the thread's messages until none is waiting.
 void pump();

@@ -5,17 +5,9 @@
 #include <filesystem>
 #include <memory>
 
-#include "app/adapter_list.h"
-#include "app/settings_file.h"
-#include "base/ports.h"
-#include "net/datagram_endpoint.h"
-#include "net/wait_timer.h"
-#include "present/app_state.h"
-#include "present/find/find_handlers.h"
-#include "present/find/find_watch.h"
+#include "app/find_window_assembly.h"
 #include "ui/qt/widget_controls.h"
-#include "ui/qt/window_builder.h"
-#include "view/find_view.h"
+#include "ui/qt/window_parts.h"
 
 namespace zk::ui {
 
@@ -37,45 +29,27 @@ class FindWindow final : public QWidget
 public:
     FindWindow(AppState& state, Ports ports, FindSetup setup = {}, QWidget* parent = nullptr);
 
-    FindView& view() { return view_; }
-    DatagramEndpoint& endpoint() { return udp_; }
+    FindView& view() { return assembly_.model().view(); }
+    DatagramEndpoint& endpoint() { return *endpoint_; }
     const BuiltControls& controls() const { return controls_; }
-    const SettingsFile& settings_file() const { return settings_file_; }
+    const SettingsFile& settings_file() const { return assembly_.settings_file(); }
 
 protected:
     // A port held by another program is told once the window is on screen, over it.
     void showEvent(QShowEvent* event) override;
 
 private:
-    void bind_events();
-    // Searches and writes wait for their answers; running out is told in a message box.
-    void watch_answers();
-    void on_open_settings();
-    // Broadcasts leave through the adapter the list shows as selected.
-    void follow_adapter();
-    std::string local_address();
+    // A fresh settings window, modal, for the address the operator confirmed.
+    void open_settings();
 
     AppState& state_;
     Ports ports_;
     BuiltControls controls_;
+    view::ControlSet adapters_;
     QtMessageBoxes boxes_;
-    QtComboList 组合框网卡列表;
-    QtEditBox 编辑框中控IP;
-    QtEditBox 编辑框子网掩码;
-    QtEditBox 编辑框网关;
-    QtEditBox 编辑框本机IP;
-    QtEditBox 编辑框服务器IP;
-    QtEditBox 编辑框远程端口;
-    QtListBox 列表框中控IP;
-    FindView view_;
-    DatagramEndpoint udp_;
+    DatagramEndpoint* endpoint_ = nullptr;
     std::unique_ptr<AdapterSource> own_adapters_;
-    SettingsFile settings_file_;
-    AdapterList adapter_list_;
-    discovery::FindContext context_;
-    discovery::FindWatch watch_;
-    std::unique_ptr<WaitTimer> wait_timer_;
-    bool shown_before_ = false;
+    FindWindowAssembly assembly_;
 };
 
 } // namespace zk::ui

@@ -8,12 +8,8 @@
 #include <QMessageBox>
 #include <QSignalBlocker>
 #include <QTabWidget>
-#include <QTimer>
-#include <algorithm>
 
 namespace zk::ui {
-
-namespace {
 
 QString q(std::string_view text)
 {
@@ -24,8 +20,6 @@ std::string u8(const QString& text)
 {
     return text.toStdString();
 }
-
-} // namespace
 
 std::string QtEditBox::content() const
 {
@@ -111,88 +105,49 @@ void QtComboList::select_exactly(int index)
     widget_->setCurrentIndex(index);
 }
 
-namespace {
-
-// No addition for this long means the burst is over: show what came.
-constexpr qint64 quiet_ms = 10;
-// While additions keep coming, show them at least this often.
-constexpr qint64 longest_wait_ms = 250;
-
-} // namespace
-
-QtListBox::QtListBox(QListWidget* widget) : widget_(widget), timer_(std::make_unique<QTimer>())
+QtListBox::QtListBox(QListWidget* widget)
+    : view::BatchedListBox(Dispatcher::current()), widget_(widget)
 {
     widget_->setUniformItemSizes(true);
-    timer_->setSingleShot(true);
-    QObject::connect(timer_.get(), &QTimer::timeout, [this] { flush(); });
 }
 
-QtListBox::~QtListBox() = default;
-
-int QtListBox::item_count() const
+int QtListBox::shown() const
 {
-    return widget_->count() + static_cast<int>(waiting_.size());
+    return widget_->count();
 }
 
-std::string QtListBox::item_text(int index) const
+std::string QtListBox::shown_text(int index) const
 {
-    const int shown = widget_->count();
-    if (index >= shown && index - shown < waiting_.size()) return u8(waiting_[index - shown]);
     const QListWidgetItem* item = widget_->item(index);
     return item ? u8(item->text()) : std::string{};
 }
 
-int QtListBox::add_item(std::string_view text)
+void QtListBox::show(const std::vector<std::string>& texts)
 {
-    if (waiting_.isEmpty()) first_waiting_.start();
-    waiting_.append(q(text));
-    const int index = item_count() - 1;
-    if (first_waiting_.elapsed() >= longest_wait_ms) {
-        flush();
-    } else if (!timer_->isActive() || quiet_armed_.elapsed() >= 1) {
-        // The quiet time starts again with each addition, but the timer moves at most once a
-        // millisecond: thousands of answers come in one go. It never fires while answers keep
-        // coming, so a stream of them costs no wake-ups of its own.
-        timer_->start(static_cast<int>(quiet_ms));
-        quiet_armed_.start();
-    }
-    return index;
-}
-
-void QtListBox::flush()
-{
-    timer_->stop();
-    if (waiting_.isEmpty()) return;
+    QStringList rows;
+    rows.reserve(static_cast<qsizetype>(texts.size()));
+    for (const std::string& text : texts)
+        rows.append(q(text));
     const QSignalBlocker quiet(widget_);
-    widget_->addItems(waiting_);
-    waiting_.clear();
+    widget_->addItems(rows);
 }
 
-bool QtListBox::delete_item(int index)
+void QtListBox::remove(int index)
 {
-    flush();
-    if (index < 0 || index >= widget_->count()) return false;
     const QSignalBlocker quiet(widget_);
     delete widget_->takeItem(index);
-    return true;
 }
 
-void QtListBox::delete_all_items()
+void QtListBox::replace(int index, std::string_view text)
 {
-    timer_->stop();
-    waiting_.clear();
+    const QSignalBlocker quiet(widget_);
+    widget_->item(index)->setText(q(text));
+}
+
+void QtListBox::clear()
+{
     const QSignalBlocker quiet(widget_);
     widget_->clear();
-}
-
-bool QtListBox::set_item_text(int index, std::string_view text)
-{
-    flush();
-    QListWidgetItem* item = widget_->item(index);
-    if (!item) return false;
-    const QSignalBlocker quiet(widget_);
-    item->setText(q(text));
-    return true;
 }
 
 int QtListBox::selection() const
@@ -201,9 +156,8 @@ int QtListBox::selection() const
     return picked.isEmpty() ? -1 : widget_->row(picked.front());
 }
 
-void QtListBox::select_exactly(int index)
+void QtListBox::select_shown(int index)
 {
-    flush();
     const QSignalBlocker quiet(widget_);
     if (index < 0) {
         widget_->clearSelection();
@@ -215,8 +169,8 @@ void QtListBox::select_exactly(int index)
 
 void QtMessageBoxes::message_box(std::string_view text)
 {
-    auto* box = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("信息："), q(text),
-                                QMessageBox::Ok, owner_);
+    auto* box = new QMessageBox(QMessageBox::NoIcon, q(message_box_title), q(text), QMessageBox::Ok,
+                                owner_);
     box->setTextFormat(Qt::PlainText);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::ApplicationModal);

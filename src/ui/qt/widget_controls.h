@@ -1,11 +1,11 @@
 #pragma once
 // The control kinds over Qt widgets. Texts cross between UTF-8 and QString here and nowhere else.
 // Changes made by the program block the widget's signals, so only the operator raises events.
-#include <QElapsedTimer>
-#include <QStringList>
-#include <memory>
+#include <QString>
+#include <string>
+#include <string_view>
 
-#include "view/controls.h"
+#include "view/batched_list.h"
 
 class QCheckBox;
 class QComboBox;
@@ -13,14 +13,18 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QTabWidget;
-class QTimer;
 class QWidget;
 
 namespace zk::ui {
 
+// A text of the program (UTF-8) as Qt's, and back.
+QString q(std::string_view text);
+std::string u8(const QString& text);
+
 class QtEditBox final : public EditBox
 {
 public:
+    using Widget = QLineEdit;
     explicit QtEditBox(QLineEdit* widget) : widget_(widget) {}
     std::string content() const override;
     void set_content(std::string_view text) override;
@@ -32,6 +36,7 @@ private:
 class QtLabel final : public Label
 {
 public:
+    using Widget = QLabel;
     explicit QtLabel(QLabel* widget) : widget_(widget) {}
     std::string caption() const override;
     void set_caption(std::string_view text) override;
@@ -43,6 +48,7 @@ private:
 class QtCheckBox final : public CheckBox
 {
 public:
+    using Widget = QCheckBox;
     explicit QtCheckBox(QCheckBox* widget) : widget_(widget) {}
     bool checked() const override;
     void set_checked(bool on) override;
@@ -54,6 +60,7 @@ private:
 class QtTabControl final : public TabControl
 {
 public:
+    using Widget = QTabWidget;
     explicit QtTabControl(QTabWidget* widget) : widget_(widget) {}
     int current_page() const override;
 
@@ -64,6 +71,7 @@ private:
 class QtComboList final : public ItemList
 {
 public:
+    using Widget = QComboBox;
     explicit QtComboList(QComboBox* widget) : widget_(widget) {}
     int item_count() const override;
     std::string item_text(int index) const override;
@@ -79,37 +87,26 @@ private:
     QComboBox* widget_;
 };
 
-// Thousands of controllers answer one search within a fraction of a second. Rows are all one
-// height, so adding one costs no measuring of the others, and additions wait in the adapter to be
-// added together: once no addition came for a moment, or at the latest a few times a second.
-// Handlers see the waiting items as items of the list all along.
-class QtListBox final : public ItemList
+// Rows are all one height, so adding one costs no measuring of the others.
+class QtListBox final : public view::BatchedListBox
 {
 public:
+    using Widget = QListWidget;
+    // Its timer runs on the calling thread's dispatcher.
     explicit QtListBox(QListWidget* widget);
-    ~QtListBox() override;
-    int item_count() const override;
-    std::string item_text(int index) const override;
-    int add_item(std::string_view text) override;
-    bool delete_item(int index) override;
-    bool set_item_text(int index, std::string_view text) override;
     int selection() const override;
 
-    // Empties the widget in one step: a search after thousands of answers does not remove them
-    // one by one.
-    void delete_all_items() override;
-    // Puts the waiting additions into the widget now.
-    void flush();
-
 protected:
-    void select_exactly(int index) override;
+    int shown() const override;
+    std::string shown_text(int index) const override;
+    void show(const std::vector<std::string>& texts) override;
+    void remove(int index) override;
+    void replace(int index, std::string_view text) override;
+    void clear() override;
+    void select_shown(int index) override;
 
 private:
     QListWidget* widget_;
-    QStringList waiting_;
-    std::unique_ptr<QTimer> timer_; // fires when additions have stopped for a while
-    QElapsedTimer first_waiting_;
-    QElapsedTimer quiet_armed_; // when the timer was last started
 };
 
 // Each message in its own box titled "信息：" with one OK button, modal for the whole program

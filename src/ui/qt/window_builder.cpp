@@ -16,15 +16,11 @@
 #include <QValidator>
 
 #include "ui/qt/app_icon.h"
+#include "ui/qt/widget_controls.h"
 
 namespace zk::ui {
 
 namespace {
-
-QString q(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // A box's input rule checks every edit the operator makes, however the text arrives: typed with
 // any modifier, committed by an input method, or pasted. The program's own texts are not checked.
@@ -45,31 +41,29 @@ private:
 // The up/down arrows at the right edge of a numeric box. Nothing is bound to them.
 void add_inert_spin_arrows(QLineEdit* edit)
 {
-    constexpr int arrow_width = 16;
     const int half = edit->height() / 2;
-    const int x = edit->width() - arrow_width - 1;
+    const int x = edit->width() - view::spin_arrows_width - 1;
     auto make = [&](Qt::ArrowType arrow, int y, int height, const char* name) {
         auto* button = new QToolButton(edit);
         button->setObjectName(QString::fromUtf8(name));
         button->setArrowType(arrow);
         button->setFocusPolicy(Qt::NoFocus);
         button->setAutoRepeat(false);
-        button->setGeometry(x, y, arrow_width, height);
+        button->setGeometry(x, y, view::spin_arrows_width, height);
     };
     make(Qt::UpArrow, 1, half - 1, "spin_up");
     make(Qt::DownArrow, half, edit->height() - half - 1, "spin_down");
-    edit->setTextMargins(0, 0, arrow_width, 0);
+    edit->setTextMargins(0, 0, view::spin_arrows_width, 0);
 }
 
-// Closed combo boxes take the height their font needs; the open list uses the rest of the
-// 160 pixels the layout reserves below them.
+// Closed combo boxes take the height their font needs; the open list uses the rest of what the
+// layout reserves below them.
 void fit_combo(QComboBox* combo)
 {
-    constexpr int reserved_height = 160;
     const int field = combo->sizeHint().height();
     combo->resize(combo->width(), field);
     const int row = combo->fontMetrics().height() + 4;
-    combo->setMaxVisibleItems(std::max(1, (reserved_height - field) / row));
+    combo->setMaxVisibleItems(std::max(1, (view::combo_list_reach - field) / row));
 }
 
 QWidget* create_widget(const view::ControlLayout& entry, QWidget* parent)
@@ -116,38 +110,40 @@ QWidget* create_widget(const view::ControlLayout& entry, QWidget* parent)
     return nullptr;
 }
 
-// Controls on a page are placed relative to the tab control, as in the layout, but live on the
-// page, which starts below the tab bar. The page's place is known only once the tab control has
-// laid it out, so the controls are moved each time the page is resized.
-class PagePlacer final : public QObject
+// Every control goes to its place in the client area (view::client_place), whatever widget holds
+// it. A tab page's own place is known only once the tab control has laid it out, so the controls
+// are moved again, parents first, each time a page is resized.
+class ClientPlacer final : public QObject
 {
 public:
-    PagePlacer(QTabWidget* tab, QWidget* page) : QObject(page), tab_(tab), page_(page)
-    {
-        page->installEventFilter(this);
-    }
+    explicit ClientPlacer(QWidget* window) : QObject(window), window_(window) {}
 
-    void add(QWidget* control, const QRect& in_tab)
+    void add(QWidget* control, const view::Rect& place)
     {
-        placed_.append({control, in_tab});
-        control->setGeometry(in_tab);
+        const QPoint at(place.x, place.y);
+        placed_.append({control, at});
+        control->setGeometry(QRect(at - origin_of(control), QSize(place.width, place.height)));
     }
+    void watch_page(QWidget* page) { page->installEventFilter(this); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (watched == page_ && event->type() == QEvent::Resize) {
-            const QPoint offset = page_->mapTo(tab_, QPoint(0, 0));
-            for (const auto& [control, in_tab] : placed_)
-                control->move(in_tab.topLeft() - offset);
+        if (event->type() == QEvent::Resize) {
+            for (const auto& [control, at] : placed_)
+                control->move(at - origin_of(control));
         }
         return QObject::eventFilter(watched, event);
     }
 
 private:
-    QTabWidget* tab_;
-    QWidget* page_;
-    QList<QPair<QWidget*, QRect>> placed_;
+    QPoint origin_of(QWidget* control) const
+    {
+        return control->parentWidget()->mapTo(window_, QPoint(0, 0));
+    }
+
+    QWidget* window_;
+    QList<QPair<QWidget*, QPoint>> placed_;
 };
 
 QWidget*
@@ -158,18 +154,6 @@ parent_for(const view::ControlLayout& entry, QWidget* window, const QHash<QStrin
     if (auto* tab = qobject_cast<QTabWidget*>(parent); tab && entry.page >= 0)
         return tab->widget(entry.page);
     return parent;
-}
-
-void place(QWidget* widget,
-           const view::ControlLayout& entry,
-           QWidget* parent,
-           const QHash<QWidget*, PagePlacer*>& placers)
-{
-    const QRect rect(entry.place.x, entry.place.y, entry.place.width, entry.place.height);
-    if (PagePlacer* placer = placers.value(parent))
-        placer->add(widget, rect);
-    else
-        widget->setGeometry(rect);
 }
 
 } // namespace
@@ -187,7 +171,7 @@ BuiltControls build_window(QWidget* window, const view::WindowLayout& layout)
     window->setFixedSize(layout.client_width, layout.client_height);
 
     QHash<QString, QWidget*> made;
-    QHash<QWidget*, PagePlacer*> placers;
+    auto* placer = new ClientPlacer(window);
     QWidget* previous_focusable = nullptr;
     for (const view::ControlLayout& control : layout.controls) {
         QWidget* parent = parent_for(control, window, made);
@@ -195,18 +179,17 @@ BuiltControls build_window(QWidget* window, const view::WindowLayout& layout)
         if (!widget) continue;
         widget->setObjectName(q(control.name));
         made.insert(q(control.name), widget);
-        place(widget, control, parent, placers);
+        placer->add(widget, view::client_place(layout, control));
         if (auto* tab = qobject_cast<QTabWidget*>(widget)) {
             for (std::string_view page : layout.pages) {
                 auto* sheet = new QWidget;
                 tab->addTab(sheet, q(page));
-                placers.insert(sheet, new PagePlacer(tab, sheet));
+                placer->watch_page(sheet);
             }
         }
         if (auto* combo = qobject_cast<QComboBox*>(widget)) fit_combo(combo);
         if (control.spin) add_inert_spin_arrows(static_cast<QLineEdit*>(widget));
-        if (widget->focusPolicy() != Qt::NoFocus && control.kind != view::Kind::label &&
-            control.kind != view::Kind::group) {
+        if (view::takes_focus(control.kind)) {
             if (previous_focusable) QWidget::setTabOrder(previous_focusable, widget);
             previous_focusable = widget;
         }

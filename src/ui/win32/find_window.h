@@ -6,19 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "app/adapter_list.h"
-#include "app/settings_file.h"
-#include "base/ports.h"
-#include "net/dispatcher.h"
-#include "net/wait_timer.h"
-#include "present/app_state.h"
-#include "present/find/find_handlers.h"
-#include "present/find/find_watch.h"
-#include "ui/win32/datagram_link.h"
+#include "app/find_window_assembly.h"
 #include "ui/win32/native_window.h"
 #include "ui/win32/settings_window.h"
 #include "ui/win32/win32_controls.h"
-#include "view/find_view.h"
 
 // windows.h names FindWindowW "FindWindow" as a macro; the window class here keeps its name.
 #undef FindWindow
@@ -44,45 +35,26 @@ public:
     FindWindow(AppState& state, Ports ports, FindSetup setup, Dispatcher& dispatcher);
     ~FindWindow() override;
 
-    FindView& view() { return view_; }
-    DatagramLink& link() { return *link_; }
+    FindView& view() { return assembly_.model().view(); }
+    DatagramLink& link() { return assembly_.model().link(); }
     // The settings window while it is open, else null.
     SettingsWindow* settings_window() { return settings_.get(); }
     // Shows the window; a port held by another program is told once, over it.
     void show();
 
 private:
-    void bind_events();
-    void on_datagram(ByteView datagram);
-    void on_open_settings();
+    // A settings window for the address the operator confirmed, modal over this one.
+    void open_settings();
     void close_settings();
-    // Broadcasts leave through the adapter the list shows as selected.
-    void follow_adapter();
-    std::string local_address();
 
     AppState& state_;
     Ports ports_;
     FindSetup setup_;
     Dispatcher& dispatcher_;
+    view::ControlSet adapters_;
     Win32MessageBoxes boxes_;
-    Win32ComboList 组合框网卡列表;
-    Win32EditBox 编辑框中控IP;
-    Win32EditBox 编辑框子网掩码;
-    Win32EditBox 编辑框网关;
-    Win32EditBox 编辑框本机IP;
-    Win32EditBox 编辑框服务器IP;
-    Win32EditBox 编辑框远程端口;
-    Win32ListBox 列表框中控IP;
-    FindView view_;
-    std::unique_ptr<DatagramLink> link_;
-    SettingsFile settings_file_;
-    AdapterList adapter_list_;
-    discovery::FindContext context_;
-    discovery::FindWatch watch_;
-    WaitTimer wait_timer_;
+    FindWindowAssembly assembly_;
     std::unique_ptr<SettingsWindow> settings_;
-    Timer report_timer_{dispatcher_};
-    bool shown_before_ = false;
 };
 
 } // namespace zk::win32

@@ -5,6 +5,7 @@
 #include "ui/win32/native_window.h"
 #include "ui/win32/wide_text.h"
 #include "ui/win32/window_font.h"
+#include "view/controls.h"
 
 namespace zk::win32 {
 
@@ -83,10 +84,10 @@ HWND show_message_box(HWND owner, HFONT font, UINT dpi, std::string_view text)
     const int height = frame.bottom - frame.top;
     RECT over{};
     GetWindowRect(owner, &over);
-    HWND box =
-        CreateWindowExW(WS_EX_DLGMODALFRAME, message_box_class, L"信息：", style,
-                        (over.left + over.right - width) / 2, (over.top + over.bottom - height) / 2,
-                        width, height, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND box = CreateWindowExW(
+        WS_EX_DLGMODALFRAME, message_box_class, wide(message_box_title).c_str(), style,
+        (over.left + over.right - width) / 2, (over.top + over.bottom - height) / 2, width, height,
+        owner, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!box) return nullptr;
     HWND words_control = child(box, L"Static", message.c_str(), SS_LEFT | SS_NOPREFIX, -1,
                                {margin, margin, margin + inner_width, margin + words.cy});

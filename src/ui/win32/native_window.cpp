@@ -145,6 +145,30 @@ void NativeWindow::bind_pick(std::string_view name, std::function<void()> handle
     });
 }
 
+void NativeWindow::bind_actions(const std::vector<view::ControlAction>& actions)
+{
+    for (const view::ControlAction& action : actions) {
+        const view::ControlLayout* entry = view::find_control(built_->layout(), action.control);
+        switch (entry ? entry->kind : view::Kind::endpoint) {
+        case view::Kind::button:
+            bind(action.control, BN_CLICKED, action.run);
+            break;
+        case view::Kind::combo:
+            bind_pick(action.control, action.run);
+            break;
+        case view::Kind::list:
+            bind(action.control, LBN_SELCHANGE, action.run);
+            break;
+        case view::Kind::tab:
+            // Only the operator's change of page notifies.
+            page_changed_ = action.run;
+            break;
+        default:
+            throw std::logic_error("no event to bind for a control of this kind");
+        }
+    }
+}
+
 void NativeWindow::notified(const NMHDR& header)
 {
     if (header.code != static_cast<UINT>(TCN_SELCHANGE)) return;

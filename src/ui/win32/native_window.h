@@ -9,8 +9,10 @@
 #include <memory>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "ui/win32/window_builder.h"
+#include "view/control_set.h"
 #include "view/layout.h"
 
 namespace zk::win32 {
@@ -35,19 +37,20 @@ protected:
     // centred on its monitor but not yet shown.
     NativeWindow(const view::WindowLayout& layout, HWND owner);
 
-    // Runs `handler` when the control named `name` notifies `code` (BN_CLICKED, LBN_SELCHANGE,
-    // ...).
-    void bind(std::string_view name, WORD code, std::function<void()> handler);
-    // Runs `handler` each time the operator picks an item of the drop-down list named `name`,
-    // with the mouse or the keyboard, also when it is the item already selected (a pick of the
-    // same projector model again fills the page again).
-    void bind_pick(std::string_view name, std::function<void()> handler);
-    // Runs `handler` after the operator changed the tab page.
-    void bind_page_change(std::function<void()> handler) { page_changed_ = std::move(handler); }
+    // Runs each action on the operator's event of its control: a button's click, a pick in a
+    // drop-down list (with the mouse or the keyboard, also of the item already selected, so a
+    // pick of the same projector model fills the page again), every click on an entry of a list
+    // box (the selected one too, so picking it again reads the controller again), a change of
+    // tab page.
+    void bind_actions(const std::vector<view::ControlAction>& actions);
     // Esc closes the window, as it closes a dialog.
     void close_on_escape() { escape_closes_ = true; }
 
 private:
+    // Runs `handler` when the control named `name` notifies `code` (BN_CLICKED, LBN_SELCHANGE,
+    // ...).
+    void bind(std::string_view name, WORD code, std::function<void()> handler);
+    void bind_pick(std::string_view name, std::function<void()> handler);
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
     LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam);
     void notified(const NMHDR& header);

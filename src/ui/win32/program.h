@@ -2,9 +2,9 @@
 // What zkconfig.exe runs: the find window over the PC's own adapters, network and folders, with
 // the process made ready for it first (DPI awareness, common controls, Winsock).
 #include "net/adapters.h"
+#include "net/early_start.h"
 #include "net/winsock_use.h"
 #include "present/app_state.h"
-#include "ui/win32/early_start.h"
 #include "ui/win32/find_window.h"
 #include "ui/win32/win32_dispatcher.h"
 

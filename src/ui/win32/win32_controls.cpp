@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <type_traits>
 
 #include "ui/win32/message_box.h"
 #include "ui/win32/wide_text.h"
@@ -114,17 +115,8 @@ void Win32ComboList::select_exactly(int index)
     SendMessageW(handle_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
-namespace {
-
-// No addition for this long means the burst is over: show what came.
-constexpr std::chrono::milliseconds quiet{10};
-// While additions keep coming, show them at least this often.
-constexpr std::chrono::milliseconds longest_wait{250};
-
-} // namespace
-
 Win32ListBox::Win32ListBox(HWND handle, Dispatcher& dispatcher)
-    : handle_(handle), timer_(dispatcher)
+    : view::BatchedListBox(dispatcher), handle_(handle)
 {}
 
 int Win32ListBox::shown() const
@@ -133,79 +125,41 @@ int Win32ListBox::shown() const
     return count < 0 ? 0 : static_cast<int>(count);
 }
 
-int Win32ListBox::item_count() const
+std::string Win32ListBox::shown_text(int index) const
 {
-    return shown() + static_cast<int>(waiting_.size());
-}
-
-std::string Win32ListBox::item_text(int index) const
-{
-    const int on_screen = shown();
-    if (index < 0 || index >= item_count()) return {};
-    if (index >= on_screen) return narrow(waiting_[static_cast<std::size_t>(index - on_screen)]);
     return item_of(handle_, index, LB_GETTEXTLEN, LB_GETTEXT);
 }
 
-int Win32ListBox::add_item(std::string_view text)
+void Win32ListBox::show(const std::vector<std::string>& texts)
 {
-    const Clock::time_point now = Clock::now();
-    if (waiting_.empty()) first_waiting_ = now;
-    last_added_ = now;
-    waiting_.push_back(wide(text));
-    if (!timer_.active()) timer_.start(quiet, [this] { flush_when_due(); });
-    return item_count() - 1;
-}
-
-void Win32ListBox::flush_when_due()
-{
-    using std::chrono::duration_cast;
-    using std::chrono::milliseconds;
-    const Clock::time_point now = Clock::now();
-    const auto quiet_left = duration_cast<milliseconds>(quiet - (now - last_added_));
-    const auto wait_left = duration_cast<milliseconds>(longest_wait - (now - first_waiting_));
-    if (quiet_left.count() <= 0 || wait_left.count() <= 0) {
-        flush();
-        return;
-    }
-    timer_.start(std::min(quiet_left, wait_left), [this] { flush_when_due(); });
-}
-
-void Win32ListBox::flush()
-{
-    timer_.stop();
-    if (waiting_.empty()) return;
+    std::vector<std::wstring> rows;
+    rows.reserve(texts.size());
     std::size_t characters = 0;
-    for (const std::wstring& text : waiting_)
-        characters += text.size() + 1;
+    for (const std::string& text : texts) {
+        rows.push_back(wide(text));
+        characters += rows.back().size() + 1;
+    }
     SendMessageW(handle_, WM_SETREDRAW, FALSE, 0);
-    SendMessageW(handle_, LB_INITSTORAGE, waiting_.size(),
+    SendMessageW(handle_, LB_INITSTORAGE, rows.size(),
                  static_cast<LPARAM>(characters * sizeof(wchar_t)));
-    for (const std::wstring& text : waiting_)
-        SendMessageW(handle_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    waiting_.clear();
+    for (const std::wstring& row : rows)
+        SendMessageW(handle_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.c_str()));
     SendMessageW(handle_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(handle_, nullptr, TRUE);
 }
 
-bool Win32ListBox::delete_item(int index)
+void Win32ListBox::remove(int index)
 {
-    flush();
-    if (index < 0 || index >= shown()) return false;
     SendMessageW(handle_, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
-    return true;
 }
 
-void Win32ListBox::delete_all_items()
+void Win32ListBox::clear()
 {
-    timer_.stop();
-    waiting_.clear();
     SendMessageW(handle_, LB_RESETCONTENT, 0, 0);
 }
 
-bool Win32ListBox::set_item_text(int index, std::string_view text)
+void Win32ListBox::replace(int index, std::string_view text)
 {
-    flush();
-    if (index < 0 || index >= shown()) return false;
     const int selected = selection();
     SendMessageW(handle_, WM_SETREDRAW, FALSE, 0);
     SendMessageW(handle_, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
@@ -214,7 +168,6 @@ bool Win32ListBox::set_item_text(int index, std::string_view text)
     if (selected == index) SendMessageW(handle_, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
     SendMessageW(handle_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(handle_, nullptr, TRUE);
-    return true;
 }
 
 int Win32ListBox::selection() const
@@ -223,15 +176,26 @@ int Win32ListBox::selection() const
     return selected < 0 ? -1 : static_cast<int>(selected);
 }
 
-void Win32ListBox::select_exactly(int index)
+void Win32ListBox::select_shown(int index)
 {
-    flush();
     SendMessageW(handle_, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
 void Win32MessageBoxes::message_box(std::string_view text)
 {
     show_message_box(owner_, built_.font(), built_.dpi(), text);
+}
+
+view::ControlSet adapt_controls(const BuiltWindow& built, Dispatcher& dispatcher)
+{
+    return view::adapt_controls<Win32EditBox, Win32Label, Win32CheckBox, Win32TabControl,
+                                Win32ComboList, Win32ListBox>(
+        built.layout(), [&]<class A>(std::type_identity<A>, const view::ControlLayout& entry) {
+            if constexpr (std::is_constructible_v<A, HWND, Dispatcher&>)
+                return std::make_unique<A>(built.get(entry.name), dispatcher);
+            else
+                return std::make_unique<A>(built.get(entry.name));
+        });
 }
 
 } // namespace zk::win32

@@ -3,12 +3,12 @@
 // notification the windows act on, so only the operator raises events.
 #include <windows.h>
 
-#include <chrono>
 #include <string>
-#include <vector>
 
 #include "net/dispatcher.h"
 #include "ui/win32/window_builder.h"
+#include "view/batched_list.h"
+#include "view/control_set.h"
 #include "view/controls.h"
 
 namespace zk::win32 {
@@ -76,39 +76,25 @@ private:
     HWND handle_;
 };
 
-// Thousands of controllers answer one search within a fraction of a second. Additions wait in
-// the adapter and go into the list together with its redrawing off: once no addition came for a
-// moment, or at the latest a few times a second. Handlers see the waiting items as items of the
-// list all along.
-class Win32ListBox final : public ItemList
+// Additions go into the list together, with its redrawing off.
+class Win32ListBox final : public view::BatchedListBox
 {
 public:
     // Its timer runs on `dispatcher`, the window thread's.
     Win32ListBox(HWND handle, Dispatcher& dispatcher);
-    int item_count() const override;
-    std::string item_text(int index) const override;
-    int add_item(std::string_view text) override;
-    bool delete_item(int index) override;
-    bool set_item_text(int index, std::string_view text) override;
     int selection() const override;
-    // Empties the list in one step.
-    void delete_all_items() override;
-    // Puts the waiting additions into the list now.
-    void flush();
 
 protected:
-    void select_exactly(int index) override;
+    int shown() const override;
+    std::string shown_text(int index) const override;
+    void show(const std::vector<std::string>& texts) override;
+    void remove(int index) override;
+    void replace(int index, std::string_view text) override;
+    void clear() override;
+    void select_shown(int index) override;
 
 private:
-    using Clock = std::chrono::steady_clock;
-    void flush_when_due();
-    int shown() const;
-
     HWND handle_;
-    std::vector<std::wstring> waiting_;
-    Timer timer_;
-    Clock::time_point first_waiting_;
-    Clock::time_point last_added_;
 };
 
 // Each message in a box of our own, titled "信息：", in the windows' font, with one "确定"
@@ -125,5 +111,8 @@ private:
     HWND owner_;
     const BuiltWindow& built_;
 };
+
+// An adapter for every control of `built`; list boxes batch on `dispatcher`, the window thread's.
+view::ControlSet adapt_controls(const BuiltWindow& built, Dispatcher& dispatcher);
 
 } // namespace zk::win32

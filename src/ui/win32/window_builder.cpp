@@ -37,19 +37,18 @@ WindowKind window_kind(Kind kind)
         // Texts such as a refused code come from the operator: an "&" is shown, not underlined.
         return {L"Static", child | SS_LEFT | SS_NOPREFIX};
     case Kind::edit:
-        return {L"Edit", child | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
+        return {L"Edit", child | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
     case Kind::button:
-        return {L"Button", child | WS_TABSTOP | BS_PUSHBUTTON};
+        return {L"Button", child | BS_PUSHBUTTON};
     case Kind::check:
-        return {L"Button", child | WS_TABSTOP | BS_AUTOCHECKBOX};
+        return {L"Button", child | BS_AUTOCHECKBOX};
     case Kind::combo:
         // Its open list is a window of its own, which a list of integral height resizes again
         // each time the box gets its font or place: under Wine each such move is a round trip to
         // the X server, all of them before the window's first paint.
-        return {L"ComboBox",
-                child | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_NOINTEGRALHEIGHT};
+        return {L"ComboBox", child | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_NOINTEGRALHEIGHT};
     case Kind::list:
-        return {L"ListBox", child | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+        return {L"ListBox", child | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
                 WS_EX_CLIENTEDGE};
     case Kind::group:
         return {L"Button", child | WS_CLIPSIBLINGS | BS_GROUPBOX};
@@ -60,11 +59,6 @@ WindowKind window_kind(Kind kind)
     }
     return {L"Static", child};
 }
-
-// A closed combo box is as high as its field; the open list uses the rest of what the layout
-// reserves below it.
-constexpr int combo_reserved_height = 160;
-constexpr int spin_width = 16;
 
 void fill(HWND handle, const view::ControlLayout& entry, const view::WindowLayout& layout)
 {
@@ -139,9 +133,10 @@ void BuiltWindow::create(const view::ControlLayout& entry, int id)
     const RECT at = placement(entry);
     HWND handle = CreateWindowExW(
         kind.ex_style, kind.class_name, shows_text ? wide(entry.text).c_str() : L"",
-        kind.style | (entry.spin ? WS_CLIPCHILDREN : 0), at.left, at.top, at.right - at.left,
-        at.bottom - at.top, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-        GetModuleHandleW(nullptr), nullptr);
+        kind.style | (entry.spin ? WS_CLIPCHILDREN : 0) |
+            (view::takes_focus(entry.kind) ? WS_TABSTOP : 0),
+        at.left, at.top, at.right - at.left, at.bottom - at.top, window_,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
     if (!handle) {
         std::fprintf(stderr, "cannot create control %.*s\n", static_cast<int>(entry.name.size()),
                      entry.name.data());
@@ -261,7 +256,7 @@ RECT BuiltWindow::placement(const view::ControlLayout& entry) const
     const int top = scaled(rect.y, dpi_);
     // A combo box's height is that of its open list; the closed field is as high as the font.
     const int height =
-        scaled(entry.kind == Kind::combo ? combo_reserved_height : rect.height, dpi_);
+        scaled(entry.kind == Kind::combo ? view::combo_list_reach : rect.height, dpi_);
     return {left, top, left + scaled(rect.width, dpi_), top + height};
 }
 
@@ -277,7 +272,7 @@ void BuiltWindow::place_spin(const BuiltControl& control)
 {
     RECT inside{};
     GetClientRect(control.handle, &inside);
-    const int arrows = scaled(spin_width, dpi_);
+    const int arrows = scaled(view::spin_arrows_width, dpi_);
     SetWindowPos(control.spin, nullptr, inside.right - arrows, 0, arrows, inside.bottom,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageW(control.handle, EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, arrows));

@@ -1,8 +1,8 @@
-#include "app/open_settings.h"
+#include "present/find/open_settings.h"
 
 #include <gtest/gtest.h>
 
-#include "app/port_report.h"
+#include "present/port_report.h"
 #include "support/memory_controls.h"
 
 namespace zk {

@@ -1,4 +1,4 @@
-#include "app/open_settings.h"
+#include "present/find/open_settings.h"
 
 #include "base/text.h"
 

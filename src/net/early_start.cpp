@@ -1,8 +1,8 @@
-#include "ui/win32/early_start.h"
+#include "net/early_start.h"
 
-#include "ui/win32/endpoint_link.h"
+#include "net/endpoint_link.h"
 
-namespace zk::win32 {
+namespace zk {
 
 EarlyStart::EarlyStart(AdapterSource& adapters, int find_port, Dispatcher& owner)
     : adapters_(adapters), find_port_(find_port),
@@ -48,4 +48,4 @@ std::unique_ptr<DatagramLink> EarlyStart::open_link(int local_port,
     return std::move(early_link_);
 }
 
-} // namespace zk::win32
+} // namespace zk

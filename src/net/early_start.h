@@ -1,21 +1,19 @@
 #pragma once
-// What the find window takes from the system rather than from its controls, the adapter list
-// and its bound endpoint, gathered on a thread of its own while the window's controls are made.
-// Under Wine each is a few dozen round trips to the Wine server, which otherwise delay the
-// window's first paint.
+// What the Windows program's find window takes from the system rather than from its controls, the
+// adapter list and its bound endpoint, gathered on a thread of its own while the window's controls
+// are made. Under Wine each is a few dozen round trips to the Wine server, which otherwise delay
+// the window's first paint.
 #include <functional>
 #include <future>
 #include <memory>
 #include <vector>
 
 #include "base/adapter_source.h"
-#include "ui/win32/datagram_link.h"
+#include "net/datagram_link.h"
 
 namespace zk {
-class Dispatcher;
-}
 
-namespace zk::win32 {
+class Dispatcher;
 
 class EarlyStart final : public AdapterSource
 {
@@ -48,4 +46,4 @@ private:
     std::future<void> ready_;
 };
 
-} // namespace zk::win32
+} // namespace zk

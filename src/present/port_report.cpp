@@ -1,4 +1,4 @@
-#include "app/port_report.h"
+#include "present/port_report.h"
 
 #include "base/text.h"
 
@@ -12,6 +12,14 @@ std::string port_taken_message(int port)
 void report_unbound_port(bool bound, int port, MessageBoxes& boxes)
 {
     if (!bound) boxes.message_box(port_taken_message(port));
+}
+
+void PortReport::shown(bool bound)
+{
+    if (shown_before_) return;
+    shown_before_ = true;
+    timer_.start(std::chrono::milliseconds(0),
+                 [this, bound] { report_unbound_port(bound, port_, boxes_); });
 }
 
 } // namespace zk
