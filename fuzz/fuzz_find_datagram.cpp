@@ -25,8 +25,8 @@ struct FindFixture
     AppState state;
     test::RecordingSender sender;
     test::RecordingMessageBoxes boxes;
-    discovery::FindContext context{window.view, state, sender,
-                                   boxes,       50000, [] { return std::string("10.0.0.9"); }};
+    present::FindContext context{window.view, state, sender,
+                                 boxes,       50000, [] { return std::string("10.0.0.9"); }};
 };
 
 EditBox& box(FindFixture& f, std::uint8_t which)
@@ -40,11 +40,11 @@ void step(FindFixture& f, std::uint8_t event, fuzz::FuzzInput& in)
 {
     switch (event % 5) {
     case 0:
-        discovery::handle_config_datagram(f.context, in.datagram());
+        present::handle_config_datagram(f.context, in.datagram());
         break;
     case 1: // the operator picks an entry, or clicks below the last one
         f.window.列表框中控IP.set_selection(static_cast<std::int8_t>(in.byte().value_or(0)));
-        discovery::select_found_controller(f.context);
+        present::select_found_controller(f.context);
         break;
     case 2: {
         EditBox& target = box(f, in.byte().value_or(0));
@@ -53,10 +53,10 @@ void step(FindFixture& f, std::uint8_t event, fuzz::FuzzInput& in)
         break;
     }
     case 3:
-        discovery::write_network_parameters(f.context);
+        present::write_network_parameters(f.context);
         break;
     default:
-        discovery::start_search(f.context);
+        present::start_search(f.context);
         break;
     }
 }

@@ -4,7 +4,7 @@
 
 namespace zk {
 
-FindWindowAssembly::FindWindowAssembly(discovery::FindWindowParts parts,
+FindWindowAssembly::FindWindowAssembly(present::FindWindowParts parts,
                                        AdapterSource& adapters,
                                        const std::filesystem::path& program_dir,
                                        const std::filesystem::path& user_config_dir,

@@ -15,20 +15,20 @@ class FindWindowAssembly
 public:
     // `adapters` fills 组合框网卡列表 of `parts.controls`; an empty `user_config_dir` means the
     // user's configuration directory.
-    FindWindowAssembly(discovery::FindWindowParts parts,
+    FindWindowAssembly(present::FindWindowParts parts,
                        AdapterSource& adapters,
                        const std::filesystem::path& program_dir,
                        const std::filesystem::path& user_config_dir,
                        AppState& state,
                        Ports ports);
 
-    discovery::FindWindowModel& model() { return model_; }
+    present::FindWindowModel& model() { return model_; }
     const SettingsFile& settings_file() const { return settings_file_; }
 
 private:
     SettingsFile settings_file_;
     AdapterList adapter_list_;
-    discovery::FindWindowModel model_;
+    present::FindWindowModel model_;
 };
 
 } // namespace zk

@@ -25,7 +25,7 @@ projectors::Library load(Context& context, const std::string& library_file)
     return library;
 }
 
-protocol::ProjectorCodes codes_of(const protocol::ProjectorEntry& entry)
+protocol::ProjectorCodes codes_of(const projectors::ProjectorEntry& entry)
 {
     return {entry.baud, entry.parity, entry.codes};
 }
@@ -35,9 +35,9 @@ void list_projectors(Context& context, const std::string& library_file)
     const projectors::Library library = load(context, library_file);
     ordered_json entries = ordered_json::array();
     std::string text;
-    for (const protocol::ProjectorEntry& entry : library.entries) {
+    for (const projectors::ProjectorEntry& entry : library.entries) {
         entries.push_back(projectors::entry_to_json(entry));
-        text += protocol::entry_name(entry) + "\t" + std::to_string(entry.baud) + " " +
+        text += projectors::entry_name(entry) + "\t" + std::to_string(entry.baud) + " " +
                 (entry.parity == 0   ? "8N1"
                  : entry.parity == 1 ? "8O1"
                                      : "8E1") +
@@ -75,12 +75,12 @@ std::optional<protocol::ProjectorCodes> serial_from_source(Context& context,
     if (!source.from.empty()) {
         auto room = projectors::read_room_file(source.from);
         if (const auto* problem = std::get_if<std::string>(&room)) refuse_input(*problem);
-        return codes_of(std::get<protocol::ProjectorEntry>(room));
+        return codes_of(std::get<projectors::ProjectorEntry>(room));
     }
     if (source.projector.empty()) return std::nullopt;
     const projectors::Library library = load(context, source.library);
-    for (const protocol::ProjectorEntry& entry : library.entries) {
-        if (protocol::entry_name(entry) == source.projector) return codes_of(entry);
+    for (const projectors::ProjectorEntry& entry : library.entries) {
+        if (projectors::entry_name(entry) == source.projector) return codes_of(entry);
     }
     refuse_input("--projector: no library entry " + quote_back(source.projector) +
                  " (zkctl projectors lists them)");

@@ -5,7 +5,7 @@
 #include "protocol/request.h"
 #include "protocol/serial_line.h"
 
-namespace zk::protocol {
+namespace zk::projectors {
 
 std::string entry_name(const ProjectorEntry& entry)
 {
@@ -17,7 +17,7 @@ std::string entry_name(const ProjectorEntry& entry)
 bool baud_selectable(std::uint32_t baud)
 {
     const std::string text = std::to_string(baud);
-    for (std::string_view rate : baud_rates) {
+    for (std::string_view rate : protocol::baud_rates) {
         if (rate == text) return true;
     }
     return false;
@@ -27,10 +27,11 @@ std::optional<std::string> entry_problem(const ProjectorEntry& entry, bool libra
 {
     if (!baud_selectable(entry.baud))
         return "baud " + std::to_string(entry.baud) + " is not one of the page's rates";
-    if (entry.parity >= parity_names.size())
+    if (entry.parity >= protocol::parity_names.size())
         return "parity " + std::to_string(entry.parity) + " is not none, odd or even";
-    if (!projector_codes_fit(entry.codes))
-        return "the four codes hold more than " + std::to_string(projector_code_capacity) +
+    if (!protocol::projector_codes_fit(entry.codes))
+        return "the four codes hold more than " +
+               std::to_string(protocol::projector_code_capacity) +
                " bytes, more than one request carries";
     if (!library_entry) return std::nullopt;
     if (entry.brand.empty() || entry.family.empty()) return "brand and family must not be empty";
@@ -42,4 +43,4 @@ std::optional<std::string> entry_problem(const ProjectorEntry& entry, bool libra
     return std::nullopt;
 }
 
-} // namespace zk::protocol
+} // namespace zk::projectors

@@ -9,7 +9,7 @@
 
 #include "base/bytes.h"
 
-namespace zk::protocol {
+namespace zk::projectors {
 
 struct ProjectorEntry
 {
@@ -37,4 +37,4 @@ bool baud_selectable(std::uint32_t baud);
 // sure they are.
 std::optional<std::string> entry_problem(const ProjectorEntry& entry, bool library_entry);
 
-} // namespace zk::protocol
+} // namespace zk::projectors

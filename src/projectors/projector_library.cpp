@@ -75,7 +75,7 @@ ProjectorEntry parse_entry(const JsonAt& object, bool library_entry)
     entry.codes = codes_field(object);
     entry.sources = texts_field(object, "sources", library_entry);
     entry.confidence = optional_text(object, "confidence", library_entry);
-    if (auto problem = protocol::entry_problem(entry, library_entry)) throw JsonError({}, *problem);
+    if (auto problem = entry_problem(entry, library_entry)) throw JsonError({}, *problem);
     return entry;
 }
 

@@ -15,8 +15,6 @@
 
 namespace zk::projectors {
 
-using protocol::ProjectorEntry;
-
 struct Library
 {
     std::vector<ProjectorEntry> entries;

@@ -72,9 +72,8 @@ void write_network_parameters(const RemoteWindow& find)
     const std::string gateway = address.substr(0, address.rfind('.')) + ".254";
     find.set_text("编辑框网关", gateway);
     find.click("按钮设置IP");
-    close_message(discovery::msg_write_done, answer_limit);
-    step("network parameters of " + address +
-         " written: " + std::string(discovery::msg_write_done));
+    close_message(present::msg_write_done, answer_limit);
+    step("network parameters of " + address + " written: " + std::string(present::msg_write_done));
     find.set_text("编辑框网关", "");
     select_controller(find, 1);
     find.wait_text("编辑框网关", gateway, answer_limit);
@@ -116,11 +115,10 @@ void silent_search(const RemoteWindow& find, std::string_view address)
 {
     find.pick_item_ending("组合框网卡列表", " " + std::string(address));
     find.click("按钮查找IP");
-    const Millis took = close_message(discovery::msg_none_found, notice_limit);
+    const Millis took = close_message(present::msg_none_found, notice_limit);
     if (!find.lines("列表框中控IP").empty()) throw Failure("lines listed with nobody answering");
-    step("search through " + std::string(address) + ": \"" +
-         std::string(discovery::msg_none_found) + "\" after " + std::to_string(took.count()) +
-         " ms");
+    step("search through " + std::string(address) + ": \"" + std::string(present::msg_none_found) +
+         "\" after " + std::to_string(took.count()) + " ms");
 }
 
 void flow(std::string_view address, std::size_t count, std::string_view silent)

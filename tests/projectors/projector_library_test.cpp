@@ -38,11 +38,11 @@ TEST(shipped_library, every_entry_loads_fits_and_names_its_source)
     ASSERT_GE(library.entries.size(), 10u);
     std::set<std::string> names;
     for (const ProjectorEntry& entry : library.entries) {
-        const std::string name = protocol::entry_name(entry);
+        const std::string name = projectors::entry_name(entry);
         SCOPED_TRACE(name);
         EXPECT_TRUE(names.insert(name).second) << "two entries share the name";
         EXPECT_TRUE(protocol::projector_codes_fit(entry.codes));
-        EXPECT_TRUE(protocol::baud_selectable(entry.baud));
+        EXPECT_TRUE(projectors::baud_selectable(entry.baud));
         EXPECT_LE(entry.parity, 2);
         EXPECT_FALSE(entry.sources.empty());
         EXPECT_EQ(entry.confidence, "documented");
@@ -51,7 +51,7 @@ TEST(shipped_library, every_entry_loads_fits_and_names_its_source)
     }
     // One entry checked byte for byte against the maker's command list.
     const ProjectorEntry& epson = library.entries.front();
-    EXPECT_EQ(protocol::entry_name(epson), "Epson ESC/VP21");
+    EXPECT_EQ(projectors::entry_name(epson), "Epson ESC/VP21");
     EXPECT_EQ(protocol::code_to_text(epson.codes[0]), "PWR ON\\r");
     EXPECT_EQ(protocol::code_to_text(epson.codes[2]), "SOURCE 41\\r");
     EXPECT_EQ(epson.baud, 9600u);
@@ -117,7 +117,8 @@ TEST(projector_library, user_entries_come_first_and_a_broken_file_is_named)
     const Library library = load_library(user, ZK_SHIPPED_LIBRARY);
     ASSERT_GT(library.entries.size(), 1u);
     EXPECT_EQ(library.entries[0].baud, 19200u);
-    EXPECT_EQ(protocol::entry_name(library.entries[0]), protocol::entry_name(library.entries[1]));
+    EXPECT_EQ(projectors::entry_name(library.entries[0]),
+              projectors::entry_name(library.entries[1]));
 
     EXPECT_TRUE(load_library(dir.path / "absent.json", ZK_SHIPPED_LIBRARY).problems.empty());
     const Library no_shipped = load_library({}, dir.path / "absent.json");

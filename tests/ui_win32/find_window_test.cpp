@@ -103,8 +103,7 @@ TEST_F(find_window, a_search_nobody_answers_is_told_within_four_seconds)
     click("按钮查找IP");
     pump_for(std::chrono::seconds(5), [] { return !message_box_texts().empty(); });
     const auto waited = std::chrono::steady_clock::now() - start;
-    EXPECT_EQ(message_box_texts(),
-              std::vector<std::string>{std::string(discovery::msg_none_found)});
+    EXPECT_EQ(message_box_texts(), std::vector<std::string>{std::string(present::msg_none_found)});
     EXPECT_LE(waited, std::chrono::seconds(4));
     // Our own box: its caption, the message in the window's font, one button.
     HWND box = ::FindWindowW(message_box_class, nullptr);

@@ -124,8 +124,8 @@ TEST_F(settings_window, a_request_nobody_answers_is_told_in_the_status_line)
     settings.show();
     SendMessageW(settings.control("按钮读系统音量"), BM_CLICK, 0, 0);
     pump_for(std::chrono::seconds(5),
-             [this] { return text_of(settings.control("标签状态")) == commands::msg_no_answer; });
-    EXPECT_EQ(text_of(settings.control("标签状态")), commands::msg_no_answer);
+             [this] { return text_of(settings.control("标签状态")) == present::msg_no_answer; });
+    EXPECT_EQ(text_of(settings.control("标签状态")), present::msg_no_answer);
 }
 
 } // namespace

@@ -8,7 +8,28 @@
 #include "discovery/refusals.h"
 #include "discovery/search_reply.h"
 
-namespace zk::discovery {
+namespace zk::present {
+
+using discovery::ConfigReply;
+using discovery::decode_reply;
+using discovery::encode;
+using discovery::Ipv4;
+using discovery::list_entry;
+using discovery::Mac;
+using discovery::mac_entry;
+using discovery::mac_from;
+using discovery::NetworkParameters;
+using discovery::parameter_refusals;
+using discovery::ReadRequest;
+using discovery::refusal_text;
+using discovery::RefusalReason;
+using discovery::Reply;
+using discovery::ResetAck;
+using discovery::SearchReply;
+using discovery::SearchRequest;
+using discovery::write_request;
+using discovery::WriteAck;
+using discovery::WriteRefused;
 
 namespace {
 
@@ -212,4 +233,4 @@ void write_network_parameters(FindContext& context)
     broadcast(context, encode(write_request(*held, *parameters)));
 }
 
-} // namespace zk::discovery
+} // namespace zk::present

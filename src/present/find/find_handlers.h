@@ -12,7 +12,7 @@
 #include "view/controls.h"
 #include "view/find_view.h"
 
-namespace zk::discovery {
+namespace zk::present {
 
 inline constexpr std::string_view msg_write_done = "IP参数设置成功";
 inline constexpr std::string_view msg_write_refused = "中控拒绝了IP参数,未写入";
@@ -51,4 +51,4 @@ void write_network_parameters(FindContext& context);
 // A decimal number 0-65535, spaces around it allowed; nullopt otherwise.
 std::optional<std::uint16_t> parse_port(std::string_view text);
 
-} // namespace zk::discovery
+} // namespace zk::present

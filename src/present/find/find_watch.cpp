@@ -2,7 +2,15 @@
 
 #include "discovery/answer_rule.h"
 
-namespace zk::discovery {
+namespace zk::present {
+
+using discovery::answers;
+using discovery::decode_reply;
+using discovery::decode_request;
+using discovery::Reply;
+using discovery::Request;
+using discovery::SearchRequest;
+using discovery::WriteRequest;
 
 namespace {
 
@@ -41,4 +49,4 @@ void FindWatch::expire(Time now, MessageBoxes& boxes)
                                                                           : msg_write_unconfirmed);
 }
 
-} // namespace zk::discovery
+} // namespace zk::present

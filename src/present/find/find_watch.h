@@ -10,7 +10,7 @@
 #include "discovery/message.h"
 #include "view/controls.h"
 
-namespace zk::discovery {
+namespace zk::present {
 
 inline constexpr std::string_view msg_none_found = "未找到中控，请检查网卡选择和防火墙";
 inline constexpr std::string_view msg_write_unconfirmed = "中控无应答，IP参数未确认";
@@ -18,7 +18,7 @@ inline constexpr std::string_view msg_write_unconfirmed = "中控无应答，IP�
 class FindWatch
 {
 public:
-    using Time = PendingWaits<Request>::Time;
+    using Time = PendingWaits<discovery::Request>::Time;
 
     // A configuration request went out: a search or a write starts its wait.
     void sent(ByteView request, Time now);
@@ -32,7 +32,7 @@ public:
     std::optional<Time> next_deadline() const { return pending_.next_deadline(); }
 
 private:
-    PendingWaits<Request> pending_;
+    PendingWaits<discovery::Request> pending_;
 };
 
-} // namespace zk::discovery
+} // namespace zk::present

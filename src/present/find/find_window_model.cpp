@@ -1,10 +1,13 @@
 #include "present/find/find_window_model.h"
 
+#include "discovery/config_datagram.h"
 #include "present/find/local_address.h"
 #include "present/find/open_settings.h"
 #include "present/port_report.h"
 
-namespace zk::discovery {
+namespace zk::present {
+
+using discovery::comes_in_bursts;
 
 namespace {
 
@@ -95,4 +98,4 @@ std::string FindWindowModel::local_address() const
     return shown_local_address(own, adapters_.adapters(), view_.组合框网卡列表.selection());
 }
 
-} // namespace zk::discovery
+} // namespace zk::present

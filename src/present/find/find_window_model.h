@@ -20,7 +20,7 @@
 #include "view/control_set.h"
 #include "view/find_view.h"
 
-namespace zk::discovery {
+namespace zk::present {
 
 // What the find window's toolkit and program provide.
 struct FindWindowParts
@@ -72,4 +72,4 @@ private:
     std::vector<view::ControlAction> actions_;
 };
 
-} // namespace zk::discovery
+} // namespace zk::present

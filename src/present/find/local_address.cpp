@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace zk::discovery {
+namespace zk::present {
 
 namespace {
 
@@ -34,4 +34,4 @@ std::string shown_local_address(const std::vector<std::string>& host_addresses,
     return host_addresses.empty() ? std::string{} : host_addresses.front();
 }
 
-} // namespace zk::discovery
+} // namespace zk::present

@@ -2,7 +2,7 @@
 
 #include "protocol/answer_rule.h"
 
-namespace zk::commands {
+namespace zk::present {
 
 namespace {
 
@@ -40,4 +40,4 @@ void AnswerWatch::expire(Time now, SettingsView& view)
     }
 }
 
-} // namespace zk::commands
+} // namespace zk::present

@@ -10,7 +10,7 @@
 #include "protocol/request.h"
 #include "view/settings_view.h"
 
-namespace zk::commands {
+namespace zk::present {
 
 inline constexpr std::string_view msg_no_answer = "中控无应答";
 
@@ -34,4 +34,4 @@ private:
     PendingWaits<protocol::Request> pending_;
 };
 
-} // namespace zk::commands
+} // namespace zk::present

@@ -7,7 +7,7 @@
 #include "present/settings/serial_codes_text.h"
 #include "present/settings/timings_mode.h"
 
-namespace zk::commands {
+namespace zk::present {
 
 namespace {
 
@@ -44,4 +44,4 @@ std::span<const ButtonAction> settings_buttons()
     return buttons;
 }
 
-} // namespace zk::commands
+} // namespace zk::present

@@ -6,7 +6,7 @@
 
 #include "present/settings/context.h"
 
-namespace zk::commands {
+namespace zk::present {
 
 struct ButtonAction
 {
@@ -17,4 +17,4 @@ struct ButtonAction
 // Every button of the settings window that has an action (the spin arrows have none).
 std::span<const ButtonAction> settings_buttons();
 
-} // namespace zk::commands
+} // namespace zk::present

@@ -5,7 +5,7 @@
 #include "base/text.h"
 #include "protocol/request.h"
 
-namespace zk::commands {
+namespace zk::present {
 
 namespace {
 
@@ -65,4 +65,4 @@ void on_page_changed(SettingsContext& context)
         send(context, protocol::ReadCardCount{});
 }
 
-} // namespace zk::commands
+} // namespace zk::present

@@ -7,7 +7,7 @@
 
 #include "present/settings/context.h"
 
-namespace zk::commands {
+namespace zk::present {
 
 inline constexpr std::string_view msg_invalid_card = "卡号无效";
 inline constexpr int authorisation_page = 2; // "授权管理"
@@ -32,4 +32,4 @@ void on_delete_card(SettingsContext& context);
 // follows its answer); the other pages send nothing.
 void on_page_changed(SettingsContext& context);
 
-} // namespace zk::commands
+} // namespace zk::present

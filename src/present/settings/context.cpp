@@ -1,6 +1,6 @@
 #include "present/settings/context.h"
 
-namespace zk::commands {
+namespace zk::present {
 
 protocol::SendOutcome send(SettingsContext& context, const protocol::Request& request)
 {
@@ -10,4 +10,4 @@ protocol::SendOutcome send(SettingsContext& context, const protocol::Request& re
     return outcome;
 }
 
-} // namespace zk::commands
+} // namespace zk::present

@@ -5,7 +5,7 @@
 #include "protocol/send_path.h"
 #include "view/settings_view.h"
 
-namespace zk::commands {
+namespace zk::present {
 
 struct SettingsContext
 {
@@ -18,4 +18,4 @@ struct SettingsContext
 // more (a request too long to frame is left to them).
 protocol::SendOutcome send(SettingsContext& context, const protocol::Request& request);
 
-} // namespace zk::commands
+} // namespace zk::present

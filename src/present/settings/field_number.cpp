@@ -2,7 +2,7 @@
 
 #include "base/text.h"
 
-namespace zk::commands {
+namespace zk::present {
 
 std::optional<std::uint32_t> field_number(SettingsContext& context,
                                           const EditBox& box,
@@ -24,4 +24,4 @@ field_byte(SettingsContext& context, const EditBox& box, std::string_view label)
     return static_cast<std::uint8_t>(*value);
 }
 
-} // namespace zk::commands
+} // namespace zk::present

@@ -7,7 +7,7 @@
 #include "present/settings/context.h"
 #include "view/controls.h"
 
-namespace zk::commands {
+namespace zk::present {
 
 // The box's number truncated toward zero (empty or non-numeric text gives 0) when it lies in
 // 0..max; otherwise shows "<label>超出范围(0-<max>)" in the status line and gives nullopt, so the
@@ -21,4 +21,4 @@ std::optional<std::uint32_t> field_number(SettingsContext& context,
 std::optional<std::uint8_t>
 field_byte(SettingsContext& context, const EditBox& box, std::string_view label);
 
-} // namespace zk::commands
+} // namespace zk::present

@@ -2,7 +2,7 @@
 
 #include "protocol/request.h"
 
-namespace zk::commands {
+namespace zk::present {
 
 void on_add_fingerprint(SettingsContext& context)
 {
@@ -25,4 +25,4 @@ void on_resume_authorisation(SettingsContext& context)
     send(context, protocol::SetAuthorisation{false});
 }
 
-} // namespace zk::commands
+} // namespace zk::present

@@ -5,7 +5,7 @@
 
 #include "present/settings/context.h"
 
-namespace zk::commands {
+namespace zk::present {
 
 inline constexpr std::string_view msg_enter_fingerprint = "请输入指纹";
 
@@ -21,4 +21,4 @@ void on_pause_authorisation(SettingsContext& context);
 // 按钮恢复授权: sends A4 C5 00; nothing changes before the answer.
 void on_resume_authorisation(SettingsContext& context);
 
-} // namespace zk::commands
+} // namespace zk::present

@@ -3,7 +3,7 @@
 #include "present/settings/field_number.h"
 #include "protocol/request.h"
 
-namespace zk::commands {
+namespace zk::present {
 
 namespace {
 
@@ -39,4 +39,4 @@ void on_write_volume(SettingsContext& context)
     send(context, protocol::WriteVolume{*volume});
 }
 
-} // namespace zk::commands
+} // namespace zk::present

@@ -2,7 +2,7 @@
 // Page "基本参数": the controller's identity number and its system volume.
 #include "present/settings/context.h"
 
-namespace zk::commands {
+namespace zk::present {
 
 // 按钮读中控ID: asks for the identity number (92 00).
 void on_read_controller_id(SettingsContext& context);
@@ -17,4 +17,4 @@ void on_read_volume(SettingsContext& context);
 // 按钮写系统音量: writes 编辑框系统音量 as one byte (A8 C5 01 v); outside 0..255 is refused.
 void on_write_volume(SettingsContext& context);
 
-} // namespace zk::commands
+} // namespace zk::present

@@ -9,7 +9,7 @@
 #include "protocol/code_text.h"
 #include "protocol/request.h"
 
-namespace zk::commands {
+namespace zk::present {
 
 namespace {
 
@@ -68,4 +68,4 @@ void on_write_serial_codes(SettingsContext& context)
     send(context, protocol::WriteProjectorCodes{settings});
 }
 
-} // namespace zk::commands
+} // namespace zk::present

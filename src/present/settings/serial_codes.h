@@ -5,7 +5,7 @@
 
 #include "present/settings/context.h"
 
-namespace zk::commands {
+namespace zk::present {
 
 inline constexpr std::string_view msg_codes_too_long = "投影码过长,未写入";
 inline constexpr std::string_view msg_invalid_code_byte = "含无效字节:";
@@ -19,4 +19,4 @@ void on_read_serial_codes(SettingsContext& context);
 // 标签状态 and nothing is sent.
 void on_write_serial_codes(SettingsContext& context);
 
-} // namespace zk::commands
+} // namespace zk::present

@@ -7,7 +7,7 @@
 #include "protocol/code_text.h"
 #include "protocol/request.h"
 
-namespace zk::commands {
+namespace zk::present {
 
 namespace {
 
@@ -30,11 +30,11 @@ int item_with_text(const ItemList& list, const std::string& text)
 
 } // namespace
 
-void fill_projector_list(ItemList& list, const std::vector<protocol::ProjectorEntry>& entries)
+void fill_projector_list(ItemList& list, const std::vector<projectors::ProjectorEntry>& entries)
 {
     list.delete_all_items();
-    for (const protocol::ProjectorEntry& entry : entries)
-        list.add_item(protocol::entry_name(entry));
+    for (const projectors::ProjectorEntry& entry : entries)
+        list.add_item(projectors::entry_name(entry));
     list.add_item(item_load_file);
     list.add_item(item_save_file);
 }
@@ -50,7 +50,7 @@ ProjectorItem projector_item(int index, std::size_t entry_count)
 }
 
 void apply_projector_entry(SettingsView& view,
-                           const protocol::ProjectorEntry& entry,
+                           const projectors::ProjectorEntry& entry,
                            std::string_view from)
 {
     view.组合框波特率.set_selection(item_with_text(view.组合框波特率, std::to_string(entry.baud)));
@@ -61,12 +61,12 @@ void apply_projector_entry(SettingsView& view,
     view.标签状态.set_caption(concat({"已填入", from, "的串口码,请按写串口码写入中控"}));
 }
 
-std::variant<protocol::ProjectorEntry, std::string> room_codes_from_page(SettingsView& view)
+std::variant<projectors::ProjectorEntry, std::string> room_codes_from_page(SettingsView& view)
 {
-    protocol::ProjectorEntry room;
+    projectors::ProjectorEntry room;
     const double baud = to_number(view.组合框波特率.selected_text());
     room.baud = static_cast<std::uint32_t>(baud);
-    if (!protocol::baud_selectable(room.baud)) return std::string("请先选择波特率");
+    if (!projectors::baud_selectable(room.baud)) return std::string("请先选择波特率");
     const int parity = view.组合框校验方式.selection();
     if (parity < 0 || parity > 2) return std::string("请先选择校验方式");
     room.parity = static_cast<std::uint8_t>(parity);
@@ -91,16 +91,16 @@ std::string library_problems(const std::vector<std::string>& problems)
 
 ProjectorItem pick_projector_item(SettingsView& view,
                                   int index,
-                                  const std::vector<protocol::ProjectorEntry>& entries)
+                                  const std::vector<projectors::ProjectorEntry>& entries)
 {
     const ProjectorItem item = projector_item(index, entries.size());
     if (item == ProjectorItem::entry) {
         const auto& entry = entries[static_cast<std::size_t>(index)];
-        apply_projector_entry(view, entry, protocol::entry_name(entry));
+        apply_projector_entry(view, entry, projectors::entry_name(entry));
     } else {
         view.组合框投影机型号.set_selection(-1);
     }
     return item;
 }
 
-} // namespace zk::commands
+} // namespace zk::present

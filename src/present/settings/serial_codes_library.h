@@ -9,13 +9,13 @@
 #include "present/settings/context.h"
 #include "projectors/projector_entry.h"
 
-namespace zk::commands {
+namespace zk::present {
 
 inline constexpr std::string_view item_load_file = "从文件载入…";
 inline constexpr std::string_view item_save_file = "保存到文件…";
 
 // The entries by name, then the two file items.
-void fill_projector_list(ItemList& list, const std::vector<protocol::ProjectorEntry>& entries);
+void fill_projector_list(ItemList& list, const std::vector<projectors::ProjectorEntry>& entries);
 
 // The library's refusals in one line for 标签状态, told once when the window opens so that an
 // entry left out is never silent: "投影机库: problem; problem"; empty when there is none.
@@ -35,7 +35,7 @@ ProjectorItem projector_item(int index, std::size_t entry_count);
 // Selects the entry's baud and parity and puts its four codes into the code boxes; 标签状态
 // names the entry (`from` is the entry's name or the file) and that 写串口码 is still to do.
 void apply_projector_entry(SettingsView& view,
-                           const protocol::ProjectorEntry& entry,
+                           const projectors::ProjectorEntry& entry,
                            std::string_view from);
 
 // The operator picked the item at `index` of 组合框投影机型号, filled from `entries`: an entry is
@@ -43,10 +43,10 @@ void apply_projector_entry(SettingsView& view,
 // of the list) and is returned for the window to open its file dialog.
 ProjectorItem pick_projector_item(SettingsView& view,
                                   int index,
-                                  const std::vector<protocol::ProjectorEntry>& entries);
+                                  const std::vector<projectors::ProjectorEntry>& entries);
 
 // Baud, parity and the four codes as the page holds them, or the message naming what is
 // missing or wrong.
-std::variant<protocol::ProjectorEntry, std::string> room_codes_from_page(SettingsView& view);
+std::variant<projectors::ProjectorEntry, std::string> room_codes_from_page(SettingsView& view);
 
-} // namespace zk::commands
+} // namespace zk::present

@@ -8,7 +8,7 @@
 #include "protocol/code_text.h"
 #include "protocol/request.h"
 
-namespace zk::commands {
+namespace zk::present {
 
 namespace {
 
@@ -103,4 +103,4 @@ void on_code_text_out(SettingsContext& context)
     view.编辑框命令文本.set_content(protocol::code_to_text(std::get<Bytes>(bytes)));
 }
 
-} // namespace zk::commands
+} // namespace zk::present

@@ -7,7 +7,7 @@
 #include "present/settings/present.h"
 #include "present/settings/serial_codes_library.h"
 
-namespace zk::commands {
+namespace zk::present {
 
 namespace {
 
@@ -100,7 +100,7 @@ void SettingsWindowModel::load_room_file()
     auto room = projectors::read_room_file(path);
     if (const auto* problem = std::get_if<std::string>(&room))
         return view_.标签状态.set_caption(*problem);
-    apply_projector_entry(view_, std::get<protocol::ProjectorEntry>(room),
+    apply_projector_entry(view_, std::get<projectors::ProjectorEntry>(room),
                           path_text(path.filename()));
 }
 
@@ -112,8 +112,8 @@ void SettingsWindowModel::save_room_file()
     const std::filesystem::path path = files_.save_file("保存串口码", "room-codes.json");
     if (path.empty()) return;
     const auto failure =
-        projectors::write_room_file(path, std::get<protocol::ProjectorEntry>(room));
+        projectors::write_room_file(path, std::get<projectors::ProjectorEntry>(room));
     view_.标签状态.set_caption(failure ? *failure : "串口码已保存到 " + path_text(path));
 }
 
-} // namespace zk::commands
+} // namespace zk::present

@@ -21,7 +21,7 @@
 #include "view/control_set.h"
 #include "view/settings_view.h"
 
-namespace zk::commands {
+namespace zk::present {
 
 // The messages, file dialogs and timers the settings window's toolkit provides.
 struct SettingsWindowParts
@@ -70,4 +70,4 @@ private:
     std::vector<view::ControlAction> actions_;
 };
 
-} // namespace zk::commands
+} // namespace zk::present

@@ -3,7 +3,7 @@
 #include "present/settings/field_number.h"
 #include "protocol/request.h"
 
-namespace zk::commands {
+namespace zk::present {
 
 namespace {
 
@@ -44,4 +44,4 @@ void on_write_swipe_mode(SettingsContext& context)
     send(context, protocol::WriteSwipeMode{context.view.选择框刷卡开机.checked()});
 }
 
-} // namespace zk::commands
+} // namespace zk::present

@@ -2,7 +2,7 @@
 // Page "基本参数": the three projector times and the swipe-card power-on mode.
 #include "present/settings/context.h"
 
-namespace zk::commands {
+namespace zk::present {
 
 // 按钮读时间: asks for the three times (41 00).
 void on_read_timings(SettingsContext& context);
@@ -17,4 +17,4 @@ void on_read_swipe_mode(SettingsContext& context);
 // 按钮写刷卡开机: ticked writes swipe-card mode (A6 C5 00), clear public mode (A6 C5 02).
 void on_write_swipe_mode(SettingsContext& context);
 
-} // namespace zk::commands
+} // namespace zk::present

@@ -30,7 +30,7 @@ private:
     QtMessageBoxes boxes_;
     QtFileDialogs files_;
     DatagramEndpoint* endpoint_ = nullptr;
-    commands::SettingsWindowModel model_;
+    present::SettingsWindowModel model_;
 };
 
 } // namespace zk::ui

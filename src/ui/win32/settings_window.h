@@ -32,7 +32,7 @@ private:
     view::ControlSet adapters_;
     Win32MessageBoxes boxes_;
     Win32FileDialogs files_;
-    commands::SettingsWindowModel model_;
+    present::SettingsWindowModel model_;
 };
 
 } // namespace zk::win32

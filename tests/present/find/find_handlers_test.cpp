@@ -8,7 +8,7 @@
 #include "support/memory_controls.h"
 #include "support/recording_sender.h"
 
-namespace zk::discovery {
+namespace zk::present {
 namespace {
 
 using test::from_hex;
@@ -319,4 +319,4 @@ TEST(local_address, prefers_the_host_name_unless_it_only_gives_loopback)
 }
 
 } // namespace
-} // namespace zk::discovery
+} // namespace zk::present

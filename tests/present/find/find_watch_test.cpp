@@ -4,7 +4,7 @@
 
 #include "support/memory_controls.h"
 
-namespace zk::discovery {
+namespace zk::present {
 namespace {
 
 using namespace std::chrono_literals;
@@ -78,4 +78,4 @@ TEST(find_watch, tells_once_per_request)
 }
 
 } // namespace
-} // namespace zk::discovery
+} // namespace zk::present

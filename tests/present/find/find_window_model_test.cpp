@@ -12,7 +12,7 @@
 #include "support/memory_controls.h"
 #include "support/recording_link.h"
 
-namespace zk::discovery {
+namespace zk::present {
 namespace {
 
 // Two adapters, the second selected once the operator picks it; counts what the window asks.
@@ -153,4 +153,4 @@ TEST_F(find_window_model, actions_name_controls_of_the_layout_that_raise_an_even
 }
 
 } // namespace
-} // namespace zk::discovery
+} // namespace zk::present

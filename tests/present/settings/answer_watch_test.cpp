@@ -4,7 +4,7 @@
 
 #include "support/memory_controls.h"
 
-namespace zk::commands {
+namespace zk::present {
 namespace {
 
 using namespace std::chrono_literals;
@@ -73,4 +73,4 @@ TEST(answer_watch, tells_once_and_then_lets_a_late_answer_through)
 }
 
 } // namespace
-} // namespace zk::commands
+} // namespace zk::present

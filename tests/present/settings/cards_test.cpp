@@ -6,7 +6,7 @@
 
 #include "page_fixture.h"
 
-namespace zk::commands {
+namespace zk::present {
 namespace {
 
 using test::from_hex;
@@ -115,4 +115,4 @@ TEST(cards, only_the_authorisation_page_asks_for_the_card_count)
 }
 
 } // namespace
-} // namespace zk::commands
+} // namespace zk::present

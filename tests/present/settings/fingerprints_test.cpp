@@ -6,7 +6,7 @@
 
 #include "page_fixture.h"
 
-namespace zk::commands {
+namespace zk::present {
 namespace {
 
 using test_page::Page;
@@ -60,4 +60,4 @@ TEST(fingerprints, every_failed_send_is_shown_in_the_status_line)
 }
 
 } // namespace
-} // namespace zk::commands
+} // namespace zk::present

@@ -4,7 +4,7 @@
 #include "present/settings/identity_volume.h"
 #include "present/settings/timings_mode.h"
 
-namespace zk::commands {
+namespace zk::present {
 namespace {
 
 class page_basic : public ::testing::Test, protected test_page::Page
@@ -129,4 +129,4 @@ TEST_F(page_basic, failed_send_is_shown)
 }
 
 } // namespace
-} // namespace zk::commands
+} // namespace zk::present

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace zk::commands::test_page {
+namespace zk::present::test_page {
 
 std::string Page::payload() const
 {
@@ -21,4 +21,4 @@ std::vector<std::string> Page::frames() const
     return out;
 }
 
-} // namespace zk::commands::test_page
+} // namespace zk::present::test_page

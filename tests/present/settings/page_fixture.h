@@ -7,7 +7,7 @@
 #include "support/memory_controls.h"
 #include "support/recording_sender.h"
 
-namespace zk::commands::test_page {
+namespace zk::present::test_page {
 
 struct Page
 {
@@ -22,4 +22,4 @@ struct Page
     std::vector<std::string> frames() const;
 };
 
-} // namespace zk::commands::test_page
+} // namespace zk::present::test_page

@@ -6,7 +6,7 @@
 
 #include "page_fixture.h"
 
-namespace zk::commands {
+namespace zk::present {
 namespace {
 
 using test::from_hex;
@@ -197,4 +197,4 @@ TEST(serial_codes, a_failed_send_is_shown)
 }
 
 } // namespace
-} // namespace zk::commands
+} // namespace zk::present

@@ -13,7 +13,7 @@
 #include "support/memory_controls.h"
 #include "support/recording_link.h"
 
-namespace zk::commands {
+namespace zk::present {
 namespace {
 
 namespace fs = std::filesystem;
@@ -163,4 +163,4 @@ TEST_F(settings_window_model, actions_name_controls_of_the_layout_that_raise_an_
 }
 
 } // namespace
-} // namespace zk::commands
+} // namespace zk::present
