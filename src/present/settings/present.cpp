@@ -7,7 +7,34 @@
 #include "base/values.h"
 #include "protocol/hs3_frame.h"
 
-namespace zk::protocol {
+namespace zk::present {
+
+using protocol::AuthorisationAck;
+using protocol::CardCount;
+using protocol::CardDeletionAck;
+using protocol::CardLookup;
+using protocol::CardRead;
+using protocol::CardRegistrationAck;
+using protocol::ControllerIdAck;
+using protocol::ControllerIdData;
+using protocol::ControllerLink;
+using protocol::decode_reply;
+using protocol::FingerprintCount;
+using protocol::FingerprintDeletionAck;
+using protocol::FingerprintEnrolmentAck;
+using protocol::ProjectorCodesAck;
+using protocol::ProjectorCodesData;
+using protocol::ReadFingerprintCount;
+using protocol::RegistrationResult;
+using protocol::Reply;
+using protocol::send_request;
+using protocol::SendOutcome;
+using protocol::SwipeModeAck;
+using protocol::SwipeModeData;
+using protocol::TimingsAck;
+using protocol::TimingsData;
+using protocol::VolumeAck;
+using protocol::VolumeData;
 
 namespace {
 
@@ -154,4 +181,4 @@ on_settings_datagram(ByteView datagram, SettingsView& view, const ControllerLink
     return reply;
 }
 
-} // namespace zk::protocol
+} // namespace zk::present

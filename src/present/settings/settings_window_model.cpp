@@ -69,7 +69,7 @@ void SettingsWindowModel::shown()
 
 void SettingsWindowModel::on_datagram(ByteView datagram)
 {
-    if (const auto reply = protocol::on_settings_datagram(datagram, view_, link_)) {
+    if (const auto reply = on_settings_datagram(datagram, view_, link_)) {
         watch_.answered(*reply, wait_timer_.now());
         wait_timer_.rearm();
     }

@@ -7,7 +7,9 @@
 #include "support/memory_controls.h"
 #include "support/recording_sender.h"
 
-namespace zk::protocol {
+namespace zk::present {
+
+using protocol::ControllerLink;
 namespace {
 
 using test::from_hex;
@@ -212,4 +214,4 @@ TEST_F(present, ignored_datagrams_change_nothing)
 }
 
 } // namespace
-} // namespace zk::protocol
+} // namespace zk::present
