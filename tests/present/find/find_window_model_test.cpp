@@ -6,6 +6,7 @@
 
 #include "present/find/open_settings.h"
 #include "present/port_report.h"
+#include "support/action_table.h"
 #include "support/config_replies.h"
 #include "support/hex.h"
 #include "support/manual_dispatcher.h"
@@ -135,21 +136,7 @@ TEST_F(find_window_model, a_taken_port_is_told_once_after_the_first_show)
 
 TEST_F(find_window_model, actions_name_controls_of_the_layout_that_raise_an_event)
 {
-    std::set<std::string_view> seen;
-    for (const view::ControlAction& action : model.actions()) {
-        SCOPED_TRACE(std::string(action.control));
-        const view::ControlLayout* entry =
-            view::find_control(view::find_window_layout(), action.control);
-        ASSERT_NE(entry, nullptr);
-        EXPECT_TRUE(entry->kind == view::Kind::button || entry->kind == view::Kind::combo ||
-                    entry->kind == view::Kind::list);
-        EXPECT_TRUE(seen.insert(action.control).second);
-    }
-    for (const view::ControlLayout& entry : view::find_window_layout().controls) {
-        if (entry.kind == view::Kind::button) {
-            EXPECT_TRUE(seen.count(entry.name)) << entry.name;
-        }
-    }
+    test::expect_actions_cover(model.actions(), view::find_window_layout());
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "base/file_read.h"
 #include "present/port_report.h"
 #include "present/settings/serial_codes_library.h"
+#include "support/action_table.h"
 #include "support/manual_dispatcher.h"
 #include "support/memory_controls.h"
 #include "support/recording_link.h"
@@ -144,22 +145,7 @@ TEST_F(settings_window_model, a_taken_port_is_told_once_after_the_first_show)
 
 TEST_F(settings_window_model, actions_name_controls_of_the_layout_that_raise_an_event)
 {
-    std::set<std::string_view> seen;
-    for (const view::ControlAction& action : model.actions()) {
-        SCOPED_TRACE(std::string(action.control));
-        const view::ControlLayout* entry =
-            view::find_control(view::settings_window_layout(), action.control);
-        ASSERT_NE(entry, nullptr);
-        EXPECT_TRUE(entry->kind == view::Kind::button || entry->kind == view::Kind::combo ||
-                    entry->kind == view::Kind::tab);
-        EXPECT_TRUE(seen.insert(action.control).second);
-    }
-    // Every button but the inert spin arrows does something.
-    for (const view::ControlLayout& entry : view::settings_window_layout().controls) {
-        if (entry.kind == view::Kind::button) {
-            EXPECT_TRUE(seen.count(entry.name)) << entry.name;
-        }
-    }
+    test::expect_actions_cover(model.actions(), view::settings_window_layout());
 }
 
 } // namespace
