@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // An odd-sized datagram finds the follow-up request refused, so that path runs too.
     sender.fail = size % 2 == 1;
     const protocol::ControllerLink link{sender, "192.168.1.200", 16006};
-    protocol::on_settings_datagram(datagram, window.view, link);
+    present::on_settings_datagram(datagram, window.view, link);
 
     if (const std::optional<protocol::Reply> reply = protocol::decode_reply(datagram))
         fuzz::require(survives_encoding(*reply), "a decoded reply re-encodes to the same reply");

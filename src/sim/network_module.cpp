@@ -125,8 +125,8 @@ struct NetworkModel::Answering
     }
     discovery::Reply operator()(const discovery::ResetRequest&) const
     {
-        const std::vector<ModuleSettings>& factory = model.factory;
-        restore_factory(module(), index < factory.size() ? factory[index] : ModuleSettings{});
+        const std::vector<ModuleSettings>& defaults = model.factory;
+        restore_factory(module(), index < defaults.size() ? defaults[index] : ModuleSettings{});
         answer.changed = true;
         return discovery::ResetAck{module().mac, discovery::answer_head(datagram)};
     }
