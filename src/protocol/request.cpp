@@ -10,6 +10,9 @@ namespace zk::protocol {
 
 namespace {
 
+// Fixed part of a projector-codes write: command, operation, rate (3), parity, data, stop bits.
+constexpr std::size_t code_blocks_start = 8;
+
 Bytes with_card(Bytes head, std::uint32_t card)
 {
     append_be(head, card, 4);
@@ -90,7 +93,13 @@ struct PayloadOf
     }
     Bytes operator()(const WriteProjectorCodes& r) const
     {
-        Bytes payload{byte_of(Command::projector_codes), op_write};
+        std::size_t size = code_blocks_start;
+        for (const Bytes& code : r.settings.codes)
+            size += 3 + code.size();
+        Bytes payload;
+        payload.reserve(size); // one allocation, not one for every block
+        payload.push_back(byte_of(Command::projector_codes));
+        payload.push_back(op_write);
         append_serial_settings(payload, r.settings.baud, r.settings.parity);
         append_code_blocks(payload, r.settings.codes);
         return payload;
@@ -128,9 +137,6 @@ bool is(ByteView p, std::initializer_list<std::uint8_t> head, std::size_t size)
 {
     return p.size() == size && std::equal(head.begin(), head.end(), p.begin());
 }
-
-// Fixed part of a projector-codes write: command, operation, rate (3), parity, data, stop bits.
-constexpr std::size_t code_blocks_start = 8;
 
 std::optional<Request> decode_registry(ByteView p)
 {
