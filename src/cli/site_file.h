@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "cli/room_settings.h"
-#include "discovery/parameter_block.h"
+#include "discovery/network_parameters.h"
 
 namespace zk::cli {
 

@@ -10,27 +10,13 @@
 
 #include "base/bytes.h"
 #include "base/ports.h"
+#include "discovery/network_parameters.h"
 
 namespace zk::discovery {
 
 inline constexpr std::size_t datagram_length = 285; // requests; replies may be longer
-inline constexpr std::size_t mac_width = 6;
-inline constexpr std::size_t name_room = 21;    // the module name and its terminating zero
-inline constexpr std::size_t block_size = 0xCC; // the data length of a configuration reply
-
-using Ipv4 = std::array<std::uint8_t, 4>;
-using Mac = std::array<std::uint8_t, mac_width>;
-
-// The parameters an operator may change in a write.
-struct NetworkParameters
-{
-    Ipv4 ip{};
-    Ipv4 mask{};
-    Ipv4 gateway{};
-    Ipv4 server_ip{};
-    std::uint16_t port = 0;
-    bool operator==(const NetworkParameters&) const = default;
-};
+inline constexpr std::size_t name_room = 21;        // the module name and its terminating zero
+inline constexpr std::size_t block_size = 0xCC;     // the data length of a configuration reply
 
 // The module's port and serial settings that every write sets to the values below.
 struct SerialSettings

@@ -84,7 +84,7 @@ TEST(find_window_scale, a_burst_of_two_thousand_answers_is_listed_whole_and_in_s
     // Row and found MAC agree at both ends.
     EXPECT_EQ(rows->item(0)->text(), QStringLiteral("MAC:84:C2:E4:0:0:1 IP:10.30.0.1"));
     EXPECT_EQ(rows->item(count - 1)->text(), QStringLiteral("MAC:84:C2:E4:0:7:D0 IP:10.30.7.208"));
-    EXPECT_EQ(state.found_macs.back(), (Bytes{0x84, 0xC2, 0xE4, 0x00, 0x07, 0xD0}));
+    EXPECT_EQ(state.found_macs.back(), (discovery::Mac{0x84, 0xC2, 0xE4, 0x00, 0x07, 0xD0}));
     test::close_message_boxes();
     fs::remove_all(dir);
 }

@@ -120,11 +120,11 @@ TEST_F(find_window, remote_port_box_takes_digits_and_minus_typed_or_pasted_and_n
 
 TEST_F(find_window, starts_with_a_zero_mac_and_a_zero_block)
 {
-    state.selected_mac = Bytes{1, 2, 3};
-    state.held_block = Bytes{9};
+    state.selected_mac = {1, 2, 3};
+    state.held_reply = discovery::ConfigReply{};
     FindWindow window(state, free_ports);
-    EXPECT_EQ(state.selected_mac, Bytes(6, 0));
-    EXPECT_EQ(state.held_block, Bytes(285, 0));
+    EXPECT_EQ(state.selected_mac, discovery::Mac{});
+    EXPECT_FALSE(state.held_reply);
 }
 
 TEST_F(find_window, a_short_address_is_refused_with_a_message)

@@ -17,7 +17,6 @@ using discovery::Ipv4;
 using discovery::list_entry;
 using discovery::Mac;
 using discovery::mac_entry;
-using discovery::mac_from;
 using discovery::NetworkParameters;
 using discovery::parameter_refusals;
 using discovery::ReadRequest;
@@ -82,21 +81,16 @@ std::optional<NetworkParameters> read_parameters(FindContext& context)
     return parameters;
 }
 
-Bytes mac_bytes(const Mac& mac)
-{
-    return Bytes(mac.begin(), mac.end());
-}
-
 bool from_selected(const AppState& state, const Mac& mac)
 {
-    return state.selected_mac == mac_bytes(mac);
+    return state.selected_mac == mac;
 }
 
-void accept_config_reply(FindContext& context, ByteView datagram, const ConfigReply& reply)
+void accept_config_reply(FindContext& context, const ConfigReply& reply)
 {
     AppState& state = context.state;
     if (!from_selected(state, reply.mac)) return;
-    state.held_block.assign(datagram.begin(), datagram.end());
+    state.held_reply = reply;
     FindView& view = context.view;
     const NetworkParameters& p = reply.block.network;
     view.编辑框中控IP.set_content(ipv4_text(p.ip));
@@ -113,26 +107,24 @@ void accept_config_reply(FindContext& context, ByteView datagram, const ConfigRe
 void show_acknowledged(FindContext& context, const WriteAck& ack)
 {
     AppState& state = context.state;
-    if (mac_bytes(ack.mac) != state.written_mac) return;
+    if (ack.mac != state.written_mac) return;
     const std::string entry = list_entry(ack.mac, state.written_ip);
     for (std::size_t i = 0; i < state.found_macs.size(); ++i)
-        if (state.found_macs[i] == state.written_mac) {
+        if (state.found_macs[i] == ack.mac) {
             context.view.列表框中控IP.set_item_text(static_cast<int>(i), entry);
             state.found_ips[i] = state.written_ip;
         }
 }
 
-// The held block while it is a configuration reply of the selected controller.
-std::optional<ConfigReply> held_reply(const AppState& state)
+// The held reply while it is the selected controller's.
+const ConfigReply* held_reply(const AppState& state)
 {
-    const std::optional<Reply> reply = decode_reply(state.held_block);
-    const auto* held = reply ? std::get_if<ConfigReply>(&*reply) : nullptr;
-    if (!held || !from_selected(state, held->mac)) return std::nullopt;
-    return *held;
+    if (!state.held_reply || !from_selected(state, state.held_reply->mac)) return nullptr;
+    return &*state.held_reply;
 }
 
 // The MAC of another listed controller that shows `ip`; nullopt when none does.
-std::optional<Bytes> listed_elsewhere(const AppState& state, const Ipv4& ip)
+std::optional<Mac> listed_elsewhere(const AppState& state, const Ipv4& ip)
 {
     for (std::size_t i = 0; i < state.found_ips.size(); ++i)
         if (state.found_ips[i] == ip && state.found_macs[i] != state.selected_mac)
@@ -166,7 +158,7 @@ void select_found_controller(FindContext& context)
     const int index = context.view.列表框中控IP.selection();
     if (index < 0 || static_cast<std::size_t>(index) >= context.state.found_macs.size()) return;
     context.state.selected_mac = context.state.found_macs[static_cast<std::size_t>(index)];
-    broadcast(context, encode(ReadRequest{mac_from(context.state.selected_mac), {}}));
+    broadcast(context, encode(ReadRequest{context.state.selected_mac, {}}));
 }
 
 namespace {
@@ -175,14 +167,13 @@ namespace {
 struct Arrival
 {
     FindContext& context;
-    ByteView data;
     void operator()(const SearchReply& reply) const
     {
         context.view.列表框中控IP.add_item(list_entry(reply.mac, reply.ip));
-        context.state.found_macs.push_back(mac_bytes(reply.mac));
+        context.state.found_macs.push_back(reply.mac);
         context.state.found_ips.push_back(reply.ip);
     }
-    void operator()(const ConfigReply& reply) const { accept_config_reply(context, data, reply); }
+    void operator()(const ConfigReply& reply) const { accept_config_reply(context, reply); }
     void operator()(const WriteAck& ack) const
     {
         show_acknowledged(context, ack);
@@ -200,17 +191,17 @@ struct Arrival
 
 void handle_config_datagram(FindContext& context, ByteView datagram)
 {
-    // A message box below lets further datagrams in; work on this copy only.
-    const Bytes data(datagram.begin(), datagram.end());
-    if (const std::optional<Reply> reply = decode_reply(data))
-        std::visit(Arrival{context, data}, *reply);
+    // The reply is decoded into values of its own: a message box below lets further datagrams
+    // in, and the datagram's bytes need not outlive this call.
+    if (const std::optional<Reply> reply = decode_reply(datagram))
+        std::visit(Arrival{context}, *reply);
 }
 
 void write_network_parameters(FindContext& context)
 {
     AppState& state = context.state;
     // A block from another controller, or none at all, would carry foreign hidden settings.
-    const std::optional<ConfigReply> held = held_reply(state);
+    const ConfigReply* held = held_reply(state);
     if (!held) {
         context.boxes.message_box(msg_read_first);
         return;
@@ -223,8 +214,8 @@ void write_network_parameters(FindContext& context)
         context.boxes.message_box(std::string(msg_write_unsound) + refusal_text(reasons));
         return;
     }
-    if (const std::optional<Bytes> other = listed_elsewhere(state, parameters->ip)) {
-        context.boxes.message_box(std::string(msg_address_taken) + mac_entry(mac_from(*other)) +
+    if (const std::optional<Mac> other = listed_elsewhere(state, parameters->ip)) {
+        context.boxes.message_box(std::string(msg_address_taken) + mac_entry(*other) +
                                   std::string(msg_address_taken_end));
         return;
     }

@@ -38,8 +38,8 @@ FindWindowModel::FindWindowModel(FindWindowParts parts,
           [this](WaitTimer::Time now) { watch_.expire(now, boxes_); }),
       report_(parts.dispatcher, parts.boxes, ports.find_local)
 {
-    state_.selected_mac = Bytes(mac_length);
-    state_.held_block = Bytes(config_block_length);
+    state_.selected_mac = {};
+    state_.held_reply.reset();
     context_.on_sent = note_sent_requests(watch_, wait_timer_);
     link_->gather_bursts(comes_in_bursts);
     adapters_.fill();

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "discovery/search_reply.h"
 #include "present/find/local_address.h"
 #include "support/config_replies.h"
 #include "support/hex.h"
@@ -16,6 +17,17 @@ using test::to_hex;
 
 const Bytes mac_a = from_hex("84 C2 E4 01 0A FF");
 const Bytes mac_b = from_hex("84 C2 E4 00 00 02");
+
+// The held reply's bytes, as the write will carry them; empty when none is held.
+Bytes held(const AppState& state)
+{
+    return state.held_reply ? discovery::encode(*state.held_reply) : Bytes{};
+}
+
+discovery::Mac mac_of(const Bytes& mac)
+{
+    return discovery::mac_from(mac);
+}
 
 using test::config_reply_of;
 using test::flagged;
@@ -84,7 +96,8 @@ TEST_F(find_handlers, search_replies_are_listed_in_arrival_order_twice_when_answ
               (std::vector<std::string>{"MAC:84:C2:E4:1:A:FF IP:192.168.1.200",
                                         "MAC:84:C2:E4:0:0:2 IP:192.168.1.201",
                                         "MAC:84:C2:E4:1:A:FF IP:192.168.1.200"}));
-    EXPECT_EQ(state.found_macs, (std::vector<Bytes>{mac_a, mac_b, mac_a}));
+    EXPECT_EQ(state.found_macs,
+              (std::vector<discovery::Mac>{mac_of(mac_a), mac_of(mac_b), mac_of(mac_a)}));
 }
 
 TEST_F(find_handlers, selecting_reads_the_entry_and_the_reply_fills_the_fields)
@@ -92,10 +105,10 @@ TEST_F(find_handlers, selecting_reads_the_entry_and_the_reply_fills_the_fields)
     list_a_and_b();
     const Bytes reply = config_reply_of(mac_b, 300);
     select(1, &reply);
-    EXPECT_EQ(state.selected_mac, mac_b);
+    EXPECT_EQ(state.selected_mac, mac_of(mac_b));
     ASSERT_EQ(sender.sends.size(), 1u);
     EXPECT_EQ(to_hex(ByteView(sender.sends[0].data).subspan(16, 7)), "02 84 C2 E4 00 00 02");
-    EXPECT_EQ(state.held_block, reply); // all 300 bytes
+    EXPECT_EQ(held(state), reply); // all 300 bytes
     EXPECT_EQ(window.编辑框中控IP.content(), "192.168.1.200");
     EXPECT_EQ(window.编辑框子网掩码.content(), "255.255.255.0");
     EXPECT_EQ(window.编辑框网关.content(), "192.168.1.1");
@@ -109,14 +122,14 @@ TEST_F(find_handlers, replies_of_another_mac_change_nothing)
     // Before any selection only the all-zero MAC counts.
     const Bytes zero_mac_reply = config_reply_of(Bytes(6, 0));
     handle_config_datagram(context, config_reply_of(mac_a));
-    EXPECT_EQ(state.held_block, Bytes(285, 0));
+    EXPECT_FALSE(state.held_reply);
     handle_config_datagram(context, zero_mac_reply);
-    EXPECT_EQ(state.held_block, zero_mac_reply);
+    EXPECT_EQ(held(state), zero_mac_reply);
     window.编辑框中控IP.set_content("");
     list_a_and_b();
     select(0, nullptr);
     handle_config_datagram(context, config_reply_of(mac_b));
-    EXPECT_EQ(state.held_block, zero_mac_reply);
+    EXPECT_EQ(held(state), zero_mac_reply);
     EXPECT_EQ(window.编辑框中控IP.content(), "");
 }
 
@@ -126,7 +139,7 @@ TEST_F(find_handlers, every_selection_event_refreshes_the_local_address_even_whe
     EXPECT_EQ(lookups, 1);
     EXPECT_EQ(window.编辑框本机IP.content(), "10.0.0.5");
     EXPECT_TRUE(sender.sends.empty());
-    EXPECT_EQ(state.selected_mac, Bytes(6, 0));
+    EXPECT_EQ(state.selected_mac, discovery::Mac{});
 }
 
 TEST_F(find_handlers, a_write_acknowledgement_always_shows_its_message)
@@ -187,7 +200,7 @@ TEST_F(find_handlers, writes_the_held_block_with_the_fields_and_constants)
         EXPECT_EQ(to_hex(sender.sends[0].data), to_hex(expected));
         EXPECT_TRUE(boxes.shown.empty());
     }
-    EXPECT_EQ(state.held_block, reply);
+    EXPECT_EQ(held(state), reply);
     EXPECT_EQ(window.编辑框中控IP.content(), "192.168.001.3");
 }
 

@@ -53,8 +53,8 @@ TEST(confirm_controller_address, trims_spaces_and_needs_eight_bytes)
 TEST(app_state, starts_with_zero_mac_and_zero_block)
 {
     const AppState state;
-    EXPECT_EQ(state.selected_mac, Bytes(6, 0));
-    EXPECT_EQ(state.held_block, Bytes(285, 0));
+    EXPECT_EQ(state.selected_mac, discovery::Mac{});
+    EXPECT_FALSE(state.held_reply);
     EXPECT_TRUE(state.found_macs.empty());
     EXPECT_TRUE(state.controller_address.empty());
 }
