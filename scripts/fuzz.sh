@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Usage: scripts/fuzz.sh [SECONDS [RUNS]] | scripts/fuzz.sh --build-only
-# Builds the libFuzzer targets of fuzz/ with clang in build-fuzz/ and runs each for SECONDS
+# Builds the libFuzzer targets of fuzz/ with clang in build-fuzz/ (optimised, fuzzers only) and
+# runs each for SECONDS
 # (default 60), one after another; with RUNS, each stops after that many executions instead,
 # unless SECONDS run out first. Fails on any crash, leak, sanitizer report or broken invariant;
 # the input that caused it is kept in build-fuzz/artifacts/. Prints each target's executions.
@@ -8,6 +9,8 @@
 # seeds in fuzz/corpus/ are only read. ZK_FUZZ_TARGETS (names, space-separated) picks targets,
 # ZK_FUZZ_TIMEOUT sets the seconds one input may take (default 10): a long run on a busy
 # machine may be stopped or starved for longer than that without any input being slow.
+# ZK_FUZZ_BUILD_DIR names another tree: one configured with -DZK_FUZZ=ON already (the test
+# command's sanitizer tree, which builds the fuzzers beside the suites) is only brought up to date.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build_only=false
@@ -23,8 +26,10 @@ all_targets=(fuzz_settings_reply fuzz_find_datagram fuzz_sim_controller fuzz_sim
 read -r -a targets <<<"${ZK_FUZZ_TARGETS:-${all_targets[*]}}"
 
 ./scripts/setup.sh
-CXX=clang++-14 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZK_FUZZ=ON \
-    -DZK_BUILD_TESTS=OFF -DZK_BUILD_BENCH=OFF >/dev/null
+if ! grep -qx 'ZK_FUZZ:BOOL=ON' "$build/CMakeCache.txt" 2>/dev/null; then
+    CC=clang-14 CXX=clang++-14 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DZK_FUZZ=ON -DZK_BUILD_TESTS=OFF -DZK_BUILD_BENCH=OFF >/dev/null
+fi
 cmake --build "$build" --target "${targets[@]}"
 $build_only && exit 0
 

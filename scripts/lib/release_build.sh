@@ -1,8 +1,7 @@
 # shellcheck shell=bash
 # The Release tree build-release/ (no tests, no benchmarks) that run.sh, demo.sh and package.sh
-# share, so that each of them only rebuilds what changed. Without precompiled headers: every
-# source of the programs is compiled on its own includes, so a missing include fails here even
-# where the test command's other trees precompile it.
+# share, so that each of them only rebuilds what changed. Without precompiled headers, which would
+# hide a source's missing include of what they hold.
 # shellcheck source=scripts/lib/owner.sh
 source "$(dirname "${BASH_SOURCE[0]}")/owner.sh"
 

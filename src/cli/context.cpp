@@ -7,6 +7,7 @@
 #include "base/text.h"
 #include "cli/adapter_choice.h"
 #include "cli/outcome.h"
+#include "cli/table.h"
 
 namespace zk::cli {
 
@@ -28,6 +29,13 @@ void Context::print(const nlohmann::ordered_json& result, const std::string& hum
     else
         out() << human;
     out().flush();
+}
+
+void Context::print_values(const std::string& host, const nlohmann::ordered_json& values)
+{
+    nlohmann::ordered_json json{{"host", host}};
+    json.update(values);
+    print(json, key_value_text(values));
 }
 
 void Context::warn(const std::string& line) const

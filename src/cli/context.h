@@ -49,6 +49,9 @@ struct Context
     std::ostream& out();
     // The result: JSON with --json, the human text otherwise.
     void print(const nlohmann::ordered_json& result, const std::string& human);
+    // One controller's values: with --json an object that names the host first, otherwise a
+    // "key: value" line each.
+    void print_values(const std::string& host, const nlohmann::ordered_json& values);
     // A line on stderr ("zkctl: ...").
     void warn(const std::string& line) const;
     Hs3Target target(const std::string& host) const;

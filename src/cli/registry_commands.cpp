@@ -3,7 +3,6 @@
 #include "cli/card_batch.h"
 #include "cli/commands.h"
 #include "cli/room_settings.h"
-#include "cli/table.h"
 #include "cli/values.h"
 #include "protocol/answer_rule.h"
 
@@ -22,13 +21,6 @@ struct RegistryInput
     double step_timeout = 0;        // 0: as long as the settings window waits
     int give_up_after = 3;
 };
-
-void show(Context& context, const std::string& host, const ordered_json& values)
-{
-    ordered_json json{{"host", host}};
-    json.update(values);
-    context.print(json, key_value_text(values));
-}
 
 ordered_json card_command(Context& context, const std::string& what, const RegistryInput& in)
 {
@@ -136,7 +128,7 @@ void add_card_commands(CLI::App& app, Context& context, std::shared_ptr<Registry
         if (what != "delete") {
             add_host_option(*command, in->host);
             command->callback([&context, in, what] {
-                show(context, in->host, card_command(context, what, *in));
+                context.print_values(in->host, card_command(context, what, *in));
             });
             continue;
         }
@@ -144,7 +136,7 @@ void add_card_commands(CLI::App& app, Context& context, std::shared_ptr<Registry
         command->callback([&context, in] {
             const CardFileRun run = file_run(*in, false);
             if (run.site.empty())
-                return show(context, in->host, card_command(context, "delete", *in));
+                return context.print_values(in->host, card_command(context, "delete", *in));
             delete_card_in_rooms(context, run, parse_card(in->card));
         });
     }
@@ -186,7 +178,7 @@ void add_registry_commands(CLI::App& app, Context& context)
         std::unique_ptr<Hs3Client> c = context.controller(in->host);
         if (!expect<FingerprintDeletionAck>(*c, DeleteFingerprint{}, "the deletion").deleted)
             throw Exit(exit_refused, "the controller did not delete the fingerprint");
-        show(context, in->host, {{"fingerprint", "deleted"}});
+        context.print_values(in->host, {{"fingerprint", "deleted"}});
     });
 
     CLI::App* auth = app.add_subcommand("auth", "The controller's authorisation check");
@@ -199,7 +191,7 @@ void add_registry_commands(CLI::App& app, Context& context)
         command->callback([&context, in, pause] {
             std::unique_ptr<Hs3Client> c = context.controller(in->host);
             const auto ack = expect<AuthorisationAck>(*c, SetAuthorisation{pause}, "the request");
-            show(context, in->host, {{"authorisation", ack.paused ? "paused" : "resumed"}});
+            context.print_values(in->host, {{"authorisation", ack.paused ? "paused" : "resumed"}});
         });
     }
 }

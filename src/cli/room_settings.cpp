@@ -8,10 +8,8 @@ namespace zk::cli {
 
 namespace {
 
-using nlohmann::json;
-
 // The member at `path` ("timings.screen").
-JsonAt member(const json& document, const std::string& path)
+JsonAt member(const nlohmann::json& document, const std::string& path)
 {
     JsonAt at(document);
     std::size_t start = 0;
@@ -25,7 +23,7 @@ JsonAt member(const json& document, const std::string& path)
 
 // The member at `path` as the operator would have typed it for set ("9600", "odd"), so the
 // same parsers check it: a backup edited by hand gets no value set would refuse.
-std::string typed_at(const json& document, const std::string& path)
+std::string typed_at(const nlohmann::json& document, const std::string& path)
 {
     const JsonAt at = member(document, path);
     if (at.value().is_string()) return at.text();
@@ -34,14 +32,14 @@ std::string typed_at(const json& document, const std::string& path)
     return at.value().dump();
 }
 
-std::uint32_t number_at(const json& document, const std::string& path, std::uint32_t max)
+std::uint32_t number_at(const nlohmann::json& document, const std::string& path, std::uint32_t max)
 {
     const JsonAt at = member(document, path);
     if (!at.value().is_number()) at.refuse("expected a number");
     return parse_number(at.value().dump(), path, max);
 }
 
-protocol::ProjectorCodes serial_from_json(const json& document)
+protocol::ProjectorCodes serial_from_json(const nlohmann::json& document)
 {
     protocol::ProjectorCodes serial;
     serial.baud = parse_baud(typed_at(document, "serial.baud"), "serial.baud");
@@ -56,7 +54,7 @@ protocol::ProjectorCodes serial_from_json(const json& document)
 
 // A key a backup never holds is a typo, and what it meant to set would be restored from the
 // default instead.
-void refuse_unknown_keys(const json& document)
+void refuse_unknown_keys(const nlohmann::json& document)
 {
     const JsonAt root(document);
     root.only_keys({"format", "version", "host", "network", "id", "volume", "timings", "mode",
@@ -69,7 +67,7 @@ void refuse_unknown_keys(const json& document)
             {"baud", "parity", code_names[0], code_names[1], code_names[2], code_names[3]});
 }
 
-RoomSettings room_from_json(const json& document)
+RoomSettings room_from_json(const nlohmann::json& document)
 {
     refuse_unknown_keys(document);
     RoomSettings room;

@@ -4,7 +4,6 @@
 #include "cli/commands.h"
 #include "cli/projector_commands.h"
 #include "cli/room_settings.h"
-#include "cli/table.h"
 #include "cli/values.h"
 #include "protocol/code_text.h"
 
@@ -32,13 +31,6 @@ std::string code_option(std::size_t code)
     std::string name = "--" + std::string(code_names[code]);
     std::replace(name.begin(), name.end(), '_', '-');
     return name;
-}
-
-void show(Context& context, const std::string& host, ordered_json values)
-{
-    ordered_json json{{"host", host}};
-    json.update(values);
-    context.print(json, key_value_text(values));
 }
 
 ordered_json timings_json(const TimingsData& t)
@@ -96,7 +88,7 @@ void set_timings(Context& context, const SettingInput& in)
     t = {byte_or(in.screen, "--screen", t.screen), byte_or(in.warm_up, "--warm-up", t.warm_up),
          byte_or(in.cool_down, "--cool-down", t.cool_down)};
     expect<TimingsAck>(*c, WriteTimings{t.screen, t.warm_up, t.cool_down}, "the timings write");
-    show(context, in.host, {{"timings", timings_json(t)}});
+    context.print_values(in.host, {{"timings", timings_json(t)}});
 }
 
 void set_serial(Context& context, const SettingInput& in)
@@ -120,7 +112,7 @@ void set_serial(Context& context, const SettingInput& in)
         if (in.code_given[i]) serial.codes[i] = wanted.codes[i];
     check_serial_fits(serial);
     expect<ProjectorCodesAck>(*c, WriteProjectorCodes{serial}, "the serial settings write");
-    show(context, in.host, {{"serial", serial_json(serial)}});
+    context.print_values(in.host, {{"serial", serial_json(serial)}});
 }
 
 void set(Context& context, const std::string& what, const SettingInput& in)
@@ -131,19 +123,19 @@ void set(Context& context, const std::string& what, const SettingInput& in)
         const auto id = static_cast<std::uint16_t>(parse_number(in.value, "id", max_id));
         expect<ControllerIdAck>(*context.controller(in.host), WriteControllerId{id},
                                 "the ID write");
-        return show(context, in.host, {{"id", id}});
+        return context.print_values(in.host, {{"id", id}});
     }
     if (what == "volume") {
         const auto volume = static_cast<std::uint8_t>(parse_number(in.value, "volume", max_volume));
         expect<VolumeAck>(*context.controller(in.host), WriteVolume{volume}, "the volume write");
-        return show(context, in.host, {{"volume", volume}});
+        return context.print_values(in.host, {{"volume", volume}});
     }
     const bool swipe = parse_swipe_mode(in.value);
     expect<SwipeModeAck>(*context.controller(in.host), WriteSwipeMode{swipe}, "the mode write");
-    show(context, in.host, {{"mode", swipe ? "swipe" : "public"}});
+    context.print_values(in.host, {{"mode", swipe ? "swipe" : "public"}});
 }
 
-constexpr std::array<std::pair<const char*, const char*>, 5> settings = {{
+constexpr std::array<std::pair<const char*, const char*>, 5> setting_names = {{
     {"id", "Controller ID, 0-65535"},
     {"volume", "System volume, 0-255"},
     {"timings", "Screen interval, projector warm-up and cool-down, seconds"},
@@ -182,14 +174,14 @@ void add_setting_commands(CLI::App& app, Context& context)
     CLI::App* set_group = app.add_subcommand("set", "Write one setting of a controller");
     get_group->require_subcommand(1);
     set_group->require_subcommand(1);
-    for (const auto& [name, help] : settings) {
+    for (const auto& [name, help] : setting_names) {
         const std::string what = name;
         CLI::App* reader = get_group->add_subcommand(what, help);
         add_host_option(*reader, in->host);
         if (what == "serial")
             reader->add_flag("--text", in->text, "Also show the codes as command text (PWR ON\\r)");
         reader->callback([&context, in, what] {
-            show(context, in->host, get(context, what, in->host, in->text));
+            context.print_values(in->host, get(context, what, in->host, in->text));
         });
         CLI::App* writer = set_group->add_subcommand(what, help);
         add_set_arguments(*writer, what, *in);

@@ -125,8 +125,9 @@ Drift drift_of(const Site& file, const SegmentNow& now)
             compare_room(drift, mac, in_file, found->second);
             continue;
         }
-        const bool searched = std::any_of(now.no_block.begin(), now.no_block.end(),
-                                          [&](const MissingBlock& m) { return m.mac == mac; });
+        const bool searched =
+            std::any_of(now.no_block.begin(), now.no_block.end(),
+                        [&room_mac = mac](const MissingBlock& m) { return m.mac == room_mac; });
         drift.silent(room_name(mac, in_file), mac,
                      searched ? "answered the search, but its network parameters never came"
                               : "did not answer the search");

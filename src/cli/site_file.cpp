@@ -15,13 +15,12 @@ namespace zk::cli {
 
 namespace {
 
-using nlohmann::json;
-
-json entry_json(const SiteEntry& entry)
+nlohmann::json entry_json(const SiteEntry& entry)
 {
     // nlohmann::json keeps its keys in a std::map: sorted whatever order they were added in.
-    json object{{"room", entry.room}, {"network", json(parameters_json(entry.network))}};
-    if (entry.settings) object["settings"] = json(settings_json(*entry.settings));
+    nlohmann::json object{{"room", entry.room},
+                          {"network", nlohmann::json(parameters_json(entry.network))}};
+    if (entry.settings) object["settings"] = nlohmann::json(settings_json(*entry.settings));
     if (!entry.problem.empty()) object["problem"] = entry.problem;
     if (!entry.history.empty()) object["history"] = entry.history;
     return object;
@@ -51,7 +50,7 @@ discovery::NetworkParameters network_from(const JsonAt& at)
 RoomSettings settings_from(const JsonAt& at, const std::string& where)
 {
     at.object().only_keys({"id", "volume", "timings", "mode", "serial", "cards", "fingerprints"});
-    json document = at.value();
+    nlohmann::json document = at.value();
     document["format"] = backup_format;
     document["version"] = backup_version;
     RoomSettings room = settings_from_json(document, where);
@@ -86,7 +85,7 @@ std::pair<std::string, SiteEntry> entry_from(const std::string& key, const JsonA
     return {mac_text(*mac), entry};
 }
 
-Site site_from(const json& document)
+Site site_from(const nlohmann::json& document)
 {
     const JsonAt root(document);
     root.object().only_keys({"format", "version", "controllers"});
@@ -110,10 +109,10 @@ Site site_from(const json& document)
 
 std::string site_text(const Site& site)
 {
-    json controllers = json::object();
+    nlohmann::json controllers = nlohmann::json::object();
     for (const auto& [mac, entry] : site)
         controllers[mac] = entry_json(entry);
-    const json document{
+    const nlohmann::json document{
         {"format", site_format}, {"version", site_version}, {"controllers", controllers}};
     return document.dump(2) + "\n";
 }
@@ -169,11 +168,12 @@ chosen_rooms(const Site& site, const std::vector<std::string>& rooms, const std:
             refuse_input("--room " + room + ": no room of " + file +
                          " has that label (a room without one is named by its MAC)");
     }
-    for (const auto& [mac, entry] : site) {
-        if (rooms.empty() || std::any_of(rooms.begin(), rooms.end(), [&](const std::string& r) {
-                return names(r, mac, entry);
-            }))
-            macs.push_back(mac);
+    for (const auto& in_site : site) {
+        const auto named = [&](const std::string& r) {
+            return names(r, in_site.first, in_site.second);
+        };
+        if (rooms.empty() || std::any_of(rooms.begin(), rooms.end(), named))
+            macs.push_back(in_site.first);
     }
     return macs;
 }

@@ -15,8 +15,6 @@ namespace zk::projectors {
 
 namespace {
 
-using nlohmann::json;
-
 constexpr std::array<const char*, 4> code_keys = {"power_on", "power_off", "video", "computer"};
 
 std::string optional_text(const JsonAt& object, const char* key, bool required)
@@ -80,7 +78,7 @@ ProjectorEntry parse_entry(const JsonAt& object, bool library_entry)
 }
 
 // "entry 3 (Epson ESC/VP21)", as far as the entry names itself.
-std::string entry_label(const json& object, std::size_t index)
+std::string entry_label(const nlohmann::json& object, std::size_t index)
 {
     std::string label = "entry " + std::to_string(index + 1);
     if (object.is_object() && object.contains("brand") && object["brand"].is_string()) {
@@ -94,7 +92,8 @@ std::string entry_label(const json& object, std::size_t index)
 
 } // namespace
 
-std::variant<ProjectorEntry, std::string> entry_from_json(const json& object, bool library_entry)
+std::variant<ProjectorEntry, std::string> entry_from_json(const nlohmann::json& object,
+                                                          bool library_entry)
 {
     try {
         return parse_entry(JsonAt(object), library_entry);
@@ -124,7 +123,7 @@ nlohmann::ordered_json entry_to_json(const ProjectorEntry& entry)
 
 void add_library_text(Library& library, std::string_view text, const std::string& file)
 {
-    json document;
+    nlohmann::json document;
     try {
         document = parse_json_document(text);
         JsonAt(document).only_keys({"projectors"});
@@ -133,7 +132,7 @@ void add_library_text(Library& library, std::string_view text, const std::string
         library.problems.push_back(file + ": " + error.what());
         return;
     }
-    const json& entries = document["projectors"];
+    const nlohmann::json& entries = document["projectors"];
     for (std::size_t i = 0; i < entries.size(); ++i) {
         auto entry = entry_from_json(entries[i], true);
         if (auto* problem = std::get_if<std::string>(&entry))
@@ -177,7 +176,7 @@ std::variant<ProjectorEntry, std::string> read_room_file(const std::filesystem::
 {
     FileRead read = read_regular_file(path, room_file);
     if (const auto* failure = std::get_if<ReadFailure>(&read)) return describe(path, *failure);
-    json document;
+    nlohmann::json document;
     try {
         document = parse_json_document(std::get<std::string>(read));
     } catch (const JsonError& error) {

@@ -19,6 +19,8 @@ constexpr std::uint8_t byte_of(Operation operation)
 inline constexpr std::uint8_t op_read = byte_of(Operation::read); // also "data" in a reply
 inline constexpr std::uint8_t op_write = byte_of(Operation::write);
 inline constexpr std::uint8_t op_ack = byte_of(Operation::ack);
+// The command byte of card and fingerprint requests, which most of them begin with.
+inline constexpr std::uint8_t registry_command = byte_of(Command::registry);
 
 // The volume command carries this constant after the operation, both ways.
 inline constexpr std::uint8_t volume_channel = 0x01;

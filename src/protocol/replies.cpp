@@ -176,10 +176,8 @@ std::uint8_t lo(std::uint16_t v)
     return static_cast<std::uint8_t>(v & 0xFF);
 }
 
-constexpr auto registry = byte_of(Command::registry);
-
 // One overload per reply kind, so the variant visit below cannot miss one.
-struct PayloadOf
+struct ReplyPayload
 {
     Bytes operator()(const VolumeData& r) const
     {
@@ -209,35 +207,37 @@ struct PayloadOf
     }
     Bytes operator()(const CardRead& r) const
     {
-        Bytes out{registry, op_read, registry_read::card, 0x00};
+        Bytes out{registry_command, op_read, registry_read::card, 0x00};
         append_be(out, r.card, 4);
         return out;
     }
     Bytes operator()(const CardCount& r) const
     {
-        return {registry, op_read, registry_read::count, hi(r.count), lo(r.count)};
+        return {registry_command, op_read, registry_read::count, hi(r.count), lo(r.count)};
     }
     Bytes operator()(const CardLookup& r) const
     {
-        return {registry, op_read, registry_read::lookup, static_cast<std::uint8_t>(r.found)};
+        return {registry_command, op_read, registry_read::lookup,
+                static_cast<std::uint8_t>(r.found)};
     }
     Bytes operator()(const CardRegistrationAck& r) const
     {
-        return {registry, op_ack, registry_write::card, static_cast<std::uint8_t>(r.result)};
+        return {registry_command, op_ack, registry_write::card,
+                static_cast<std::uint8_t>(r.result)};
     }
     Bytes operator()(const FingerprintEnrolmentAck& r) const
     {
-        return {registry, op_ack, registry_write::enrol_fingerprint, r.step,
+        return {registry_command, op_ack, registry_write::enrol_fingerprint, r.step,
                 static_cast<std::uint8_t>(r.succeeded)};
     }
     Bytes operator()(const FingerprintDeletionAck& r) const
     {
-        return {registry, op_ack, registry_write::delete_fingerprint,
+        return {registry_command, op_ack, registry_write::delete_fingerprint,
                 static_cast<std::uint8_t>(r.deleted)};
     }
     Bytes operator()(const CardDeletionAck& r) const
     {
-        return {registry, op_ack, registry_write::delete_card,
+        return {registry_command, op_ack, registry_write::delete_card,
                 static_cast<std::uint8_t>(r.deleted)};
     }
     Bytes operator()(const SwipeModeData& r) const
@@ -261,7 +261,7 @@ struct PayloadOf
 
 Bytes reply_payload(const Reply& reply)
 {
-    return std::visit(PayloadOf{}, reply);
+    return std::visit(ReplyPayload{}, reply);
 }
 
 Bytes encode_reply(const Reply& reply)

@@ -19,10 +19,8 @@ Bytes with_card(Bytes head, std::uint32_t card)
     return head;
 }
 
-constexpr std::uint8_t registry = byte_of(Command::registry);
-
 // One overload per request kind, so the visit cannot miss one.
-struct PayloadOf
+struct RequestPayload
 {
     Bytes operator()(const ReadVolume&) const
     {
@@ -52,30 +50,33 @@ struct PayloadOf
         return {byte_of(Command::authorisation), op_write,
                 r.paused ? authorisation_paused : authorisation_resumed};
     }
-    Bytes operator()(const AwaitCard&) const { return {registry, op_read, registry_read::card}; }
+    Bytes operator()(const AwaitCard&) const
+    {
+        return {registry_command, op_read, registry_read::card};
+    }
     Bytes operator()(const ReadCardCount&) const
     {
-        return {registry, op_read, registry_read::count};
+        return {registry_command, op_read, registry_read::count};
     }
     Bytes operator()(const LookUpCard& r) const
     {
-        return with_card({registry, op_read, registry_read::lookup}, r.card);
+        return with_card({registry_command, op_read, registry_read::lookup}, r.card);
     }
     Bytes operator()(const RegisterCard& r) const
     {
-        return with_card({registry, op_write, registry_write::card}, r.card);
+        return with_card({registry_command, op_write, registry_write::card}, r.card);
     }
     Bytes operator()(const DeleteCard& r) const
     {
-        return with_card({registry, op_write, registry_write::delete_card}, r.card);
+        return with_card({registry_command, op_write, registry_write::delete_card}, r.card);
     }
     Bytes operator()(const EnrolFingerprint&) const
     {
-        return {registry, op_write, registry_write::enrol_fingerprint, 0x01};
+        return {registry_command, op_write, registry_write::enrol_fingerprint, 0x01};
     }
     Bytes operator()(const DeleteFingerprint&) const
     {
-        return {registry, op_write, registry_write::delete_fingerprint};
+        return {registry_command, op_write, registry_write::delete_fingerprint};
     }
     Bytes operator()(const ReadSwipeMode&) const { return {byte_of(Command::swipe_mode), op_read}; }
     Bytes operator()(const WriteSwipeMode& r) const
@@ -140,7 +141,7 @@ bool is(ByteView p, std::initializer_list<std::uint8_t> head, std::size_t size)
 
 std::optional<Request> decode_registry(ByteView p)
 {
-    const std::uint8_t c = registry;
+    const std::uint8_t c = registry_command;
     if (is(p, {c, op_read, registry_read::card}, 3)) return AwaitCard{};
     if (is(p, {c, op_read, registry_read::count}, 3)) return ReadCardCount{};
     if (is(p, {c, op_read, registry_read::lookup}, 7)) return LookUpCard{read_be32(p, 3)};
@@ -201,7 +202,7 @@ std::optional<Request> decode_settings(ByteView p)
 
 Bytes encode_request(const Request& request)
 {
-    return std::visit(PayloadOf{}, request);
+    return std::visit(RequestPayload{}, request);
 }
 
 std::optional<Request> decode_request(ByteView payload)

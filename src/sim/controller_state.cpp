@@ -12,8 +12,6 @@ namespace zk::sim {
 
 namespace {
 
-using nlohmann::json;
-
 constexpr const char* code_keys[] = {"power_on", "power_off", "video", "computer"};
 
 // Reads an unsigned number no greater than `max` into `out` when the key is present.
@@ -81,9 +79,9 @@ bool ControllerState::operator==(const ControllerState& o) const
            fingerprints == o.fingerprints && authorisation_paused == o.authorisation_paused;
 }
 
-json state_to_json(const ControllerState& state)
+nlohmann::json state_to_json(const ControllerState& state)
 {
-    json codes = json::object();
+    nlohmann::json codes = nlohmann::json::object();
     for (std::size_t i = 0; i < state.projector.codes.size(); ++i)
         codes[code_keys[i]] = hex_bytes_text(state.projector.codes[i]);
     return {{"controller_id", state.controller_id},
@@ -121,7 +119,8 @@ ControllerState controller_state_from(const JsonAt& in)
     return s;
 }
 
-std::variant<ControllerState, std::string> state_from_json(const json& in, std::string_view path)
+std::variant<ControllerState, std::string> state_from_json(const nlohmann::json& in,
+                                                           std::string_view path)
 {
     try {
         return controller_state_from(JsonAt(in, std::string(path)));

@@ -12,13 +12,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using nlohmann::json;
-
 // "not valid (VALUE)", the value shown only when it is short: a list or an object may be any
 // size and depth.
-std::string shown_short(const json& value)
+std::string shown_short(const nlohmann::json& value)
 {
-    const auto single = [](const json& item) { return !item.is_structured(); };
+    const auto single = [](const nlohmann::json& item) { return !item.is_structured(); };
     const bool short_list =
         value.is_array() && value.size() <= 16 && std::all_of(value.begin(), value.end(), single);
     if (!single(value) && !short_list) return "not valid";
@@ -33,13 +31,13 @@ ModuleSettings module_from_json(const JsonAt& in)
     try {
         from_json(in.value(), module);
         return module;
-    } catch (const json::exception&) {
+    } catch (const nlohmann::json::exception&) {
     }
     module = ModuleSettings{};
     for (const auto& [key, value] : in.value().items()) {
         try {
-            from_json(json{{key, value}}, module);
-        } catch (const json::exception&) {
+            from_json(nlohmann::json{{key, value}}, module);
+        } catch (const nlohmann::json::exception&) {
             in[key].refuse(shown_short(value));
         }
     }
@@ -98,7 +96,7 @@ void write_sim_state(std::ostream& out,
 {
     out << "{\n  \"network\": {\n    \"modules\": [";
     for (std::size_t i = 0; i < network.modules.size(); ++i) {
-        json module = network.modules[i];
+        nlohmann::json module = network.modules[i];
         const auto found = controllers.find(i);
         if (found != controllers.end() && !(found->second == ControllerState{}))
             module["controller"] = state_to_json(found->second);
@@ -107,7 +105,7 @@ void write_sim_state(std::ostream& out,
     out << (network.modules.empty() ? "]" : "\n    ]") << "\n  }\n}\n";
 }
 
-std::variant<SimState, std::string> sim_state_from_json(const json& in)
+std::variant<SimState, std::string> sim_state_from_json(const nlohmann::json& in)
 {
     try {
         return read_sim_state(JsonAt(in));
@@ -123,7 +121,7 @@ std::variant<SimState, std::string> load_sim_state(const std::string& path)
         if (failure->missing) return SimState{};
         return "cannot read the state file " + describe(utf8_path(path), *failure);
     }
-    json parsed;
+    nlohmann::json parsed;
     try {
         parsed = parse_json_document(std::get<std::string>(read));
     } catch (const JsonError& error) {

@@ -5,14 +5,15 @@
 #include <gtest/gtest.h>
 
 #include "support/memory_controls.h"
+#include "support/system_ini_names.h"
 
 namespace zk {
 namespace {
 
 namespace fs = std::filesystem;
 
-const std::string section = "\xCD\xF8\xBF\xA8\xC1\xD0\xB1\xED";
-const std::string key = "\xD1\xA1\xD4\xF1\xCF\xEE";
+using test::gbk_adapter_section;
+using test::gbk_choice_key;
 
 class ListedAdapters final : public AdapterSource
 {
@@ -52,8 +53,8 @@ protected:
 
     void store(const std::string& value)
     {
-        std::ofstream(ini, std::ios::binary) << "[" << section << "]\r\n"
-                                             << key << "=" << value << "\r\n";
+        std::ofstream(ini, std::ios::binary) << "[" << gbk_adapter_section << "]\r\n"
+                                             << gbk_choice_key << "=" << value << "\r\n";
     }
 
     fs::path dir = fs::temp_directory_path() /
@@ -124,7 +125,7 @@ TEST_F(adapter_list, a_pick_is_written_and_restored_at_the_next_start)
     EXPECT_EQ(list.selected_interface(), 3);
     std::ifstream in(ini, std::ios::binary);
     const std::string bytes{std::istreambuf_iterator<char>(in), {}};
-    EXPECT_EQ(bytes, "[" + section + "]\r\n" + key + "=1\r\n");
+    EXPECT_EQ(bytes, "[" + gbk_adapter_section + "]\r\n" + gbk_choice_key + "=1\r\n");
 }
 
 TEST_F(adapter_list, a_pick_that_cannot_be_saved_holds_for_the_run_and_is_told_once)

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 #include <iterator>
 
+#include "support/system_ini_names.h"
+
 #if !defined(_WIN32)
 #include <unistd.h>
 #endif
@@ -15,9 +17,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// [网卡列表] and 选择项 in GBK, spelled out here independently of the program's constants.
-const std::string section = "\xCD\xF8\xBF\xA8\xC1\xD0\xB1\xED";
-const std::string key = "\xD1\xA1\xD4\xF1\xCF\xEE";
+using test::gbk_adapter_section;
+using test::gbk_choice_key;
 
 class TempDir
 {
@@ -59,36 +60,42 @@ TEST(settings_file, changes_one_key_and_keeps_every_other_byte)
     };
     const std::string other = "; \xD7\xA2\xCA\xCD\r\n[Other]\r\nkey = v \r\n\r\n";
     const Case cases[] = {
-        {"empty file", "", "[" + section + "]\r\n" + key + "=1\r\n"},
-        {"key replaced in place, LF kept", "[a]\nx=1\n[" + section + "]\n" + key + "=0\ny=2\n",
-         "[a]\nx=1\n[" + section + "]\n" + key + "=1\ny=2\n"},
-        {"section appended after others", other, other + "[" + section + "]\r\n" + key + "=1\r\n"},
+        {"empty file", "", "[" + gbk_adapter_section + "]\r\n" + gbk_choice_key + "=1\r\n"},
+        {"key replaced in place, LF kept",
+         "[a]\nx=1\n[" + gbk_adapter_section + "]\n" + gbk_choice_key + "=0\ny=2\n",
+         "[a]\nx=1\n[" + gbk_adapter_section + "]\n" + gbk_choice_key + "=1\ny=2\n"},
+        {"section appended after others", other,
+         other + "[" + gbk_adapter_section + "]\r\n" + gbk_choice_key + "=1\r\n"},
         {"no final line break", "[x]\r\ny=2",
-         "[x]\r\ny=2\r\n[" + section + "]\r\n" + key + "=1\r\n"},
-        {"section ends the file with a bare CR", "[" + section + "];\r",
-         "[" + section + "];\r\r\n" + key + "=1"},
-        {"key added at the end of its section", "[" + section + "]\r\nother=3\r\n\r\n[z]\r\n",
-         "[" + section + "]\r\nother=3\r\n" + key + "=1\r\n\r\n[z]\r\n"},
+         "[x]\r\ny=2\r\n[" + gbk_adapter_section + "]\r\n" + gbk_choice_key + "=1\r\n"},
+        {"section ends the file with a bare CR", "[" + gbk_adapter_section + "];\r",
+         "[" + gbk_adapter_section + "];\r\r\n" + gbk_choice_key + "=1"},
+        {"key added at the end of its section",
+         "[" + gbk_adapter_section + "]\r\nother=3\r\n\r\n[z]\r\n",
+         "[" + gbk_adapter_section + "]\r\nother=3\r\n" + gbk_choice_key + "=1\r\n\r\n[z]\r\n"},
         {"same key in another section untouched",
-         "[z]\r\n" + key + "=7\r\n[" + section + "]\r\n" + key + "=5\r\n",
-         "[z]\r\n" + key + "=7\r\n[" + section + "]\r\n" + key + "=1\r\n"},
+         "[z]\r\n" + gbk_choice_key + "=7\r\n[" + gbk_adapter_section + "]\r\n" + gbk_choice_key +
+             "=5\r\n",
+         "[z]\r\n" + gbk_choice_key + "=7\r\n[" + gbk_adapter_section + "]\r\n" + gbk_choice_key +
+             "=1\r\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        EXPECT_EQ(ini_with_value(c.before, section, key, "1"), c.after);
-        EXPECT_EQ(ini_value(c.after, section, key), "1");
+        EXPECT_EQ(ini_with_value(c.before, gbk_adapter_section, gbk_choice_key, "1"), c.after);
+        EXPECT_EQ(ini_value(c.after, gbk_adapter_section, gbk_choice_key), "1");
     }
 }
 
 TEST(settings_file, reads_values_and_says_when_they_are_missing)
 {
-    const std::string file =
-        "[z]\r\n" + key + "=7\r\n[ " + section + " ]\r\n;" + key + "=9\r\n " + key + " = 1.9 \r\n";
-    EXPECT_EQ(ini_value(file, section, key), "1.9");
-    EXPECT_EQ(ini_value(file, "z", key), "7");
-    EXPECT_EQ(ini_value(file, section, "none"), std::nullopt);
-    EXPECT_EQ(ini_value(file, "none", key), std::nullopt);
-    EXPECT_EQ(ini_value("", section, key), std::nullopt);
+    const std::string file = "[z]\r\n" + gbk_choice_key + "=7\r\n[ " + gbk_adapter_section +
+                             " ]\r\n;" + gbk_choice_key + "=9\r\n " + gbk_choice_key +
+                             " = 1.9 \r\n";
+    EXPECT_EQ(ini_value(file, gbk_adapter_section, gbk_choice_key), "1.9");
+    EXPECT_EQ(ini_value(file, "z", gbk_choice_key), "7");
+    EXPECT_EQ(ini_value(file, gbk_adapter_section, "none"), std::nullopt);
+    EXPECT_EQ(ini_value(file, "none", gbk_choice_key), std::nullopt);
+    EXPECT_EQ(ini_value("", gbk_adapter_section, gbk_choice_key), std::nullopt);
 }
 
 TEST(settings_file, lives_beside_the_program_and_is_replaced_whole)
@@ -96,12 +103,13 @@ TEST(settings_file, lives_beside_the_program_and_is_replaced_whole)
     TempDir program;
     SettingsFile settings(program.path(), program.path() / "user");
     EXPECT_EQ(settings.location(), program.path() / "system.ini");
-    EXPECT_EQ(settings.read(section, key, "fallback"), "fallback");
+    EXPECT_EQ(settings.read(gbk_adapter_section, gbk_choice_key, "fallback"), "fallback");
     const std::string other = "[Other]\r\nkeep=\xB1\xA3\xC1\xF4\r\n";
     spit(settings.location(), other);
-    ASSERT_TRUE(settings.write(section, key, "2"));
-    EXPECT_EQ(slurp(settings.location()), other + "[" + section + "]\r\n" + key + "=2\r\n");
-    EXPECT_EQ(settings.read(section, key, ""), "2");
+    ASSERT_TRUE(settings.write(gbk_adapter_section, gbk_choice_key, "2"));
+    EXPECT_EQ(slurp(settings.location()),
+              other + "[" + gbk_adapter_section + "]\r\n" + gbk_choice_key + "=2\r\n");
+    EXPECT_EQ(settings.read(gbk_adapter_section, gbk_choice_key, ""), "2");
     // Nothing but the file itself is left behind.
     EXPECT_EQ(std::distance(fs::directory_iterator(program.path()), fs::directory_iterator{}), 1);
 }
@@ -115,9 +123,10 @@ TEST(settings_file, falls_back_to_the_user_directory_when_the_program_directory_
     const fs::path user = base.path() / "config" / "zkconfig";
     SettingsFile settings(blocked, user);
     EXPECT_EQ(settings.location(), user / "system.ini");
-    ASSERT_TRUE(settings.write(section, key, "-1"));
-    EXPECT_EQ(slurp(user / "system.ini"), "[" + section + "]\r\n" + key + "=-1\r\n");
-    EXPECT_EQ(SettingsFile(blocked, user).read(section, key, ""), "-1");
+    ASSERT_TRUE(settings.write(gbk_adapter_section, gbk_choice_key, "-1"));
+    EXPECT_EQ(slurp(user / "system.ini"),
+              "[" + gbk_adapter_section + "]\r\n" + gbk_choice_key + "=-1\r\n");
+    EXPECT_EQ(SettingsFile(blocked, user).read(gbk_adapter_section, gbk_choice_key, ""), "-1");
 }
 
 // On Windows a narrow path is in the ANSI code page, not UTF-8: a program folder named in Chinese
@@ -129,10 +138,14 @@ TEST(settings_file, reads_and_writes_in_a_folder_with_a_chinese_name)
     fs::create_directories(program);
     SettingsFile settings(program, base.path() / "user");
     EXPECT_EQ(settings.location(), program / "system.ini");
-    ASSERT_TRUE(settings.write(section, key, "1"));
-    ASSERT_TRUE(settings.write(section, key, "2")); // now over a file that is there
-    EXPECT_EQ(slurp(program / "system.ini"), "[" + section + "]\r\n" + key + "=2\r\n");
-    EXPECT_EQ(SettingsFile(program, base.path() / "user").read(section, key, ""), "2");
+    ASSERT_TRUE(settings.write(gbk_adapter_section, gbk_choice_key, "1"));
+    ASSERT_TRUE(
+        settings.write(gbk_adapter_section, gbk_choice_key, "2")); // now over a file that is there
+    EXPECT_EQ(slurp(program / "system.ini"),
+              "[" + gbk_adapter_section + "]\r\n" + gbk_choice_key + "=2\r\n");
+    EXPECT_EQ(
+        SettingsFile(program, base.path() / "user").read(gbk_adapter_section, gbk_choice_key, ""),
+        "2");
 }
 
 #if !defined(_WIN32)
@@ -172,7 +185,7 @@ TEST(settings_file, never_replaces_a_file_whose_content_it_could_not_read_or_may
             if (::geteuid() == 0) GTEST_SKIP() << "no other user to take the rights of";
             SettingsFile settings(program.path(), program.path() / "user");
             ASSERT_EQ(settings.location(), ini);
-            EXPECT_FALSE(settings.write(section, key, "1"));
+            EXPECT_FALSE(settings.write(gbk_adapter_section, gbk_choice_key, "1"));
         }
         fs::permissions(ini, fs::perms::owner_read);
         EXPECT_EQ(slurp(ini), old);
@@ -185,7 +198,8 @@ TEST(settings_file, beside_a_read_only_program_the_user_copy_starts_as_the_progr
     fs::permissions(base.path(), fs::perms::all);
     const fs::path program = base.path() / "program";
     fs::create_directories(program);
-    const std::string shipped = "[Other]\r\nkeep=1\r\n[" + section + "]\r\n" + key + "=1\r\n";
+    const std::string shipped =
+        "[Other]\r\nkeep=1\r\n[" + gbk_adapter_section + "]\r\n" + gbk_choice_key + "=1\r\n";
     spit(program / "system.ini", shipped);
     fs::permissions(program, fs::perms(0555));
     const fs::path user = base.path() / "config";
@@ -193,14 +207,14 @@ TEST(settings_file, beside_a_read_only_program_the_user_copy_starts_as_the_progr
         AsOrdinaryUser ordinary;
         if (::geteuid() == 0) GTEST_SKIP() << "no other user to take the rights of";
         SettingsFile settings(program, user);
-        EXPECT_EQ(settings.read(section, key, ""), "1");
-        ASSERT_TRUE(settings.write(section, key, "2"));
-        EXPECT_EQ(settings.read(section, key, ""), "2");
+        EXPECT_EQ(settings.read(gbk_adapter_section, gbk_choice_key, ""), "1");
+        ASSERT_TRUE(settings.write(gbk_adapter_section, gbk_choice_key, "2"));
+        EXPECT_EQ(settings.read(gbk_adapter_section, gbk_choice_key, ""), "2");
     }
     fs::permissions(program, fs::perms::all);
     EXPECT_EQ(slurp(program / "system.ini"), shipped);
     EXPECT_EQ(slurp(user / "system.ini"),
-              "[Other]\r\nkeep=1\r\n[" + section + "]\r\n" + key + "=2\r\n");
+              "[Other]\r\nkeep=1\r\n[" + gbk_adapter_section + "]\r\n" + gbk_choice_key + "=2\r\n");
 }
 #endif
 

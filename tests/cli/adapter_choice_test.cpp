@@ -12,7 +12,7 @@ const Adapter eth1_pulled{"eth1 (未连接)", 3, "", false};
 const Adapter wlan0{"wlan0 192.168.1.7", 4, "192.168.1.7", true};
 const Adapter ethernet_2{"Ethernet 2 10.9.0.1", 7, "10.9.0.1", true};
 
-struct Case
+struct ChoiceCase
 {
     const char* what;
     std::vector<Adapter> adapters;
@@ -24,7 +24,7 @@ struct Case
 TEST(adapter_choice, named_or_first_up_with_an_address_else_the_adapters_are_listed)
 {
     const std::string how = "--adapter NAME or --adapter ADDRESS";
-    const Case cases[] = {
+    const ChoiceCase cases[] = {
         {"the only one up, past a pulled cable", {eth1_pulled, eth0}, "", 2, ""},
         {"several up: the first, and the others are named",
          {eth0, eth1_pulled, wlan0, ethernet_2},
@@ -62,7 +62,7 @@ TEST(adapter_choice, named_or_first_up_with_an_address_else_the_adapters_are_lis
          0,
          "--adapter: no adapter \"Ethernet\" (adapters: Ethernet 2 10.9.0.1)"},
     };
-    for (const Case& c : cases) {
+    for (const ChoiceCase& c : cases) {
         SCOPED_TRACE(c.what);
         try {
             const AdapterChoice choice = choose_adapter(c.adapters, c.name);

@@ -9,10 +9,8 @@
 #include "support/under_wine.h"
 #include "support/wait.h"
 
-namespace zk::cli::test {
+namespace zk::cli::sim_tests {
 namespace {
-
-using nlohmann::json;
 
 TEST_F(cli_sim, settings_are_written_read_back_and_partial_writes_keep_the_rest)
 {
@@ -20,7 +18,8 @@ TEST_F(cli_sim, settings_are_written_read_back_and_partial_writes_keep_the_rest)
     EXPECT_EQ(zkctl({"set", "id", "300", "--host", "127.0.0.1"}), 0);
     EXPECT_EQ(out.str(), "id  300\n");
     EXPECT_EQ(zkctl({"get", "id", "--host", "127.0.0.1", "--json"}), 0);
-    EXPECT_EQ(json::parse(out.str()), (json{{"host", "127.0.0.1"}, {"id", 300}}));
+    EXPECT_EQ(nlohmann::json::parse(out.str()),
+              (nlohmann::json{{"host", "127.0.0.1"}, {"id", 300}}));
 
     ASSERT_EQ(zkctl({"set", "volume", "9", "--host", "127.0.0.1"}), 0);
     ASSERT_EQ(zkctl({"set", "timings", "--screen", "45", "--host", "127.0.0.1"}), 0);
@@ -83,7 +82,7 @@ TEST_F(cli_sim, cards_fingerprints_and_authorisation)
     EXPECT_EQ(run({"auth", "pause"}), 0);
     EXPECT_TRUE(controller_state().authorisation_paused);
     EXPECT_EQ(run({"auth", "resume", "--json"}), 0);
-    EXPECT_EQ(json::parse(out.str())["authorisation"], "resumed");
+    EXPECT_EQ(nlohmann::json::parse(out.str())["authorisation"], "resumed");
     EXPECT_FALSE(controller_state().authorisation_paused);
     EXPECT_TRUE(controller_state().cards.empty());
     EXPECT_EQ(controller_state().fingerprints, 0);
@@ -252,4 +251,4 @@ TEST_F(cli_sim, a_taken_port_is_a_local_error)
 }
 
 } // namespace
-} // namespace zk::cli::test
+} // namespace zk::cli::sim_tests

@@ -6,10 +6,8 @@
 #include "support/udp_probe.h"
 #include "support/wait.h"
 
-namespace zk::cli::test {
+namespace zk::cli::sim_tests {
 namespace {
-
-using nlohmann::json;
 
 TEST_F(cli_sim, no_answer_exits_2_once_every_try_has_timed_out)
 {
@@ -44,7 +42,7 @@ TEST_F(cli_sim, retries_recover_from_lost_answers)
     EXPECT_EQ(zkctl({"--retries", "0", "backup", "--host", "127.0.0.1"}), exit_no_answer);
     start(); // the same answers are lost again
     EXPECT_EQ(zkctl({"backup", "--host", "127.0.0.1"}), 0) << err.str();
-    EXPECT_EQ(json::parse(out.str())["volume"], 5);
+    EXPECT_EQ(nlohmann::json::parse(out.str())["volume"], 5);
 }
 
 TEST_F(cli_sim, late_and_repeated_answers_do_not_answer_the_next_request)
@@ -75,7 +73,7 @@ TEST_F(cli_sim, a_thousand_cards_import_then_are_all_present)
     EXPECT_EQ(out.str(), "registered       1000\nalready_present  0\nfailed           0\n");
     EXPECT_EQ(controller_state().cards.size(), 1000u);
     ASSERT_EQ(zkctl({"--json", "card", "import", file, "--host", "127.0.0.1"}), 0);
-    const json summary = json::parse(out.str());
+    const nlohmann::json summary = nlohmann::json::parse(out.str());
     EXPECT_EQ(summary["registered"], 0);
     EXPECT_EQ(summary["already_present"], 1000);
     EXPECT_EQ(summary["failed"], 0);
@@ -87,7 +85,7 @@ TEST_F(cli_sim, backup_restores_onto_a_changed_controller_and_dry_run_writes_not
     ASSERT_EQ(
         zkctl({"set", "serial", "--parity", "odd", "--video", "01 02", "--host", "127.0.0.1"}), 0);
     ASSERT_EQ(zkctl({"backup", "--host", "127.0.0.1"}), 0) << err.str();
-    const json document = json::parse(out.str());
+    const nlohmann::json document = nlohmann::json::parse(out.str());
     EXPECT_EQ(document["network"]["mac"], "84:C2:E4:00:00:01");
     EXPECT_EQ(document["serial"]["video"], "01 02");
     const std::string file = write_file("room.json", out.str());
@@ -168,4 +166,4 @@ TEST_F(cli_sim, restore_checks_every_host_first_and_exits_with_the_worst_outcome
 }
 
 } // namespace
-} // namespace zk::cli::test
+} // namespace zk::cli::sim_tests

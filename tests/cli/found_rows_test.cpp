@@ -37,7 +37,7 @@ TEST(found_rows, foreign_bytes_after_the_address_stay_inside_their_row)
     for (const FoundController& row : rows) {
         const std::string json = to_json(row).dump();
         EXPECT_EQ(lines(json), 0);
-        EXPECT_EQ(nlohmann::json::parse(json)["mac"], to_json(row)["mac"]);
+        EXPECT_EQ(nlohmann::ordered_json::parse(json)["mac"], to_json(row)["mac"]);
     }
     EXPECT_EQ(to_json(rows[1])["version"], "2.6");
     EXPECT_TRUE(to_json(rows[0])["version"].is_null());

@@ -7,7 +7,7 @@
 #include "support/config_replies.h"
 #include "support/under_wine.h"
 
-namespace zk::cli::test {
+namespace zk::cli::sim_tests {
 namespace {
 
 using Replies = std::vector<Bytes>;
@@ -144,4 +144,4 @@ TEST_F(cli_sim, netcfg_set_writes_over_foreign_bytes_and_refuses_a_mac_two_devic
 }
 
 } // namespace
-} // namespace zk::cli::test
+} // namespace zk::cli::sim_tests

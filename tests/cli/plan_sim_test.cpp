@@ -4,10 +4,8 @@
 #include "sim_fixture.h"
 #include "support/under_wine.h"
 
-namespace zk::cli::test {
+namespace zk::cli::sim_tests {
 namespace {
-
-using nlohmann::json;
 
 // discover --csv output with every address but that of 84:C2:E4:00:00:14 moved up by 100.
 std::string edited_plan(const std::string& discovered)
@@ -46,12 +44,12 @@ TEST_F(cli_sim, a_plan_of_twenty_is_dry_run_applied_verified_and_then_unchanged)
     EXPECT_EQ(modules.modules[0].ip, (discovery::Ipv4{127, 0, 0, 11}));
 
     ASSERT_EQ(zkctl({"--json", "netcfg", "apply", plan}), 0) << err.str();
-    const json all_verified = {{"changed", 19},
-                               {"unchanged", 1},
-                               {"refused", 0},
-                               {"no_answer", 0},
-                               {"problems", json::array()}};
-    EXPECT_EQ(json::parse(out.str()), all_verified);
+    const nlohmann::json all_verified = {{"changed", 19},
+                                         {"unchanged", 1},
+                                         {"refused", 0},
+                                         {"no_answer", 0},
+                                         {"problems", nlohmann::json::array()}};
+    EXPECT_EQ(nlohmann::json::parse(out.str()), all_verified);
     EXPECT_EQ(writes, 19);
     for (std::uint8_t i = 0; i < 19; ++i)
         EXPECT_EQ(modules.modules[i].ip, (discovery::Ipv4{127, 0, 0, std::uint8_t(111 + i)}));
@@ -65,4 +63,4 @@ TEST_F(cli_sim, a_plan_of_twenty_is_dry_run_applied_verified_and_then_unchanged)
 }
 
 } // namespace
-} // namespace zk::cli::test
+} // namespace zk::cli::sim_tests

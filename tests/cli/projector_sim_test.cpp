@@ -4,10 +4,8 @@
 
 #include "sim_fixture.h"
 
-namespace zk::cli::test {
+namespace zk::cli::sim_tests {
 namespace {
-
-using nlohmann::json;
 
 TEST_F(cli_sim, a_library_entry_and_a_room_file_reach_the_controller_and_read_back_as_text)
 {
@@ -22,7 +20,7 @@ TEST_F(cli_sim, a_library_entry_and_a_room_file_reach_the_controller_and_read_ba
     EXPECT_EQ(controller_state().projector.codes[2], (Bytes{0x0D})); // the option beside it wins
 
     ASSERT_EQ(zkctl({"get", "serial", "--text", "--host", "127.0.0.1", "--json"}), 0);
-    const json serial = json::parse(out.str())["serial"];
+    const nlohmann::json serial = nlohmann::json::parse(out.str())["serial"];
     EXPECT_EQ(serial["power_on"], "50 57 52 20 4F 4E 0D");
     EXPECT_EQ(serial["power_on_text"], "PWR ON\\r");
     EXPECT_EQ(serial["power_off_text"], "PWR OFF\\r");
@@ -42,4 +40,4 @@ TEST_F(cli_sim, a_library_entry_and_a_room_file_reach_the_controller_and_read_ba
 }
 
 } // namespace
-} // namespace zk::cli::test
+} // namespace zk::cli::sim_tests

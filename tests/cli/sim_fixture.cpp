@@ -6,7 +6,7 @@
 
 #include "cli/app.h"
 
-namespace zk::cli::test {
+namespace zk::cli::sim_tests {
 
 namespace fs = std::filesystem;
 
@@ -93,4 +93,4 @@ std::string cli_sim::write_file(const std::string& name, const std::string& text
     return (dir / name).string();
 }
 
-} // namespace zk::cli::test
+} // namespace zk::cli::sim_tests

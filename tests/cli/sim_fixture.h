@@ -13,7 +13,7 @@
 #include "sim/command_face.h"
 #include "sim/network_face.h"
 
-namespace zk::cli::test {
+namespace zk::cli::sim_tests {
 
 class cli_sim : public ::testing::Test
 {
@@ -55,4 +55,4 @@ private:
     std::unique_ptr<DatagramEndpoint> liar;
 };
 
-} // namespace zk::cli::test
+} // namespace zk::cli::sim_tests

@@ -10,8 +10,6 @@
 namespace zk::cli {
 namespace {
 
-using nlohmann::json;
-
 RoomSettings settings_with_volume(std::uint8_t volume)
 {
     RoomSettings room;
@@ -114,7 +112,7 @@ TEST(site_file, refuses_unknown_keys_and_bad_members_naming_them)
     struct Case
     {
         std::string pointer; // where the edit goes
-        json value;
+        nlohmann::json value;
         std::string message;
     };
     const Case cases[] = {
@@ -131,17 +129,19 @@ TEST(site_file, refuses_unknown_keys_and_bad_members_naming_them)
         {"/controllers/84:C2:E4:00:00:01/settings/timings/pause", 3,
          at + ".settings: timings.pause: unknown key"},
         {"/controllers/84:C2:E4:00:00:01/room", 5, at + ".room: expected a text"},
-        {"/controllers/84:C2:E4:00:00:01/history", json::array({"84:C2:E4:00:00:09", "old"}),
+        {"/controllers/84:C2:E4:00:00:01/history",
+         nlohmann::json::array({"84:C2:E4:00:00:09", "old"}),
          at + ".history[1]: expected a MAC like 84:C2:E4:00:00:01"},
-        {"/controllers/not-a-mac", json::object(),
+        {"/controllers/not-a-mac", nlohmann::json::object(),
          "school.json: controllers.not-a-mac: the key is not a MAC like 84:C2:E4:00:00:01"},
-        {"/controllers/84-c2-e4-00-00-01", json::parse(one_controller)["controllers"].front(),
+        {"/controllers/84-c2-e4-00-00-01",
+         nlohmann::json::parse(one_controller)["controllers"].front(),
          at + ": the same MAC as another entry, written differently"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pointer);
-        json document = json::parse(one_controller);
-        document[json::json_pointer(c.pointer)] = c.value;
+        nlohmann::json document = nlohmann::json::parse(one_controller);
+        document[nlohmann::json::json_pointer(c.pointer)] = c.value;
         try {
             site_from_text(document.dump(), "school.json");
             ADD_FAILURE() << "accepted";

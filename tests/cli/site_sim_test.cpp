@@ -7,15 +7,13 @@
 #include "sim_fixture.h"
 #include "support/under_wine.h"
 
-namespace zk::cli::test {
+namespace zk::cli::sim_tests {
 namespace {
 
-using nlohmann::json;
-
-json read_json(const std::string& path)
+nlohmann::json read_json(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
-    return json::parse(std::string(std::istreambuf_iterator<char>(in), {}));
+    return nlohmann::json::parse(std::string(std::istreambuf_iterator<char>(in), {}));
 }
 
 // Three controllers at 127.0.0.11-13, each answering at its own address.
@@ -37,7 +35,7 @@ protected:
 TEST_F(cli_site, site_diff_names_exactly_the_fields_changed_by_hand_and_save_keeps_the_labels)
 {
     ASSERT_EQ(zkctl({"site", "save", school}), 0) << err.str() << out.str();
-    json saved = read_json(school);
+    nlohmann::json saved = read_json(school);
     ASSERT_EQ(saved["controllers"].size(), 3u);
     EXPECT_EQ(saved["controllers"]["84:C2:E4:00:00:02"]["settings"]["volume"], 5);
 
@@ -54,24 +52,24 @@ TEST_F(cli_site, site_diff_names_exactly_the_fields_changed_by_hand_and_save_kee
     EXPECT_EQ(out.str(), "A2  volume           5 → 30\n"
                          "A3  network.gateway  127.0.0.1 → 127.0.0.254\n");
     EXPECT_EQ(zkctl({"--json", "site", "diff", school}), 1) << err.str();
-    const json expected = {{"differs",
-                            {{{"room", "A2"},
-                              {"mac", "84:C2:E4:00:00:02"},
-                              {"field", "volume"},
-                              {"file", "5"},
-                              {"now", "30"}},
-                             {{"room", "A3"},
-                              {"mac", "84:C2:E4:00:00:03"},
-                              {"field", "network.gateway"},
-                              {"file", "127.0.0.1"},
-                              {"now", "127.0.0.254"}}}},
-                           {"no_answer", json::array()},
-                           {"not_in_file", json::array()}};
-    EXPECT_EQ(json::parse(out.str()), expected);
+    const nlohmann::json expected = {{"differs",
+                                      {{{"room", "A2"},
+                                        {"mac", "84:C2:E4:00:00:02"},
+                                        {"field", "volume"},
+                                        {"file", "5"},
+                                        {"now", "30"}},
+                                       {{"room", "A3"},
+                                        {"mac", "84:C2:E4:00:00:03"},
+                                        {"field", "network.gateway"},
+                                        {"file", "127.0.0.1"},
+                                        {"now", "127.0.0.254"}}}},
+                                     {"no_answer", nlohmann::json::array()},
+                                     {"not_in_file", nlohmann::json::array()}};
+    EXPECT_EQ(nlohmann::json::parse(out.str()), expected);
 
     // Saving again takes what the controllers hold now and keeps the rooms' labels.
     ASSERT_EQ(zkctl({"site", "save", school}), 0) << err.str();
-    const json resaved = read_json(school);
+    const nlohmann::json resaved = read_json(school);
     EXPECT_EQ(resaved["controllers"]["84:C2:E4:00:00:02"]["room"], "A2");
     EXPECT_EQ(resaved["controllers"]["84:C2:E4:00:00:02"]["settings"]["volume"], 30);
     EXPECT_EQ(zkctl({"site", "diff", school}), 0) << err.str();
@@ -87,11 +85,11 @@ TEST_F(cli_site, site_diff_names_exactly_the_fields_changed_by_hand_and_save_kee
 TEST_F(cli_site, site_writes_are_refused_before_anything_is_written)
 {
     ASSERT_EQ(zkctl({"site", "save", school}), 0) << err.str();
-    json labelled = read_json(school);
+    nlohmann::json labelled = read_json(school);
     for (int i = 1; i <= 3; ++i)
         labelled["controllers"]["84:C2:E4:00:00:0" + std::to_string(i)]["room"] =
             "A" + std::to_string(i);
-    json clash = labelled; // A2's address written over with A3's
+    nlohmann::json clash = labelled; // A2's address written over with A3's
     clash["controllers"]["84:C2:E4:00:00:02"]["network"]["ip"] = "127.0.0.13";
     const std::string clashing = write_file("clash.json", clash.dump(2));
     write_file("school.json", labelled.dump(2));
@@ -125,4 +123,4 @@ TEST_F(cli_site, site_writes_are_refused_before_anything_is_written)
 }
 
 } // namespace
-} // namespace zk::cli::test
+} // namespace zk::cli::sim_tests

@@ -27,7 +27,7 @@ struct Step
     bool wakes = false; // for passes: the owner is to be woken after it
 };
 
-struct Case
+struct WakeCase
 {
     const char* name;
     std::vector<Step> steps;
@@ -39,7 +39,7 @@ struct Case
 // datagram that comes alone held as if a burst followed (every request and answer 2 ms late).
 TEST(owner_wakes, wakes_the_owner_after_the_gather_the_hold_or_the_burst)
 {
-    const std::vector<Case> cases{
+    const std::vector<WakeCase> cases{
         {"an answer waits a moment for more, then goes",
          {{Step::answer, 0},
           {Step::pass, 0, false},
@@ -83,7 +83,7 @@ TEST(owner_wakes, wakes_the_owner_after_the_gather_the_hold_or_the_burst)
           {Step::alone, 2},
           {Step::pass, 2, true}}},
     };
-    for (const Case& c : cases) {
+    for (const WakeCase& c : cases) {
         SCOPED_TRACE(c.name);
         OwnerWakes wakes;
         const Clock::time_point start = Clock::now();

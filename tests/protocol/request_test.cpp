@@ -12,7 +12,7 @@ namespace {
 using zk::test::from_hex;
 using zk::test::to_hex;
 
-struct Case
+struct RequestCase
 {
     Request request;
     const char* payload;
@@ -20,7 +20,7 @@ struct Case
 
 TEST(request, every_kind_encodes_to_its_payload_and_decodes_back)
 {
-    const Case cases[] = {
+    const RequestCase cases[] = {
         {ReadVolume{}, "A8 00 01"},
         {WriteVolume{5}, "A8 C5 01 05"},
         {ReadTimings{}, "41 00"},
@@ -44,7 +44,7 @@ TEST(request, every_kind_encodes_to_its_payload_and_decodes_back)
         {WriteProjectorCodes{{9600, 0, {Bytes{0x50, 0x0D}, Bytes{}, Bytes{0x01}, Bytes{}}}},
          "45 C5 00 25 80 00 08 01 CE CE 02 50 0D CE CE 00 CE CE 01 01 CE CE 00"},
     };
-    for (const Case& c : cases) {
+    for (const RequestCase& c : cases) {
         SCOPED_TRACE(c.payload);
         EXPECT_EQ(to_hex(encode_request(c.request)), c.payload);
         EXPECT_EQ(decode_request(from_hex(c.payload)), std::optional<Request>(c.request));

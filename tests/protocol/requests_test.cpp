@@ -25,7 +25,7 @@ Bytes codes_write(const ProjectorCodes& settings)
     return encode_request(WriteProjectorCodes{settings});
 }
 
-struct Case
+struct PayloadCase
 {
     const char* name;
     Bytes payload;
@@ -34,7 +34,7 @@ struct Case
 
 TEST(requests, build_every_payload_of_the_command_table)
 {
-    const Case cases[] = {
+    const PayloadCase cases[] = {
         {"volume_read", e(ReadVolume{}), "A8 00 01"},
         {"volume_write 5", e(WriteVolume{5}), "A8 C5 01 05"},
         {"volume_write 7", e(WriteVolume{7}), "A8 C5 01 07"},
@@ -64,7 +64,7 @@ TEST(requests, build_every_payload_of_the_command_table)
         {"fingerprint_count_read", e(ReadFingerprintCount{}), "A9 00"},
         {"projector_codes_read", e(ReadProjectorCodes{}), "45 00"},
     };
-    for (const Case& c : cases)
+    for (const PayloadCase& c : cases)
         EXPECT_EQ(c.payload, from_hex(c.expected)) << c.name << ": " << to_hex(c.payload);
 }
 
@@ -75,7 +75,7 @@ ProjectorCodes codes(std::uint32_t baud, std::uint8_t parity, std::array<Bytes, 
 
 TEST(requests, projector_codes_write_lays_out_serial_settings_and_code_blocks)
 {
-    const Case cases[] = {
+    const PayloadCase cases[] = {
         {"9600 none, no codes", codes_write(codes(9600, 0)),
          "45 C5 00 25 80 00 08 01 CE CE 00 CE CE 00 CE CE 00 CE CE 00"},
         {"115200 even", codes_write(codes(115200, 2)),
@@ -93,7 +93,7 @@ TEST(requests, projector_codes_write_lays_out_serial_settings_and_code_blocks)
              1200, 0, {from_hex("AA 01 05"), from_hex("7E 30 30 0D"), Bytes{}, from_hex("CE")})),
          "45 C5 00 04 B0 00 08 01 CE CE 03 AA 01 05 CE CE 04 7E 30 30 0D CE CE 00 CE CE 01 CE"},
     };
-    for (const Case& c : cases)
+    for (const PayloadCase& c : cases)
         EXPECT_EQ(c.payload, from_hex(c.expected)) << c.name << ": " << to_hex(c.payload);
 
     // A 256-byte code keeps the low 8 bits of its count but all of its bytes.
@@ -105,7 +105,7 @@ TEST(requests, projector_codes_write_lays_out_serial_settings_and_code_blocks)
 
 TEST(requests, frame_on_the_wire_as_documented)
 {
-    const Case cases[] = {
+    const PayloadCase cases[] = {
         {"fingerprint count", e(ReadFingerprintCount{}), "48 53 33 FF 05 00 00 A9 00 AC"},
         {"volume read", e(ReadVolume{}), "48 53 33 FF 06 00 00 A8 00 01 AF"},
         {"volume write 5", e(WriteVolume{5}), "48 53 33 FF 07 00 00 A8 C5 01 05 6E"},
@@ -121,7 +121,7 @@ TEST(requests, frame_on_the_wire_as_documented)
         {"fingerprint enrol", e(EnrolFingerprint{}), "48 53 33 FF 07 00 00 A5 C5 01 01 67"},
         {"authorisation pause", e(SetAuthorisation{true}), "48 53 33 FF 06 00 00 A4 C5 01 66"},
     };
-    for (const Case& c : cases) {
+    for (const PayloadCase& c : cases) {
         const auto frame = wrap_frame(c.payload);
         ASSERT_TRUE(frame) << c.name;
         EXPECT_EQ(*frame, from_hex(c.expected)) << c.name << ": " << to_hex(*frame);

@@ -6,6 +6,7 @@
 #include "base/values.h"
 #include "sim/network_face.h"
 #include "sim/sim_state.h"
+#include "support/config_replies.h"
 #include "support/hex.h"
 #include "support/udp_probe.h"
 #include "support/wait.h"
@@ -13,11 +14,11 @@
 namespace zk::sim {
 namespace {
 
+using test::flag_hex;
 using test::from_hex;
 using test::to_hex;
 using test::UdpProbe;
 
-const std::string flag = "43 48 39 31 32 31 5F 43 46 47 5F 46 4C 41 47 00 ";
 const std::string mac_1 = "84 C2 E4 00 00 01 ";
 const std::string mac_2 = "84 C2 E4 00 00 02 ";
 const std::string pc_mac = "00 E0 4C 12 34 56 ";
@@ -66,13 +67,13 @@ Bytes with(Bytes data, std::size_t at, const std::string& hex)
 
 // A write of module 1's own block with a new address 192.168.1.50.
 const Bytes sound_write =
-    with(datagram(flag + "01 " + mac_1 + pc_mac + "CC " + block_1), 62, "C0 A8 01 32");
+    with(datagram(flag_hex + "01 " + mac_1 + pc_mac + "CC " + block_1), 62, "C0 A8 01 32");
 
 TEST(module_conformance, answers_exactly_as_a_module_in_the_field)
 {
-    const Bytes search = datagram(flag + "04 00 00 00 00 00 00 " + pc_mac);
+    const Bytes search = datagram(flag_hex + "04 00 00 00 00 00 00 " + pc_mac);
     const Bytes refused_write = with(sound_write, 66, "C0 A8 02 01"); // gateway in another subnet
-    const Bytes reset = datagram(flag + "03 " + mac_1 + pc_mac);
+    const Bytes reset = datagram(flag_hex + "03 " + mac_1 + pc_mac);
     Bytes long_search = search;
     long_search.push_back(0);
     struct Case
@@ -84,25 +85,25 @@ TEST(module_conformance, answers_exactly_as_a_module_in_the_field)
     const std::vector<Case> cases = {
         {"search",
          search,
-         {datagram(flag + "84 " + mac_1 + pc_mac + "0B C0 A8 01 C8 5A 4B 2D 4E 45 54 00 26"),
-          datagram(flag + "84 " + mac_2 + pc_mac + "0B C0 A8 01 C9 5A 4B 2D 4E 45 54 00 26")}},
+         {datagram(flag_hex + "84 " + mac_1 + pc_mac + "0B C0 A8 01 C8 5A 4B 2D 4E 45 54 00 26"),
+          datagram(flag_hex + "84 " + mac_2 + pc_mac + "0B C0 A8 01 C9 5A 4B 2D 4E 45 54 00 26")}},
         {"search from a PC MAC of zero",
-         datagram(flag + "04"),
-         {datagram(flag + "84 " + mac_1 +
+         datagram(flag_hex + "04"),
+         {datagram(flag_hex + "84 " + mac_1 +
                    "00 00 00 00 00 00 0B C0 A8 01 C8 5A 4B 2D 4E 45 54 00 26"),
-          datagram(flag + "84 " + mac_2 +
+          datagram(flag_hex + "84 " + mac_2 +
                    "00 00 00 00 00 00 0B C0 A8 01 C9 5A 4B 2D 4E 45 54 00 26")}},
         {"search naming a MAC",
-         datagram(flag + "04 " + mac_2 + pc_mac),
-         {datagram(flag + "84 " + mac_2 + pc_mac + "0B C0 A8 01 C9 5A 4B 2D 4E 45 54 00 26")}},
-        {"search naming an unknown MAC", datagram(flag + "04 84 C2 E4 00 00 09 " + pc_mac), {}},
+         datagram(flag_hex + "04 " + mac_2 + pc_mac),
+         {datagram(flag_hex + "84 " + mac_2 + pc_mac + "0B C0 A8 01 C9 5A 4B 2D 4E 45 54 00 26")}},
+        {"search naming an unknown MAC", datagram(flag_hex + "04 84 C2 E4 00 00 09 " + pc_mac), {}},
         {"read with byte 29 = CC",
-         datagram(flag + "02 " + mac_1 + pc_mac + "CC"),
-         {datagram(flag + "82 " + mac_1 + pc_mac + "CC " + block_1)}},
-        {"read of the all-zero MAC", datagram(flag + "02 00 00 00 00 00 00 " + pc_mac), {}},
+         datagram(flag_hex + "02 " + mac_1 + pc_mac + "CC"),
+         {datagram(flag_hex + "82 " + mac_1 + pc_mac + "CC " + block_1)}},
+        {"read of the all-zero MAC", datagram(flag_hex + "02 00 00 00 00 00 00 " + pc_mac), {}},
         {"write", sound_write, {echoed(sound_write, 0x81)}},
         {"refused write", refused_write, {echoed(refused_write, 0xC1)}},
-        {"reset", reset, {datagram(flag + "83 " + mac_1 + pc_mac)}},
+        {"reset", reset, {datagram(flag_hex + "83 " + mac_1 + pc_mac)}},
         {"284 bytes", Bytes(search.begin(), search.end() - 1), {}},
         {"286 bytes", long_search, {}},
         {"flag ends in 20 instead of 00", with(search, 15, "20"), {}},
@@ -133,7 +134,7 @@ TEST(module_conformance, a_write_stores_a_refusal_keeps_and_a_reset_restores)
 {
     NetworkModel model = make_network_model(1, {0x84, 0xC2, 0xE4, 0, 0, 1}, {192, 168, 1, 200});
     model.strict_writes = true;
-    const Bytes read = datagram(flag + "02 " + mac_1);
+    const Bytes read = datagram(flag_hex + "02 " + mac_1);
     const Bytes factory = model.handle(read).replies.at(0);
     // A field the tool never shows: the second port's local port.
     const Bytes write = with(sound_write, 108, "B8 0B");
@@ -147,7 +148,7 @@ TEST(module_conformance, a_write_stores_a_refusal_keeps_and_a_reset_restores)
     EXPECT_EQ(to_hex(ByteView(after).subspan(62, 4)), "C0 A8 01 32");
     EXPECT_EQ(to_hex(ByteView(after).subspan(108, 2)), "B8 0B");
 
-    EXPECT_TRUE(model.handle(datagram(flag + "03 " + mac_1)).changed);
+    EXPECT_TRUE(model.handle(datagram(flag_hex + "03 " + mac_1)).changed);
     EXPECT_EQ(model.handle(read).replies.at(0), factory);
 }
 
@@ -202,12 +203,12 @@ TEST(module_conformance, a_reset_keeps_the_modules_own_mac_and_echoes_nothing_of
     // The state file's module has a MAC of its own, not the one --mac-base counts from.
     NetworkModel loaded = make_network_model(1, {0x84, 0xC2, 0xE4, 0, 0, 2}, {10, 0, 0, 5});
     NetworkModel model = starting_network(NetworkFaceOptions{}, loaded);
-    const Bytes reset = with(datagram(flag + "03 " + mac_2 + pc_mac), 30, run(255, "AA "));
+    const Bytes reset = with(datagram(flag_hex + "03 " + mac_2 + pc_mac), 30, run(255, "AA "));
     const ModelAnswer answer = model.handle(reset);
     ASSERT_EQ(answer.replies.size(), 1u);
-    EXPECT_EQ(answer.replies[0], datagram(flag + "83 " + mac_2 + pc_mac));
+    EXPECT_EQ(answer.replies[0], datagram(flag_hex + "83 " + mac_2 + pc_mac));
     EXPECT_EQ(mac_text(model.modules[0].mac), "84:C2:E4:00:00:02");
-    EXPECT_EQ(model.handle(datagram(flag + "02 " + mac_2)).replies.size(), 1u);
+    EXPECT_EQ(model.handle(datagram(flag_hex + "02 " + mac_2)).replies.size(), 1u);
 }
 
 } // namespace

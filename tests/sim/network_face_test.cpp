@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/config_replies.h"
 #include "support/hex.h"
 #include "support/udp_probe.h"
 #include "support/under_wine.h"
@@ -19,7 +20,7 @@ using test::UdpProbe;
 Bytes search()
 {
     Bytes data(285, 0);
-    const Bytes flag = from_hex("43 48 39 31 32 31 5F 43 46 47 5F 46 4C 41 47 00 04");
+    const Bytes flag = from_hex(test::flag_hex + "04");
     std::copy(flag.begin(), flag.end(), data.begin());
     return data;
 }

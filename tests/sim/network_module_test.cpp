@@ -3,20 +3,20 @@
 #include <gtest/gtest.h>
 
 #include "sim/options.h"
+#include "support/config_replies.h"
 #include "support/hex.h"
 
 namespace zk::sim {
 namespace {
 
+using test::flag_hex;
 using test::from_hex;
 using test::to_hex;
-
-const std::string flag = "43 48 39 31 32 31 5F 43 46 47 5F 46 4C 41 47 00";
 
 Bytes request(std::string_view code_and_mac)
 {
     Bytes data(285, 0);
-    const Bytes head = from_hex(flag + " " + std::string(code_and_mac));
+    const Bytes head = from_hex(flag_hex + std::string(code_and_mac));
     std::copy(head.begin(), head.end(), data.begin());
     return data;
 }
@@ -29,7 +29,7 @@ TEST(network_module, every_module_answers_a_search_with_mac_ip_name_and_version)
     EXPECT_FALSE(answer.changed);
     const Bytes& last = answer.replies[2];
     ASSERT_EQ(last.size(), 285u);
-    EXPECT_EQ(to_hex(ByteView(last).first(23)), flag + " 84 84 C2 E4 00 01 01");
+    EXPECT_EQ(to_hex(ByteView(last).first(23)), flag_hex + "84 84 C2 E4 00 01 01");
     EXPECT_EQ(to_hex(ByteView(last).subspan(29, 13)), "0B 0A 00 01 01 5A 4B 2D 4E 45 54 00 26");
     EXPECT_EQ(model.handle(Bytes(284, 0x43)).replies.size(), 0u);
 }

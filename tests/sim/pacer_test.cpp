@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "sim/network_face.h"
+#include "support/config_replies.h"
 #include "support/hex.h"
 #include "support/udp_probe.h"
 #include "support/wait.h"
@@ -43,7 +44,7 @@ TEST(pacer, a_paced_face_sends_every_answer_but_not_all_at_once)
     NetworkFace face(model, options);
     test::UdpProbe tool;
     Bytes search(285, 0);
-    const Bytes flag = test::from_hex("43 48 39 31 32 31 5F 43 46 47 5F 46 4C 41 47 00 04");
+    const Bytes flag = test::from_hex(test::flag_hex + "04");
     std::copy(flag.begin(), flag.end(), search.begin());
     tool.send_to(static_cast<std::uint16_t>(face.local_port()), search);
     ASSERT_TRUE(tool.wait_for(1));

@@ -15,7 +15,7 @@ void put(Bytes& data, std::size_t at, std::string_view hex)
 Bytes flagged(std::string_view code, const Bytes& mac, std::size_t length)
 {
     Bytes data(length, 0);
-    put(data, 0, "43 48 39 31 32 31 5F 43 46 47 5F 46 4C 41 47 00");
+    put(data, 0, flag_hex);
     put(data, 16, code);
     std::copy(mac.begin(), mac.end(), data.begin() + 17);
     return data;

@@ -1,10 +1,15 @@
 #pragma once
 // Configuration datagrams as network modules send them, built from the hex of their fields.
+#include <string>
 #include <string_view>
 
 #include "base/bytes.h"
 
 namespace zk::test {
+
+// The 16 bytes every configuration datagram begins with ("CH9121_CFG_FLAG" and a zero) in hex, and
+// a space for the code byte that follows.
+inline const std::string flag_hex = "43 48 39 31 32 31 5F 43 46 47 5F 46 4C 41 47 00 ";
 
 // Writes the bytes of `hex` into `data` from offset `at`.
 void put(Bytes& data, std::size_t at, std::string_view hex);

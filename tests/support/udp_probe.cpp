@@ -20,6 +20,7 @@ namespace {
 
 #ifdef _WIN32
 using Socket = SOCKET;
+using SendLength = int; // Winsock counts a datagram's bytes in an int
 int poll_one(Socket socket, int timeout_ms)
 {
     WSAPOLLFD entry{socket, POLLRDNORM, 0};
@@ -31,6 +32,7 @@ void close_socket(Socket socket)
 }
 #else
 using Socket = int;
+using SendLength = std::size_t;
 int poll_one(Socket socket, int timeout_ms)
 {
     pollfd entry{socket, POLLIN, 0};
@@ -104,7 +106,8 @@ void UdpProbe::send_to(const std::string& address, std::uint16_t port, const Byt
 {
     const sockaddr_in to = loopback(address, port);
     ::sendto(static_cast<Socket>(socket_), reinterpret_cast<const char*>(data.data()),
-             static_cast<int>(data.size()), 0, reinterpret_cast<const sockaddr*>(&to), sizeof to);
+             static_cast<SendLength>(data.size()), 0, reinterpret_cast<const sockaddr*>(&to),
+             sizeof to);
 }
 
 bool UdpProbe::wait_for(std::size_t count, std::chrono::milliseconds limit)

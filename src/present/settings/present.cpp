@@ -5,6 +5,7 @@
 
 #include "base/text.h"
 #include "base/values.h"
+#include "present/settings/serial_codes.h"
 #include "protocol/hs3_frame.h"
 
 namespace zk::present {
@@ -158,10 +159,9 @@ struct Presenter
         status("投影码读出成功");
         if (r.baud) view.组合框波特率.select_by_text(decimal(*r.baud));
         if (r.parity) view.组合框校验方式.set_selection(*r.parity);
-        EditBox* const boxes[] = {&view.编辑框开机码, &view.编辑框关机码, &view.编辑框视频码,
-                                  &view.编辑框电脑码};
-        for (std::size_t i = 0; i < r.codes.size() && i < std::size(boxes); ++i)
-            append_code(*boxes[i], r.codes[i]);
+        const auto boxes = code_boxes(view);
+        for (std::size_t i = 0; i < r.codes.size() && i < boxes.size(); ++i)
+            append_code(boxes[i].box, r.codes[i]);
     }
     void operator()(const ProjectorCodesAck&) const { status("投影码写入成功"); }
 };

@@ -4,20 +4,13 @@
 
 #include "base/text.h"
 #include "base/values.h"
+#include "present/settings/serial_codes.h"
 #include "protocol/code_text.h"
 #include "protocol/request.h"
 
 namespace zk::present {
 
 namespace {
-
-std::array<EditBox*, 4> code_boxes(SettingsView& view)
-{
-    return {&view.编辑框开机码, &view.编辑框关机码, &view.编辑框视频码, &view.编辑框电脑码};
-}
-
-constexpr std::array<std::string_view, 4> code_labels = {"投影机开码", "投影机关码", "投影视频码",
-                                                         "投影电脑码"};
 
 // The item whose text is exactly `text`, or -1: "1200" must not pick "115200"'s neighbours.
 int item_with_text(const ItemList& list, const std::string& text)
@@ -57,7 +50,7 @@ void apply_projector_entry(SettingsView& view,
     view.组合框校验方式.set_selection(entry.parity);
     const auto boxes = code_boxes(view);
     for (std::size_t i = 0; i < boxes.size(); ++i)
-        boxes[i]->set_content(hex_bytes_text(entry.codes[i]));
+        boxes[i].box.set_content(hex_bytes_text(entry.codes[i]));
     view.标签状态.set_caption(concat({"已填入", from, "的串口码,请按写串口码写入中控"}));
 }
 
@@ -70,13 +63,9 @@ std::variant<projectors::ProjectorEntry, std::string> room_codes_from_page(Setti
     const int parity = view.组合框校验方式.selection();
     if (parity < 0 || parity > 2) return std::string("请先选择校验方式");
     room.parity = static_cast<std::uint8_t>(parity);
-    const auto boxes = code_boxes(view);
-    for (std::size_t i = 0; i < boxes.size(); ++i) {
-        auto code = parse_hex_bytes(boxes[i]->content());
-        if (const auto* bad = std::get_if<std::string>(&code))
-            return concat({code_labels[i], "含无效字节:", *bad});
-        room.codes[i] = std::get<Bytes>(std::move(code));
-    }
+    auto codes = codes_in_boxes(view);
+    if (auto* bad = std::get_if<std::string>(&codes)) return std::move(*bad);
+    room.codes = std::get<std::array<Bytes, 4>>(std::move(codes));
     if (!protocol::projector_codes_fit(room.codes)) return std::string("投影码过长,未保存");
     return room;
 }

@@ -5,26 +5,13 @@
 
 #include "base/text.h"
 #include "base/values.h"
+#include "present/settings/serial_codes.h"
 #include "protocol/code_text.h"
 #include "protocol/request.h"
 
 namespace zk::present {
 
 namespace {
-
-struct ChosenBox
-{
-    EditBox* box;
-    std::string_view label;
-};
-
-std::array<ChosenBox, 4> code_boxes(SettingsView& view)
-{
-    return {{{&view.编辑框开机码, "投影机开码"},
-             {&view.编辑框关机码, "投影机关码"},
-             {&view.编辑框视频码, "投影视频码"},
-             {&view.编辑框电脑码, "投影电脑码"}}};
-}
 
 std::string refusal_text(const protocol::TextRefusal& refusal)
 {
@@ -52,7 +39,7 @@ bool fits_beside_others(SettingsView& view, std::size_t chosen, const Bytes& cod
             codes[i] = code;
             continue;
         }
-        auto bytes = parse_hex_bytes(boxes[i].box->content());
+        auto bytes = parse_hex_bytes(boxes[i].box.content());
         if (auto* valid = std::get_if<Bytes>(&bytes)) codes[i] = *valid;
     }
     return protocol::projector_codes_fit(codes);
@@ -81,8 +68,8 @@ void on_code_text_in(SettingsContext& context)
         view.标签状态.set_caption("投影码过长,未填入");
         return;
     }
-    const ChosenBox target = code_boxes(view)[index];
-    target.box->set_content(hex_bytes_text(bytes));
+    const CodeBox target = code_boxes(view)[index];
+    target.box.set_content(hex_bytes_text(bytes));
     view.标签状态.set_caption(concat({"已填入", target.label, ",按写串口码写入中控"}));
 }
 
@@ -94,10 +81,10 @@ void on_code_text_out(SettingsContext& context)
         view.标签状态.set_caption("请先选择要显示的码");
         return;
     }
-    const ChosenBox source = code_boxes(view)[static_cast<std::size_t>(chosen)];
-    auto bytes = parse_hex_bytes(source.box->content());
+    const CodeBox source = code_boxes(view)[static_cast<std::size_t>(chosen)];
+    auto bytes = parse_hex_bytes(source.box.content());
     if (const auto* bad = std::get_if<std::string>(&bytes)) {
-        view.标签状态.set_caption(concat({source.label, "含无效字节:", *bad}));
+        view.标签状态.set_caption(concat({source.label, msg_invalid_code_byte, *bad}));
         return;
     }
     view.编辑框命令文本.set_content(protocol::code_to_text(std::get<Bytes>(bytes)));

@@ -21,7 +21,7 @@ Bytes datagram(std::uint8_t code, std::size_t length = 285, std::uint8_t mac = 0
     return bytes;
 }
 
-struct Case
+struct WatchCase
 {
     const char* what;
     std::uint8_t request;
@@ -34,7 +34,7 @@ TEST(find_watch, tells_of_a_search_or_write_nobody_answers_within_three_seconds)
 {
     const std::vector<std::string> none_found{"未找到中控，请检查网卡选择和防火墙"};
     const std::vector<std::string> unconfirmed{"中控无应答，IP参数未确认"};
-    const Case cases[] = {
+    const WatchCase cases[] = {
         {"search, not yet due", 0x04, std::nullopt, 2999ms, {}},
         {"search, due", 0x04, std::nullopt, 3s, none_found},
         {"search answered", 0x04, datagram(0x84), 60s, {}},
@@ -49,7 +49,7 @@ TEST(find_watch, tells_of_a_search_or_write_nobody_answers_within_three_seconds)
         {"search, any controller answers", 0x04, datagram(0x84, 285, 7), 60s, {}},
         {"a read is not watched", 0x02, std::nullopt, 60s, {}},
     };
-    for (const Case& c : cases) {
+    for (const WatchCase& c : cases) {
         SCOPED_TRACE(c.what);
         test::RecordingMessageBoxes boxes;
         FindWatch watch;

@@ -11,7 +11,7 @@ using namespace std::chrono_literals;
 using namespace protocol;
 
 // One request at time 0, perhaps an answer, then the labels at a later moment.
-struct Case
+struct WatchCase
 {
     const char* what;
     Request request;
@@ -24,7 +24,7 @@ struct Case
 TEST(answer_watch, tells_of_every_request_whose_answer_does_not_come_in_time)
 {
     const FingerprintEnrolmentAck step_one{1, true};
-    const Case cases[] = {
+    const WatchCase cases[] = {
         {"volume read, not yet due", ReadVolume{}, std::nullopt, 1999ms, "", ""},
         {"volume read, due", ReadVolume{}, std::nullopt, 2s, "中控无应答", ""},
         {"volume read, answered", ReadVolume{}, VolumeData{3}, 60s, "", ""},
@@ -42,7 +42,7 @@ TEST(answer_watch, tells_of_every_request_whose_answer_does_not_come_in_time)
         {"last step ends it", EnrolFingerprint{}, FingerprintEnrolmentAck{4, true}, 60s, "", ""},
         {"failed step ends it", EnrolFingerprint{}, FingerprintEnrolmentAck{2, false}, 60s, "", ""},
     };
-    for (const Case& c : cases) {
+    for (const WatchCase& c : cases) {
         SCOPED_TRACE(c.what);
         test::MemorySettingsWindow window;
         AnswerWatch watch;
