@@ -74,4 +74,4 @@ cp -a "$ZK_WINE_TEMPLATE" "$WINEPREFIX"
 # hold its output pipe open, and ctest would wait for them. Started here, they write nowhere.
 "$wine_dir/wine64" wineboot >/dev/null 2>&1 || true
 
-ctest --test-dir "$build" --output-on-failure
+ctest --test-dir "$build" --output-on-failure -j 2
