@@ -28,12 +28,12 @@ export ZK_WERROR=1
 times=()
 phase_start=$SECONDS
 phase_done() {
-    times+=("$(printf '%-36s %5d s' "$1" $((SECONDS - phase_start)))")
+    times+=("$(printf '%-44s %5d s' "$1" $((SECONDS - phase_start)))")
     phase_start=$SECONDS
 }
 beside=() # the background jobs' process ids
 logs=()   # and their output files
-trap '[ ${#beside[@]} -eq 0 ] || kill "${beside[@]}" 2>/dev/null; rm -f "${logs[@]}"; give_back "$build"; [ ${#times[@]} -eq 0 ] || { echo "-- times"; printf "%s\n" "${times[@]}"; }' EXIT
+trap '[ ${#beside[@]} -eq 0 ] || kill "${beside[@]}" 2>/dev/null || true; rm -f "${logs[@]}"; give_back "$build"; [ ${#times[@]} -eq 0 ] || { echo "-- times"; printf "%s\n" "${times[@]}"; }' EXIT
 
 # One clang tree holds the test suites and the fuzzers, both under the sanitizers: clang compiles
 # this code in about two thirds of GCC's time, and the fuzzers need it anyway. GCC still compiles
@@ -82,7 +82,7 @@ await() {
         exit 1
     fi
     sed -n "/$3/,\$p" "${logs[$1]}"
-    times+=("$(printf '%-36s %5s s (beside the Linux tests)' "$2" \
+    times+=("$(printf '%-44s %5s s (beside the Linux tests)' "$2" \
         "$(sed -n "s/^-- $2: \([0-9]*\) s, exit 0$/\1/p" "${logs[$1]}")")")
 }
 
