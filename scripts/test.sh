@@ -24,16 +24,77 @@ build=${ZK_TEST_BUILD_DIR:-build}
 export ZK_WERROR=1
 
 # Each phase's wall time, printed at the end, so a slow phase is seen without a stopwatch. The
-# Windows part and the fuzzing run beside the Linux tests; their lines say how long each took.
+# jobs that run beside the phases say how long each took.
 times=()
 phase_start=$SECONDS
 phase_done() {
-    times+=("$(printf '%-44s %5d s' "$1" $((SECONDS - phase_start)))")
+    times+=("$(printf '%-40s %5d s' "$1" $((SECONDS - phase_start)))")
     phase_start=$SECONDS
 }
-beside=() # the background jobs' process ids
-logs=()   # and their output files
-trap '[ ${#beside[@]} -eq 0 ] || kill "${beside[@]}" 2>/dev/null || true; rm -f "${logs[@]}"; give_back "$build"; [ ${#times[@]} -eq 0 ] || { echo "-- times"; printf "%s\n" "${times[@]}"; }' EXIT
+declare -A job log
+signals=$(mktemp -d)
+trap '[ ${#job[@]} -eq 0 ] || kill "${job[@]}" 2>/dev/null || true; rm -rf "$signals" "${log[@]}"; give_back "$build"; [ ${#times[@]} -eq 0 ] || { echo "-- times"; printf "%s\n" "${times[@]}"; }' EXIT
+
+# beside NAME COMMAND...: runs COMMAND in the background, its output kept for when it is awaited.
+beside() {
+    local name=$1
+    shift
+    log[$name]=$(mktemp)
+    (
+        start=$(date +%s)
+        status=0
+        "$@" || status=$?
+        echo "-- $name: $(($(date +%s) - start)) s, exit $status"
+        exit $status
+    ) >"${log[$name]}" 2>&1 &
+    job[$name]=$!
+}
+
+# await NAME [SUMMARY]: waits for the job; prints its whole output when it failed, else the lines
+# from the one matching SUMMARY on.
+await() {
+    local name=$1 status=0
+    wait "${job[$name]}" || status=$?
+    unset "job[$name]"
+    if [ $status -ne 0 ]; then
+        cat "${log[$name]}"
+        exit 1
+    fi
+    [ -z "${2:-}" ] || sed -n "/$2/,\$p" "${log[$name]}"
+    times+=("$(printf '%-40s %5s s (beside)' "$name" \
+        "$(sed -n "s/^-- $name: \([0-9]*\) s, exit 0$/\1/p" "${log[$name]}")")")
+}
+
+# signal NAME / wait_for NAME...: one job tells others that a step is done.
+signal() { touch "$signals/$1"; }
+wait_for() {
+    local name
+    for name in "$@"; do
+        while [ ! -e "$signals/$name" ]; do sleep 1; done
+    done
+}
+
+if ! $quick; then
+    # The three compiler passes run at once, so that the tests, which mostly wait on answers and
+    # time-outs, overlap the builds instead of following them: the Windows tree (then its suites
+    # under Wine, which use the Linux zksim and zkctl) and the package's Release tree (for the
+    # package test) beside the sanitizer tree, which the Linux tests wait for and so goes first.
+    windows_part() {
+        nice -n 5 ./scripts/wine-test.sh --build-only || return 1
+        signal windows-built
+        wait_for linux-built
+        ./scripts/wine-test.sh
+    }
+    beside "Windows build and Wine tests" windows_part
+    beside "package's Release build" nice -n 10 bash -c \
+        'source scripts/lib/release_build.sh && build_release'
+    # 5 s of each fuzzer once the builds leave them the CPU.
+    fuzz_part() {
+        wait_for linux-built windows-built
+        ZK_FUZZ_BUILD_DIR=$build nice -n 10 ./scripts/fuzz.sh 5
+    }
+    beside "fuzzing" fuzz_part
+fi
 
 # One clang tree holds the test suites and the fuzzers, both under the sanitizers: clang compiles
 # this code in about two thirds of GCC's time, and the fuzzers need it anyway. GCC still compiles
@@ -48,51 +109,8 @@ fi
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_COMPILER=clang-14 \
     -DCMAKE_CXX_COMPILER=clang++-14 -DZK_SANITIZE=ON -DZK_FUZZ=ON -DZK_BUILD_BENCH=OFF
 cmake --build "$build"
+signal linux-built
 phase_done "sanitizer build (clang)"
-
-export QT_QPA_PLATFORM=offscreen
-export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0}
-export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/tests/lsan.supp:print_suppressions=0}
-export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
-
-# beside NAME COMMAND...: runs COMMAND in the background, its output kept for when it is awaited.
-beside() {
-    local name=$1 log
-    shift
-    log=$(mktemp)
-    (
-        start=$(date +%s)
-        status=0
-        "$@" || status=$?
-        echo "-- $name: $(($(date +%s) - start)) s, exit $status"
-        exit $status
-    ) >"$log" 2>&1 &
-    beside+=($!)
-    logs+=("$log")
-}
-
-# await INDEX NAME SUMMARY: waits for the job started INDEXth; prints its whole output when it
-# failed, else the lines from the one matching SUMMARY on.
-await() {
-    local status=0
-    echo "-- $2"
-    wait "${beside[$1]}" || status=$?
-    if [ $status -ne 0 ]; then
-        cat "${logs[$1]}"
-        exit 1
-    fi
-    sed -n "/$3/,\$p" "${logs[$1]}"
-    times+=("$(printf '%-44s %5s s (beside the Linux tests)' "$2" \
-        "$(sed -n "s/^-- $2: \([0-9]*\) s, exit 0$/\1/p" "${logs[$1]}")")")
-}
-
-if ! $quick; then
-    # The Linux tests spend most of their time waiting on answers and time-outs: beside them, the
-    # Windows build and its suites under Wine, and 5 s of each fuzzer (niced: builds and tests
-    # first).
-    beside "Windows build and Wine tests" ./scripts/wine-test.sh
-    beside "fuzzing" env ZK_FUZZ_BUILD_DIR="$build" nice -n 10 ./scripts/fuzz.sh 5
-fi
 
 echo "-- format check"
 git ls-files -co --exclude-standard -- 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' \
@@ -100,14 +118,21 @@ git ls-files -co --exclude-standard -- 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'test
     | xargs -r clang-format --dry-run --Werror
 phase_done "format check"
 
-if $quick; then
-    ctest --test-dir "$build" --output-on-failure -LE package -j 2
-    phase_done "ctest (no package test)"
-    exit 0
-fi
-ctest --test-dir "$build" --output-on-failure -j 2
-phase_done "ctest (with the package test)"
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0}
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/tests/lsan.supp:print_suppressions=0}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+ctest --test-dir "$build" --output-on-failure -LE package -j 2
+phase_done "ctest (no package test)"
+$quick && exit 0
 
-await 0 "Windows build and Wine tests" '^100% tests passed\|tests failed out of'
-await 1 "fuzzing" '^-- fuzzing summary'
-phase_done "waiting for the Windows tests and fuzzing"
+echo "-- package test (on the Release tree built beside)"
+await "package's Release build"
+ctest --test-dir "$build" --output-on-failure -L package
+phase_done "package test"
+
+echo "-- Windows build and Wine tests (beside)"
+await "Windows build and Wine tests" '^100% tests passed\|tests failed out of'
+echo "-- fuzzing (beside)"
+await "fuzzing" '^-- fuzzing summary'
+phase_done "waiting for the Wine tests and fuzzing"
