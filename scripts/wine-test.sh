@@ -32,12 +32,9 @@ linux_build=$(realpath -m "${ZK_TEST_BUILD_DIR:-build}")
 # No build type, so no debugging data, which MinGW's linker takes minutes to write into programs
 # of this size and which nobody reads under Wine; and -O1: unoptimised, each object keeps its own
 # copy of every JSON and CLI11 template it uses (the archives ten times as large), and MinGW's
-# archiver and linker spent a third of the build on them. Every source is compiled on its own
-# includes, without batches or precompiled headers, so that a missing include fails here
-# (cmake/unity.cmake); batches saved least in this tree.
+# archiver and linker spent a third of the build on them.
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE= -DCMAKE_C_FLAGS=-O1 -DCMAKE_CXX_FLAGS=-O1 \
-    -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64.cmake" -DZK_LINUX_BUILD="$linux_build" \
-    -DZK_UNITY=OFF >/dev/null
+    -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64.cmake" -DZK_LINUX_BUILD="$linux_build" >/dev/null
 cmake --build "$build"
 if $build_only; then
     give_back "$build"
