@@ -22,6 +22,7 @@ dev=(
     strace desktop-file-utils man-db lintian
     tshark
     clang-14 libclang-rt-14-dev
+    llvm-14 # llvm-symbolizer: the sanitizers' reports name each frame's function, file and line
     g++-mingw-w64-x86-64 googletest wine64
     nsis groff-base
 )
