@@ -105,7 +105,7 @@ fi
 
 # One clang tree holds the test suites and the fuzzers, both under the sanitizers: clang compiles
 # this code in about two thirds of GCC's time, and the fuzzers need it anyway. GCC still compiles
-# everything in the package's Release tree and the Windows tree. The benchmarks are
+# every product source (the package's Release tree) and the Windows tree. The benchmarks are
 # scripts/bench.sh's (a Release build of their own), not built here. Line tables are all the
 # sanitizers' reports need (function, file and line of each frame); full debugging data cost 8 %
 # more compile time.
